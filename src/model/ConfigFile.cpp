@@ -1,0 +1,94 @@
+#include "ConfigFile.h"
+
+#include "ExchClass.h"
+#include "QbfReader.h"
+#include "QbfWriter.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+const QByteArray ConfigFile::Magic = QByteArrayLiteral("quilbrg");
+const QByteArray ConfigFile::ExchangeType = QByteArrayLiteral("ORVX");
+const QByteArray ConfigFile::Version = QByteArrayLiteral("V1.0");
+
+bool ConfigFile::fail(const QString &message)
+{
+    m_error = message;
+    return false;
+}
+
+QByteArray ConfigFile::toBytes(const ExchClass &config)
+{
+    QbfWriter out;
+    out.writeLString(Magic);
+    out.writeLString(ExchangeType);
+    out.writeLString(Version);
+    out.writeLString(QByteArray());
+    config.SaveFile(out, ExchClass::TonesFlag);
+    return out.ok() ? out.data() : QByteArray();
+}
+
+bool ConfigFile::save(const ExchClass &config, QIODevice &device)
+{
+    m_error.clear();
+    const QByteArray image = toBytes(config);
+    if (image.isEmpty())
+        return fail(QStringLiteral("The configuration holds a text too long for the file format; nothing was saved."));
+    if (device.write(image) != image.size())
+        return fail(QStringLiteral("Cannot write the configuration: %1").arg(device.errorString()));
+    return true;
+}
+
+bool ConfigFile::save(const ExchClass &config, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+    if (!save(config, file)) {
+        file.cancelWriting();
+        return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, m_error));
+    }
+    if (!file.commit())
+        return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
+    return true;
+}
+
+bool ConfigFile::load(ExchClass &config, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    return load(config, file, path);
+}
+
+bool ConfigFile::load(ExchClass &config, QIODevice &device, const QString &displayName)
+{
+    m_error.clear();
+    const QByteArray data = device.read(MaxFileSize + 1);
+    if (data.size() > MaxFileSize)
+        return fail(QStringLiteral("Cannot load \"%1\": the file is too large to be a configuration file.").arg(displayName));
+    return fromBytes(config, data, displayName);
+}
+
+bool ConfigFile::fromBytes(ExchClass &config, const QByteArray &data, const QString &displayName)
+{
+    m_error.clear();
+    QbfReader in(data);
+    QByteArray magic, type, version, spare;
+    // A file too short for its header is no configuration file at all.
+    in.readLString(magic) && in.readLString(type) && in.readLString(version) && in.readLString(spare);
+    if (magic != Magic || !in.ok())
+        return fail(QStringLiteral("Invalid file type - cannot load!"));
+    if (type != ExchangeType)
+        return fail(QStringLiteral("Invalid exchange type - cannot load!"));
+    if (version != Version)
+        return fail(QStringLiteral("Invalid file Version - cannot convert!"));
+
+    ExchClass loaded(config.log());
+    if (!loaded.LoadFile(in, ExchClass::TonesFlag)) {
+        return fail(QStringLiteral("The configuration file \"%1\" is damaged and was not loaded: %2.")
+                        .arg(displayName, in.errorString()));
+    }
+    config = loaded;
+    return true;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "RecordClass.h"
+
+#include <QByteArray>
+
+#include <array>
+
+class DebugLog;
+class QbfReader;
+class QbfWriter;
+
+// The whole configuration of one exchange: always the same nine structures,
+// each with its role, its id in definition packets and its two packet codes.
+class ExchClass
+{
+public:
+    enum Member { ClassListMember, ACLMember, VirtualPortsMember, SystemMember, GroupsMember, RightsMember,
+                  PortToVirtualMember, ExtToVirtualMember, TonesMember };
+    static constexpr int MemberCount = 9;
+    static constexpr qint16 TonesFlag = 1;
+
+    struct MemberInfo
+    {
+        const char *name;
+        int definitionId;
+        qint16 requestCode;
+        qint16 sendCode;
+    };
+    static const MemberInfo &info(int member);
+    // Members in the order the configuration file stores them.
+    static const std::array<Member, MemberCount> &fileOrder();
+    // The member a structure-definition packet with this id belongs to, or -1.
+    static int memberForDefinitionId(int id);
+
+    explicit ExchClass(DebugLog *log = nullptr);
+
+    RecordClass &ClassList() { return m_members[ClassListMember]; }
+    RecordClass &ACL() { return m_members[ACLMember]; }
+    RecordClass &VirtualPorts() { return m_members[VirtualPortsMember]; }
+    RecordClass &System() { return m_members[SystemMember]; }
+    RecordClass &Groups() { return m_members[GroupsMember]; }
+    RecordClass &Rights() { return m_members[RightsMember]; }
+    RecordClass &PortToVirtual() { return m_members[PortToVirtualMember]; }
+    RecordClass &ExtToVirtual() { return m_members[ExtToVirtualMember]; }
+    RecordClass &Tones() { return m_members[TonesMember]; }
+    RecordClass &member(int i) { return m_members[i]; }
+    const RecordClass &member(int i) const { return m_members[i]; }
+
+    void SaveFile(QbfWriter &out, qint16 tonesFlag = TonesFlag) const;
+    // Reads the members into this configuration; on failure the reader holds
+    // the reason and the members are in an unspecified but safe state.
+    bool LoadFile(QbfReader &in, qint16 tonesFlag = TonesFlag);
+    void BuildDefaultTones();
+
+    DebugLog *log() const { return m_log; }
+    bool operator==(const ExchClass &other) const { return m_members == other.m_members; }
+
+private:
+    DebugLog *m_log;
+    std::array<RecordClass, MemberCount> m_members;
+};

@@ -1,0 +1,34 @@
+#include "TestSupport.h"
+
+QByteArray bytes(const char *hexText)
+{
+    return QByteArray::fromHex(QByteArray(hexText).replace(' ', QByteArray()));
+}
+
+QString hex(const QByteArray &data)
+{
+    return QString::fromLatin1(data.toHex(' ').toUpper());
+}
+
+DiagnosticRecorder::DiagnosticRecorder(DebugLog &log)
+    : m_log(log)
+{
+    m_connection = QObject::connect(&log, &DebugLog::errorReported, [this](const QString &source, const QString &message) {
+        m_entries.append({source, message});
+    });
+}
+
+DiagnosticRecorder::~DiagnosticRecorder()
+{
+    QObject::disconnect(m_connection);
+}
+
+void PrintTo(const QByteArray &data, std::ostream *os)
+{
+    *os << '[' << hex(data).toStdString() << ']';
+}
+
+void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}

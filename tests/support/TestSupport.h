@@ -1,0 +1,39 @@
+#pragma once
+
+#include "DebugLog.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <utility>
+
+// Bytes from spaced hexadecimal: bytes("7E 04 00").
+QByteArray bytes(const char *hex);
+// Spaced upper-case hexadecimal of a byte string, for readable failures.
+QString hex(const QByteArray &data);
+
+// Collects the diagnostics a log receives.
+class DiagnosticRecorder
+{
+public:
+    explicit DiagnosticRecorder(DebugLog &log);
+    ~DiagnosticRecorder();
+
+    const QList<std::pair<QString, QString>> &entries() const { return m_entries; }
+    bool empty() const { return m_entries.isEmpty(); }
+    QString lastSource() const { return m_entries.isEmpty() ? QString() : m_entries.last().first; }
+    QString lastMessage() const { return m_entries.isEmpty() ? QString() : m_entries.last().second; }
+    void clear() { m_entries.clear(); }
+
+private:
+    DebugLog &m_log;
+    QMetaObject::Connection m_connection;
+    QList<std::pair<QString, QString>> m_entries;
+};
+
+void PrintTo(const QByteArray &data, std::ostream *os);
+void PrintTo(const QString &text, std::ostream *os);
