@@ -224,6 +224,22 @@ void RecordClass::BuildStructure(const QByteArray &packet)
     m_recordTable = QList<QByteArray>(m_records + 1);
 }
 
+QByteArray RecordClass::DefinitionData() const
+{
+    QByteArray data = EVal(m_structSize, 2);
+    data += m_name.left(DefNameLength).leftJustified(DefNameLength, '\0');
+    data += EVal(m_items, 2);
+    data += EVal(m_records, 2);
+    for (int i = 1; i <= m_items && i < m_fields.size(); ++i) {
+        const FieldDef &f = m_fields[i];
+        data += EVal(f.Size, 2);
+        data += f.Name.left(DefFieldNameLength).leftJustified(DefFieldNameLength, '\0');
+        data += EVal(f.Items, 2);
+        data += EVal(f.Type, 2);
+    }
+    return data;
+}
+
 void RecordClass::ShowStructure() const
 {
     DebugLog &out = log();

@@ -42,6 +42,9 @@ public:
     void makeStruct(const QByteArray &name, int items, int records, int structSize, int type);
     void setField(int index, const QByteArray &name, int items, int size, int startPosn, int type);
     void BuildStructure(const QByteArray &packet);
+    // The layout as a definition packet carries it after the port id (record
+    // size, name, counts, fields): what an exchange would send for it.
+    QByteArray DefinitionData() const;
     void ShowStructure() const;
     void ShowPacket(const QByteArray &packet) const;
 

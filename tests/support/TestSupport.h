@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DebugLog.h"
+#include "FieldFunctions.h"
 
 #include <QByteArray>
 #include <QList>
@@ -8,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <ostream>
 #include <utility>
 
@@ -37,3 +39,18 @@ private:
 
 void PrintTo(const QByteArray &data, std::ostream *os);
 void PrintTo(const QString &text, std::ostream *os);
+
+// A packet as the receiver hands it over: code, length, sequence, the 16-bit
+// port id (record index or structure number), data and a 4-byte trailer.
+QByteArray replyPacket(int code, int portId, const QByteArray &data);
+
+struct TestField
+{
+    const char *name;
+    int type;
+    int size;
+    int items;
+};
+// A structure-definition packet (code 15) for the given layout.
+QByteArray definitionPacket(int structureId, int structSize, const QByteArray &name, int records,
+                            std::initializer_list<TestField> fields);

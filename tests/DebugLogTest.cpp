@@ -1,0 +1,99 @@
+#include "DebugLog.h"
+#include "TestSupport.h"
+
+#include <QStringList>
+
+namespace {
+
+class DebugLogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        QObject::connect(&m_log, &DebugLog::textAdded, [this](const QString &text) { m_added.append(text); });
+        QObject::connect(&m_log, &DebugLog::textReset, [this] { ++m_resets; });
+    }
+
+    DebugLog m_log;
+    QStringList m_added;
+    int m_resets = 0;
+};
+
+TEST_F(DebugLogTest, AddNLStartsANewLineBeforeItsText)
+{
+    m_log.AddNL(QStringLiteral("A"));
+    m_log.Add(QStringLiteral("B"));
+    m_log.Add(QString());
+
+    EXPECT_EQ(m_log.text(), QStringLiteral("\r\nAB"));
+    EXPECT_EQ(m_added, QStringList({QStringLiteral("\r\nA"), QStringLiteral("B")}));
+    EXPECT_EQ(m_resets, 0);
+}
+
+TEST_F(DebugLogTest, ErrorReachesListenersButLeavesTheTextAlone)
+{
+    DiagnosticRecorder recorder(m_log);
+    m_log.Add(QStringLiteral("trace"));
+    m_log.Error(QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo"));
+
+    EXPECT_EQ(m_log.text(), QStringLiteral("trace"));
+    ASSERT_EQ(recorder.entries().size(), 1);
+    EXPECT_EQ(recorder.lastSource(), QStringLiteral("RecordClass.GetInteger"));
+    EXPECT_EQ(recorder.lastMessage(), QStringLiteral("no field Foo"));
+    EXPECT_EQ(m_added.size(), 1);
+}
+
+TEST_F(DebugLogTest, LimitKeepsTheNewestTextFromANearbyLineStart)
+{
+    m_log.setLimit(40);
+    m_log.AddNL(QStringLiteral("0123456789"));
+    m_log.AddNL(QStringLiteral("abcdefghij"));
+    m_log.AddNL(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+
+    EXPECT_EQ(m_log.text(), QStringLiteral("\r\nabcdefghij\r\nABCDEFGHIJKLMNOPQRST"));
+    EXPECT_EQ(m_added.size(), 2);
+    EXPECT_EQ(m_resets, 1);
+}
+
+TEST_F(DebugLogTest, LimitCutsMidLineWhenNoLineStartIsNear)
+{
+    m_log.setLimit(40);
+    m_log.Add(QString(30, QLatin1Char('a')));
+    m_log.AddNL(QString(20, QLatin1Char('b')));
+    EXPECT_EQ(m_log.text(), QString(18, QLatin1Char('a')) + QStringLiteral("\r\n") + QString(20, QLatin1Char('b')));
+
+    m_log.clear();
+    m_log.setLimit(8);
+    m_log.Add(QStringLiteral("0123456789abc"));
+    EXPECT_EQ(m_log.text(), QStringLiteral("56789abc"));
+    EXPECT_EQ(m_resets, 3);
+}
+
+TEST_F(DebugLogTest, LoweringTheLimitTrimsTheExistingText)
+{
+    m_log.Add(QStringLiteral("abcdef"));
+    m_log.setLimit(4);
+    EXPECT_EQ(m_log.text(), QStringLiteral("cdef"));
+    EXPECT_EQ(m_resets, 1);
+
+    m_log.setLimit(0);
+    EXPECT_EQ(m_log.limit(), 1);
+    EXPECT_EQ(m_log.text(), QStringLiteral("f"));
+
+    m_log.setLimit(100);
+    EXPECT_EQ(m_log.text(), QStringLiteral("f"));
+    EXPECT_EQ(m_resets, 2);
+}
+
+TEST_F(DebugLogTest, ClearEmptiesTheTextAndAnnouncesIt)
+{
+    m_log.AddNL(QStringLiteral("line"));
+    m_log.clear();
+
+    EXPECT_TRUE(m_log.text().isEmpty());
+    EXPECT_EQ(m_resets, 1);
+    m_log.Add(QStringLiteral("x"));
+    EXPECT_EQ(m_log.text(), QStringLiteral("x"));
+}
+
+} // namespace
