@@ -48,6 +48,13 @@ bool ConfigFile::save(const ExchClass &config, const QString &path)
         file.cancelWriting();
         return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, m_error));
     }
+    // commit() does not notice a failed final flush (a full disk), and would
+    // rename a truncated file over the good one; flush and check first.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, reason));
+    }
     if (!file.commit())
         return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
     return true;
