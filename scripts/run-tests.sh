@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the unit suite,
+# the same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# each fuzz target for a bounded time (FUZZ_SECONDS each, default 45).
+set -uo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh || exit 1
+fuzz_seconds=${FUZZ_SECONDS:-45}
+passed=0
+failed=0
+
+# run_suite <build dir> <cmake options...>
+run_suite() {
+    local dir=$1
+    shift
+    echo "=== Building $dir"
+    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || { failed=$((failed + 1)); return; }
+    cmake --build "$dir" -j2 || { failed=$((failed + 1)); return; }
+    echo "=== Testing $dir"
+    local log
+    log=$(mktemp)
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300) | tee "$log"
+    local summary
+    summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
+    if [[ -z "$summary" ]]; then
+        failed=$((failed + 1))
+    else
+        local total fails
+        total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+        fails=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
+        passed=$((passed + total - fails))
+        failed=$((failed + fails))
+    fi
+    rm -f "$log"
+}
+
+run_fuzzers() {
+    local dir=build-fuzz
+    echo "=== Building fuzz targets"
+    if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
+            -DQB_BUILD_FUZZ=ON -DQB_BUILD_TESTS=OFF >/dev/null || ! cmake --build "$dir" -j2; then
+        failed=$((failed + 1))
+        return
+    fi
+    local target work
+    for target in definition record usedmap file; do
+        work=$(mktemp -d)
+        cp -r "fuzz/corpus/$target/." "$work/" 2>/dev/null
+        [[ $target == file ]] && cp data/*.QBF "$work/" 2>/dev/null
+        echo "=== Fuzzing $target for ${fuzz_seconds}s"
+        if "$dir/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+                "$work" >"$work.log" 2>&1; then
+            grep -E 'Done [0-9]+ runs' "$work.log"
+            passed=$((passed + 1))
+        else
+            tail -40 "$work.log"
+            failed=$((failed + 1))
+        fi
+        rm -rf "$work" "$work.log"
+    done
+}
+
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON
+run_fuzzers
+run_suite build -DCMAKE_BUILD_TYPE=Debug
+
+echo "tests: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
