@@ -18,12 +18,12 @@ const QByteArray Header = bytes("07 00") + "quilbrg" + bytes("04 00") + "ORVX" +
 void fillSmallConfiguration(ExchClass &config)
 {
     config.VirtualPorts().BuildStructure(
-        definitionPacket(1, 12, "VIRTPORTS", 3, {{"Name", 4, 1, 8}, {"Type", 2, 1, 0}, {"Flag", 3, 1, 0}, {"Spare", 2, 2, 0}}));
+        definitionPacket(1, "VIRTPORTS", 3, {{"Name", 4, 1, 8}, {"Type", 2, 1, 0}, {"Flag", 3, 1, 0}, {"Spare", 2, 2, 0}}));
     config.VirtualPorts().PutUsed(replyPacket(31, 1, bytes("05")));
     config.VirtualPorts().PutData(replyPacket(10, 0, QByteArray("Reception").left(7).leftJustified(8, '\0') + bytes("01 01 00 7E")));
     config.VirtualPorts().PutBlank(1);
     config.VirtualPorts().PutData(replyPacket(10, 2, bytes("E9 00 00 00 00 00 00 00 02 81 FF FF")));
-    config.System().BuildStructure(definitionPacket(6, 4, "SYSTEM", 1, {{"ExtLength", 2, 1, 0}, {"Spare", 2, 3, 0}}));
+    config.System().BuildStructure(definitionPacket(6, "SYSTEM", 1, {{"ExtLength", 2, 1, 0}, {"Spare", 2, 3, 0}}));
     config.System().PutData(replyPacket(20, 0, bytes("03 00 00 00")));
     config.BuildDefaultTones();
 }

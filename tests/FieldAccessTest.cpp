@@ -8,7 +8,7 @@ class FieldAccess : public ::testing::Test
 protected:
     void SetUp() override
     {
-        s.BuildStructure(definitionPacket(4, 33, "ACL", 3,
+        s.BuildStructure(definitionPacket(4, "ACL", 3,
                                           {{"RingType", 2, 2, 0},
                                            {"Small", 2, 1, 0},
                                            {"Name", 4, 1, 8},

@@ -4,7 +4,7 @@
 namespace {
 QByteArray threeFieldDefinition()
 {
-    return definitionPacket(1, 19, QByteArrayLiteral("VIRTPORTS"), 4,
+    return definitionPacket(1, QByteArrayLiteral("VIRTPORTS"), 4,
                             {{"Index", 2, 2, 0}, {"Name", 4, 1, 16}, {"Flag", 3, 1, 0}});
 }
 } // namespace
@@ -28,7 +28,7 @@ TEST(RecordLayout, NamesKeepTheirBytesAsTheExchangeSendsThem)
 {
     DebugLog log;
     RecordClass s(&log);
-    s.BuildStructure(definitionPacket(2, 3, QByteArrayLiteral("EXT"), 1,
+    s.BuildStructure(definitionPacket(2, QByteArrayLiteral("EXT"), 1,
                                       {{"ABCDEFGHIJKLMNOP", 2, 2, 0}, {"Fl", 3, 1, 0}}));
     EXPECT_EQ(s.ItemsNames(1), QByteArray("ABCDEFGHIJKLMNOP"));
     EXPECT_EQ(s.ItemsNames(2), QByteArray("Fl"));

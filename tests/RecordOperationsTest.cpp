@@ -7,7 +7,7 @@ class RecordOperations : public ::testing::Test
 protected:
     void SetUp() override
     {
-        s.BuildStructure(definitionPacket(1, 20, "VP", 4, {{"Data", 2, 1, 20}}));
+        s.BuildStructure(definitionPacket(1, "VP", 4, {{"Data", 2, 1, 20}}));
         recorder.clear();
     }
 

@@ -36,14 +36,23 @@ public:
     explicit ExchClass(DebugLog *log = nullptr);
 
     RecordClass &ClassList() { return m_members[ClassListMember]; }
+    const RecordClass &ClassList() const { return m_members[ClassListMember]; }
     RecordClass &ACL() { return m_members[ACLMember]; }
+    const RecordClass &ACL() const { return m_members[ACLMember]; }
     RecordClass &VirtualPorts() { return m_members[VirtualPortsMember]; }
+    const RecordClass &VirtualPorts() const { return m_members[VirtualPortsMember]; }
     RecordClass &System() { return m_members[SystemMember]; }
+    const RecordClass &System() const { return m_members[SystemMember]; }
     RecordClass &Groups() { return m_members[GroupsMember]; }
+    const RecordClass &Groups() const { return m_members[GroupsMember]; }
     RecordClass &Rights() { return m_members[RightsMember]; }
+    const RecordClass &Rights() const { return m_members[RightsMember]; }
     RecordClass &PortToVirtual() { return m_members[PortToVirtualMember]; }
+    const RecordClass &PortToVirtual() const { return m_members[PortToVirtualMember]; }
     RecordClass &ExtToVirtual() { return m_members[ExtToVirtualMember]; }
+    const RecordClass &ExtToVirtual() const { return m_members[ExtToVirtualMember]; }
     RecordClass &Tones() { return m_members[TonesMember]; }
+    const RecordClass &Tones() const { return m_members[TonesMember]; }
     RecordClass &member(int i) { return m_members[i]; }
     const RecordClass &member(int i) const { return m_members[i]; }
 

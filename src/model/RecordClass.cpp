@@ -211,7 +211,7 @@ void RecordClass::BuildStructure(const QByteArray &packet)
 
     m_fields = QList<FieldDef>(m_items + 1);
     qsizetype pos = DefFirstFieldPos;
-    int start = 1;
+    qint64 start = 1;
     for (int i = 1; i <= m_items; ++i, pos += DefFieldLength) {
         FieldDef &field = m_fields[i];
         field.Size = qint16(PInt(packet, pos, 2));
@@ -219,7 +219,7 @@ void RecordClass::BuildStructure(const QByteArray &packet)
         field.Items = qint16(PInt(packet, pos + DefFieldItemsOffset, 2));
         field.Type = qint16(PInt(packet, pos + DefFieldTypeOffset, 2));
         field.StartPosn = qint16(start);
-        start += field.Items != 0 ? field.Items * field.Size : field.Size;
+        start += field.Items != 0 ? qint64(field.Items) * field.Size : field.Size;
     }
     m_recordTable = QList<QByteArray>(m_records + 1);
 }
@@ -481,8 +481,9 @@ void RecordClass::SetBoolean(QByteArrayView name, int rec, int bit, bool value, 
     Located at;
     if (!locate("SetBoolean", name, rec, k, Check::Boolean, at))
         return;
+    // Only the one byte holding the bit changes, so only it must lie inside the record.
     const int index = bit >= 0 ? at.pos + bit / 8 : 0;
-    if (!checkWritable("SetBoolean", rec, index, qMax<int>(at.field->Size, 1)))
+    if (!checkWritable("SetBoolean", rec, index, 1))
         return;
     // Bits above 7 reach the following bytes, so a bit set spans its whole field.
     const quint8 mask = quint8(1u << (bit % 8));

@@ -1,5 +1,8 @@
 #include "TestSupport.h"
 
+#include "ReplyPacket.h"
+#include "StructureDefinition.h"
+
 QByteArray bytes(const char *hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText).replace(' ', QByteArray()));
@@ -35,22 +38,13 @@ void PrintTo(const QString &text, std::ostream *os)
 
 QByteArray replyPacket(int code, int portId, const QByteArray &data)
 {
-    QByteArray packet;
-    packet += char(code);
-    packet += EVal(data.size() + 2, 2);
-    packet += "00";
-    packet += EVal(portId, 2);
-    packet += data;
-    packet += QByteArray(4, '\0');
-    return packet;
+    return ReplyPacket::make(code, portId, data);
 }
 
-QByteArray definitionPacket(int structureId, int structSize, const QByteArray &name, int records,
-                            std::initializer_list<TestField> fields)
+QByteArray definitionPacket(int structureId, const QByteArray &name, int records, std::initializer_list<TestField> fields)
 {
-    QByteArray data = EVal(structSize, 2) + name.leftJustified(16, '\0', true) + EVal(int(fields.size()), 2)
-        + EVal(records, 2);
+    StructureDefinition definition(structureId, name, records);
     for (const TestField &f : fields)
-        data += EVal(f.size, 2) + QByteArray(f.name).leftJustified(16, '\0', true) + EVal(f.items, 2) + EVal(f.type, 2);
-    return replyPacket(15, structureId, data);
+        definition.field(f.name, qint16(f.type), f.size, f.items);
+    return definition.packet();
 }

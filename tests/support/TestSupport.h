@@ -51,6 +51,6 @@ struct TestField
     int size;
     int items;
 };
-// A structure-definition packet (code 15) for the given layout.
-QByteArray definitionPacket(int structureId, int structSize, const QByteArray &name, int records,
-                            std::initializer_list<TestField> fields);
+// A structure-definition packet (code 15) for the given layout; the record
+// size is the sum of the fields.
+QByteArray definitionPacket(int structureId, const QByteArray &name, int records, std::initializer_list<TestField> fields);

@@ -1,0 +1,51 @@
+#include "CheckCommand.h"
+
+#include "CommandArguments.h"
+#include "ConfigFile.h"
+#include "ExchClass.h"
+
+#include <QTextStream>
+
+namespace {
+const QString FileOperand = QStringLiteral("FILE.QBF");
+} // namespace
+
+QString CheckCommand::name() const
+{
+    return QStringLiteral("check");
+}
+
+QString CheckCommand::synopsis() const
+{
+    return FileOperand;
+}
+
+QString CheckCommand::summary() const
+{
+    return QStringLiteral("Check that a configuration file loads");
+}
+
+int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandArguments args({}, {FileOperand});
+    if (!args.parse(arguments)) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+
+    const QString path = args.operand(0);
+    ExchClass config;
+    ConfigFile file;
+    if (!file.load(config, path)) {
+        err << file.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+
+    int records = 0;
+    for (int member = 0; member < ExchClass::MemberCount; ++member)
+        records += config.member(member).Records();
+    out << QStringLiteral("%1: %2 structures, %3 records")
+               .arg(path, QString::number(ExchClass::MemberCount), QString::number(records))
+        << Qt::endl;
+    return ExitCode::Success;
+}

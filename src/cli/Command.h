@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+namespace ExitCode {
+constexpr int Success = 0;
+constexpr int Failure = 1;
+constexpr int Usage = 2;
+} // namespace ExitCode
+
+// One subcommand of quillbridge-cli. A command writes its results to out and,
+// when it fails, one line saying why to err; on a usage error the tool adds
+// the command's usage line after that one.
+class Command
+{
+public:
+    inline static const QString ProgramName = QStringLiteral("quillbridge-cli");
+
+    virtual ~Command() = default;
+
+    virtual QString name() const = 0;
+    // The arguments as the usage line shows them, e.g. "[--json] FILE.QBF".
+    virtual QString synopsis() const = 0;
+    virtual QString summary() const = 0;
+    // arguments follow the command name; returns an ExitCode value.
+    virtual int run(const QStringList &arguments, QTextStream &out, QTextStream &err) = 0;
+
+protected:
+    // The line a command writes before returning ExitCode::Usage.
+    QString usageProblem(const QString &message) const
+    {
+        return ProgramName + QLatin1Char(' ') + name() + QStringLiteral(": ") + message;
+    }
+};

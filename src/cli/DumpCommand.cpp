@@ -1,0 +1,61 @@
+#include "DumpCommand.h"
+
+#include "CommandArguments.h"
+#include "ConfigFile.h"
+#include "ConfigurationListing.h"
+#include "ExchClass.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTextStream>
+
+namespace {
+const QString JsonFlag = QStringLiteral("--json");
+const QString FileOperand = QStringLiteral("FILE.QBF");
+} // namespace
+
+QString DumpCommand::name() const
+{
+    return QStringLiteral("dump");
+}
+
+QString DumpCommand::synopsis() const
+{
+    return QStringLiteral("[%1] %2").arg(JsonFlag, FileOperand);
+}
+
+QString DumpCommand::summary() const
+{
+    return QStringLiteral("List every structure, field and record of a configuration file");
+}
+
+int DumpCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandArguments args({JsonFlag}, {FileOperand});
+    if (!args.parse(arguments)) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+
+    const QString path = args.operand(0);
+    ExchClass config;
+    ConfigFile file;
+    if (!file.load(config, path)) {
+        err << file.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+
+    const ConfigurationListing listing(config);
+    if (args.isSet(JsonFlag)) {
+        const QJsonObject document{
+            {QStringLiteral("file"), path},
+            {QStringLiteral("structures"), listing.structures()},
+        };
+        out << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
+    } else {
+        out << QStringLiteral("File: %1\n").arg(path);
+        listing.writeText(out);
+    }
+    out.flush();
+    return ExitCode::Success;
+}
