@@ -70,6 +70,17 @@ TEST(RecordLayout, ShortDefinitionPacketGivesZerosWithoutFailing)
     EXPECT_EQ(s.field(3).Name, QByteArray());
 }
 
+TEST(RecordLayout, HugeFieldsWrapTheirPositionsWithoutOverflow)
+{
+    DebugLog log;
+    RecordClass s(&log);
+    s.BuildStructure(definitionPacket(1, "BIG", 1, {{"A", 2, 32767, 32767}, {"B", 2, 32767, 32767}, {"C", 2, 32767, 32767}}));
+    EXPECT_EQ(s.field(1).StartPosn, 1);
+    EXPECT_EQ(s.Items(), 3);
+    s.PutBlank(0);
+    EXPECT_EQ(s.GetInteger("C", 0), 0);
+}
+
 TEST(RecordLayout, DefinitionDataRebuildsTheSameLayout)
 {
     DebugLog log;
