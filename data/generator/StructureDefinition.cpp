@@ -30,10 +30,11 @@ StructureDefinition &StructureDefinition::field(const QByteArray &name, qint16 t
 
 int StructureDefinition::structSize() const
 {
-    int total = 0;
+    // Wraps like the 16-bit field it is written into.
+    qint64 total = 0;
     for (const Field &f : m_fields)
-        total += f.size * qMax(f.items, 1);
-    return total;
+        total += qint64(f.size) * qMax(f.items, 1);
+    return int(qint16(total));
 }
 
 QByteArray StructureDefinition::packet() const
