@@ -14,6 +14,7 @@ public:
     virtual bool ctsPresent() const = 0;
     // Resets the receiver so a half-received frame is forgotten.
     virtual void ClearInput() = 0;
-    // Writes bytes as they are, unframed.
+    // Hands bytes to the line as they are, unframed, the way PackSend hands
+    // over a frame.
     virtual void writeRaw(const QByteArray &bytes) = 0;
 };

@@ -1,0 +1,412 @@
+#include "TransferEngine.h"
+
+#include "ExchClass.h"
+#include "FieldFunctions.h"
+#include "LineControl.h"
+#include "PacketCode.h"
+#include "PacketSender.h"
+#include "TimerFactory.h"
+
+#include <array>
+
+namespace {
+const char *const StepTitles[TransferEngine::StepCount] = {
+    "Structures", "Records Used", "Classes", "System Details", "Virtual Ports", "Access Control Lists", "Groups",
+    "Physical Ports To Virtual Ports", "Ext Numbers to Virtual Ports", "Tones", "Speed Dials", "Spare",
+};
+
+enum Step { StructuresStep, RecordsUsedStep, ClassesStep };
+
+// Structure numbers run 0 .. LastStructureNumber in the definitions phase.
+constexpr int LastStructureNumber = 15;
+constexpr int InitialBarMaximum = 15;
+constexpr int PortIdPosition = 6;
+constexpr int RetransmitMarkerLength = 4;
+constexpr char RetransmitMarker = 0x7E;
+// Wakes the exchange's receiver before the first request.
+const QByteArray LineWakeUp(3, 0x7E);
+constexpr int FreeSlotBit = 7;
+
+// The records-used maps in the order they are asked for; the next map follows
+// the one that arrived.
+constexpr std::array<int, 6> UsedMapOrder = {1, 2, 3, 4, 8, 10};
+
+// Where each record reply goes: its step, the structure that follows, and
+// whether it is the last. Checked in this order against the reply's code.
+struct RecordRoute
+{
+    ExchClass::Member member;
+    int step;
+    ExchClass::Member next;
+};
+constexpr std::array<RecordRoute, 8> RecordRoutes = {{
+    {ExchClass::VirtualPortsMember, 4, ExchClass::ACLMember},
+    {ExchClass::GroupsMember, 6, ExchClass::PortToVirtualMember},
+    {ExchClass::ACLMember, 5, ExchClass::GroupsMember},
+    {ExchClass::ExtToVirtualMember, 8, ExchClass::TonesMember},
+    {ExchClass::ClassListMember, 2, ExchClass::SystemMember},
+    {ExchClass::SystemMember, 3, ExchClass::VirtualPortsMember},
+    {ExchClass::PortToVirtualMember, 7, ExchClass::ExtToVirtualMember},
+    {ExchClass::TonesMember, 9, ExchClass::TonesMember},
+}};
+} // namespace
+
+QString TransferEngine::stepTitle(int step)
+{
+    return step >= 0 && step < StepCount ? QLatin1String(StepTitles[step]) : QString();
+}
+
+TransferEngine::TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers)
+    : m_sender(sender)
+    , m_line(line)
+    , m_trmTimeout(timers.createTimer(RetransmitInterval))
+    , m_trmReboot(timers.createTimer(RebootInterval))
+    , m_timNoResp(timers.createTimer(NoResponseInterval))
+{
+    m_trmTimeout->setCallback([this] { trmTimeoutTick(); });
+    m_trmReboot->setCallback([this] { trmRebootTick(); });
+    m_timNoResp->setCallback([this] { timNoRespTick(); });
+}
+
+TransferEngine::~TransferEngine() = default;
+
+// ---- Progress --------------------------------------------------------------
+
+void TransferEngine::stepDone(int step)
+{
+    if (m_observer && step >= 0)
+        m_observer->stepDone(step);
+}
+
+void TransferEngine::stepInProgress(int step)
+{
+    if (m_observer && step >= 0)
+        m_observer->stepInProgress(step);
+}
+
+void TransferEngine::setOverall(int value, int maximum)
+{
+    m_overall = value;
+    m_overallMaximum = maximum;
+    if (m_observer)
+        m_observer->overallProgress(value, maximum);
+}
+
+void TransferEngine::setCurrent(int value, int maximum)
+{
+    m_current = value;
+    m_currentMaximum = maximum;
+    if (m_observer)
+        m_observer->currentProgress(value, maximum);
+}
+
+void TransferEngine::showRecordIndex(int index)
+{
+    setCurrent(index, m_currentMaximum);
+    if (m_observer)
+        m_observer->countChanged(index);
+}
+
+void TransferEngine::setStatus(const QString &text)
+{
+    if (m_observer)
+        m_observer->statusText(text);
+}
+
+// ---- Sending ---------------------------------------------------------------
+
+void TransferEngine::request(int code, int index)
+{
+    m_sender.SendPacket(code, 2, EVal(index, 2), true);
+}
+
+void TransferEngine::sendRecord(RecordClass &structure, int index)
+{
+    const QByteArray data = structure.SendData(index);
+    m_sender.SendPacket(structure.SendCode(), int(data.size()), data, true);
+}
+
+void TransferEngine::resendPending()
+{
+    // The exchange takes the leading delimiters as a resynchronisation; the
+    // pending packet itself stays as it was, so every retry carries exactly four.
+    m_sender.SendPacket(m_lastPackType, m_lastPackLen + RetransmitMarkerLength,
+                        QByteArray(RetransmitMarkerLength, RetransmitMarker) + m_lastPackString, false);
+}
+
+void TransferEngine::storePendingPacket(int packType, int packLen, const QByteArray &packString)
+{
+    if (!m_running)
+        return;
+    m_lastPackType = packType;
+    m_lastPackLen = packLen;
+    m_lastPackString = packString;
+}
+
+void TransferEngine::startRetransmissionTimer()
+{
+    if (m_running)
+        m_trmTimeout->start();
+}
+
+void TransferEngine::acknowledge()
+{
+    m_lastPackType = PacketCode::None;
+    m_trmTimeout->stop();
+}
+
+// ---- Phases ----------------------------------------------------------------
+
+void TransferEngine::start(Mode mode, ExchClass *config)
+{
+    abort();
+    m_mode = mode;
+    m_config = config;
+    m_cancel = false;
+    m_line.writeRaw(LineWakeUp);
+    m_running = true;
+    stepInProgress(StructuresStep);
+    setOverall(0, InitialBarMaximum);
+    setCurrent(0, InitialBarMaximum);
+    m_attempts = 0;
+
+    if (mode == Mode::Get) {
+        request(PacketCode::StructureDefinition, 0);
+        return;
+    }
+    // A send keeps the document's layouts: only the used maps are read.
+    stepDone(StructuresStep);
+    setOverall(m_overall + 1, m_overallMaximum);
+    stepInProgress(RecordsUsedStep);
+    m_lastPackType = PacketCode::RecordsUsed;
+    m_trmTimeout->start();
+    request(PacketCode::RecordsUsed, UsedMapOrder.front());
+    setCurrent(0, m_currentMaximum);
+}
+
+void TransferEngine::StructIn(const QByteArray &packet)
+{
+    if (!m_running || !m_config)
+        return;
+    const int k = int(PInt(packet, PortIdPosition, 2));
+    if (k < LastStructureNumber)
+        setCurrent(m_current + 1, m_currentMaximum);
+    const int member = ExchClass::memberForDefinitionId(k);
+    if (member >= 0)
+        m_config->member(member).BuildStructure(packet);
+    if (k < LastStructureNumber) {
+        request(PacketCode::StructureDefinition, k + 1);
+    } else if (k == LastStructureNumber) {
+        stepDone(StructuresStep);
+        stepInProgress(RecordsUsedStep);
+        request(PacketCode::RecordsUsed, UsedMapOrder.front());
+        setCurrent(0, m_currentMaximum);
+        setOverall(m_overall + 1, m_overallMaximum);
+    }
+}
+
+void TransferEngine::RecordsUsedIn(const QByteArray &packet)
+{
+    if (!m_running || !m_config)
+        return;
+    const int k = int(PInt(packet, PortIdPosition, 2));
+    if (k < LastStructureNumber)
+        setCurrent(m_current + 1, m_currentMaximum);
+    const auto at = std::find(UsedMapOrder.begin(), UsedMapOrder.end(), k);
+    if (at == UsedMapOrder.end())
+        return;
+    m_config->member(ExchClass::memberForDefinitionId(k)).PutUsed(packet);
+    if (at + 1 != UsedMapOrder.end())
+        request(PacketCode::RecordsUsed, *(at + 1));
+    else
+        startRecordsPhase();
+}
+
+void TransferEngine::startRecordsPhase()
+{
+    stepDone(RecordsUsedStep);
+    stepInProgress(ClassesStep);
+    RecordClass &classes = m_config->ClassList();
+    if (m_mode == Mode::Get)
+        request(classes.RequestCode(), 0);
+    else
+        sendRecord(classes, 0);
+    setCurrent(0, classes.Records());
+    setOverall(m_overall + 1, m_overallMaximum);
+}
+
+void TransferEngine::PacketIn(const QByteArray &packet)
+{
+    if (!m_running || !m_config || packet.isEmpty())
+        return;
+    m_attempts = 0;
+    m_lastPackType = PacketCode::None;
+    m_trmTimeout->stop();
+
+    const int code = quint8(packet.at(0));
+    for (const RecordRoute &route : RecordRoutes) {
+        RecordClass &s = m_config->member(route.member);
+        if (s.RequestCode() != code)
+            continue;
+        const bool tonesEmpty = m_config->Tones().Records() == 0;
+        if (route.member == ExchClass::TonesMember)
+            m_timNoResp->stop();
+        const bool last = route.member == ExchClass::TonesMember
+            || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
+        const RecordResult result = RecordInProcess(route.step, s, packet, m_config->member(route.next), last);
+        if (result != RecordResult::Finished)
+            return;
+        if (route.member == ExchClass::ExtToVirtualMember) {
+            if (!tonesEmpty) {
+                m_timNoResp->start();
+                return;
+            }
+            if (m_observer)
+                m_observer->message(QStringLiteral("No Tones to be reconfigured"));
+            finish();
+        } else if (route.member == ExchClass::TonesMember) {
+            finish();
+        }
+        return;
+    }
+}
+
+TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordClass &s, const QByteArray &packet,
+                                                             RecordClass &next, bool last)
+{
+    s.ShowPacket(packet);
+    s.PutData(packet);
+    if (m_cancel) {
+        end(TransferObserver::Outcome::Cancelled);
+        return RecordResult::Cancelled;
+    }
+
+    int i = s.GetLastSaved() + 1;
+    if (m_mode == Mode::Get) {
+        // Records the exchange does not use are not asked for; they are blank.
+        while (i < s.Records() && !s.GetRecordUsed(i)) {
+            s.PutBlank(i);
+            showRecordIndex(i);
+            ++i;
+        }
+    } else {
+        // Free slots the exchange does not use are left as they are.
+        while (i < s.Records() && !s.GetRecordUsed(i) && s.GetBoolean("Flag", i, FreeSlotBit, 0)) {
+            showRecordIndex(i);
+            ++i;
+        }
+    }
+
+    if (i >= s.Records()) {
+        stepDone(step);
+        if (!last) {
+            stepInProgress(step + 1);
+            setCurrent(0, next.Records());
+            setOverall(m_overall + 1, m_overallMaximum);
+            if (m_mode == Mode::Get)
+                request(next.RequestCode(), 0);
+            else
+                sendRecord(next, 0);
+        }
+        return RecordResult::Finished;
+    }
+
+    showRecordIndex(i);
+    if (m_mode == Mode::Get) {
+        request(s.RequestCode(), i);
+    } else {
+        sendRecord(s, i);
+        m_trmTimeout->stop();
+        m_trmTimeout->start();
+    }
+    return RecordResult::NotFinished;
+}
+
+void TransferEngine::finish()
+{
+    end(TransferObserver::Outcome::Completed);
+}
+
+void TransferEngine::end(TransferObserver::Outcome outcome)
+{
+    abort();
+    if (m_observer)
+        m_observer->finished(outcome);
+}
+
+void TransferEngine::abort()
+{
+    m_running = false;
+    m_trmTimeout->stop();
+    m_trmReboot->stop();
+    m_timNoResp->stop();
+    m_lastPackType = PacketCode::None;
+}
+
+// ---- Timers ----------------------------------------------------------------
+
+void TransferEngine::trmTimeoutTick()
+{
+    if (m_lastPackType == PacketCode::None) {
+        setStatus(QString());
+        m_trmTimeout->stop();
+        return;
+    }
+    ++m_attempts;
+    setStatus(QStringLiteral("Attempt #") + QString::number(m_attempts));
+    if (m_attempts >= 2) {
+        m_rebootStage = 0;
+        m_line.setRts(true);
+        m_trmTimeout->stop();
+        m_trmReboot->start();
+        return;
+    }
+    m_line.ClearInput();
+    resendPending();
+}
+
+void TransferEngine::trmRebootTick()
+{
+    switch (m_rebootStage) {
+    case 0:
+        setStatus(QStringLiteral("Comms Reset Stage 1"));
+        m_line.setRts(false);
+        m_rebootStage = 1;
+        break;
+    case 1:
+        setStatus(QStringLiteral("Comms Reset Stage 2"));
+        m_rebootStage = 2;
+        if (!m_line.ctsPresent()) {
+            if (m_observer)
+                m_observer->message(QStringLiteral("Orvex not connected or turned on"));
+            end(TransferObserver::Outcome::NotConnected);
+            return;
+        }
+        m_line.ClearInput();
+        break;
+    case 2:
+        if (m_lastPackType != PacketCode::None) {
+            setStatus(QStringLiteral("Comms Reset Stage 3"));
+            resendPending();
+            m_rebootStage = 3;
+        } else {
+            setStatus(QString());
+            m_trmReboot->stop();
+        }
+        break;
+    default:
+        setStatus(QString());
+        m_trmReboot->stop();
+        break;
+    }
+}
+
+void TransferEngine::timNoRespTick()
+{
+    if (!m_config)
+        return;
+    RecordClass &tones = m_config->Tones();
+    for (int i = 0; i < tones.Records(); ++i)
+        tones.PutBlank(i);
+    finish();
+}

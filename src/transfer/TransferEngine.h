@@ -1,0 +1,110 @@
+#pragma once
+
+#include "PendingPacketStore.h"
+#include "TransferObserver.h"
+#include "TransferSink.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+class ExchClass;
+class LineControl;
+class PacketSender;
+class RecordClass;
+class Timer;
+class TimerFactory;
+
+// Reads a whole configuration from the exchange or writes one back. Every
+// reply makes it store what arrived and send the next request; lost replies
+// are sent again after a pause, and repeated silence pulses RTS to reset the
+// exchange's serial side.
+class TransferEngine : public TransferSink, public PendingPacketStore
+{
+public:
+    enum class Mode { Get, Send };
+
+    static constexpr int StepCount = 12;
+    static constexpr int RetransmitInterval = 2500;
+    static constexpr int RebootInterval = 4000;
+    static constexpr int NoResponseInterval = 1000;
+
+    static QString stepTitle(int step);
+    // Steps the window shows; the last two are never used.
+    static constexpr int VisibleSteps = 10;
+
+    TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers);
+    ~TransferEngine() override;
+
+    void setObserver(TransferObserver *observer) { m_observer = observer; }
+
+    // Starts a transfer into or out of config, which must outlive it.
+    void start(Mode mode, ExchClass *config);
+    // Takes effect at the next record reply.
+    void cancel() { m_cancel = true; }
+    // Stops everything at once, as closing the window does.
+    void abort();
+
+    Mode mode() const { return m_mode; }
+    ExchClass *configuration() const { return m_config; }
+    int attempts() const { return m_attempts; }
+    int rebootStage() const { return m_rebootStage; }
+    int pendingPacketType() const { return m_lastPackType; }
+    QByteArray pendingPacket() const { return m_lastPackString; }
+
+    // TransferSink
+    bool transferRunning() const override { return m_running; }
+    void StructIn(const QByteArray &packet) override;
+    void RecordsUsedIn(const QByteArray &packet) override;
+    void PacketIn(const QByteArray &packet) override;
+    void acknowledge() override;
+
+    // PendingPacketStore: only a running transfer keeps packets for retry, so
+    // a device command sent between transfers never starts retransmissions.
+    void storePendingPacket(int packType, int packLen, const QByteArray &packString) override;
+    void startRetransmissionTimer() override;
+
+private:
+    enum class RecordResult { NotFinished, Finished, Cancelled };
+
+    void request(int code, int index);
+    void sendRecord(RecordClass &structure, int index);
+    void resendPending();
+    void startRecordsPhase();
+    RecordResult RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last);
+    void showRecordIndex(int index);
+    void finish();
+    void end(TransferObserver::Outcome outcome);
+
+    void trmTimeoutTick();
+    void trmRebootTick();
+    void timNoRespTick();
+
+    void stepDone(int step);
+    void stepInProgress(int step);
+    void setOverall(int value, int maximum);
+    void setCurrent(int value, int maximum);
+    void setStatus(const QString &text);
+
+    PacketSender &m_sender;
+    LineControl &m_line;
+    TransferObserver *m_observer = nullptr;
+    std::unique_ptr<Timer> m_trmTimeout;
+    std::unique_ptr<Timer> m_trmReboot;
+    std::unique_ptr<Timer> m_timNoResp;
+
+    Mode m_mode = Mode::Get;
+    ExchClass *m_config = nullptr;
+    bool m_running = false;
+    bool m_cancel = false;
+    int m_attempts = 0;
+    int m_rebootStage = 0;
+    int m_lastPackType = -1;
+    int m_lastPackLen = 0;
+    QByteArray m_lastPackString;
+    int m_overall = 0;
+    int m_overallMaximum = 0;
+    int m_current = 0;
+    int m_currentMaximum = 0;
+};
