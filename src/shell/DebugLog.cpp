@@ -55,9 +55,10 @@ void DebugLog::append(const QString &text)
         return;
     }
     // Keep the newest text; drop the oldest at a line start where possible so
-    // the window never begins mid-line.
+    // the window never begins mid-line. Dropping a quarter at a time keeps a
+    // busy line from forcing a full reload of the window on every append.
     m_text += text;
-    qsizetype cut = m_text.size() - m_limit;
+    qsizetype cut = m_text.size() - m_limit + m_limit / 4;
     const qsizetype lineStart = m_text.indexOf(NewLine, cut);
     if (lineStart >= 0 && lineStart - cut < m_limit / 4)
         cut = lineStart;

@@ -1,0 +1,110 @@
+#include "AboutWindow.h"
+
+#include "ExchangePicture.h"
+#include "MessageService.h"
+#include "ProductInfo.h"
+#include "VersionText.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+const QString SysInfoUnavailable = QStringLiteral("System Information Is Unavailable At This Time");
+constexpr int TitlePointSize = 16;
+constexpr int DescriptionPointSize = 10;
+constexpr int TextWidth = 360;
+
+QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setFixedWidth(TextWidth);
+    return label;
+}
+
+// A sunken frame line draws the etched pair of lines between the parts.
+QFrame *makeLine(QWidget *parent)
+{
+    auto *line = new QFrame(parent);
+    line->setObjectName(QStringLiteral("Line1"));
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+}
+
+AboutWindow::AboutWindow(MessageService &messages, QWidget *parent)
+    : QDialog(parent)
+    , m_messages(messages)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(tr("About %1").arg(ProductInfo::ApplicationTitle));
+    setModal(true);
+
+    auto *picture = new ExchangePicture(this);
+    picture->setObjectName(QStringLiteral("Image1"));
+
+    QLabel *lblTitle = makeLabel(QStringLiteral("lblTitle"), ProductInfo::ApplicationTitle, this);
+    QFont titleFont = lblTitle->font();
+    titleFont.setPointSize(TitlePointSize);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+
+    QLabel *lblVersion = makeLabel(QStringLiteral("lblVersion"), VersionText::current(), this);
+
+    QLabel *lblDescription = makeLabel(QStringLiteral("lblDescription"),
+                                       ProductInfo::BetaNotice + ProductInfo::SupportContact + QStringLiteral(". ")
+                                           + QStringLiteral("Email: ") + ProductInfo::SupportEmail,
+                                       this);
+    QFont descriptionFont = lblDescription->font();
+    descriptionFont.setPointSize(DescriptionPointSize);
+    descriptionFont.setBold(false);
+    lblDescription->setFont(descriptionFont);
+
+    QLabel *lblDisclaimer = makeLabel(QStringLiteral("lblDisclaimer"), ProductInfo::LegalWarning, this);
+
+    auto *cmdOK = new QPushButton(tr("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setDefault(true);
+    auto *cmdSysInfo = new QPushButton(tr("&System Info..."), this);
+    cmdSysInfo->setObjectName(QStringLiteral("cmdSysInfo"));
+
+    auto *texts = new QVBoxLayout;
+    texts->addWidget(lblTitle);
+    texts->addWidget(lblVersion);
+    texts->addSpacing(lblVersion->fontMetrics().height());
+    texts->addWidget(lblDescription);
+    texts->addStretch();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(picture, 0, Qt::AlignTop);
+    top->addLayout(texts);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(cmdOK);
+    buttons->addWidget(cmdSysInfo);
+    buttons->addStretch();
+
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(lblDisclaimer);
+    bottom->addLayout(buttons);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(makeLine(this));
+    layout->addLayout(bottom);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdSysInfo, &QPushButton::clicked, this, &AboutWindow::StartSysInfo);
+}
+
+void AboutWindow::StartSysInfo()
+{
+    // Linux has no system-information tool that the program could start.
+    m_messages.show(this, QMessageBox::NoIcon, QString(), SysInfoUnavailable, QMessageBox::Ok);
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+class QWidget;
+
+// The open and save dialogs. Filters come in the program's form,
+// "Description|pattern|Description|pattern", and are shown in Qt's.
+// Tests queue the chosen names in advance and read back the requests.
+class FileDialogService
+{
+public:
+    enum class Kind { Open, Save };
+
+    struct Request
+    {
+        Kind kind;
+        QString title;
+        QString filter; // as the caller gave it
+    };
+
+    FileDialogService() = default;
+
+    static FileDialogService &instance();
+
+    // An empty result means the user cancelled.
+    QString getOpenFileName(QWidget *parent, const QString &title, const QString &filter);
+    QString getSaveFileName(QWidget *parent, const QString &title, const QString &filter);
+
+    // The next dialog returns this name without showing; an empty name cancels.
+    void setNextFileName(const QString &fileName);
+    QList<Request> requests() const { return m_requests; }
+
+    // "Text (*.txt)|*.txt|Logs|*.log;*.old" gives "Text (*.txt);;Logs (*.log *.old)".
+    static QString toQtFilter(const QString &filter);
+
+private:
+    QString ask(Kind kind, QWidget *parent, const QString &title, const QString &filter);
+
+    QQueue<QString> m_fileNames;
+    QList<Request> m_requests;
+};
