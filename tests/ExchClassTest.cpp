@@ -52,3 +52,20 @@ TEST(ExchangeConfiguration, DefaultTonesHoldTwelveCadences)
     EXPECT_EQ(tones.GetInteger("Checksum", 0), 0);
     EXPECT_EQ(recorder.entries().size(), 1); // "Checksum" is entry 0, which no lookup reaches
 }
+
+TEST(ExchangeConfiguration, DefaultToneLayoutSurvivesADefinitionPacket)
+{
+    DebugLog log;
+    ExchClass config(&log);
+    config.BuildDefaultTones();
+    RecordClass rebuilt(&log);
+    rebuilt.BuildStructure(replyPacket(15, 10, config.Tones().DefinitionData()));
+    for (const char *name : {"Tone", "Time", "Level", "Name", "Flag"}) {
+        EXPECT_EQ(rebuilt.GetType(name), config.Tones().GetType(name)) << name;
+        EXPECT_EQ(rebuilt.GetItems(name), config.Tones().GetItems(name)) << name;
+    }
+    rebuilt.PutData(replyPacket(36, 3, config.Tones().record(3)));
+    EXPECT_EQ(rebuilt.GetInteger("Time", 3, 3), 17);
+    EXPECT_EQ(rebuilt.GetString("Name", 3), QByteArray("ONHOLD"));
+    EXPECT_EQ(rebuilt.ItemsNames(1), QByteArray());
+}

@@ -4,8 +4,9 @@ namespace {
 const QString EndOfOptions = QStringLiteral("--");
 } // namespace
 
-CommandArguments::CommandArguments(const QStringList &flags, const QStringList &operandNames)
+CommandArguments::CommandArguments(const QStringList &flags, const QStringList &operandNames, const QStringList &options)
     : m_flags(flags.cbegin(), flags.cend())
+    , m_options(options.cbegin(), options.cend())
     , m_operandNames(operandNames)
 {
 }
@@ -19,23 +20,43 @@ bool CommandArguments::fail(const QString &message)
 bool CommandArguments::parse(const QStringList &arguments)
 {
     m_set.clear();
+    m_values.clear();
     m_operands.clear();
     m_error.clear();
 
     bool optionsEnded = false;
-    for (const QString &argument : arguments) {
-        if (optionsEnded || !argument.startsWith(QLatin1Char('-')))
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &argument = arguments.at(i);
+        if (optionsEnded || !argument.startsWith(QLatin1Char('-'))) {
             m_operands.append(argument);
-        else if (argument == EndOfOptions)
+        } else if (argument == EndOfOptions) {
             optionsEnded = true;
-        else if (m_flags.contains(argument))
+        } else if (m_flags.contains(argument)) {
             m_set.insert(argument);
-        else
+        } else if (m_options.contains(argument)) {
+            if (i + 1 >= arguments.size())
+                return fail(QStringLiteral("%1 needs a value").arg(argument));
+            m_values.insert(argument, arguments.at(++i));
+        } else {
             return fail(QStringLiteral("unknown option \"%1\"").arg(argument));
+        }
     }
     if (m_operands.size() < m_operandNames.size())
         return fail(QStringLiteral("missing %1").arg(m_operandNames.at(m_operands.size())));
     if (m_operands.size() > m_operandNames.size())
         return fail(QStringLiteral("unexpected argument \"%1\"").arg(m_operands.at(m_operandNames.size())));
     return true;
+}
+
+bool CommandArguments::number(const QString &option, int minimum, int defaultValue, int &result)
+{
+    if (!hasValue(option)) {
+        result = defaultValue;
+        return true;
+    }
+    bool ok = false;
+    result = value(option).toInt(&ok);
+    if (ok && result >= minimum)
+        return true;
+    return fail(QStringLiteral("%1 needs a whole number of at least %2, not \"%3\"").arg(option).arg(minimum).arg(value(option)));
 }

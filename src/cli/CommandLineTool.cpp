@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "DebugLog.h"
 #include "DumpCommand.h"
+#include "SimulateCommand.h"
 
 #include <QTextStream>
 
@@ -20,6 +21,7 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<SimulateCommand>());
 }
 
 CommandLineTool::~CommandLineTool()

@@ -226,18 +226,32 @@ void RecordClass::BuildStructure(const QByteArray &packet)
 
 QByteArray RecordClass::DefinitionData() const
 {
-    QByteArray data = EVal(m_structSize, 2);
-    data += m_name.left(DefNameLength).leftJustified(DefNameLength, '\0');
-    data += EVal(m_items, 2);
-    data += EVal(m_records, 2);
+    // A definition places fields one after another from byte 1, so a gap in
+    // this layout (the tones' checksum bytes) travels as a placeholder field.
+    QByteArray fields;
+    int count = 0;
+    qint64 start = 1;
+    const auto append = [&](const QByteArray &name, qint16 size, qint16 items, qint16 type) {
+        fields += EVal(size, 2);
+        fields += name.left(DefFieldNameLength).leftJustified(DefFieldNameLength, '\0');
+        fields += EVal(items, 2);
+        fields += EVal(type, 2);
+        ++count;
+    };
     for (int i = 1; i <= m_items && i < m_fields.size(); ++i) {
         const FieldDef &f = m_fields[i];
-        data += EVal(f.Size, 2);
-        data += f.Name.left(DefFieldNameLength).leftJustified(DefFieldNameLength, '\0');
-        data += EVal(f.Items, 2);
-        data += EVal(f.Type, 2);
+        if (f.StartPosn > start) {
+            append(NullFieldName, qint16(f.StartPosn - start), 0, FieldType::None);
+            start = f.StartPosn;
+        }
+        append(f.Name, f.Size, f.Items, f.Type);
+        start += f.Items != 0 ? qint64(f.Items) * f.Size : f.Size;
     }
-    return data;
+    QByteArray data = EVal(m_structSize, 2);
+    data += m_name.left(DefNameLength).leftJustified(DefNameLength, '\0');
+    data += EVal(count, 2);
+    data += EVal(m_records, 2);
+    return data + fields;
 }
 
 void RecordClass::ShowStructure() const

@@ -43,7 +43,8 @@ public:
     void setField(int index, const QByteArray &name, int items, int size, int startPosn, int type);
     void BuildStructure(const QByteArray &packet);
     // The layout as a definition packet carries it after the port id (record
-    // size, name, counts, fields): what an exchange would send for it.
+    // size, name, counts, fields): what an exchange would send for it. Gaps
+    // between fields become "NULL" placeholders, so positions survive.
     QByteArray DefinitionData() const;
     void ShowStructure() const;
     void ShowPacket(const QByteArray &packet) const;

@@ -1,0 +1,94 @@
+#include "SimulateCommand.h"
+
+#include "CommandArguments.h"
+#include "ConfigFile.h"
+#include "ExchangeSimulator.h"
+#include "PtyEndpoint.h"
+#include "SampleConfiguration.h"
+#include "StopSignalNotifier.h"
+
+#include <QEventLoop>
+#include <QTextStream>
+
+namespace {
+const QString ConfigOption = QStringLiteral("--config");
+const QString BaudOption = QStringLiteral("--baud");
+const QString DropEveryOption = QStringLiteral("--drop-every");
+const QString NoTonesFlag = QStringLiteral("--no-tones");
+const QString DumpOnExitOption = QStringLiteral("--dump-on-exit");
+} // namespace
+
+QString SimulateCommand::name() const
+{
+    return QStringLiteral("simulate");
+}
+
+QString SimulateCommand::synopsis() const
+{
+    return QStringLiteral("[%1 FILE.QBF] [%2 RATE] [%3 N] [%4] [%5 FILE.QBF]")
+        .arg(ConfigOption, BaudOption, DropEveryOption, NoTonesFlag, DumpOnExitOption);
+}
+
+QString SimulateCommand::summary() const
+{
+    return QStringLiteral("Answer as an exchange on a pseudo-terminal until SIGINT or SIGTERM, serving the "
+                          "bundled sample unless a file is given; prints the device path first");
+}
+
+int SimulateCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandArguments args({NoTonesFlag}, {}, {ConfigOption, BaudOption, DropEveryOption, DumpOnExitOption});
+    int baud = 0;
+    int dropEvery = 0;
+    if (!args.parse(arguments) || !args.number(BaudOption, 1, 0, baud)
+        || !args.number(DropEveryOption, 0, 0, dropEvery)) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+
+    ExchangeSimulator simulator;
+    const QString configPath = args.value(ConfigOption);
+    if (configPath.isEmpty()) {
+        SampleConfiguration::build(simulator.configuration());
+    } else {
+        ConfigFile file;
+        if (!file.load(simulator.configuration(), configPath)) {
+            err << file.errorString() << Qt::endl;
+            return ExitCode::Failure;
+        }
+    }
+    simulator.setDropEvery(dropEvery);
+    simulator.setNoTones(args.isSet(NoTonesFlag));
+
+    PtyEndpoint endpoint(&simulator);
+    endpoint.setBaudRate(baud);
+    StopSignalNotifier stop;
+    if (!stop.install()) {
+        err << stop.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+    if (!endpoint.open()) {
+        err << endpoint.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+    out << endpoint.slavePath() << Qt::endl;
+
+    QEventLoop loop;
+    QObject::connect(&stop, &StopSignalNotifier::stopRequested, &loop, &QEventLoop::quit);
+    QObject::connect(&endpoint, &PtyEndpoint::failed, &loop, [&loop] { loop.exit(ExitCode::Failure); });
+    if (loop.exec() != ExitCode::Success) {
+        err << endpoint.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+    endpoint.close();
+
+    const QString dumpPath = args.value(DumpOnExitOption);
+    if (!dumpPath.isEmpty()) {
+        ConfigFile file;
+        if (!file.save(simulator.configuration(), dumpPath)) {
+            err << file.errorString() << Qt::endl;
+            return ExitCode::Failure;
+        }
+    }
+    return ExitCode::Success;
+}

@@ -1,0 +1,66 @@
+#include "ConfigFile.h"
+#include "ExchClass.h"
+#include "ExchangeSimulator.h"
+#include "PacketSender.h"
+#include "SampleConfiguration.h"
+#include "SlaveDevice.h"
+#include "TestSupport.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+const QString CliPath = QStringLiteral(QB_CLI_PATH);
+} // namespace
+
+TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
+{
+    QTemporaryDir dir;
+    const QString dumpPath = dir.filePath(QStringLiteral("written.QBF"));
+    QProcess process;
+    process.start(CliPath, {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
+    ASSERT_TRUE(process.waitForStarted(10000));
+    while (!process.canReadLine() && process.waitForReadyRead(10000)) {
+    }
+    const QString slavePath = QString::fromLocal8Bit(process.readLine()).trimmed();
+    ASSERT_TRUE(slavePath.startsWith(QStringLiteral("/dev/pts/"))) << slavePath.toStdString();
+
+    ExchClass sample;
+    SampleConfiguration::build(sample);
+    RecordClass classes = sample.ClassList();
+    classes.SetString("Name", 1, "Night Porter");
+    const QByteArray image = classes.record(1);
+    {
+        SlaveDevice client(slavePath);
+        ASSERT_TRUE(client.write(PacketSender::BuildFrame(classes.SendCode(), EVal(1, 2) + image)));
+        EXPECT_EQ(client.readFrames(1), ExchangeSimulator::replyFrame(classes.RequestCode(), 1, image));
+    }
+
+    process.terminate();
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+
+    ExchClass dumped;
+    ConfigFile file;
+    ASSERT_TRUE(file.load(dumped, dumpPath)) << file.errorString().toStdString();
+    EXPECT_EQ(dumped.ClassList().GetString("Name", 1), QByteArray("Night Porter"));
+    EXPECT_EQ(dumped.ACL(), sample.ACL());
+}
+
+TEST(SimulateCommand, RefusesBadArgumentsAndUnreadableConfigurations)
+{
+    const auto run = [](const QStringList &arguments) {
+        QProcess process;
+        process.start(CliPath, QStringList{QStringLiteral("simulate")} + arguments);
+        process.waitForFinished(10000);
+        return std::make_pair(process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()));
+    };
+    EXPECT_EQ(run({QStringLiteral("--baud"), QStringLiteral("fast")}).first, 2);
+    EXPECT_EQ(run({QStringLiteral("--drop-every")}).first, 2);
+    EXPECT_EQ(run({QStringLiteral("--colour")}).first, 2);
+
+    const auto [code, err] = run({QStringLiteral("--config"), QStringLiteral("/nonexistent/site.QBF")});
+    EXPECT_EQ(code, 1);
+    EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
+}
