@@ -4,6 +4,7 @@
 #include "DebugLog.h"
 #include "DumpCommand.h"
 #include "SimulateCommand.h"
+#include "TransferCommand.h"
 
 #include <QTextStream>
 
@@ -21,6 +22,8 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
+    addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
     addCommand(std::make_unique<SimulateCommand>());
 }
 

@@ -1,0 +1,146 @@
+#include "TransferCommand.h"
+
+#include "CommandArguments.h"
+#include "ConfigFile.h"
+#include "DebugLog.h"
+#include "ExchClass.h"
+#include "QtSerialPort.h"
+#include "QtTimerFactory.h"
+#include "SerialLink.h"
+#include "TerminalProgress.h"
+
+#include <QEventLoop>
+#include <QTextStream>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace {
+const QString PortOption = QStringLiteral("--port");
+const QString OutOption = QStringLiteral("--out");
+const QString SpeedOption = QStringLiteral("--speed");
+const QString TimeoutOption = QStringLiteral("--timeout");
+const QString FileOperand = QStringLiteral("FILE.QBF");
+constexpr int MillisecondsPerSecond = 1000;
+
+int countRecords(ExchClass &config)
+{
+    int records = 0;
+    for (int i = 0; i < ExchClass::MemberCount; ++i)
+        records += config.member(i).Records();
+    return records;
+}
+} // namespace
+
+TransferCommand::TransferCommand(TransferEngine::Mode mode)
+    : m_mode(mode)
+{
+}
+
+QString TransferCommand::name() const
+{
+    return m_mode == TransferEngine::Mode::Get ? QStringLiteral("get") : QStringLiteral("send");
+}
+
+QString TransferCommand::synopsis() const
+{
+    const QString common = QStringLiteral("[%1 %2] [%3 SECONDS]").arg(SpeedOption).arg(DefaultSpeed).arg(TimeoutOption);
+    if (m_mode == TransferEngine::Mode::Get)
+        return QStringLiteral("%1 PORT %2 %3 %4").arg(PortOption, OutOption, FileOperand, common);
+    return QStringLiteral("%1 PORT %2 %3").arg(PortOption, common, FileOperand);
+}
+
+QString TransferCommand::summary() const
+{
+    return m_mode == TransferEngine::Mode::Get
+        ? QStringLiteral("Read the whole configuration of an exchange into a file (PORT: 1-16 or a device path)")
+        : QStringLiteral("Write a configuration file into an exchange (PORT: 1-16 or a device path)");
+}
+
+int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    const bool get = m_mode == TransferEngine::Mode::Get;
+    CommandArguments args({}, get ? QStringList() : QStringList{FileOperand},
+                          {PortOption, OutOption, SpeedOption, TimeoutOption});
+    int speed = 0;
+    int timeoutSeconds = 0;
+    bool usageOk = args.parse(arguments) && args.number(SpeedOption, 1, DefaultSpeed, speed)
+        && args.number(TimeoutOption, 1, DefaultTimeoutSeconds, timeoutSeconds);
+    if (usageOk && !args.hasValue(PortOption)) {
+        err << usageProblem(QStringLiteral("missing %1 PORT").arg(PortOption)) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    if (usageOk && get != args.hasValue(OutOption)) {
+        err << usageProblem(get ? QStringLiteral("missing %1 FILE.QBF").arg(OutOption)
+                                : QStringLiteral("%1 belongs to get").arg(OutOption))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
+    if (!usageOk) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+
+    DebugLog &log = DebugLog::shared();
+    ExchClass config(&log);
+    ConfigFile file;
+    if (!get && !file.load(config, args.operand(0))) {
+        err << file.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+
+    QtTimerFactory &timers = QtTimerFactory::shared();
+    SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
+    const QString port = args.value(PortOption);
+    bool isNumber = false;
+    const int portNumber = port.toInt(&isNumber);
+    const SerialPort::OpenResult opened = isNumber ? link.openPort(portNumber, speed) : link.openDevice(port, speed);
+    if (!opened.opened()) {
+        err << QStringLiteral("Cannot open %1: %2").arg(link.port().deviceName(), opened.errorText) << Qt::endl;
+        return ExitCode::Failure;
+    }
+    if (link.noConnection()) {
+        err << (get ? QStringLiteral("No Orvex detected - Not getting configuraton")
+                    : QStringLiteral("No Orvex detected - Not sending configuraton"))
+            << Qt::endl;
+        return ExitCode::Failure;
+    }
+
+    TransferEngine engine(link.packetSender(), link, timers);
+    link.packetSender().setPendingStore(&engine);
+    link.dispatcher().setTransferSink(&engine);
+    TerminalProgress progress(err, isatty(STDERR_FILENO));
+    engine.setObserver(&progress);
+
+    QEventLoop loop;
+    progress.setFinishedCallback([&loop] { loop.quit(); });
+    bool timedOut = false;
+    QTimer::singleShot(timeoutSeconds * MillisecondsPerSecond, &loop, [&] {
+        timedOut = true;
+        loop.quit();
+    });
+    engine.start(m_mode, &config);
+    loop.exec();
+
+    if (timedOut) {
+        engine.abort();
+        err << QStringLiteral("The transfer did not finish within %1 seconds").arg(timeoutSeconds) << Qt::endl;
+        return ExitCode::Failure;
+    }
+    if (progress.outcome() != TransferObserver::Outcome::Completed) {
+        err << (progress.lastMessage().isEmpty() ? QStringLiteral("The transfer was cancelled") : progress.lastMessage())
+            << Qt::endl;
+        return ExitCode::Failure;
+    }
+    if (get) {
+        if (!file.save(config, args.value(OutOption))) {
+            err << file.errorString() << Qt::endl;
+            return ExitCode::Failure;
+        }
+        out << QStringLiteral("%1: %2 records read from %3").arg(args.value(OutOption)).arg(countRecords(config)).arg(port)
+            << Qt::endl;
+    } else {
+        out << QStringLiteral("%1: sent to %2").arg(args.operand(0), port) << Qt::endl;
+    }
+    return ExitCode::Success;
+}

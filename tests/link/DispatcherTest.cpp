@@ -1,0 +1,275 @@
+#include "Dispatcher.h"
+#include "FrameSink.h"
+#include "LinkRecorder.h"
+#include "PacketSender.h"
+#include "TestSupport.h"
+
+namespace {
+struct FrameRecorder : FrameSink
+{
+    void PackSend(const QByteArray &frame) override { frames.append(frame); }
+    QList<QByteArray> frames;
+};
+
+class Dispatching : public ::testing::Test
+{
+protected:
+    Dispatching()
+    {
+        dispatcher.setTransferSink(&recorder);
+        dispatcher.setDeviceSink(&recorder);
+        dispatcher.setUi(&recorder);
+        dispatcher.setActiveDocumentLookup([this]() -> DocumentSink * { return documentOpen ? &recorder : nullptr; });
+    }
+
+    QStringList dispatch(const QByteArray &content, bool inTransfer = false)
+    {
+        recorder.calls.clear();
+        recorder.data.clear();
+        recorder.transfer = inTransfer;
+        dispatcher.ProcessPacket(content);
+        return recorder.calls;
+    }
+
+    QString logged()
+    {
+        const QString text = log.text();
+        log.clear();
+        return text;
+    }
+
+    DebugLog log;
+    FrameRecorder line;
+    PacketSender sender{&line, nullptr, &log};
+    Dispatcher dispatcher{&sender, &log};
+    LinkRecorder recorder;
+    bool documentOpen = true;
+};
+
+const QString NL = QStringLiteral("\r\n");
+
+// Ten boards of four 8-byte fields; board b's serial number is "SN" + b,
+// its manufacture date 2005-03-0b.
+QByteArray boardReport(const QList<int> &boardsWithoutSerial = {})
+{
+    QByteArray data;
+    for (int board = 0; board < 10; ++board) {
+        QByteArray serial = boardsWithoutSerial.contains(board) ? QByteArray() : "SN0000" + QByteArray::number(board);
+        data += serial.leftJustified(8, '\0');
+        data += "2005030" + QByteArray::number(board);
+        data += QByteArray(16, '\0');
+    }
+    return replyPacket(32, 0, data);
+}
+} // namespace
+
+TEST_F(Dispatching, EveryCodeGoesWhereTheTableSendsItInBothModes)
+{
+    enum Unknown { Known, UnknownOutside, UnknownAlways };
+    struct Route
+    {
+        int code;
+        QStringList outsideTransfer;
+        QStringList inTransfer;
+        Unknown unknown = Known;
+    };
+    const QStringList packetIn{QStringLiteral("PacketIn")};
+    const QStringList clock{QStringLiteral("showClock")};
+    const QStringList message{QStringLiteral("showMessage")};
+    const QStringList boards{QStringLiteral("showBoardInformation")};
+    const QStringList ack{QStringLiteral("acknowledge")};
+    const Route routes[] = {
+        {1, {}, {}},
+        {2, {}, {}},
+        {4, clock, clock},
+        {8, {}, {}},
+        {9, {}, {}},
+        {10, {QStringLiteral("FillVP 0 1")}, packetIn},
+        {11, {QStringLiteral("FillGroup 0 1")}, packetIn},
+        {12, {QStringLiteral("FillACL 0 1")}, packetIn},
+        {13, {}, packetIn},
+        {14, {QStringLiteral("FillClassLists")}, packetIn},
+        {15, {}, {QStringLiteral("StructIn")}},
+        {20, {QStringLiteral("FillSystem 0 1")}, packetIn},
+        {23, message, message},
+        {25, {}, {}},
+        {26, {}, {}},
+        {29, {}, packetIn},
+        {31, {}, {QStringLiteral("RecordsUsedIn")}, UnknownOutside},
+        {32, boards, boards},
+        {33, ack, ack},
+        {36, {}, packetIn, UnknownOutside},
+        {99, {}, {}, UnknownAlways},
+        {0, {}, {}, UnknownAlways},
+        {255, {}, {}, UnknownAlways},
+    };
+    for (const Route &route : routes) {
+        SCOPED_TRACE(route.code);
+        const QByteArray packet = replyPacket(route.code, 5, bytes("01 02 03"));
+        const QString code = QString::number(route.code);
+
+        EXPECT_EQ(dispatch(packet, false), route.outsideTransfer);
+        for (const QByteArray &handed : std::as_const(recorder.data))
+            EXPECT_EQ(handed, packet);
+        EXPECT_EQ(logged(), route.unknown == Known ? QString() : NL + QStringLiteral("Unknown packet ") + code);
+
+        EXPECT_EQ(dispatch(packet, true), route.inTransfer);
+        for (const QByteArray &handed : std::as_const(recorder.data))
+            EXPECT_EQ(handed, packet);
+        EXPECT_EQ(logged(),
+                  route.unknown == UnknownAlways ? NL + QStringLiteral("##Unknown packet ") + code : QString());
+    }
+    EXPECT_TRUE(line.frames.isEmpty());
+}
+
+TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoardWindowInATransfer)
+{
+    const QByteArray ack = replyPacket(33, 0, QByteArray());
+    EXPECT_EQ(dispatch(ack), QStringList{QStringLiteral("acknowledge")});
+
+    recorder.visible = {DeviceSink::AckReceiver::TieLineParameters, DeviceSink::AckReceiver::BoardInfo};
+    EXPECT_EQ(dispatch(ack),
+              (QStringList{QStringLiteral("acknowledge"), QStringLiteral("DataReceived TieLineParameters"),
+                           QStringLiteral("DataReceived BoardInfo")}));
+
+    recorder.visible.append(DeviceSink::AckReceiver::ExtensionParameters);
+    EXPECT_EQ(dispatch(ack, true),
+              (QStringList{QStringLiteral("acknowledge"), QStringLiteral("DataReceived ExtensionParameters"),
+                           QStringLiteral("DataReceived TieLineParameters")}));
+}
+
+TEST_F(Dispatching, ClassListDefinitionOutsideATransferIsAppliedAndAsksForTheFirstClass)
+{
+    const QByteArray definition = definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}});
+    EXPECT_TRUE(dispatch(definition).isEmpty());
+    EXPECT_EQ(recorder.exchange.ClassList().Records(), 12);
+    EXPECT_EQ(recorder.exchange.ClassList().GetItems("Name"), 10);
+    EXPECT_EQ(line.frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+}
+
+TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTakes)
+{
+    const auto definition = [](int structure) { return definitionPacket(structure, "S", 3, {{"Flag", 2, 1, 0}}); };
+
+    for (int structure : {4, 1, 6, 15, 3})
+        dispatch(definition(structure));
+    const ExchClass &exchange = recorder.exchange;
+    for (const RecordClass *applied :
+         {&exchange.ACL(), &exchange.VirtualPorts(), &exchange.System(), &exchange.PortToVirtual(), &exchange.Groups()})
+        EXPECT_EQ(applied->Records(), 3);
+
+    for (int structure : {2, 10, 5, 0})
+        EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
+    EXPECT_FALSE(exchange.ExtToVirtual().hasLayout());
+    EXPECT_EQ(exchange.Tones(), ExchClass().Tones());
+
+    EXPECT_EQ(dispatch(definition(14)), QStringList{QStringLiteral("BuildRights")});
+    EXPECT_EQ(recorder.data, QList<QByteArray>{definition(14)});
+    EXPECT_FALSE(exchange.Rights().hasLayout());
+
+    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_EQ(log.text(), QString());
+}
+
+TEST_F(Dispatching, WithoutAnActiveDocumentRecordsAndDefinitionsAreDropped)
+{
+    documentOpen = false;
+    for (int code : {10, 11, 12, 14, 20})
+        EXPECT_TRUE(dispatch(replyPacket(code, 0, bytes("01"))).isEmpty());
+    EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 2, {{"Flag", 2, 1, 0}})).isEmpty());
+    EXPECT_TRUE(dispatch(definitionPacket(14, "RIGHTS", 2, {{"Flag", 2, 1, 0}})).isEmpty());
+    EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
+    EXPECT_TRUE(line.frames.isEmpty());
+}
+
+TEST_F(Dispatching, DebugDisplayDumpsEveryPacketInHex)
+{
+    log.setDebugDisplay(true);
+    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
+    EXPECT_EQ(log.text(), NL + QStringLiteral(">>2 0 2 30 30 7E 0 FF  <<"));
+    log.clear();
+    dispatch(QByteArray());
+    EXPECT_EQ(log.text(), NL + QStringLiteral(">> <<"));
+}
+
+TEST_F(Dispatching, StatusReportIsListedOnlyWithDebugDisplay)
+{
+    const QByteArray status = replyPacket(1, 0x1A2, bytes("03 04 05 06 07 08 0C 0D 0E 0F 10 11 12"));
+    dispatch(status);
+    EXPECT_EQ(log.text(), QString());
+
+    log.setDebugDisplay(true);
+    dispatch(status);
+    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
+    EXPECT_EQ(listing,
+              NL + QStringLiteral("Packet Type = Status; PortID = 0xA21") + NL
+                  + QStringLiteral("MsgType = 3; Status = 4; Port = 5") + NL
+                  + QStringLiteral("Board = 6; Rack = 7; Node = 8; PortID = C") + NL
+                  + QStringLiteral("Extra = E; ExtraU16(0) = F; ExtraU16(1) = 11"));
+}
+
+TEST_F(Dispatching, ClockReportFillsTheTimeWindowAndIsListedWithDebugDisplay)
+{
+    const QByteArray clock = replyPacket(4, 0, bytes("05 09 17 01 0C 09 03 14"));
+    dispatch(clock);
+    ASSERT_EQ(recorder.clocks.size(), 1);
+    const ClockReading &reading = recorder.clocks.first();
+    EXPECT_EQ(QStringList({reading.day, reading.month, reading.year, reading.hours, reading.minutes, reading.seconds}),
+              QStringList({QStringLiteral("01"), QStringLiteral("12"), QStringLiteral("2009"), QStringLiteral("23"),
+                           QStringLiteral("09"), QStringLiteral("05")}));
+    EXPECT_EQ(log.text(), QString());
+    EXPECT_EQ(Dispatcher::clockReading(replyPacket(4, 0, bytes("00 00 00 00 00 00 00 00"))).year,
+              QStringLiteral("0000"));
+
+    log.setDebugDisplay(true);
+    dispatch(clock);
+    EXPECT_EQ(log.text().section(QStringLiteral(" <<"), 1),
+              NL + QStringLiteral("Packet Type = Port Dynamic") + NL
+                  + QStringLiteral("Length = 0x0A; Sequence = 0x3030; PortID = 0x00") + NL
+                  + QStringLiteral("Secs = 5; Mins = 9; Hours = 23") + NL
+                  + QStringLiteral("Day = 1; Month = 12; Year = 9") + NL + QStringLiteral("dow = 3; century = 20"));
+}
+
+TEST(BoardReport, AnEmptySerialNumberShowsMissingAndOnlySevenSlotsAreShown)
+{
+    const BoardInformation shown = Dispatcher::boardInformation(boardReport({3}));
+    ASSERT_EQ(shown.rows.size(), 7u);
+    EXPECT_EQ(shown.rows[3].serialNumber, QStringLiteral("Missing"));
+    EXPECT_EQ(shown.rows[3].manufactureDate, QString());
+    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("SN00000"));
+    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("00/03/2005"));
+    EXPECT_EQ(shown.rows[6].serialNumber, QStringLiteral("SN00006"));
+    EXPECT_EQ(shown.rows[6].manufactureDate, QStringLiteral("06/03/2005"));
+}
+
+TEST(BoardReport, OnlyPrintableBytesCountAndAShortReplyShowsEverySlotMissing)
+{
+    QByteArray data = QByteArrayLiteral("\x01"
+                                        "AB\x7F"
+                                        "C\xFF\x00\x1F");
+    data += QByteArrayLiteral("2011\x01"
+                              "123");
+    const BoardInformation shown = Dispatcher::boardInformation(replyPacket(32, 0, data));
+    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("ABC"));
+    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("3/12/2011"));
+
+    const BoardInformation empty = Dispatcher::boardInformation(bytes("20 00 02"));
+    for (const BoardInformation::Row &row : empty.rows)
+        EXPECT_EQ(row.serialNumber, QStringLiteral("Missing"));
+}
+
+TEST_F(Dispatching, BoardReportListsAllTenBoardsWithDebugDisplayThenShowsTheWindow)
+{
+    log.setDebugDisplay(true);
+    EXPECT_EQ(dispatch(boardReport({3})), QStringList{QStringLiteral("showBoardInformation")});
+    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
+
+    EXPECT_TRUE(listing.startsWith(NL + QStringLiteral("Packet Type = Board Info") + NL + QStringLiteral("Board = 1")
+                                   + NL + QStringLiteral("Packet = 1; SN00000>0< ") + NL
+                                   + QStringLiteral("Packet = 2; 20050300") + NL
+                                   + QStringLiteral("Packet = 3; >0< >0< >0< >0< >0< >0< >0< >0< ")));
+    EXPECT_TRUE(listing.contains(NL + QStringLiteral("Board = 4") + NL
+                                 + QStringLiteral("Packet = 1; >0< >0< >0< >0< >0< >0< >0< >0< ")));
+    EXPECT_TRUE(listing.contains(NL + QStringLiteral("Board = 10") + NL + QStringLiteral("Packet = 1; SN00009>0< ")));
+    EXPECT_EQ(listing.count(QStringLiteral("Packet = ")), 40);
+}

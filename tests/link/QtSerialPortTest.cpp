@@ -1,0 +1,198 @@
+#include "QtSerialPort.h"
+
+#include "DebugLog.h"
+#include "SimulatedTimers.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <functional>
+
+namespace {
+// The master side of a pseudo-terminal; the port under test opens the slave.
+class PseudoTerminal
+{
+public:
+    PseudoTerminal()
+        : m_master(posix_openpt(O_RDWR | O_NOCTTY))
+    {
+        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
+            m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
+    }
+    ~PseudoTerminal() { hangUp(); }
+    PseudoTerminal(const PseudoTerminal &) = delete;
+    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
+
+    int master() const { return m_master; }
+    QString slavePath() const { return m_slavePath; }
+    void hangUp()
+    {
+        if (m_master >= 0)
+            ::close(m_master);
+        m_master = -1;
+    }
+
+private:
+    int m_master;
+    QString m_slavePath;
+};
+
+QByteArray everyByteValue()
+{
+    QByteArray all(256, '\0');
+    for (int i = 0; i < all.size(); ++i)
+        all[i] = char(i);
+    return all;
+}
+
+// Runs the event loop until done() holds; the timer is only an upper bound.
+bool runUntil(const std::function<bool()> &done)
+{
+    QEventLoop loop;
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.start(10000);
+    while (!done() && bound.isActive())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
+}
+
+class PseudoTerminalPort : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        if (!QCoreApplication::instance()) {
+            static int argc = 1;
+            static char name[] = "serial_link_tests";
+            static char *argv[] = {name, nullptr};
+            static QCoreApplication application(argc, argv);
+        }
+    }
+
+    void SetUp() override
+    {
+        ASSERT_FALSE(terminal.slavePath().isEmpty());
+        QObject::connect(&port, &SerialPort::lineError, [this](int code) { lineErrors.append(code); });
+    }
+
+    PseudoTerminal terminal;
+    SimulatedTimers timers;
+    DebugLog log;
+    QtSerialPort port{timers, &log};
+    QList<int> lineErrors;
+};
+} // namespace
+
+TEST_F(PseudoTerminalPort, EveryByteValueCrossesTheLineUnchangedBothWays)
+{
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    QByteArray received;
+    QObject::connect(&port, &SerialPort::dataReceived, [&] { received += port.readAll(); });
+    QByteArray returned;
+    QSocketNotifier readable(terminal.master(), QSocketNotifier::Read);
+    QObject::connect(&readable, &QSocketNotifier::activated, [&] {
+        char buffer[512];
+        const ssize_t count = ::read(terminal.master(), buffer, sizeof buffer);
+        if (count > 0)
+            returned.append(buffer, qsizetype(count));
+    });
+
+    const QByteArray sent = everyByteValue();
+    ASSERT_EQ(::write(terminal.master(), sent.constData(), size_t(sent.size())), sent.size());
+    port.write(sent);
+    EXPECT_TRUE(runUntil([&] { return received.size() >= sent.size() && returned.size() >= sent.size(); }));
+    EXPECT_EQ(received, sent);
+    EXPECT_EQ(returned, sent);
+    EXPECT_TRUE(lineErrors.isEmpty());
+    readable.setEnabled(false);
+}
+
+TEST_F(PseudoTerminalPort, OutputStillQueuedWhenThePortClosesIsSentWhole)
+{
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    const QByteArray frame = QByteArray(1000, '\x55').prepend('\x7E').append('\x7E');
+    port.write(frame);
+    port.close();
+
+    QByteArray returned(2 * frame.size(), '\0');
+    const ssize_t count = ::read(terminal.master(), returned.data(), size_t(returned.size()));
+    EXPECT_EQ(returned.left(qMax<ssize_t>(count, 0)), frame);
+}
+
+TEST_F(PseudoTerminalPort, APseudoTerminalCountsAsCtsPresentAndTheLogSaysSoOnce)
+{
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    EXPECT_FALSE(port.canReportModemLines());
+    EXPECT_TRUE(port.cts());
+    port.setRts(true);
+    port.setRts(false);
+    timers.advance(10 * QtSerialPort::ModemLinePollMilliseconds);
+    EXPECT_TRUE(port.cts());
+
+    port.close();
+    EXPECT_FALSE(port.cts());
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    EXPECT_EQ(log.text().count(QStringLiteral("cannot report its modem lines")), 1);
+    EXPECT_TRUE(log.text().contains(terminal.slavePath()));
+    EXPECT_TRUE(lineErrors.isEmpty());
+}
+
+TEST_F(PseudoTerminalPort, ALineThatGoesAwayClosesThePortAndTakesCtsWithIt)
+{
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    QList<bool> ctsChanges;
+    QObject::connect(&port, &SerialPort::ctsChanged, [&](bool present) { ctsChanges.append(present); });
+
+    terminal.hangUp();
+    EXPECT_TRUE(runUntil([&] { return !port.isOpen(); }));
+    EXPECT_EQ(ctsChanges, QList<bool>{false});
+    EXPECT_EQ(lineErrors, QList<int>{SerialPort::DeviceLost});
+    EXPECT_FALSE(port.cts());
+}
+
+TEST_F(PseudoTerminalPort, ADeviceHeldByAnotherPortIsInUse)
+{
+    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    QtSerialPort second(timers, &log);
+    const SerialPort::OpenResult result = second.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1"));
+    EXPECT_EQ(result.status, SerialPort::OpenStatus::InUse) << result.errorText.toStdString();
+    EXPECT_TRUE(result.errorText.startsWith(terminal.slavePath() + QStringLiteral(": ")));
+    EXPECT_FALSE(result.errorText.contains(QStringLiteral("No error")));
+    EXPECT_FALSE(second.isOpen());
+    EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(PseudoTerminalPort, MissingDevicesAreNotPresentAndBadSettingsFail)
+{
+    EXPECT_EQ(port.openDevice(QStringLiteral("/dev/quillbridge-no-such-port"), QStringLiteral("38400,n,8,1")).status,
+              SerialPort::OpenStatus::NotPresent);
+    EXPECT_EQ(port.open(17, QStringLiteral("38400,n,8,1")).status, SerialPort::OpenStatus::NotPresent);
+    EXPECT_EQ(port.openDevice(terminal.slavePath(), QStringLiteral("38400;n;8;1")).status,
+              SerialPort::OpenStatus::Failed);
+    EXPECT_FALSE(port.isOpen());
+}
+
+TEST(QtSerialPortNumbering, PortNumbersNameFixedDevices)
+{
+    const std::pair<int, const char *> devices[] = {
+        {1, "/dev/ttyS0"},
+        {4, "/dev/ttyS3"},
+        {5, "/dev/ttyUSB0"},
+        {12, "/dev/ttyUSB7"},
+        {13, "/dev/ttyACM0"},
+        {16, "/dev/ttyACM3"},
+        {0, ""},
+        {17, ""},
+    };
+    for (const auto &[number, path] : devices)
+        EXPECT_EQ(QtSerialPort::devicePath(number), QLatin1String(path)) << number;
+}

@@ -1,0 +1,246 @@
+#include "FakeSerialPort.h"
+#include "LinkRecorder.h"
+#include "PacketSender.h"
+#include "Registry.h"
+#include "SerialLink.h"
+#include "TestSupport.h"
+
+#include <QTemporaryDir>
+
+#include <iterator>
+
+namespace {
+using Status = SerialPort::OpenStatus;
+
+// What the exchange puts on the line for a packet content.
+QByteArray onTheWire(const QByteArray &content)
+{
+    return '\x7E' + PacketSender::StuffBytes(content) + '\x7E';
+}
+
+class SerialLinking : public ::testing::Test
+{
+protected:
+    SerialLinking()
+    {
+        auto fake = std::make_unique<FakeSerialPort>();
+        port = fake.get();
+        link = std::make_unique<SerialLink>(std::move(fake), &registry, &log);
+        link->setUi(&recorder);
+        link->dispatcher().setDeviceSink(&recorder);
+        link->dispatcher().setActiveDocumentLookup([this] { return &recorder; });
+        QObject::connect(link.get(), &SerialLink::noConnectionChanged,
+                         [this](bool none) { connectionChanges.append(none); });
+    }
+
+    void configure(int portNumber, const char *speed = nullptr)
+    {
+        registry.SaveSetting(SettingsKeys::Comms, SettingsKeys::Port, Registry::TypeNumber, portNumber);
+        if (speed)
+            registry.SaveSetting(SettingsKeys::Comms, SettingsKeys::Speed, Registry::TypeText,
+                                 QString::fromLatin1(speed));
+    }
+
+    QTemporaryDir directory;
+    Registry registry{directory.filePath(QStringLiteral("settings.ini"))};
+    DebugLog log;
+    LinkRecorder recorder;
+    FakeSerialPort *port = nullptr;
+    std::unique_ptr<SerialLink> link;
+    QList<bool> connectionChanges;
+};
+} // namespace
+
+TEST_F(SerialLinking, ConfiguredPortThatIsAvailableOpensAtItsSpeedWithRtsOff)
+{
+    configure(3, " 19200");
+    port->ports = {{1, Status::Opened}, {3, Status::Opened}};
+
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
+    EXPECT_TRUE(port->isOpen());
+    EXPECT_EQ(port->deviceName(), QStringLiteral("COM3"));
+    EXPECT_EQ(port->settings, QStringLiteral("19200,n,8,1"));
+    EXPECT_EQ(port->rts, QList<bool>{false});
+    EXPECT_EQ(link->portPanelText(), QStringLiteral("COM3; 19200"));
+    EXPECT_FALSE(link->noConnection());
+    EXPECT_EQ(link->connectionPanelText(), QStringLiteral("ORVX"));
+    EXPECT_TRUE(recorder.calls.isEmpty());
+}
+
+TEST_F(SerialLinking, UnusableConfiguredPortGivesWayToTheOnlyAvailableOne)
+{
+    configure(2);
+    port->ports = {{2, Status::InUse}, {5, Status::Opened}};
+
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
+    EXPECT_EQ(port->deviceName(), QStringLiteral("COM5"));
+    EXPECT_EQ(port->settings, QStringLiteral("38400,n,8,1"));
+    EXPECT_EQ(link->portStatus(2), SerialLink::PortInUse);
+    EXPECT_EQ(link->portStatus(5), SerialLink::PortAvailable);
+    EXPECT_EQ(link->portStatus(1), SerialLink::PortNotPresent);
+    EXPECT_TRUE(recorder.calls.isEmpty());
+
+    // Any other failure counts as available, and the open then tells the user.
+    port->ports[5] = Status::Failed;
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::OpenFailed);
+    EXPECT_EQ(link->portStatus(5), SerialLink::PortAvailable);
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(
+        recorder.messages,
+        QStringList{QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu")});
+}
+
+TEST_F(SerialLinking, SeveralAvailablePortsLeaveTheChoiceToTheUser)
+{
+    configure(2);
+    port->ports = {{1, Status::Opened}, {4, Status::Opened}};
+
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::NoPortChosen);
+    EXPECT_EQ(recorder.calls, QStringList{QStringLiteral("choosePort")});
+    EXPECT_FALSE(port->isOpen());
+
+    recorder.pickPort = [this] {
+        configure(4, " 9600");
+        return true;
+    };
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
+    EXPECT_EQ(port->deviceName(), QStringLiteral("COM4"));
+    EXPECT_EQ(link->portPanelText(), QStringLiteral("COM4; 9600"));
+}
+
+TEST_F(SerialLinking, WithoutAnyAvailablePortTheUserIsToldAndFramesGoNowhere)
+{
+    port->ports = {{1, Status::InUse}, {2, Status::NotPresent}};
+
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::NoPortsAvailable);
+    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("No Serial Ports available")});
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_TRUE(link->noConnection());
+
+    link->PackSend(bytes("7E 04 00 02 30 30 00 00 00 00 7E"));
+    EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_EQ(log.text(), QString());
+}
+
+TEST_F(SerialLinking, TestPortTellsAvailableInUseAndNotPresentAndLeavesThePortClosed)
+{
+    port->ports = {{1, Status::Opened}, {2, Status::InUse}, {3, Status::Failed}, {4, Status::NotPresent}};
+    EXPECT_EQ(link->TestPort(1), SerialLink::PortAvailable);
+    EXPECT_EQ(link->TestPort(2), SerialLink::PortInUse);
+    EXPECT_EQ(link->TestPort(3), SerialLink::PortAvailable);
+    EXPECT_EQ(link->TestPort(4), SerialLink::PortNotPresent);
+    EXPECT_EQ(link->TestPort(17), SerialLink::PortNotPresent);
+    EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(link->portStatus(0), SerialLink::PortNotPresent);
+}
+
+TEST_F(SerialLinking, PortOverrideOpensExactlyThatPortOrNothing)
+{
+    configure(1);
+    port->ports = {{1, Status::Opened}, {5, Status::InUse}};
+    port->devices = {{QStringLiteral("/dev/pts/7"), Status::Opened}};
+
+    link->setPortOverride(QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
+    EXPECT_EQ(port->deviceName(), QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(link->portPanelText(), QStringLiteral("/dev/pts/7; 38400"));
+    EXPECT_EQ(port->rts, QList<bool>{false});
+
+    link->setPortOverride(QStringLiteral("5"));
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::OpenFailed);
+    EXPECT_FALSE(port->isOpen());
+    ASSERT_EQ(recorder.messages.size(), 1);
+    EXPECT_TRUE(recorder.messages.first().startsWith(QStringLiteral("Serial port 5 can not be opened")));
+}
+
+TEST_F(SerialLinking, CtsDecidesWhetherAnExchangeIsConnected)
+{
+    configure(1);
+    port->ports = {{1, Status::Opened}};
+    port->ctsLine = false;
+    link->SelectSerialPort();
+    EXPECT_TRUE(link->noConnection());
+
+    port->changeCts(true);
+    EXPECT_FALSE(link->noConnection());
+    EXPECT_EQ(link->connectionPanelText(), QStringLiteral("ORVX"));
+    EXPECT_TRUE(link->ctsPresent());
+
+    port->changeCts(false);
+    EXPECT_TRUE(link->noConnection());
+    EXPECT_EQ(link->connectionPanelText(), QStringLiteral("NO CONN"));
+    EXPECT_EQ(connectionChanges, (QList<bool>{false, true}));
+
+    link->closePort();
+    port->ctsLine = true;
+    EXPECT_FALSE(link->ctsPresent());
+    EXPECT_EQ(link->openPort(1, 38400).status, Status::Opened);
+    EXPECT_FALSE(link->noConnection());
+}
+
+TEST_F(SerialLinking, LineErrorsBeepExceptBreakFramingAndParity)
+{
+    for (int quiet : {SerialPort::BreakReceived, SerialPort::FramingError, SerialPort::ParityError})
+        port->raiseLineError(quiet);
+    EXPECT_EQ(recorder.beeps, 0);
+
+    const int loud[] = {SerialPort::CtsTimeout, SerialPort::DsrTimeout,       SerialPort::Overrun,
+                        SerialPort::CdTimeout,  SerialPort::ReceiveOverflow,  SerialPort::TransmitBufferFull,
+                        SerialPort::DeviceLost, SerialPort::UnknownLineError, 4711};
+    for (int code : loud)
+        port->raiseLineError(code);
+    EXPECT_EQ(recorder.beeps, int(std::size(loud)));
+}
+
+TEST_F(SerialLinking, FramesAreWrittenWholeAndMarkedInTheLogOnlyWhileOpen)
+{
+    const QByteArray frame = bytes("7E 04 00 02 30 30 00 00 00 00 7E");
+    link->PackSend(frame);
+    link->writeRaw(bytes("7E 7E 7E"));
+    link->setRts(true);
+    EXPECT_TRUE(port->written.isEmpty());
+    EXPECT_TRUE(port->rts.isEmpty());
+
+    port->ports = {{1, Status::Opened}};
+    link->openPort(1, 38400);
+    link->PackSend(frame);
+    link->writeRaw(bytes("7E 7E 7E"));
+    EXPECT_EQ(port->written, (QList<QByteArray>{frame, bytes("7E 7E 7E")}));
+    EXPECT_EQ(log.text(), QStringLiteral("**"));
+}
+
+TEST_F(SerialLinking, ReceivedClassListDefinitionIsAnsweredOnTheLine)
+{
+    port->ports = {{1, Status::Opened}};
+    link->openPort(1, 38400);
+    const QByteArray definition = definitionPacket(8, "CLASSLIST", 0x70, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 0x7E}});
+
+    port->receive(bytes("FF 00") + onTheWire(definition));
+    EXPECT_EQ(recorder.exchange.ClassList().Records(), 0x70);
+    EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+}
+
+TEST_F(SerialLinking, InputArrivingWhileAModalWindowShowsWaitsForTheRestOfTheChunk)
+{
+    port->ports = {{1, Status::Opened}};
+    link->openPort(1, 38400);
+    const QByteArray firstClock = replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"));
+    const QByteArray secondClock = replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14"));
+    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(secondClock)); };
+
+    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(firstClock));
+    ASSERT_EQ(recorder.clocks.size(), 2);
+    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("01"));
+    EXPECT_EQ(recorder.clocks[1].seconds, QStringLiteral("02"));
+}
+
+TEST_F(SerialLinking, ReopeningForgetsAFrameBegunOnThePreviousLine)
+{
+    port->ports = {{1, Status::Opened}, {2, Status::Opened}};
+    link->openPort(1, 38400);
+    port->receive(bytes("7E 04 00 0A"));
+    link->openPort(2, 38400);
+    port->receive(bytes("7E") + onTheWire(replyPacket(4, 0, bytes("07 00 00 01 01 09 00 14"))));
+    ASSERT_EQ(recorder.clocks.size(), 1);
+    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("07"));
+}
