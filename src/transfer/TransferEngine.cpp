@@ -249,8 +249,10 @@ void TransferEngine::PacketIn(const QByteArray &packet)
         if (s.RequestCode() != code)
             continue;
         const bool tonesEmpty = m_config->Tones().Records() == 0;
-        if (route.member == ExchClass::TonesMember)
+        if (route.member == ExchClass::TonesMember) {
             m_timNoResp->stop();
+            m_awaitingFirstTone = false;
+        }
         const bool last = route.member == ExchClass::TonesMember
             || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
         const RecordResult result = RecordInProcess(route.step, s, packet, m_config->member(route.next), last);
@@ -258,6 +260,7 @@ void TransferEngine::PacketIn(const QByteArray &packet)
             return;
         if (route.member == ExchClass::ExtToVirtualMember) {
             if (!tonesEmpty) {
+                m_awaitingFirstTone = true;
                 m_timNoResp->start();
                 return;
             }
@@ -337,6 +340,7 @@ void TransferEngine::end(TransferObserver::Outcome outcome)
 void TransferEngine::abort()
 {
     m_running = false;
+    m_awaitingFirstTone = false;
     m_trmTimeout->stop();
     m_trmReboot->stop();
     m_timNoResp->stop();
@@ -363,6 +367,8 @@ void TransferEngine::trmTimeoutTick()
     }
     m_line.ClearInput();
     resendPending();
+    if (m_awaitingFirstTone)
+        m_timNoResp->start();
 }
 
 void TransferEngine::trmRebootTick()
@@ -403,10 +409,16 @@ void TransferEngine::trmRebootTick()
 
 void TransferEngine::timNoRespTick()
 {
-    if (!m_config)
+    m_timNoResp->stop();
+    // One lost request is no proof that the exchange has no tones: wait for
+    // the retransmission, which starts this timer again.
+    if (!m_config || m_attempts == 0)
         return;
-    RecordClass &tones = m_config->Tones();
-    for (int i = 0; i < tones.Records(); ++i)
-        tones.PutBlank(i);
+    // A get has no tones of its own to keep; a send keeps the document's.
+    if (m_mode == Mode::Get) {
+        RecordClass &tones = m_config->Tones();
+        for (int i = 0; i < tones.Records(); ++i)
+            tones.PutBlank(i);
+    }
     finish();
 }

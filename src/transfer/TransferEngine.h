@@ -98,6 +98,7 @@ private:
     ExchClass *m_config = nullptr;
     bool m_running = false;
     bool m_cancel = false;
+    bool m_awaitingFirstTone = false;
     int m_attempts = 0;
     int m_rebootStage = 0;
     int m_lastPackType = -1;

@@ -2,6 +2,7 @@
 
 #include "DebugLog.h"
 #include "SimulatedTimers.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -53,18 +54,6 @@ QByteArray everyByteValue()
     return all;
 }
 
-// Runs the event loop until done() holds; the timer is only an upper bound.
-bool runUntil(const std::function<bool()> &done)
-{
-    QEventLoop loop;
-    QTimer bound;
-    bound.setSingleShot(true);
-    bound.start(10000);
-    while (!done() && bound.isActive())
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
-    return done();
-}
-
 class PseudoTerminalPort : public ::testing::Test
 {
 protected:
@@ -109,7 +98,7 @@ TEST_F(PseudoTerminalPort, EveryByteValueCrossesTheLineUnchangedBothWays)
     const QByteArray sent = everyByteValue();
     ASSERT_EQ(::write(terminal.master(), sent.constData(), size_t(sent.size())), sent.size());
     port.write(sent);
-    EXPECT_TRUE(runUntil([&] { return received.size() >= sent.size() && returned.size() >= sent.size(); }));
+    EXPECT_TRUE(runEventsUntil([&] { return received.size() >= sent.size() && returned.size() >= sent.size(); }));
     EXPECT_EQ(received, sent);
     EXPECT_EQ(returned, sent);
     EXPECT_TRUE(lineErrors.isEmpty());
@@ -153,7 +142,7 @@ TEST_F(PseudoTerminalPort, ALineThatGoesAwayClosesThePortAndTakesCtsWithIt)
     QObject::connect(&port, &SerialPort::ctsChanged, [&](bool present) { ctsChanges.append(present); });
 
     terminal.hangUp();
-    EXPECT_TRUE(runUntil([&] { return !port.isOpen(); }));
+    EXPECT_TRUE(runEventsUntil([&] { return !port.isOpen(); }));
     EXPECT_EQ(ctsChanges, QList<bool>{false});
     EXPECT_EQ(lineErrors, QList<int>{SerialPort::DeviceLost});
     EXPECT_FALSE(port.cts());

@@ -3,6 +3,9 @@
 #include "ReplyPacket.h"
 #include "StructureDefinition.h"
 
+#include <QEventLoop>
+#include <QTimer>
+
 QByteArray bytes(const char *hexText)
 {
     return QByteArray::fromHex(QByteArray(hexText).replace(' ', QByteArray()));
@@ -47,4 +50,15 @@ QByteArray definitionPacket(int structureId, const QByteArray &name, int records
     for (const TestField &f : fields)
         definition.field(f.name, qint16(f.type), f.size, f.items);
     return definition.packet();
+}
+
+bool runEventsUntil(const std::function<bool()> &done, int boundMilliseconds)
+{
+    QEventLoop loop;
+    QTimer bound;
+    bound.setSingleShot(true);
+    bound.start(boundMilliseconds);
+    while (!done() && bound.isActive())
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    return done();
 }

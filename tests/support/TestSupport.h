@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 #include <ostream>
 #include <utility>
@@ -36,6 +37,10 @@ private:
     QMetaObject::Connection m_connection;
     QList<std::pair<QString, QString>> m_entries;
 };
+
+// Runs the event loop until done() holds or boundMilliseconds pass (a bound
+// only: nothing waits for it when done() comes first). Returns done().
+bool runEventsUntil(const std::function<bool()> &done, int boundMilliseconds = 10000);
 
 void PrintTo(const QByteArray &data, std::ostream *os);
 void PrintTo(const QString &text, std::ostream *os);

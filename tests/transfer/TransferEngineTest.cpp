@@ -241,18 +241,49 @@ TEST_F(Transfer, ToneStructureWithoutRecordsEndsWithAMessage)
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Completed);
 }
 
-TEST_F(Transfer, SilentToneRepliesAreBlankedAfterOneSecond)
+TEST_F(Transfer, SilentToneRepliesAreBlankedOnceTheRetriedRequestGoesUnanswered)
 {
     reachRecordsPhase(TransferEngine::Mode::Get, bytes("01"));
     config.BuildDefaultTones();
     for (int code : {14, 20, 10, 12, 11, 29, 13})
         answerRecord(code, 0);
     EXPECT_EQ(last().code, 36);
+    timers.advance(2500);
+    EXPECT_EQ(observer.statuses.last(), QStringLiteral("Attempt #1"));
+    EXPECT_FALSE(observer.outcome.has_value());
     timers.advance(999);
     EXPECT_FALSE(observer.outcome.has_value());
     timers.advance(1);
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Completed);
     EXPECT_EQ(config.Tones().record(11), QByteArray(64, char(0xFF)));
+}
+
+TEST_F(Transfer, ALostFirstToneRequestIsRetriedNotTakenAsNoTones)
+{
+    reachRecordsPhase(TransferEngine::Mode::Get, bytes("01"));
+    config.BuildDefaultTones();
+    for (int code : {14, 20, 10, 12, 11, 29, 13})
+        answerRecord(code, 0);
+    timers.advance(2600);
+    answerRecord(36, 0, config.Tones().record(0));
+    timers.advance(5000);
+    EXPECT_TRUE(engine.transferRunning());
+    EXPECT_EQ(last().code, 36);
+    EXPECT_EQ(config.Tones().GetString("Name", 1), QByteArray("ENGAGED"));
+}
+
+TEST_F(Transfer, SendToAnExchangeWithoutTonesKeepsTheDocumentsTones)
+{
+    reachRecordsPhase(TransferEngine::Mode::Get, bytes("01"));
+    engine.abort();
+    config.BuildDefaultTones();
+    reachRecordsPhase(TransferEngine::Mode::Send, bytes("01"));
+    for (int code : {14, 20, 10, 12, 11, 29, 13})
+        answerRecord(code, 0);
+    EXPECT_EQ(last().code, 37);
+    timers.advance(2500 + 1000);
+    EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Completed);
+    EXPECT_EQ(config.Tones().GetString("Name", 0), QByteArray("DIAL"));
 }
 
 TEST_F(Transfer, SendSkipsFreeUnusedSlotsButSendsUnusedSlotsInUse)

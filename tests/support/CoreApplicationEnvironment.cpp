@@ -19,7 +19,7 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[16] = "simulator_tests";
+    char m_name[16] = "quillbridge";
     char *m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QCoreApplication> m_application;
 };
