@@ -1,3 +1,4 @@
+#include "ConfigurationTable.h"
 #include "ExchClass.h"
 #include "TestSupport.h"
 
@@ -68,4 +69,18 @@ TEST(ExchangeConfiguration, DefaultToneLayoutSurvivesADefinitionPacket)
     EXPECT_EQ(rebuilt.GetInteger("Time", 3, 3), 17);
     EXPECT_EQ(rebuilt.GetString("Name", 3), QByteArray("ONHOLD"));
     EXPECT_EQ(rebuilt.ItemsNames(1), QByteArray());
+}
+
+TEST(ConfigurationTable, SlotsStartAtOneAndKeepTheirConfigurations)
+{
+    ConfigurationTable table;
+    EXPECT_EQ(table.NewSlot(), 1);
+    EXPECT_EQ(table.NewSlot(), 2);
+    table.at(1).BuildDefaultTones();
+    ExchClass *first = &table.at(1);
+    EXPECT_EQ(table.NewSlot(), 3);
+    EXPECT_EQ(&table.at(1), first);
+    EXPECT_EQ(table.at(1).Tones().Records(), 12);
+    EXPECT_EQ(table.at(3).Tones().Records(), 0);
+    EXPECT_EQ(table.at(0).Tones().Records(), 0);
 }

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+
+class ExchClass;
+class FileDialogService;
+class MessageService;
+class PacketSender;
+class Registry;
+class TimerFactory;
+
+// What a document window needs of the main window that holds it.
+class DocumentHost
+{
+public:
+    virtual ~DocumentHost() = default;
+
+    // The program's table of configurations; a document edits entry ExNum.
+    virtual ExchClass &configuration(int exNum) = 0;
+    // File → "Update Online System": send a changed record when the engineer moves on.
+    virtual bool updateOnlineSystem() const = 0;
+    // The first panel of the main window's status bar.
+    virtual void showNodeKey(const QString &key) = 0;
+    // Record writes go out through this sender.
+    virtual PacketSender &packetSender() = 0;
+    virtual Registry &settings() = 0;
+    virtual MessageService &messages() = 0;
+    virtual FileDialogService &fileDialogs() = 0;
+    virtual TimerFactory &timers() = 0;
+    // The recently used files list (CheckMRU).
+    virtual void addRecentFile(const QString &path) = 0;
+};
