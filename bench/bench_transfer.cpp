@@ -24,13 +24,6 @@ constexpr double BitsPerByte = 10.0;
 
 struct Finish : TransferObserver
 {
-    void stepInProgress(int) override {}
-    void stepDone(int) override {}
-    void overallProgress(int, int) override {}
-    void currentProgress(int, int) override {}
-    void countChanged(int) override {}
-    void statusText(const QString &) override {}
-    void message(const QString &) override {}
     void finished(Outcome result) override
     {
         outcome = result;

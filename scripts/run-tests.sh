@@ -50,6 +50,7 @@ run_fuzzers() {
         [[ $target == file ]] && cp data/*.QBF "$work/" 2>/dev/null
         echo "=== Fuzzing $target for ${fuzz_seconds}s"
         if "$dir/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+                -artifact_prefix="$work-" \
                 "$work" >"$work.log" 2>&1; then
             grep -E 'Done [0-9]+ runs' "$work.log"
             passed=$((passed + 1))

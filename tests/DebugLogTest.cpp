@@ -19,45 +19,38 @@ protected:
     int m_resets = 0;
 };
 
-TEST_F(DebugLogTest, AddNLStartsANewLineBeforeItsText)
+TEST_F(DebugLogTest, AddNLStartsANewLineErrorsOnlyReachListenersAndClearAnnouncesIt)
 {
+    DiagnosticRecorder recorder(m_log);
     m_log.AddNL(QStringLiteral("A"));
     m_log.Add(QStringLiteral("B"));
     m_log.Add(QString());
+    m_log.Error(QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo"));
 
     EXPECT_EQ(m_log.text(), QStringLiteral("\r\nAB"));
     EXPECT_EQ(m_added, QStringList({QStringLiteral("\r\nA"), QStringLiteral("B")}));
+    EXPECT_EQ(recorder.entries(), (QList<std::pair<QString, QString>>{
+                                      {QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo")}}));
     EXPECT_EQ(m_resets, 0);
+
+    m_log.clear();
+    EXPECT_TRUE(m_log.text().isEmpty());
+    EXPECT_EQ(m_resets, 1);
+    m_log.Add(QStringLiteral("x"));
+    EXPECT_EQ(m_log.text(), QStringLiteral("x"));
 }
 
-TEST_F(DebugLogTest, ErrorReachesListenersButLeavesTheTextAlone)
-{
-    DiagnosticRecorder recorder(m_log);
-    m_log.Add(QStringLiteral("trace"));
-    m_log.Error(QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo"));
-
-    EXPECT_EQ(m_log.text(), QStringLiteral("trace"));
-    ASSERT_EQ(recorder.entries().size(), 1);
-    EXPECT_EQ(recorder.lastSource(), QStringLiteral("RecordClass.GetInteger"));
-    EXPECT_EQ(recorder.lastMessage(), QStringLiteral("no field Foo"));
-    EXPECT_EQ(m_added.size(), 1);
-}
-
-TEST_F(DebugLogTest, LimitKeepsTheNewestTextFromANearbyLineStart)
+TEST_F(DebugLogTest, LimitKeepsTheNewestTextCutAtANearbyLineStartElseMidLine)
 {
     m_log.setLimit(40);
     m_log.AddNL(QStringLiteral("0123456789"));
     m_log.AddNL(QStringLiteral("abcdefghij"));
     m_log.AddNL(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
-
     EXPECT_EQ(m_log.text(), QStringLiteral("\r\nABCDEFGHIJKLMNOPQRST"));
     EXPECT_EQ(m_added.size(), 2);
     EXPECT_EQ(m_resets, 1);
-}
 
-TEST_F(DebugLogTest, LimitCutsMidLineWhenNoLineStartIsNear)
-{
-    m_log.setLimit(40);
+    m_log.clear();
     m_log.Add(QString(30, QLatin1Char('a')));
     m_log.Add(QString(20, QLatin1Char('b')));
     // A quarter of the limit goes at once, so trimming is rare on a busy line.
@@ -67,7 +60,7 @@ TEST_F(DebugLogTest, LimitCutsMidLineWhenNoLineStartIsNear)
     m_log.setLimit(8);
     m_log.Add(QStringLiteral("0123456789abc"));
     EXPECT_EQ(m_log.text(), QStringLiteral("789abc"));
-    EXPECT_EQ(m_resets, 3);
+    EXPECT_EQ(m_resets, 5);
 }
 
 TEST_F(DebugLogTest, LoweringTheLimitTrimsTheExistingText)
@@ -84,17 +77,6 @@ TEST_F(DebugLogTest, LoweringTheLimitTrimsTheExistingText)
     m_log.setLimit(100);
     EXPECT_EQ(m_log.text(), QStringLiteral("f"));
     EXPECT_EQ(m_resets, 2);
-}
-
-TEST_F(DebugLogTest, ClearEmptiesTheTextAndAnnouncesIt)
-{
-    m_log.AddNL(QStringLiteral("line"));
-    m_log.clear();
-
-    EXPECT_TRUE(m_log.text().isEmpty());
-    EXPECT_EQ(m_resets, 1);
-    m_log.Add(QStringLiteral("x"));
-    EXPECT_EQ(m_log.text(), QStringLiteral("x"));
 }
 
 } // namespace

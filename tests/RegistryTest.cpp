@@ -29,18 +29,6 @@ protected:
     int m_copies = 0;
 };
 
-TEST_F(RegistryTest, MissingSectionGivesEveryCallerItsDefault)
-{
-    EXPECT_EQ(m_registry.GetNumber(Settings, MainLeft, DefaultMainLeft), 1000);
-    EXPECT_EQ(m_registry.GetNumber(Settings, MainTop, DefaultMainTop), 1000);
-    EXPECT_EQ(m_registry.GetNumber(Settings, MainWidth, DefaultMainWidth), 6500);
-    EXPECT_EQ(m_registry.GetNumber(Settings, MainHeight, DefaultMainHeight), 6500);
-    EXPECT_EQ(m_registry.GetSetting(Settings, PreviewHeight, DefaultPreviewHeight), QStringLiteral("8010"));
-    EXPECT_EQ(m_registry.GetSetting(Mru, MruEntryPrefix + QStringLiteral("1"), QString()), QString());
-    EXPECT_EQ(m_registry.GetSubKeyCount(Settings), -1);
-    EXPECT_TRUE(m_registry.GetAllSettings(Settings).isEmpty());
-}
-
 TEST_F(RegistryTest, NumbersReadBackAsDecimalTextAlsoFromDisk)
 {
     EXPECT_EQ(m_registry.SaveSetting(Settings, MainLeft, Registry::TypeNumber, 261), Registry::StatusOk);
@@ -59,34 +47,38 @@ TEST_F(RegistryTest, NumbersReadBackAsDecimalTextAlsoFromDisk)
     EXPECT_EQ(rawValue(QStringLiteral("Settings/MainTop")), QStringLiteral("dword:ffffffc4"));
 }
 
-TEST_F(RegistryTest, NumberThatIsNotANumberIsRefusedAndNotWritten)
+TEST_F(RegistryTest, BadNumbersAndUnsupportedTypesWriteNothingSoEveryCallerGetsItsDefault)
 {
     EXPECT_EQ(m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, QStringLiteral("COM1")), Registry::StatusInvalidData);
     EXPECT_EQ(m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, qint64(1) << 32), Registry::StatusInvalidData);
-    EXPECT_EQ(m_registry.GetNumber(Comms, Port, DefaultPort), DefaultPort);
+    for (const qint32 type : {0, 2, 3, 7})
+        EXPECT_EQ(m_registry.SaveSetting(Settings, MainLeft, type, 5), Registry::StatusUnsupportedType);
+    EXPECT_FALSE(QFile::exists(iniPath()));
+
+    EXPECT_EQ(m_registry.GetNumber(Settings, MainLeft, DefaultMainLeft), DefaultMainLeft);
+    EXPECT_EQ(m_registry.GetSetting(Settings, PreviewHeight, DefaultPreviewHeight), QStringLiteral("8010"));
+    EXPECT_EQ(m_registry.GetSetting(Mru, MruEntryPrefix + QStringLiteral("1"), QString()), QString());
+    EXPECT_EQ(m_registry.GetSubKeyCount(Settings), -1);
+    EXPECT_TRUE(m_registry.GetAllSettings(Settings).isEmpty());
 }
 
-TEST_F(RegistryTest, TextRoundTripsUnchangedIncludingLookalikePrefixes)
+TEST_F(RegistryTest, TextRoundTripsUnchangedIncludingLookalikePrefixesAndEmptyReadsBackAsOneBlank)
 {
+    const auto entry = [](int i) { return MruEntryPrefix + QString::number(i); };
     const QStringList texts = {QStringLiteral(" 38400"), QStringLiteral("dword:00000001"), QStringLiteral("sz:x"),
                                QStringLiteral("C:\\Configs\\Site, A.QBF"), QStringLiteral("@odd")};
     for (int i = 0; i < texts.size(); ++i)
-        ASSERT_EQ(m_registry.SaveSetting(Mru, MruEntryPrefix + QString::number(i + 1), Registry::TypeText, texts.at(i)), Registry::StatusOk);
+        ASSERT_EQ(m_registry.SaveSetting(Mru, entry(i + 1), Registry::TypeText, texts.at(i)), Registry::StatusOk);
+    ASSERT_EQ(m_registry.SaveSetting(Mru, entry(9), Registry::TypeText, QString()), Registry::StatusOk);
 
     const Registry copy = freshCopy();
-    for (int i = 0; i < texts.size(); ++i) {
-        EXPECT_EQ(m_registry.GetSetting(Mru, MruEntryPrefix + QString::number(i + 1), QString()), texts.at(i));
-        EXPECT_EQ(copy.GetSetting(Mru, MruEntryPrefix + QString::number(i + 1), QString()), texts.at(i));
+    for (const Registry &reader : {m_registry, copy}) {
+        for (int i = 0; i < texts.size(); ++i)
+            EXPECT_EQ(reader.GetSetting(Mru, entry(i + 1), QString()), texts.at(i));
+        EXPECT_EQ(reader.GetSetting(Mru, entry(9), QStringLiteral("default")), QStringLiteral(" "));
     }
-    EXPECT_EQ(copy.GetNumber(Mru, MruEntryPrefix + QStringLiteral("1"), DefaultSpeed), 38400);
-    EXPECT_EQ(copy.GetNumber(Mru, MruEntryPrefix + QStringLiteral("2"), 7), 7);
-}
-
-TEST_F(RegistryTest, EmptyTextReadsBackAsOneBlankNotTheDefault)
-{
-    ASSERT_EQ(m_registry.SaveSetting(Mru, QStringLiteral("MRU1"), Registry::TypeText, QString()), Registry::StatusOk);
-    EXPECT_EQ(m_registry.GetSetting(Mru, QStringLiteral("MRU1"), QStringLiteral("default")), QStringLiteral(" "));
-    EXPECT_EQ(freshCopy().GetSetting(Mru, QStringLiteral("MRU1"), QStringLiteral("default")), QStringLiteral(" "));
+    EXPECT_EQ(copy.GetNumber(Mru, entry(1), DefaultSpeed), 38400);
+    EXPECT_EQ(copy.GetNumber(Mru, entry(2), 7), 7);
 }
 
 TEST_F(RegistryTest, HandWrittenValuesKeepTheirType)
@@ -101,14 +93,6 @@ TEST_F(RegistryTest, HandWrittenValuesKeepTheirType)
     EXPECT_EQ(m_registry.GetSetting(Comms, QStringLiteral("Count"), 0), QStringLiteral("7"));
     EXPECT_EQ(m_registry.GetSetting(Comms, QStringLiteral("Line"), 0), QStringLiteral("9600,n,8,1"));
     EXPECT_EQ(m_registry.GetNumber(Comms, QStringLiteral("Bad"), 5), 5);
-}
-
-TEST_F(RegistryTest, UnsupportedTypeReturns99999AndWritesNothing)
-{
-    for (const qint32 type : {0, 2, 3, 7})
-        EXPECT_EQ(m_registry.SaveSetting(Settings, MainLeft, type, 5), Registry::StatusUnsupportedType);
-    EXPECT_FALSE(QFile::exists(iniPath()));
-    EXPECT_EQ(m_registry.GetNumber(Settings, MainLeft, DefaultMainLeft), DefaultMainLeft);
 }
 
 class RegistryTreeTest : public RegistryTest
@@ -181,7 +165,6 @@ TEST(Registry, SaveIntoAnUnwritableLocationReportsAnError)
     QTemporaryDir dir;
     QFile blocker(dir.filePath(QStringLiteral("blocker")));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
 
     Registry registry(dir.filePath(QStringLiteral("blocker/store.ini")));
     EXPECT_NE(registry.SaveSetting(Settings, MainLeft, Registry::TypeNumber, 5), Registry::StatusOk);

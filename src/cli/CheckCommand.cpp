@@ -1,7 +1,6 @@
 #include "CheckCommand.h"
 
 #include "CommandArguments.h"
-#include "ConfigFile.h"
 #include "ExchClass.h"
 
 #include <QTextStream>
@@ -35,17 +34,11 @@ int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStrea
 
     const QString path = args.operand(0);
     ExchClass config;
-    ConfigFile file;
-    if (!file.load(config, path)) {
-        err << file.errorString() << Qt::endl;
+    if (!loadConfiguration(path, config, err))
         return ExitCode::Failure;
-    }
 
-    int records = 0;
-    for (int member = 0; member < ExchClass::MemberCount; ++member)
-        records += config.member(member).Records();
     out << QStringLiteral("%1: %2 structures, %3 records")
-               .arg(path, QString::number(ExchClass::MemberCount), QString::number(records))
+               .arg(path, QString::number(ExchClass::MemberCount), QString::number(config.recordCount()))
         << Qt::endl;
     return ExitCode::Success;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class ExchClass;
 class QTextStream;
 
 namespace ExitCode {
@@ -29,6 +30,9 @@ public:
     virtual int run(const QStringList &arguments, QTextStream &out, QTextStream &err) = 0;
 
 protected:
+    // Loads a configuration file, writing the reason to err when it cannot.
+    static bool loadConfiguration(const QString &path, ExchClass &config, QTextStream &err);
+
     // The line a command writes before returning ExitCode::Usage.
     QString usageProblem(const QString &message) const
     {

@@ -1,7 +1,6 @@
 #include "DumpCommand.h"
 
 #include "CommandArguments.h"
-#include "ConfigFile.h"
 #include "ConfigurationListing.h"
 #include "ExchClass.h"
 
@@ -39,11 +38,8 @@ int DumpCommand::run(const QStringList &arguments, QTextStream &out, QTextStream
 
     const QString path = args.operand(0);
     ExchClass config;
-    ConfigFile file;
-    if (!file.load(config, path)) {
-        err << file.errorString() << Qt::endl;
+    if (!loadConfiguration(path, config, err))
         return ExitCode::Failure;
-    }
 
     const ConfigurationListing listing(config);
     if (args.isSet(JsonFlag)) {

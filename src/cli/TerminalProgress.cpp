@@ -56,10 +56,6 @@ void TerminalProgress::stepDone(int step)
         printLine(TransferEngine::stepTitle(step) + QStringLiteral(" done"));
 }
 
-void TerminalProgress::overallProgress(int, int)
-{
-}
-
 void TerminalProgress::currentProgress(int value, int maximum)
 {
     m_current = value;

@@ -17,7 +17,6 @@ public:
 
     void stepInProgress(int step) override;
     void stepDone(int step) override;
-    void overallProgress(int value, int maximum) override;
     void currentProgress(int value, int maximum) override;
     void countChanged(int count) override;
     void statusText(const QString &text) override;

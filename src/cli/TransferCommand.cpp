@@ -23,13 +23,6 @@ const QString TimeoutOption = QStringLiteral("--timeout");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
 
-int countRecords(ExchClass &config)
-{
-    int records = 0;
-    for (int i = 0; i < ExchClass::MemberCount; ++i)
-        records += config.member(i).Records();
-    return records;
-}
 } // namespace
 
 TransferCommand::TransferCommand(TransferEngine::Mode mode)
@@ -83,11 +76,8 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
 
     DebugLog &log = DebugLog::shared();
     ExchClass config(&log);
-    ConfigFile file;
-    if (!get && !file.load(config, args.operand(0))) {
-        err << file.errorString() << Qt::endl;
+    if (!get && !loadConfiguration(args.operand(0), config, err))
         return ExitCode::Failure;
-    }
 
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
@@ -133,11 +123,12 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         return ExitCode::Failure;
     }
     if (get) {
+        ConfigFile file;
         if (!file.save(config, args.value(OutOption))) {
             err << file.errorString() << Qt::endl;
             return ExitCode::Failure;
         }
-        out << QStringLiteral("%1: %2 records read from %3").arg(args.value(OutOption)).arg(countRecords(config)).arg(port)
+        out << QStringLiteral("%1: %2 records read from %3").arg(args.value(OutOption)).arg(config.recordCount()).arg(port)
             << Qt::endl;
     } else {
         out << QStringLiteral("%1: sent to %2").arg(args.operand(0), port) << Qt::endl;

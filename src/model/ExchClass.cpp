@@ -84,6 +84,14 @@ ExchClass::ExchClass(DebugLog *log)
         m_members[i].setSendCode(Members[i].sendCode);
 }
 
+int ExchClass::recordCount() const
+{
+    int records = 0;
+    for (const RecordClass &member : m_members)
+        records += member.Records();
+    return records;
+}
+
 void ExchClass::SaveFile(QbfWriter &out, qint16 tonesFlag) const
 {
     for (Member m : fileOrder()) {

@@ -56,6 +56,9 @@ public:
     RecordClass &member(int i) { return m_members[i]; }
     const RecordClass &member(int i) const { return m_members[i]; }
 
+    // Records of all nine structures together.
+    int recordCount() const;
+
     void SaveFile(QbfWriter &out, qint16 tonesFlag = TonesFlag) const;
     // Reads the members into this configuration; on failure the reader holds
     // the reason and the members are in an unspecified but safe state.

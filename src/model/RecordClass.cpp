@@ -240,9 +240,12 @@ QByteArray RecordClass::DefinitionData() const
     };
     for (int i = 1; i <= m_items && i < m_fields.size(); ++i) {
         const FieldDef &f = m_fields[i];
-        if (f.StartPosn > start) {
-            append(NullFieldName, qint16(f.StartPosn - start), 0, FieldType::None);
-            start = f.StartPosn;
+        // Positions are 16-bit, so compare them as such: a layout whose sizes
+        // wrap the count around has no gap, only a wrapped position.
+        const qint16 expected = qint16(start);
+        if (expected >= 1 && f.StartPosn > expected) {
+            append(NullFieldName, qint16(f.StartPosn - expected), 0, FieldType::None);
+            start += f.StartPosn - expected;
         }
         append(f.Name, f.Size, f.Items, f.Type);
         start += f.Items != 0 ? qint64(f.Items) * f.Size : f.Size;

@@ -15,14 +15,15 @@ public:
 
     virtual ~TransferObserver() = default;
 
-    virtual void stepInProgress(int step) = 0;
-    virtual void stepDone(int step) = 0;
-    virtual void overallProgress(int value, int maximum) = 0;
-    virtual void currentProgress(int value, int maximum) = 0;
-    virtual void countChanged(int count) = 0;
+    // Each has nothing to do by default, so an observer takes only what it shows.
+    virtual void stepInProgress(int) {}
+    virtual void stepDone(int) {}
+    virtual void overallProgress(int /*value*/, int /*maximum*/) {}
+    virtual void currentProgress(int /*value*/, int /*maximum*/) {}
+    virtual void countChanged(int) {}
     // The retransmission and comms-reset panel; empty clears it.
-    virtual void statusText(const QString &text) = 0;
+    virtual void statusText(const QString &) {}
     // A message the engineer must acknowledge before the transfer goes on.
-    virtual void message(const QString &text) = 0;
+    virtual void message(const QString &) {}
     virtual void finished(Outcome outcome) = 0;
 };

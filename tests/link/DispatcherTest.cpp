@@ -138,25 +138,23 @@ TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoard
                            QStringLiteral("DataReceived TieLineParameters")}));
 }
 
-TEST_F(Dispatching, ClassListDefinitionOutsideATransferIsAppliedAndAsksForTheFirstClass)
-{
-    const QByteArray definition = definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}});
-    EXPECT_TRUE(dispatch(definition).isEmpty());
-    EXPECT_EQ(recorder.exchange.ClassList().Records(), 12);
-    EXPECT_EQ(recorder.exchange.ClassList().GetItems("Name"), 10);
-    EXPECT_EQ(line.frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
-}
-
 TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTakes)
 {
     const auto definition = [](int structure) { return definitionPacket(structure, "S", 3, {{"Flag", 2, 1, 0}}); };
 
     for (int structure : {4, 1, 6, 15, 3})
-        dispatch(definition(structure));
+        EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
     const ExchClass &exchange = recorder.exchange;
     for (const RecordClass *applied :
          {&exchange.ACL(), &exchange.VirtualPorts(), &exchange.System(), &exchange.PortToVirtual(), &exchange.Groups()})
         EXPECT_EQ(applied->Records(), 3);
+    EXPECT_TRUE(line.frames.isEmpty());
+
+    // Only the class list asks for its first record at once.
+    EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}})).isEmpty());
+    EXPECT_EQ(exchange.ClassList().Records(), 12);
+    EXPECT_EQ(exchange.ClassList().GetItems("Name"), 10);
+    EXPECT_EQ(line.frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
 
     for (int structure : {2, 10, 5, 0})
         EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
@@ -167,7 +165,7 @@ TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTa
     EXPECT_EQ(recorder.data, QList<QByteArray>{definition(14)});
     EXPECT_FALSE(exchange.Rights().hasLayout());
 
-    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_EQ(line.frames.size(), 1);
     EXPECT_EQ(log.text(), QString());
 }
 
@@ -182,26 +180,19 @@ TEST_F(Dispatching, WithoutAnActiveDocumentRecordsAndDefinitionsAreDropped)
     EXPECT_TRUE(line.frames.isEmpty());
 }
 
-TEST_F(Dispatching, DebugDisplayDumpsEveryPacketInHex)
-{
-    log.setDebugDisplay(true);
-    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
-    EXPECT_EQ(log.text(), NL + QStringLiteral(">>2 0 2 30 30 7E 0 FF  <<"));
-    log.clear();
-    dispatch(QByteArray());
-    EXPECT_EQ(log.text(), NL + QStringLiteral(">> <<"));
-}
-
-TEST_F(Dispatching, StatusReportIsListedOnlyWithDebugDisplay)
+TEST_F(Dispatching, DebugDisplayDumpsEveryPacketInHexAndListsStatusReports)
 {
     const QByteArray status = replyPacket(1, 0x1A2, bytes("03 04 05 06 07 08 0C 0D 0E 0F 10 11 12"));
     dispatch(status);
+    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
     EXPECT_EQ(log.text(), QString());
 
     log.setDebugDisplay(true);
+    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
+    dispatch(QByteArray());
+    EXPECT_EQ(logged(), NL + QStringLiteral(">>2 0 2 30 30 7E 0 FF  <<") + NL + QStringLiteral(">> <<"));
     dispatch(status);
-    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
-    EXPECT_EQ(listing,
+    EXPECT_EQ(log.text().section(QStringLiteral(" <<"), 1),
               NL + QStringLiteral("Packet Type = Status; PortID = 0xA21") + NL
                   + QStringLiteral("MsgType = 3; Status = 4; Port = 5") + NL
                   + QStringLiteral("Board = 6; Rack = 7; Node = 8; PortID = C") + NL
@@ -230,40 +221,21 @@ TEST_F(Dispatching, ClockReportFillsTheTimeWindowAndIsListedWithDebugDisplay)
                   + QStringLiteral("Day = 1; Month = 12; Year = 9") + NL + QStringLiteral("dow = 3; century = 20"));
 }
 
-TEST(BoardReport, AnEmptySerialNumberShowsMissingAndOnlySevenSlotsAreShown)
-{
-    const BoardInformation shown = Dispatcher::boardInformation(boardReport({3}));
-    ASSERT_EQ(shown.rows.size(), 7u);
-    EXPECT_EQ(shown.rows[3].serialNumber, QStringLiteral("Missing"));
-    EXPECT_EQ(shown.rows[3].manufactureDate, QString());
-    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("SN00000"));
-    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("00/03/2005"));
-    EXPECT_EQ(shown.rows[6].serialNumber, QStringLiteral("SN00006"));
-    EXPECT_EQ(shown.rows[6].manufactureDate, QStringLiteral("06/03/2005"));
-}
-
-TEST(BoardReport, OnlyPrintableBytesCountAndAShortReplyShowsEverySlotMissing)
-{
-    QByteArray data = QByteArrayLiteral("\x01"
-                                        "AB\x7F"
-                                        "C\xFF\x00\x1F");
-    data += QByteArrayLiteral("2011\x01"
-                              "123");
-    const BoardInformation shown = Dispatcher::boardInformation(replyPacket(32, 0, data));
-    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("ABC"));
-    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("3/12/2011"));
-
-    const BoardInformation empty = Dispatcher::boardInformation(bytes("20 00 02"));
-    for (const BoardInformation::Row &row : empty.rows)
-        EXPECT_EQ(row.serialNumber, QStringLiteral("Missing"));
-}
-
-TEST_F(Dispatching, BoardReportListsAllTenBoardsWithDebugDisplayThenShowsTheWindow)
+TEST_F(Dispatching, BoardReportShowsSevenSlotsAndListsAllTenBoardsWithDebugDisplay)
 {
     log.setDebugDisplay(true);
     EXPECT_EQ(dispatch(boardReport({3})), QStringList{QStringLiteral("showBoardInformation")});
-    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
+    ASSERT_EQ(recorder.boards.size(), 1);
+    const BoardInformation &shown = recorder.boards.first();
+    ASSERT_EQ(shown.rows.size(), 7u);
+    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("SN00000"));
+    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("00/03/2005"));
+    EXPECT_EQ(shown.rows[3].serialNumber, QStringLiteral("Missing"));
+    EXPECT_EQ(shown.rows[3].manufactureDate, QString());
+    EXPECT_EQ(shown.rows[6].serialNumber, QStringLiteral("SN00006"));
+    EXPECT_EQ(shown.rows[6].manufactureDate, QStringLiteral("06/03/2005"));
 
+    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
     EXPECT_TRUE(listing.startsWith(NL + QStringLiteral("Packet Type = Board Info") + NL + QStringLiteral("Board = 1")
                                    + NL + QStringLiteral("Packet = 1; SN00000>0< ") + NL
                                    + QStringLiteral("Packet = 2; 20050300") + NL
@@ -272,4 +244,14 @@ TEST_F(Dispatching, BoardReportListsAllTenBoardsWithDebugDisplayThenShowsTheWind
                                  + QStringLiteral("Packet = 1; >0< >0< >0< >0< >0< >0< >0< >0< ")));
     EXPECT_TRUE(listing.contains(NL + QStringLiteral("Board = 10") + NL + QStringLiteral("Packet = 1; SN00009>0< ")));
     EXPECT_EQ(listing.count(QStringLiteral("Packet = ")), 40);
+}
+
+TEST(BoardReport, OnlyPrintableBytesCountAndAShortReplyShowsEverySlotMissing)
+{
+    const QByteArray data = QByteArrayLiteral("\x01" "AB\x7F" "C\xFF\x00\x1F" "2011\x01" "123");
+    const BoardInformation shown = Dispatcher::boardInformation(replyPacket(32, 0, data));
+    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("ABC"));
+    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("3/12/2011"));
+    for (const BoardInformation::Row &row : Dispatcher::boardInformation(bytes("20 00 02")).rows)
+        EXPECT_EQ(row.serialNumber, QStringLiteral("Missing"));
 }

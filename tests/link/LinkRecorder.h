@@ -25,23 +25,11 @@ public:
     void acknowledge() override { calls.append(QStringLiteral("acknowledge")); }
 
     ExchClass *configuration() override { return &exchange; }
-    void FillVP(int index, const QByteArray &data, bool fromPacket) override
-    {
-        fill("FillVP", index, data, fromPacket);
-    }
-    void FillGroup(int index, const QByteArray &data, bool fromPacket) override
-    {
-        fill("FillGroup", index, data, fromPacket);
-    }
-    void FillACL(int index, const QByteArray &data, bool fromPacket) override
-    {
-        fill("FillACL", index, data, fromPacket);
-    }
+    void FillVP(int i, const QByteArray &data, bool fromPacket) override { fill("FillVP", i, data, fromPacket); }
+    void FillGroup(int i, const QByteArray &data, bool fromPacket) override { fill("FillGroup", i, data, fromPacket); }
+    void FillACL(int i, const QByteArray &data, bool fromPacket) override { fill("FillACL", i, data, fromPacket); }
     void FillClassLists(const QByteArray &data) override { note(QStringLiteral("FillClassLists"), data); }
-    void FillSystem(int index, const QByteArray &data, bool fromPacket) override
-    {
-        fill("FillSystem", index, data, fromPacket);
-    }
+    void FillSystem(int i, const QByteArray &data, bool fromPacket) override { fill("FillSystem", i, data, fromPacket); }
     void BuildRights(const QByteArray &packet) override { note(QStringLiteral("BuildRights"), packet); }
 
     bool isOpenAndVisible(AckReceiver window) const override { return visible.contains(window); }

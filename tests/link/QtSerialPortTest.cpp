@@ -46,13 +46,7 @@ private:
     QString m_slavePath;
 };
 
-QByteArray everyByteValue()
-{
-    QByteArray all(256, '\0');
-    for (int i = 0; i < all.size(); ++i)
-        all[i] = char(i);
-    return all;
-}
+const QString StandardSettings = QStringLiteral("38400,n,8,1");
 
 class PseudoTerminalPort : public ::testing::Test
 {
@@ -73,6 +67,8 @@ protected:
         QObject::connect(&port, &SerialPort::lineError, [this](int code) { lineErrors.append(code); });
     }
 
+    bool openSlave() { return port.openDevice(terminal.slavePath(), StandardSettings).opened(); }
+
     PseudoTerminal terminal;
     SimulatedTimers timers;
     DebugLog log;
@@ -83,7 +79,7 @@ protected:
 
 TEST_F(PseudoTerminalPort, EveryByteValueCrossesTheLineUnchangedBothWays)
 {
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    ASSERT_TRUE(openSlave());
     QByteArray received;
     QObject::connect(&port, &SerialPort::dataReceived, [&] { received += port.readAll(); });
     QByteArray returned;
@@ -95,7 +91,9 @@ TEST_F(PseudoTerminalPort, EveryByteValueCrossesTheLineUnchangedBothWays)
             returned.append(buffer, qsizetype(count));
     });
 
-    const QByteArray sent = everyByteValue();
+    QByteArray sent(256, '\0');
+    for (int i = 0; i < sent.size(); ++i)
+        sent[i] = char(i);
     ASSERT_EQ(::write(terminal.master(), sent.constData(), size_t(sent.size())), sent.size());
     port.write(sent);
     EXPECT_TRUE(runEventsUntil([&] { return received.size() >= sent.size() && returned.size() >= sent.size(); }));
@@ -107,7 +105,7 @@ TEST_F(PseudoTerminalPort, EveryByteValueCrossesTheLineUnchangedBothWays)
 
 TEST_F(PseudoTerminalPort, OutputStillQueuedWhenThePortClosesIsSentWhole)
 {
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    ASSERT_TRUE(openSlave());
     const QByteArray frame = QByteArray(1000, '\x55').prepend('\x7E').append('\x7E');
     port.write(frame);
     port.close();
@@ -117,9 +115,9 @@ TEST_F(PseudoTerminalPort, OutputStillQueuedWhenThePortClosesIsSentWhole)
     EXPECT_EQ(returned.left(qMax<ssize_t>(count, 0)), frame);
 }
 
-TEST_F(PseudoTerminalPort, APseudoTerminalCountsAsCtsPresentAndTheLogSaysSoOnce)
+TEST_F(PseudoTerminalPort, APseudoTerminalCountsAsCtsPresentUntilTheLineGoesAwayAndTheLogSaysSoOnce)
 {
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    ASSERT_TRUE(openSlave());
     EXPECT_FALSE(port.canReportModemLines());
     EXPECT_TRUE(port.cts());
     port.setRts(true);
@@ -129,18 +127,13 @@ TEST_F(PseudoTerminalPort, APseudoTerminalCountsAsCtsPresentAndTheLogSaysSoOnce)
 
     port.close();
     EXPECT_FALSE(port.cts());
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    ASSERT_TRUE(openSlave());
     EXPECT_EQ(log.text().count(QStringLiteral("cannot report its modem lines")), 1);
     EXPECT_TRUE(log.text().contains(terminal.slavePath()));
     EXPECT_TRUE(lineErrors.isEmpty());
-}
 
-TEST_F(PseudoTerminalPort, ALineThatGoesAwayClosesThePortAndTakesCtsWithIt)
-{
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
     QList<bool> ctsChanges;
     QObject::connect(&port, &SerialPort::ctsChanged, [&](bool present) { ctsChanges.append(present); });
-
     terminal.hangUp();
     EXPECT_TRUE(runEventsUntil([&] { return !port.isOpen(); }));
     EXPECT_EQ(ctsChanges, QList<bool>{false});
@@ -148,11 +141,18 @@ TEST_F(PseudoTerminalPort, ALineThatGoesAwayClosesThePortAndTakesCtsWithIt)
     EXPECT_FALSE(port.cts());
 }
 
-TEST_F(PseudoTerminalPort, ADeviceHeldByAnotherPortIsInUse)
+TEST_F(PseudoTerminalPort, OpenTellsMissingBadlySetAndHeldDevicesApart)
 {
-    ASSERT_TRUE(port.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1")).opened());
+    EXPECT_EQ(port.openDevice(QStringLiteral("/dev/quillbridge-no-such-port"), StandardSettings).status,
+              SerialPort::OpenStatus::NotPresent);
+    EXPECT_EQ(port.open(17, StandardSettings).status, SerialPort::OpenStatus::NotPresent);
+    EXPECT_EQ(port.openDevice(terminal.slavePath(), QStringLiteral("38400;n;8;1")).status,
+              SerialPort::OpenStatus::Failed);
+    EXPECT_FALSE(port.isOpen());
+
+    ASSERT_TRUE(openSlave());
     QtSerialPort second(timers, &log);
-    const SerialPort::OpenResult result = second.openDevice(terminal.slavePath(), QStringLiteral("38400,n,8,1"));
+    const SerialPort::OpenResult result = second.openDevice(terminal.slavePath(), StandardSettings);
     EXPECT_EQ(result.status, SerialPort::OpenStatus::InUse) << result.errorText.toStdString();
     EXPECT_TRUE(result.errorText.startsWith(terminal.slavePath() + QStringLiteral(": ")));
     EXPECT_FALSE(result.errorText.contains(QStringLiteral("No error")));
@@ -160,28 +160,11 @@ TEST_F(PseudoTerminalPort, ADeviceHeldByAnotherPortIsInUse)
     EXPECT_TRUE(port.isOpen());
 }
 
-TEST_F(PseudoTerminalPort, MissingDevicesAreNotPresentAndBadSettingsFail)
-{
-    EXPECT_EQ(port.openDevice(QStringLiteral("/dev/quillbridge-no-such-port"), QStringLiteral("38400,n,8,1")).status,
-              SerialPort::OpenStatus::NotPresent);
-    EXPECT_EQ(port.open(17, QStringLiteral("38400,n,8,1")).status, SerialPort::OpenStatus::NotPresent);
-    EXPECT_EQ(port.openDevice(terminal.slavePath(), QStringLiteral("38400;n;8;1")).status,
-              SerialPort::OpenStatus::Failed);
-    EXPECT_FALSE(port.isOpen());
-}
-
 TEST(QtSerialPortNumbering, PortNumbersNameFixedDevices)
 {
-    const std::pair<int, const char *> devices[] = {
-        {1, "/dev/ttyS0"},
-        {4, "/dev/ttyS3"},
-        {5, "/dev/ttyUSB0"},
-        {12, "/dev/ttyUSB7"},
-        {13, "/dev/ttyACM0"},
-        {16, "/dev/ttyACM3"},
-        {0, ""},
-        {17, ""},
-    };
+    const std::pair<int, const char *> devices[] = {{1, "/dev/ttyS0"},   {4, "/dev/ttyS3"},   {5, "/dev/ttyUSB0"},
+                                                    {12, "/dev/ttyUSB7"}, {13, "/dev/ttyACM0"}, {16, "/dev/ttyACM3"},
+                                                    {0, ""},              {17, ""}};
     for (const auto &[number, path] : devices)
         EXPECT_EQ(QtSerialPort::devicePath(number), QLatin1String(path)) << number;
 }

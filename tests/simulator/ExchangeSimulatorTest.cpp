@@ -37,31 +37,27 @@ protected:
 };
 } // namespace
 
-TEST_F(SimulatedExchange, DescribesAStructureSoThatItsLayoutRebuilds)
+TEST_F(SimulatedExchange, DescribesAStructureSoThatItsLayoutRebuildsAndNumbersWithoutOneAsEmpty)
 {
     const QByteArray content = onlyContent(request(PacketCode::StructureDefinition, 1));
+    EXPECT_EQ(PInt(content, 6, 2), 1u);
     RecordClass rebuilt;
     rebuilt.BuildStructure(content);
-
     const RecordClass &ports = sample.VirtualPorts();
-    EXPECT_EQ(PInt(content, 6, 2), 1u);
     EXPECT_EQ(rebuilt.Name(), ports.Name());
     EXPECT_EQ(rebuilt.StructSize(), ports.StructSize());
     EXPECT_EQ(rebuilt.Records(), ports.Records());
     ASSERT_EQ(rebuilt.Items(), ports.Items());
     for (int i = 1; i <= ports.Items(); ++i)
         EXPECT_EQ(rebuilt.field(i), ports.field(i)) << "field " << i;
-}
 
-TEST_F(SimulatedExchange, DescribesStructureNumbersWithoutAStructureAsEmpty)
-{
     EXPECT_EQ(request(PacketCode::StructureDefinition, 5),
               QList<QByteArray>{bytes("7E 0F 00 18 30 30 05 00") + QByteArray(26, '\0') + bytes("7E")});
     for (int number : {0, 7, 9, 11, 12, 13, 16}) {
-        RecordClass rebuilt;
-        rebuilt.BuildStructure(onlyContent(request(PacketCode::StructureDefinition, number)));
-        EXPECT_FALSE(rebuilt.hasLayout()) << number;
-        EXPECT_EQ(rebuilt.Records(), 0) << number;
+        RecordClass empty;
+        empty.BuildStructure(onlyContent(request(PacketCode::StructureDefinition, number)));
+        EXPECT_FALSE(empty.hasLayout()) << number;
+        EXPECT_EQ(empty.Records(), 0) << number;
     }
 }
 
@@ -77,21 +73,14 @@ TEST_F(SimulatedExchange, SendsTheStoredUsedMapOrOneMarkingEveryRecordUsed)
     EXPECT_EQ(onlyContent(request(PacketCode::RecordsUsed, 5)), replyPacket(PacketCode::RecordsUsed, 5, QByteArray()));
 }
 
-TEST_F(SimulatedExchange, AnswersRecordRequestsWithinRangeUnderTheRequestCode)
-{
-    const RecordClass &ports = sample.VirtualPorts();
-    EXPECT_EQ(onlyContent(request(ports.RequestCode(), 3)), replyPacket(ports.RequestCode(), 3, ports.record(3)));
-    EXPECT_TRUE(request(ports.RequestCode(), ports.Records()).isEmpty());
-    EXPECT_TRUE(request(sample.Rights().RequestCode(), 0).isEmpty());
-}
-
-TEST_F(SimulatedExchange, StoresARecordWriteAndAnswersWithTheStoredRecordUnderTheRequestCode)
+TEST_F(SimulatedExchange, AnswersRecordReadsAndStoresWritesWithinRangeUnderTheRequestCode)
 {
     // Delimiter, escape and stuffed values must survive both directions.
     RecordClass acl = sample.ACL();
     acl.SetString("Name", 2, QByteArray("~}p\x7f\xff"));
     const QByteArray image = acl.record(2);
     ASSERT_NE(image, sample.ACL().record(2));
+    EXPECT_EQ(onlyContent(request(acl.RequestCode(), 3)), replyPacket(acl.RequestCode(), 3, sample.ACL().record(3)));
 
     const QList<QByteArray> replies = request(acl.SendCode(), 2, image);
     EXPECT_EQ(onlyContent(replies), replyPacket(acl.RequestCode(), 2, image));
@@ -99,7 +88,9 @@ TEST_F(SimulatedExchange, StoresARecordWriteAndAnswersWithTheStoredRecordUnderTh
     EXPECT_EQ(request(acl.RequestCode(), 2), replies);
     EXPECT_EQ(simulator.configuration().ACL().record(3), sample.ACL().record(3));
 
+    EXPECT_TRUE(request(acl.RequestCode(), acl.Records()).isEmpty());
     EXPECT_TRUE(request(acl.SendCode(), acl.Records(), image).isEmpty());
+    EXPECT_TRUE(request(sample.Rights().RequestCode(), 0).isEmpty());
 }
 
 TEST_F(SimulatedExchange, AnswersARetransmissionLikeTheOriginal)
@@ -109,7 +100,7 @@ TEST_F(SimulatedExchange, AnswersARetransmissionLikeTheOriginal)
     EXPECT_EQ(simulator.feed(bytes("7E 0F 00 06 30 30 7D 7E 7D 7E 7D 7E 7D 7E 01 00 00 00 7E")), original);
 
     const RecordClass &groups = sample.Groups();
-    EXPECT_EQ(request(groups.RequestCode(), 1, QByteArray()),
+    EXPECT_EQ(request(groups.RequestCode(), 1),
               simulator.feed(PacketSender::BuildFrame(groups.RequestCode(), QByteArray(4, '\x7E') + EVal(1, 2))));
 }
 

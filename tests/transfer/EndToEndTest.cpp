@@ -17,16 +17,10 @@ namespace {
 constexpr double TimerScale = 0.02;
 constexpr int TransferBoundMilliseconds = 60000;
 
-struct Outcome : TransferObserver
+struct FinishRecorder : TransferObserver
 {
-    void stepInProgress(int) override {}
-    void stepDone(int) override {}
-    void overallProgress(int, int) override {}
-    void currentProgress(int, int) override {}
-    void countChanged(int) override {}
-    void statusText(const QString &) override {}
     void message(const QString &text) override { messages.append(text); }
-    void finished(Outcome::TransferObserver::Outcome result) override { outcome = result; }
+    void finished(TransferObserver::Outcome result) override { outcome = result; }
 
     QStringList messages;
     std::optional<TransferObserver::Outcome> outcome;
@@ -71,7 +65,7 @@ protected:
     QtTimerFactory timers{TimerScale};
     SerialLink link{std::make_unique<QtSerialPort>(timers, &log), nullptr, &log};
     TransferEngine engine{link.packetSender(), link, timers};
-    Outcome observer;
+    FinishRecorder observer;
     ExchClass document{&log};
 };
 } // namespace

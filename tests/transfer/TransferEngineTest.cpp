@@ -36,9 +36,6 @@ struct RecordingObserver : TransferObserver
 {
     void stepInProgress(int step) override { inProgress.append(step); }
     void stepDone(int step) override { done.append(step); }
-    void overallProgress(int, int) override {}
-    void currentProgress(int, int) override {}
-    void countChanged(int) override {}
     void statusText(const QString &text) override { statuses.append(text); }
     void message(const QString &text) override { messages.append(text); }
     void finished(Outcome result) override { outcome = result; }

@@ -1,0 +1,736 @@
+#include "MainWindow.h"
+
+#include "AboutWindow.h"
+#include "DebugLog.h"
+#include "DebugWindow.h"
+#include "DocumentArranger.h"
+#include "DocumentWindow.h"
+#include "DrawnIcons.h"
+#include "FileDialogService.h"
+#include "HelpWindow.h"
+#include "MainWindowPlacement.h"
+#include "MessageService.h"
+#include "OptionsDialog.h"
+#include "ProductInfo.h"
+#include "SerialLink.h"
+#include "TransferWindow.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolBar>
+
+namespace {
+const QString OpenTitle = QStringLiteral("Open");
+const QString SaveTitle = QStringLiteral("Save");
+const QString SaveAsTitle = QStringLiteral("Save As");
+const QString GetConfigurationTitle = QStringLiteral("Get Configuration");
+const QString NoOrvexText = QStringLiteral("No Orvex detected");
+const QString NotGettingText = QStringLiteral("Not getting configuraton");
+const QString NotSendingText = QStringLiteral("Not sending configuraton");
+const QString NothingToSendText = QStringLiteral("This document holds no configuration, so there is nothing to send.");
+const QChar LineBreak = QLatin1Char('\n');
+// The tag of a document window loaded from a file: ":" + path.
+const QString FileTagPrefix = QStringLiteral(":");
+
+enum class ClipboardCommand { Cut, Copy, Paste };
+
+template<typename TextWidget>
+void apply(TextWidget *text, ClipboardCommand command)
+{
+    switch (command) {
+    case ClipboardCommand::Cut:
+        if (!text->isReadOnly())
+            text->cut();
+        break;
+    case ClipboardCommand::Copy:
+        text->copy();
+        break;
+    case ClipboardCommand::Paste:
+        if (!text->isReadOnly())
+            text->paste();
+        break;
+    }
+}
+
+// Edit → Cut, Copy and Paste work on the text box that has the focus; with
+// none, nothing happens and nothing is reported.
+void applyToFocusedText(ClipboardCommand command)
+{
+    QWidget *focus = QApplication::focusWidget();
+    if (auto *line = qobject_cast<QLineEdit *>(focus))
+        apply(line, command);
+    else if (auto *plain = qobject_cast<QPlainTextEdit *>(focus))
+        apply(plain, command);
+    else if (auto *rich = qobject_cast<QTextEdit *>(focus))
+        apply(rich, command);
+}
+
+bool holdsNoStructures(const ExchClass &config)
+{
+    for (int m = 0; m < ExchClass::MemberCount; ++m) {
+        if (config.member(m).Records() > 0)
+            return false;
+    }
+    return true;
+}
+
+QLabel *makePanel(const QString &name, QWidget *parent)
+{
+    auto *panel = new QLabel(parent);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    return panel;
+}
+} // namespace
+
+const QString MainWindow::FileFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
+
+MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> port, QWidget *parent)
+    : QMainWindow(parent)
+    , m_registry(services.registry)
+    , m_messages(services.messages)
+    , m_fileDialogs(services.fileDialogs)
+    , m_timers(services.timers)
+    , m_log(services.log)
+    , m_configurations(&services.log)
+    , m_recentFiles(services.registry)
+    , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
+    , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
+    , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers))
+    , m_mdiArea(new QMdiArea(this))
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(ProductInfo::ApplicationTitle);
+    // The toolbar is switched from the View menu only, so its tick mark stays true.
+    setContextMenuPolicy(Qt::NoContextMenu);
+    m_mdiArea->setObjectName(QStringLiteral("mdiDocuments"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    m_link->setUi(this);
+    m_link->packetSender().setPendingStore(m_engine.get());
+    m_link->dispatcher().setTransferSink(m_engine.get());
+    m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
+
+    m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
+    m_transferWindow->setFinishedCallback(
+        [this](TransferObserver::Outcome outcome) { transferFinished(outcome); });
+
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    connect(m_link.get(), &SerialLink::noConnectionChanged, this, &MainWindow::refreshConnectionPanel);
+    // Queued: the link announces the text before it opens the device the panel also names.
+    connect(m_link.get(), &SerialLink::portPanelTextChanged, this, &MainWindow::refreshPortPanel,
+            Qt::QueuedConnection);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::updateDocumentActions);
+    updateDocumentActions();
+}
+
+MainWindow::~MainWindow()
+{
+    // The documents and the transfer window work through the link, the engine
+    // and the table, which are gone before the widgets would be deleted.
+    m_link->dispatcher().setActiveDocumentLookup({});
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    qDeleteAll(m_mdiArea->subWindowList());
+    delete m_transferWindow;
+    m_link->setUi(nullptr);
+}
+
+void MainWindow::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    addItem(file, "mnuFileNew", tr("&New - Getting Configuration from System"), &MainWindow::mnuFileNew_Click);
+    addItem(file, "mnuFileOpen", tr("&Open..."), &MainWindow::mnuFileOpen_Click);
+    m_documentActions.append(addItem(file, "mnuFileClose", tr("&Close"), &MainWindow::mnuFileClose_Click));
+    file->addSeparator();
+    m_documentActions.append(addItem(file, "mnuFileSave", tr("&Save"), &MainWindow::mnuFileSave_Click));
+    m_documentActions.append(addItem(file, "mnuFileSaveAs", tr("Save &As..."), &MainWindow::mnuFileSaveAs_Click));
+    addItem(file, "mnuFileSaveAll", tr("Save A&ll"), &MainWindow::mnuFileSaveAll_Click);
+    file->addSeparator();
+    addUnavailableItem(file, "mnuFileConvert", tr("Convert to K7202 configuration..."));
+    file->addSeparator();
+    m_mnuFileOnline = addItem(file, "mnuFileOnline", tr("Update Online System"));
+    m_mnuFileOnline->setCheckable(true);
+    m_mnuFileOnline->setChecked(true);
+    file->addSeparator();
+    addUnavailableItem(file, "mnuFilePrintSetup", tr("Printer Set&up"));
+    addUnavailableItem(file, "mnuFilePrintPreview", tr("Print Pre&view"));
+    addUnavailableItem(file, "mnuFilePrint", tr("&Print..."));
+    file->addSeparator();
+    addUnavailableItem(file, "mnuFileSend", tr("Sen&d..."));
+    file->addSeparator();
+    for (int i = 0; i < SettingsKeys::MruMaxEntries; ++i) {
+        QAction *item = file->addAction(QString());
+        item->setObjectName(QStringLiteral("mnuFileMRU%1").arg(i + 1));
+        item->setVisible(false);
+        connect(item, &QAction::triggered, this, [this, i] { mnuFileMRU_Click(i); });
+        m_mnuFileMRU[std::size_t(i)] = item;
+    }
+    m_mruSeparator = file->addSeparator();
+    m_mruSeparator->setVisible(false);
+    addItem(file, "mnuFileExit", tr("E&xit"), &MainWindow::mnuFileExit_Click);
+
+    QMenu *edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    addUnavailableItem(edit, "mnuEditUndo", tr("&Undo"));
+    edit->addSeparator();
+    addItem(edit, "mnuEditCut", tr("Cu&t"), &MainWindow::mnuEditCut_Click);
+    addItem(edit, "mnuEditCopy", tr("&Copy"), &MainWindow::mnuEditCopy_Click);
+    addItem(edit, "mnuEditPaste", tr("&Paste"), &MainWindow::mnuEditPaste_Click);
+    addUnavailableItem(edit, "mnuEditPasteSpecial", tr("Paste &Special..."));
+
+    QMenu *system = menuBar()->addMenu(tr("&System"));
+    system->setObjectName(QStringLiteral("mnuSystem"));
+    addUnavailableItem(system, "mnuFileBuildFactory", tr("Build &Factory Configuration"));
+    addItem(system, "mnuGetConfig", tr("&Get Configuration"), &MainWindow::mnuGetConfig_Click);
+    system->addSeparator();
+    addUnavailableItem(system, "mnuFileReset", tr("&Reset System"));
+    addUnavailableItem(system, "mnuShowTime", tr("Set System &Time"));
+    system->addSeparator();
+    m_documentActions.append(
+        addItem(system, "mnuSendConfig", tr("&Send Configuration"), &MainWindow::mnuSendConfig_Click));
+
+    QMenu *advanced = menuBar()->addMenu(tr("&Advanced"));
+    advanced->setObjectName(QStringLiteral("mnuAdvanced"));
+    addUnavailableItem(advanced, "mnuBoards", tr("Get Board &Serial Info"));
+    addUnavailableItem(advanced, "mnuAdvExt", tr("Change &Extension Parameters"));
+    addUnavailableItem(advanced, "mnuAdvTie", tr("Change &Tie Line Parameters"));
+    m_mnuAdvLR = addItem(advanced, "mnuAdvLR", tr("Line Reversal"));
+    m_mnuAdvLR->setCheckable(true);
+    connect(m_mnuAdvLR, &QAction::triggered, this, &MainWindow::mnuAdvLR_Click);
+
+    QMenu *view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    m_mnuViewToolbar = addItem(view, "mnuViewToolbar", tr("&Toolbar"));
+    m_mnuViewToolbar->setCheckable(true);
+    m_mnuViewToolbar->setChecked(true);
+    connect(m_mnuViewToolbar, &QAction::triggered, this, &MainWindow::mnuViewToolbar_Click);
+    m_mnuViewStatusBar = addItem(view, "mnuViewStatusBar", tr("Status &Bar"));
+    m_mnuViewStatusBar->setCheckable(true);
+    m_mnuViewStatusBar->setChecked(true);
+    connect(m_mnuViewStatusBar, &QAction::triggered, this, &MainWindow::mnuViewStatusBar_Click);
+    view->addSeparator();
+    m_documentActions.append(addItem(view, "mnuViewRefresh", tr("&Refresh"), &MainWindow::mnuViewRefresh_Click));
+    addItem(view, "mnuViewOptions", tr("&Options..."), &MainWindow::mnuViewOptions_Click);
+    view->addSeparator();
+    addItem(view, "mnuDebug", tr("Debug Screen"), &MainWindow::mnuDebug_Click);
+
+    QMenu *window = menuBar()->addMenu(tr("&Window"));
+    window->setObjectName(QStringLiteral("mnuWindow"));
+    addItem(window, "mnuWindowNewWindow", tr("&New Window"), &MainWindow::mnuWindowNewWindow_Click);
+    window->addSeparator();
+    addItem(window, "mnuWindowCascade", tr("&Cascade"), &MainWindow::mnuWindowCascade_Click);
+    addItem(window, "mnuWindowTileHorizontal", tr("Tile &Horizontal"), &MainWindow::mnuWindowTileHorizontal_Click);
+    addItem(window, "mnuWindowTileVertical", tr("Tile &Vertical"), &MainWindow::mnuWindowTileVertical_Click);
+    addItem(window, "mnuWindowArrangeIcons", tr("&Arrange Icons"), &MainWindow::mnuWindowArrangeIcons_Click);
+
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addItem(help, "mnuHelpContents", tr("&Contents"), &MainWindow::mnuHelpContents_Click);
+    addItem(help, "mnuHelpSearchForHelpOn", tr("&Search For Help On..."), &MainWindow::mnuHelpSearchForHelpOn_Click);
+    help->addSeparator();
+    addItem(help, "mnuHelpAbout", tr("&About "), &MainWindow::mnuHelpAbout_Click);
+}
+
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)())
+{
+    QAction *item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    if (handler)
+        connect(item, &QAction::triggered, this, handler);
+    return item;
+}
+
+void MainWindow::addUnavailableItem(QMenu *menu, const char *name, const QString &caption)
+{
+    addItem(menu, name, caption)->setEnabled(false);
+}
+
+void MainWindow::createToolBar()
+{
+    m_toolBar = addToolBar(tr("Toolbar"));
+    m_toolBar->setObjectName(QStringLiteral("tbToolBar"));
+    m_toolBar->setMovable(false);
+    const QStyle *look = style();
+    addButton(QStringLiteral("New"), look->standardIcon(QStyle::SP_FileIcon), tr("New"), &MainWindow::mnuFileNew_Click);
+    addButton(QStringLiteral("Open"), look->standardIcon(QStyle::SP_DialogOpenButton), tr("Open"),
+              &MainWindow::mnuFileOpen_Click);
+    m_documentActions.append(addButton(QStringLiteral("Save"), look->standardIcon(QStyle::SP_DialogSaveButton),
+                                       tr("Save"), &MainWindow::mnuFileSave_Click));
+    m_toolBar->addSeparator();
+    addButton(QStringLiteral("Print"), DrawnIcons::print(), tr("Print"), nullptr)->setEnabled(false);
+    m_toolBar->addSeparator();
+    addButton(QStringLiteral("Cut"), DrawnIcons::cut(), tr("Cut"), &MainWindow::mnuEditCut_Click);
+    addButton(QStringLiteral("Copy"), DrawnIcons::copy(), tr("Copy"), &MainWindow::mnuEditCopy_Click);
+    addButton(QStringLiteral("Paste"), DrawnIcons::paste(), tr("Paste"), &MainWindow::mnuEditPaste_Click);
+    m_toolBar->addSeparator();
+    m_documentActions.append(addButton(QStringLiteral("UpdateSys"), DrawnIcons::updateSystem(),
+                                       tr("Update System"), &MainWindow::tbrUpdateSys_Click));
+    m_documentActions.append(addButton(QStringLiteral("CopyRec"), DrawnIcons::copyRecord(), tr("Copy Record"),
+                                       &MainWindow::tbrCopyRec_Click));
+}
+
+QAction *MainWindow::addButton(const QString &key, const QIcon &icon, const QString &toolTip,
+                               void (MainWindow::*handler)())
+{
+    QAction *button = m_toolBar->addAction(icon, toolTip);
+    button->setObjectName(key);
+    button->setData(key);
+    button->setToolTip(toolTip);
+    if (handler)
+        connect(button, &QAction::triggered, this, handler);
+    return button;
+}
+
+void MainWindow::createStatusBar()
+{
+    m_nodeKeyPanel = makePanel(QStringLiteral("pnlNodeKey"), this);
+    m_portPanel = makePanel(QStringLiteral("pnlPort"), this);
+    m_connectionPanel = makePanel(QStringLiteral("pnlConnection"), this);
+    m_connectionPanel->setAlignment(Qt::AlignCenter);
+    m_connectionPanel->setMinimumWidth(m_connectionPanel->fontMetrics().horizontalAdvance(QStringLiteral("NO CONN"))
+                                       + m_connectionPanel->fontMetrics().averageCharWidth() * 2);
+    statusBar()->addWidget(m_nodeKeyPanel, 1);
+    statusBar()->addPermanentWidget(m_portPanel);
+    statusBar()->addPermanentWidget(m_connectionPanel);
+    refreshPortPanel();
+    refreshConnectionPanel();
+}
+
+void MainWindow::setPortOverride(const QString &portOrDevice)
+{
+    m_portOverride = portOrDevice;
+    m_link->setPortOverride(portOrDevice);
+}
+
+void MainWindow::load(const QString &commandLinePath)
+{
+    m_placement->restore(*this);
+    BuildMRU();
+    m_link->SelectSerialPort();
+    m_link->ClearInput();
+    refreshPortPanel();
+    refreshConnectionPanel();
+    if (!commandLinePath.isEmpty())
+        openPath(commandLinePath, OpenSource::CommandLine);
+}
+
+int MainWindow::NewSlot()
+{
+    return m_configurations.NewSlot();
+}
+
+DocumentWindow *MainWindow::LoadNewDoc()
+{
+    ++m_documentCounter;
+    auto *document = new DocumentWindow(*this);
+    document->setCaption(QStringLiteral("%1 %2").arg(DocumentWindow::DocumentCaptionPrefix).arg(m_documentCounter));
+    QMdiSubWindow *window = m_mdiArea->addSubWindow(document);
+    window->setWindowIcon(DrawnIcons::document());
+    window->show();
+    m_mdiArea->setActiveSubWindow(window);
+    updateDocumentActions();
+    return document;
+}
+
+void MainWindow::BuildMRU()
+{
+    for (QAction *item : m_mnuFileMRU) {
+        item->setVisible(false);
+        item->setData(QString());
+    }
+    const QList<RecentFiles::Item> items = m_recentFiles.BuildMRU();
+    for (const RecentFiles::Item &entry : items) {
+        QAction *item = m_mnuFileMRU[std::size_t(entry.number - 1)];
+        // Behind the accelerator the path is shown as it is, ampersands included.
+        const qsizetype acceleratorLength = entry.caption.size() - entry.path.size();
+        item->setText(entry.caption.left(acceleratorLength)
+                      + QString(entry.path).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        item->setData(entry.path);
+        item->setVisible(true);
+    }
+    m_mruSeparator->setVisible(!items.isEmpty());
+}
+
+void MainWindow::CheckMRU(const QString &path)
+{
+    m_recentFiles.CheckMRU(path);
+    BuildMRU();
+}
+
+DocumentWindow *MainWindow::activeDocument() const
+{
+    // The current window stays current while another application has the focus.
+    const QMdiSubWindow *window = m_mdiArea->currentSubWindow();
+    return window ? qobject_cast<DocumentWindow *>(window->widget()) : nullptr;
+}
+
+QList<DocumentWindow *> MainWindow::documents() const
+{
+    QList<DocumentWindow *> result;
+    for (const QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (auto *document = qobject_cast<DocumentWindow *>(window->widget()))
+            result.append(document);
+    }
+    return result;
+}
+
+ExchClass &MainWindow::configuration(int exNum)
+{
+    return m_configurations.at(exNum);
+}
+
+bool MainWindow::updateOnlineSystem() const
+{
+    return m_mnuFileOnline->isChecked();
+}
+
+void MainWindow::showNodeKey(const QString &key)
+{
+    m_nodeKeyPanel->setText(key);
+}
+
+PacketSender &MainWindow::packetSender()
+{
+    return m_link->packetSender();
+}
+
+void MainWindow::showMessage(const QString &text)
+{
+    m_messages.show(this, QMessageBox::NoIcon, QString(), text);
+}
+
+bool MainWindow::choosePort()
+{
+    OptionsDialog dialog(*m_link, m_registry, m_messages, m_portOverride, this);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void MainWindow::beep()
+{
+    QApplication::beep();
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Each document asks about its unsaved changes; one that stays open keeps the program running.
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    m_placement->save(*this);
+    m_transferWindow->close();
+    if (m_debugWindow)
+        m_debugWindow->close();
+    if (m_helpWindow)
+        m_helpWindow->close();
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::openPath(const QString &path, OpenSource source)
+{
+    DocumentWindow *document = LoadNewDoc();
+    document->setExNum(NewSlot());
+    document->setTag(FileTagPrefix + path);
+    const bool loaded = document->LoadFile(path);
+    if (loaded) {
+        document->setCaption(path);
+        document->GetConfiguration();
+    } else {
+        // Nothing was loaded into it, so closing it has nothing to ask about.
+        delete document->parentWidget();
+    }
+    if (loaded || source != OpenSource::RecentList)
+        CheckMRU(path);
+}
+
+void MainWindow::startTransfer(TransferEngine::Mode mode, DocumentWindow *document)
+{
+    m_transferDocument = document;
+    m_transferWindow->start(mode, &configuration(document->ExNum()));
+}
+
+void MainWindow::transferFinished(TransferObserver::Outcome outcome)
+{
+    DocumentWindow *document = m_transferDocument;
+    m_transferDocument.clear();
+    if (outcome == TransferObserver::Outcome::Completed && document)
+        document->GetConfiguration();
+}
+
+void MainWindow::getConfiguration(const QString &refusal)
+{
+    if (m_link->noConnection()) {
+        m_messages.show(this, QMessageBox::Warning, GetConfigurationTitle, refusal);
+        return;
+    }
+    if (transferInProgress())
+        return;
+    const int exNum = NewSlot();
+    DocumentWindow *document = LoadNewDoc();
+    document->setExNum(exNum);
+    startTransfer(TransferEngine::Mode::Get, document);
+}
+
+bool MainWindow::transferInProgress()
+{
+    if (!m_engine->transferRunning())
+        return false;
+    m_transferWindow->raise();
+    m_transferWindow->activateWindow();
+    return true;
+}
+
+bool MainWindow::saveDocumentAs(DocumentWindow *document, const QString &path)
+{
+    // A failed save leaves the document under its old name.
+    const QString previousCaption = document->caption();
+    document->setCaption(path);
+    if (!document->SaveFile(path)) {
+        document->setCaption(previousCaption);
+        return false;
+    }
+    CheckMRU(path);
+    return true;
+}
+
+void MainWindow::refreshPortPanel()
+{
+    QString text = m_link->portPanelText();
+    const QString device = m_link->port().deviceName();
+    if (!text.isEmpty() && !device.isEmpty() && !text.contains(device))
+        text += QStringLiteral(" (%1)").arg(device);
+    m_portPanel->setText(text);
+}
+
+void MainWindow::refreshConnectionPanel()
+{
+    m_connectionPanel->setText(m_link->connectionPanelText());
+}
+
+void MainWindow::updateDocumentActions()
+{
+    const bool hasDocument = activeDocument() != nullptr;
+    for (QAction *action : std::as_const(m_documentActions))
+        action->setEnabled(hasDocument);
+}
+
+void MainWindow::mnuFileNew_Click()
+{
+    getConfiguration(NotGettingText + LineBreak + NoOrvexText);
+}
+
+void MainWindow::mnuFileOpen_Click()
+{
+    const QString path = m_fileDialogs.getOpenFileName(this, OpenTitle, FileFilter);
+    if (!path.isEmpty())
+        openPath(path, OpenSource::FileMenu);
+}
+
+void MainWindow::mnuFileClose_Click()
+{
+    if (QMdiSubWindow *window = m_mdiArea->currentSubWindow())
+        window->close();
+}
+
+void MainWindow::mnuFileSave_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document)
+        return;
+    if (!document->isUntitled()) {
+        document->SaveFile(document->caption());
+        return;
+    }
+    const QString path = m_fileDialogs.getSaveFileName(this, SaveTitle, FileFilter);
+    if (!path.isEmpty())
+        saveDocumentAs(document, path);
+}
+
+void MainWindow::mnuFileSaveAs_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document)
+        return;
+    const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, FileFilter);
+    if (!path.isEmpty())
+        saveDocumentAs(document, path);
+}
+
+void MainWindow::mnuFileSaveAll_Click()
+{
+    for (DocumentWindow *document : documents()) {
+        if (!document->tag().startsWith(FileTagPrefix))
+            continue;
+        if (!document->isUntitled()) {
+            document->SaveFile(document->caption());
+            continue;
+        }
+        const QString path = m_fileDialogs.getSaveFileName(this, SaveTitle, FileFilter);
+        if (path.isEmpty())
+            return;
+        saveDocumentAs(document, path);
+    }
+}
+
+void MainWindow::mnuFileMRU_Click(int index)
+{
+    const QString path = m_mnuFileMRU[std::size_t(index)]->data().toString();
+    if (!path.isEmpty())
+        openPath(path, OpenSource::RecentList);
+}
+
+void MainWindow::mnuFileExit_Click()
+{
+    close();
+}
+
+void MainWindow::mnuEditCut_Click()
+{
+    applyToFocusedText(ClipboardCommand::Cut);
+}
+
+void MainWindow::mnuEditCopy_Click()
+{
+    applyToFocusedText(ClipboardCommand::Copy);
+}
+
+void MainWindow::mnuEditPaste_Click()
+{
+    applyToFocusedText(ClipboardCommand::Paste);
+}
+
+void MainWindow::mnuGetConfig_Click()
+{
+    getConfiguration(NoOrvexText + LineBreak + NotGettingText);
+}
+
+void MainWindow::mnuSendConfig_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document)
+        return;
+    if (m_link->noConnection()) {
+        m_messages.show(this, QMessageBox::Warning, GetConfigurationTitle, NoOrvexText + LineBreak + NotSendingText);
+        return;
+    }
+    if (transferInProgress())
+        return;
+    // A window opened empty would write blank tables over the exchange's.
+    if (holdsNoStructures(configuration(document->ExNum()))) {
+        m_messages.show(this, QMessageBox::Warning, QString(), NothingToSendText);
+        return;
+    }
+    startTransfer(TransferEngine::Mode::Send, document);
+}
+
+void MainWindow::mnuAdvLR_Click(bool checked)
+{
+    m_link->setRts(checked);
+}
+
+void MainWindow::mnuViewToolbar_Click(bool checked)
+{
+    m_toolBar->setVisible(checked);
+}
+
+void MainWindow::mnuViewStatusBar_Click(bool checked)
+{
+    statusBar()->setVisible(checked);
+}
+
+void MainWindow::mnuViewRefresh_Click()
+{
+    if (DocumentWindow *document = activeDocument())
+        document->GetConfiguration();
+}
+
+void MainWindow::mnuViewOptions_Click()
+{
+    OptionsDialog dialog(*m_link, m_registry, m_messages, m_portOverride, this);
+    dialog.exec();
+    refreshPortPanel();
+    if (DocumentWindow *document = activeDocument())
+        document->GetConfiguration();
+}
+
+void MainWindow::mnuDebug_Click()
+{
+    if (!m_debugWindow)
+        m_debugWindow = new DebugWindow(m_log, this);
+    m_debugWindow->show();
+    m_debugWindow->raise();
+    m_debugWindow->activateWindow();
+}
+
+void MainWindow::mnuWindowNewWindow_Click()
+{
+    LoadNewDoc();
+}
+
+void MainWindow::mnuWindowCascade_Click()
+{
+    m_mdiArea->cascadeSubWindows();
+}
+
+void MainWindow::mnuWindowTileHorizontal_Click()
+{
+    DocumentArranger::tile(*m_mdiArea, DocumentArranger::Tiling::Horizontal);
+}
+
+void MainWindow::mnuWindowTileVertical_Click()
+{
+    DocumentArranger::tile(*m_mdiArea, DocumentArranger::Tiling::Vertical);
+}
+
+void MainWindow::mnuWindowArrangeIcons_Click()
+{
+    DocumentArranger::arrangeIcons(*m_mdiArea);
+}
+
+void MainWindow::mnuHelpContents_Click()
+{
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(this);
+    m_helpWindow->showContents();
+}
+
+void MainWindow::mnuHelpSearchForHelpOn_Click()
+{
+    if (!m_helpWindow)
+        m_helpWindow = new HelpWindow(this);
+    m_helpWindow->showSearch();
+}
+
+void MainWindow::mnuHelpAbout_Click()
+{
+    AboutWindow about(m_messages, this);
+    about.exec();
+}
+
+void MainWindow::tbrUpdateSys_Click()
+{
+    if (DocumentWindow *document = activeDocument())
+        document->saveRecord();
+}
+
+void MainWindow::tbrCopyRec_Click()
+{
+    if (DocumentWindow *document = activeDocument())
+        document->CopyRecord();
+}

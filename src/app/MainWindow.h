@@ -1,0 +1,177 @@
+#pragma once
+
+#include "ConfigurationTable.h"
+#include "DocumentHost.h"
+#include "RecentFiles.h"
+#include "Registry.h"
+#include "SerialLinkUi.h"
+#include "TransferEngine.h"
+
+#include <QList>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+#include <memory>
+
+class DebugLog;
+class DebugWindow;
+class DocumentWindow;
+class HelpWindow;
+class MainWindowPlacement;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+class SerialLink;
+class SerialPort;
+class TransferWindow;
+
+// frmMain: the menus, toolbar and status bar, the serial line, the table of
+// configurations and the document windows that edit them.
+class MainWindow : public QMainWindow, public DocumentHost, public SerialLinkUi
+{
+    Q_OBJECT
+
+public:
+    // What the window works through; the program passes the shared
+    // instances, tests their own.
+    struct Services
+    {
+        Registry &registry;
+        MessageService &messages;
+        FileDialogService &fileDialogs;
+        TimerFactory &timers;
+        DebugLog &log;
+    };
+
+    static const QString FileFilter;
+
+    MainWindow(const Services &services, std::unique_ptr<SerialPort> port, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    // For this run only, a port number or device instead of the configured port.
+    void setPortOverride(const QString &portOrDevice);
+
+    // The load handler: placement and state, the recently used list, the
+    // serial port, then the file named on the command line, if any.
+    void load(const QString &commandLinePath = QString());
+
+    // Adds a configuration to the table and returns its index.
+    int NewSlot();
+    // A new, empty document window "Document n", shown and active.
+    DocumentWindow *LoadNewDoc();
+    void BuildMRU();
+    void CheckMRU(const QString &path);
+
+    DocumentWindow *activeDocument() const;
+    QList<DocumentWindow *> documents() const;
+    SerialLink &link() { return *m_link; }
+
+    // DocumentHost
+    ExchClass &configuration(int exNum) override;
+    bool updateOnlineSystem() const override;
+    void showNodeKey(const QString &key) override;
+    PacketSender &packetSender() override;
+    Registry &settings() override { return m_registry; }
+    MessageService &messages() override { return m_messages; }
+    FileDialogService &fileDialogs() override { return m_fileDialogs; }
+    TimerFactory &timers() override { return m_timers; }
+    void addRecentFile(const QString &path) override { CheckMRU(path); }
+
+    // SerialLinkUi
+    void showMessage(const QString &text) override;
+    bool choosePort() override;
+    void beep() override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Where a path to open came from; the recently used list treats them differently.
+    enum class OpenSource { FileMenu, RecentList, CommandLine };
+
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)() = nullptr);
+    // An item whose window the program does not have yet: shown, never enabled.
+    void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
+    QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip, void (MainWindow::*handler)());
+
+    void openPath(const QString &path, OpenSource source);
+    void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);
+    void transferFinished(TransferObserver::Outcome outcome);
+    void getConfiguration(const QString &refusal);
+    // There is one transfer window: while it runs, it is brought forward instead
+    // of a second transfer taking over the line.
+    bool transferInProgress();
+    // Saves under a new name, which becomes the caption and joins the recently used list.
+    bool saveDocumentAs(DocumentWindow *document, const QString &path);
+    void refreshPortPanel();
+    void refreshConnectionPanel();
+    void updateDocumentActions();
+
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileClose_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuFileSaveAll_Click();
+    void mnuFileMRU_Click(int index);
+    void mnuFileExit_Click();
+    void mnuEditCut_Click();
+    void mnuEditCopy_Click();
+    void mnuEditPaste_Click();
+    void mnuGetConfig_Click();
+    void mnuSendConfig_Click();
+    void mnuAdvLR_Click(bool checked);
+    void mnuViewToolbar_Click(bool checked);
+    void mnuViewStatusBar_Click(bool checked);
+    void mnuViewRefresh_Click();
+    void mnuViewOptions_Click();
+    void mnuDebug_Click();
+    void mnuWindowNewWindow_Click();
+    void mnuWindowCascade_Click();
+    void mnuWindowTileHorizontal_Click();
+    void mnuWindowTileVertical_Click();
+    void mnuWindowArrangeIcons_Click();
+    void mnuHelpContents_Click();
+    void mnuHelpSearchForHelpOn_Click();
+    void mnuHelpAbout_Click();
+    void tbrUpdateSys_Click();
+    void tbrCopyRec_Click();
+
+    Registry &m_registry;
+    MessageService &m_messages;
+    FileDialogService &m_fileDialogs;
+    TimerFactory &m_timers;
+    DebugLog &m_log;
+    ConfigurationTable m_configurations;
+    RecentFiles m_recentFiles;
+    std::unique_ptr<MainWindowPlacement> m_placement;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<TransferEngine> m_engine;
+    QString m_portOverride;
+    int m_documentCounter = 0;
+
+    QMdiArea *m_mdiArea;
+    QToolBar *m_toolBar = nullptr;
+    QLabel *m_nodeKeyPanel = nullptr;
+    QLabel *m_portPanel = nullptr;
+    QLabel *m_connectionPanel = nullptr;
+    TransferWindow *m_transferWindow = nullptr;
+    DebugWindow *m_debugWindow = nullptr;
+    HelpWindow *m_helpWindow = nullptr;
+    // The document a running transfer fills or sends; null once it is closed.
+    QPointer<DocumentWindow> m_transferDocument;
+
+    QAction *m_mnuFileOnline = nullptr;
+    QAction *m_mnuAdvLR = nullptr;
+    QAction *m_mnuViewToolbar = nullptr;
+    QAction *m_mnuViewStatusBar = nullptr;
+    std::array<QAction *, SettingsKeys::MruMaxEntries> m_mnuFileMRU{};
+    QAction *m_mruSeparator = nullptr;
+    // Commands that need an active document.
+    QList<QAction *> m_documentActions;
+};

@@ -1,0 +1,14 @@
+#include "Command.h"
+
+#include "ConfigFile.h"
+
+#include <QTextStream>
+
+bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStream &err)
+{
+    ConfigFile file;
+    if (file.load(config, path))
+        return true;
+    err << file.errorString() << Qt::endl;
+    return false;
+}

@@ -1,0 +1,90 @@
+#pragma once
+
+#include "DocumentSink.h"
+#include "EditorPanel.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+class DocumentHost;
+class ExchClass;
+class QCloseEvent;
+class QTreeWidget;
+class QTreeWidgetItem;
+class Timer;
+struct TableNode;
+
+// frmDocument: the editor of one exchange configuration, a tree of tables on
+// the left and one panel per structure on the right.
+class DocumentWindow : public QWidget, public DocumentSink
+{
+    Q_OBJECT
+
+public:
+    // The panels and their change flags, in the order a tree click sends them.
+    using Panel = EditorPanel;
+
+    static constexpr int PanelTimerInterval = 1000;
+    static const QString DocumentCaptionPrefix; // "Document"
+
+    explicit DocumentWindow(DocumentHost &host, QWidget *parent = nullptr);
+    ~DocumentWindow() override;
+
+    int ExNum() const { return m_exNum; }
+    void setExNum(int exNum) { m_exNum = exNum; }
+    // "Document n" until saved or loaded, then the file's full path.
+    QString caption() const;
+    void setCaption(const QString &caption);
+    // ":" + path for a window loaded from a file.
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    bool isUntitled() const;
+
+    // Loads into this document's configuration; shows the file's message on failure.
+    bool LoadFile(const QString &path);
+    // Saves; reports a failure to the engineer and returns false.
+    bool SaveFile(const QString &path);
+    // Rebuilds the tree (and the lists the panels use) from the configuration.
+    void GetConfiguration();
+    // Toolbar "UpdateSys": sends the visible panel's record now.
+    void saveRecord();
+    // Toolbar "CopyRec": copies the visible panel's record to a free slot.
+    void CopyRecord();
+
+    bool isChanged(Panel panel) const;
+    void setChanged(Panel panel, bool changed);
+    // The panel on show, if any.
+    bool isPanelVisible(Panel panel) const;
+    QTreeWidget *tree() const;
+
+    // DocumentSink: packets the dispatcher routes to the active document.
+    ExchClass *configuration() override;
+    void FillVP(int index, const QByteArray &data, bool fromPacket) override;
+    void FillGroup(int index, const QByteArray &data, bool fromPacket) override;
+    void FillACL(int index, const QByteArray &data, bool fromPacket) override;
+    void FillClassLists(const QByteArray &data) override;
+    void FillSystem(int index, const QByteArray &data, bool fromPacket) override;
+    void BuildRights(const QByteArray &packet) override;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    class Private;
+
+    ExchClass &exchange() const;
+    bool viewTones() const;
+    void showTree(const QList<TableNode> &nodes);
+    QTreeWidgetItem *addNode(const TableNode &node);
+    void nodeClicked(QTreeWidgetItem *item);
+    void panelTimerTick();
+    void copyToFreeSlot(Panel panel);
+    bool saveBeforeClose();
+
+    std::unique_ptr<Private> d;
+    DocumentHost &m_host;
+    int m_exNum = 0;
+    QString m_tag;
+};

@@ -1,0 +1,7 @@
+#include "GroupPanel.h"
+
+GroupPanel::GroupPanel(QWidget *parent)
+    : QGroupBox(QStringLiteral("Groups"), parent)
+{
+    setObjectName(QStringLiteral("fmeGroup"));
+}

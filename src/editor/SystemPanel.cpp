@@ -1,0 +1,7 @@
+#include "SystemPanel.h"
+
+SystemPanel::SystemPanel(QWidget *parent)
+    : QGroupBox(QStringLiteral("System Parameters"), parent)
+{
+    setObjectName(QStringLiteral("fmeSystem"));
+}

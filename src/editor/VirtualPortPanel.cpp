@@ -1,0 +1,7 @@
+#include "VirtualPortPanel.h"
+
+VirtualPortPanel::VirtualPortPanel(QWidget *parent)
+    : QGroupBox(QStringLiteral("Virtual Ports"), parent)
+{
+    setObjectName(QStringLiteral("fmeVP"));
+}

@@ -1,0 +1,318 @@
+#include "MainWindowFixture.h"
+
+#include "CommandLine.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QLineEdit>
+
+namespace {
+const QString Accelerator1 = QStringLiteral("&1 ");
+const QString Accelerator2 = QStringLiteral("&2 ");
+const QString Accelerator3 = QStringLiteral("&3 ");
+
+class MainWindowTest : public MainWindowFixture
+{
+protected:
+    void activate(int documentIndex) { mdiArea()->setActiveSubWindow(mdiArea()->subWindowList().at(documentIndex)); }
+};
+} // namespace
+
+TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndReopeningOneMovesItToTheTop)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    const QString b = sampleCopy(QStringLiteral("b.QBF"));
+    const QString c = sampleCopy(QStringLiteral("c.QBF"));
+    for (const QString &path : {a, b, c})
+        openThroughDialog(path);
+
+    EXPECT_EQ(captions(), (QStringList{a, b, c}));
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + c, Accelerator2 + b, Accelerator3 + a}));
+    const FileDialogService::Request request = m_fileDialogs.requests().constFirst();
+    EXPECT_EQ(request.kind, FileDialogService::Kind::Open);
+    EXPECT_EQ(request.title, QStringLiteral("Open"));
+    EXPECT_EQ(request.filter, QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
+
+    action("mnuFileMRU2")->trigger();
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + b, Accelerator2 + c, Accelerator3 + a}));
+    EXPECT_EQ(m_window->activeDocument()->caption(), b);
+    EXPECT_EQ(m_window->activeDocument()->tag(), QLatin1Char(':') + b);
+    EXPECT_EQ(m_window->documents().size(), 4);
+}
+
+TEST_F(MainWindowTest, AFileThatFailsToLoadLeavesNoWindowAndJoinsTheListOnlyWhenNotPickedFromIt)
+{
+    m_window->load();
+    const QString broken = fileHolding(QStringLiteral("broken.QBF"), QByteArray("not a configuration"));
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    openThroughDialog(broken);
+    EXPECT_TRUE(m_window->documents().isEmpty());
+    EXPECT_EQ(m_messages.shownMessages().size(), 1);
+    EXPECT_EQ(recentCaptions(), QStringList{Accelerator1 + broken});
+
+    const QString good = sampleCopy(QStringLiteral("good.QBF"));
+    openThroughDialog(good);
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    action("mnuFileMRU2")->trigger();
+    EXPECT_EQ(captions(), QStringList{good});
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + good, Accelerator2 + broken}));
+}
+
+TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpQuotedOrNot)
+{
+    const QString site = sampleCopy(QStringLiteral("Kestrel Marine.QBF"));
+    m_window->load(CommandLine({QLatin1Char('"') + site + QLatin1Char('"')}).filePath());
+    EXPECT_EQ(captions(), QStringList{site});
+    EXPECT_EQ(recentCaptions(), QStringList{Accelerator1 + site});
+
+    createWindow();
+    m_window->load(CommandLine({site}).filePath());
+    EXPECT_EQ(captions(), QStringList{site});
+    EXPECT_EQ(recentCaptions(), QStringList{Accelerator1 + site});
+}
+
+TEST_F(MainWindowTest, SavingADocumentLoadedFromAFileWritesItWithoutAskingAndLeavesTheListAlone)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    const QString b = sampleCopy(QStringLiteral("b.QBF"));
+    openThroughDialog(a);
+    openThroughDialog(b);
+    activate(0);
+    ASSERT_TRUE(QFile::remove(a));
+    const qsizetype dialogsBefore = m_fileDialogs.requests().size();
+
+    action("mnuFileSave")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(a));
+    EXPECT_EQ(m_fileDialogs.requests().size(), dialogsBefore);
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + b, Accelerator2 + a}));
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowTest, SaveAsAsksUnderItsOwnTitleAndTheDocumentTakesTheNewName)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    openThroughDialog(a);
+    const QString copy = m_dir.filePath(QStringLiteral("copy.QBF"));
+    m_fileDialogs.setNextFileName(copy);
+
+    action("mnuFileSaveAs")->trigger();
+    const FileDialogService::Request request = m_fileDialogs.requests().constLast();
+    EXPECT_EQ(request.kind, FileDialogService::Kind::Save);
+    EXPECT_EQ(request.title, QStringLiteral("Save As"));
+    EXPECT_EQ(request.filter, MainWindow::FileFilter);
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    EXPECT_EQ(m_window->activeDocument()->caption(), copy);
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + copy, Accelerator2 + a}));
+
+    m_fileDialogs.setNextFileName(QString());
+    action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(m_window->activeDocument()->caption(), copy);
+}
+
+TEST_F(MainWindowTest, AnUntitledDocumentIsSavedUnderTheNameChosenInTheSaveDialog)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    action("mnuWindowNewWindow")->trigger();
+    EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 2"));
+    const QString named = m_dir.filePath(QStringLiteral("named.QBF"));
+    m_fileDialogs.setNextFileName(named);
+
+    action("mnuFileSave")->trigger();
+    EXPECT_EQ(m_fileDialogs.requests().constLast().title, QStringLiteral("Save"));
+    EXPECT_EQ(m_window->activeDocument()->caption(), named);
+    EXPECT_TRUE(QFileInfo::exists(named));
+    EXPECT_EQ(recentCaptions().constFirst(), Accelerator1 + named);
+}
+
+TEST_F(MainWindowTest, WithoutAnExchangeOnTheLineTransfersAreRefusedWithTheirOwnMessages)
+{
+    m_port->ctsLine = false;
+    m_window->load();
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO CONN"));
+
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    action("mnuFileNew")->trigger();
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    action("mnuGetConfig")->trigger();
+    EXPECT_TRUE(m_window->documents().isEmpty());
+
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    action("mnuSendConfig")->trigger();
+
+    const QList<MessageService::Message> shown = m_messages.shownMessages();
+    ASSERT_EQ(shown.size(), 3);
+    const QString title = QStringLiteral("Get Configuration");
+    EXPECT_EQ(shown.at(0).text, QStringLiteral("Not getting configuraton\nNo Orvex detected"));
+    EXPECT_EQ(shown.at(1).text, QStringLiteral("No Orvex detected\nNot getting configuraton"));
+    EXPECT_EQ(shown.at(2).text, QStringLiteral("No Orvex detected\nNot sending configuraton"));
+    for (const MessageService::Message &message : shown) {
+        EXPECT_EQ(message.title, title);
+        EXPECT_EQ(message.icon, QMessageBox::Warning);
+    }
+    EXPECT_TRUE(m_port->written.isEmpty());
+}
+
+TEST_F(MainWindowTest, TheStatusBarShowsThePortAndFollowsTheExchangeComingAndGoing)
+{
+    m_window->load();
+    EXPECT_EQ(panelText("pnlPort"), QStringLiteral("COM4; 38400"));
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
+
+    m_port->changeCts(false);
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO CONN"));
+    m_port->changeCts(true);
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
+}
+
+TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAndAsksTheExchange)
+{
+    m_window->load();
+    m_port->written.clear();
+    action("mnuGetConfig")->trigger();
+
+    EXPECT_EQ(captions(), QStringList{QStringLiteral("Document 1")});
+    EXPECT_GT(m_window->activeDocument()->ExNum(), 0);
+    EXPECT_FALSE(m_port->written.isEmpty());
+
+    // The one transfer window is busy: a second request starts nothing.
+    action("New")->trigger();
+    EXPECT_EQ(m_window->documents().size(), 1);
+}
+
+TEST_F(MainWindowTest, LineReversalSwitchesRtsOnAndOffAgain)
+{
+    m_window->load();
+    m_port->rts.clear();
+    QAction *lineReversal = action("mnuAdvLR");
+    EXPECT_FALSE(lineReversal->isChecked());
+
+    lineReversal->trigger();
+    EXPECT_TRUE(lineReversal->isChecked());
+    lineReversal->trigger();
+    EXPECT_FALSE(lineReversal->isChecked());
+    EXPECT_EQ(m_port->rts, (QList<bool>{true, false}));
+}
+
+TEST_F(MainWindowTest, CommandsWithoutTheirWindowsYetAreShownButDisabled)
+{
+    for (const char *name : {"mnuEditUndo", "mnuEditPasteSpecial", "mnuFileSend", "mnuFileConvert",
+                             "mnuFilePrintSetup", "mnuFilePrintPreview", "mnuFilePrint", "mnuFileBuildFactory",
+                             "mnuFileReset", "mnuShowTime", "mnuBoards", "mnuAdvExt", "mnuAdvTie", "Print"}) {
+        ASSERT_NE(action(name), nullptr);
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+        EXPECT_TRUE(action(name)->isVisible()) << name;
+    }
+    EXPECT_TRUE(action("mnuFileOnline")->isChecked());
+    EXPECT_TRUE(m_window->updateOnlineSystem());
+    action("mnuFileOnline")->trigger();
+    EXPECT_FALSE(m_window->updateOnlineSystem());
+}
+
+TEST_F(MainWindowTest, CommandsOnTheActiveDocumentAreEnabledOnlyWhileThereIsOne)
+{
+    m_window->load();
+    const char *const documentCommands[] = {"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig",
+                                            "mnuViewRefresh", "Save", "UpdateSys", "CopyRec"};
+    for (const char *name : documentCommands)
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+
+    action("mnuWindowNewWindow")->trigger();
+    for (const char *name : documentCommands)
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    action("mnuFileClose")->trigger();
+    EXPECT_TRUE(m_window->documents().isEmpty());
+    for (const char *name : documentCommands)
+        EXPECT_FALSE(action(name)->isEnabled()) << name;
+}
+
+TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
+{
+    m_window->load();
+    action("mnuWindowNewWindow")->trigger();
+    action("mnuWindowNewWindow")->trigger();
+    const QList<QMdiSubWindow *> windows = mdiArea()->subWindowList();
+    const QRect area = mdiArea()->viewport()->rect();
+
+    action("mnuWindowTileVertical")->trigger();
+    EXPECT_EQ(windows.at(0)->geometry().top(), windows.at(1)->geometry().top());
+    EXPECT_EQ(windows.at(0)->geometry().right() + 1, windows.at(1)->geometry().left());
+    EXPECT_EQ(windows.at(0)->width() + windows.at(1)->width(), area.width());
+
+    action("mnuWindowTileHorizontal")->trigger();
+    EXPECT_EQ(windows.at(0)->geometry().left(), windows.at(1)->geometry().left());
+    EXPECT_EQ(windows.at(0)->geometry().bottom() + 1, windows.at(1)->geometry().top());
+    EXPECT_EQ(windows.at(0)->height() + windows.at(1)->height(), area.height());
+}
+
+TEST_F(MainWindowTest, ClosingTheProgramAsksEachDocumentAndStaysOpenWhenOneIsKept)
+{
+    m_window->load();
+    action("mnuWindowNewWindow")->trigger();
+    action("mnuWindowNewWindow")->trigger();
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+    action("mnuFileExit")->trigger();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->documents().size(), 1);
+    EXPECT_EQ(m_registry->GetSetting(SettingsKeys::Settings, SettingsKeys::MainWindowState), QString());
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    action("mnuFileExit")->trigger();
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_EQ(m_registry->GetSetting(SettingsKeys::Settings, SettingsKeys::MainWindowState), QStringLiteral("0"));
+}
+
+TEST_F(MainWindowTest, SaveAllWritesEveryDocumentLoadedFromAFileUnderItsOwnName)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    const QString b = sampleCopy(QStringLiteral("b.QBF"));
+    openThroughDialog(a);
+    openThroughDialog(b);
+    action("mnuWindowNewWindow")->trigger();
+    ASSERT_TRUE(QFile::remove(a));
+    ASSERT_TRUE(QFile::remove(b));
+    const qsizetype dialogsBefore = m_fileDialogs.requests().size();
+
+    action("mnuFileSaveAll")->trigger();
+    EXPECT_TRUE(QFileInfo::exists(a));
+    EXPECT_TRUE(QFileInfo::exists(b));
+    EXPECT_EQ(m_fileDialogs.requests().size(), dialogsBefore);
+}
+
+TEST_F(MainWindowTest, CutCopyAndPasteWorkOnTheFocusedTextBoxAndLeaveReadOnlyTextAlone)
+{
+    m_window->load();
+    QLineEdit text(QStringLiteral("Reception"));
+    text.show();
+    QApplication::setActiveWindow(&text);
+    text.setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), &text);
+    QApplication::clipboard()->clear();
+
+    text.selectAll();
+    action("mnuEditCopy")->trigger();
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Reception"));
+    text.setSelection(0, 4);
+    action("Cut")->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("ption"));
+    EXPECT_EQ(QApplication::clipboard()->text(), QStringLiteral("Rece"));
+    text.setCursorPosition(text.text().size());
+    action("mnuEditPaste")->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("ptionRece"));
+
+    text.setReadOnly(true);
+    text.selectAll();
+    action("mnuEditCut")->trigger();
+    action("Paste")->trigger();
+    EXPECT_EQ(text.text(), QStringLiteral("ptionRece"));
+}

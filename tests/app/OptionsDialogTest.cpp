@@ -1,0 +1,175 @@
+#include "DebugLog.h"
+#include "FakeSerialPort.h"
+#include "MessageService.h"
+#include "OptionsDialog.h"
+#include "Registry.h"
+#include "SerialLink.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+using namespace SettingsKeys;
+
+// A PC with ports 3 and 4 free and port 5 held by another program.
+class OptionsDialogTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        auto port = std::make_unique<FakeSerialPort>();
+        port->ports = {{3, SerialPort::OpenStatus::Opened},
+                       {4, SerialPort::OpenStatus::Opened},
+                       {5, SerialPort::OpenStatus::InUse}};
+        m_port = port.get();
+        m_link = std::make_unique<SerialLink>(std::move(port), &m_registry, &m_log);
+        m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, 4);
+        m_link->SelectSerialPort();
+    }
+
+    void openDialog(const QString &portOverride = QString())
+    {
+        m_dialog = std::make_unique<OptionsDialog>(*m_link, m_registry, m_messages, portOverride);
+        m_dialog->show();
+    }
+
+    template<typename Widget>
+    Widget *control(const char *name) const
+    {
+        return m_dialog->findChild<Widget *>(QString::fromLatin1(name));
+    }
+    QComboBox *ports() const { return control<QComboBox>("cboPorts"); }
+    QComboBox *portType() const { return control<QComboBox>("cboPortType"); }
+    QPushButton *apply() const { return control<QPushButton>("cmdApply"); }
+    void click(const char *name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+
+    static void leave(QComboBox *list)
+    {
+        QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
+        QApplication::sendEvent(list, &focusOut);
+    }
+
+    static QStringList entries(const QComboBox *list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->itemText(i));
+        return texts;
+    }
+
+    QString setting(const QString &section, const QString &name) const
+    {
+        return m_registry.GetSetting(section, name, QStringLiteral("absent"));
+    }
+
+    QTemporaryDir m_dir;
+    Registry m_registry{m_dir.filePath(QStringLiteral("settings.ini"))};
+    DebugLog m_log;
+    MessageService m_messages;
+    FakeSerialPort *m_port = nullptr;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<OptionsDialog> m_dialog;
+};
+} // namespace
+
+TEST_F(OptionsDialogTest, ListsThePortsThatExistWithTheConfiguredOneSelected)
+{
+    openDialog();
+    EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Options"));
+    EXPECT_EQ(entries(ports()), (QStringList{QStringLiteral("Comm Port 3 (/dev/ttyS2)"),
+                                             QStringLiteral("Comm Port 4 (/dev/ttyS3)"),
+                                             QStringLiteral("Comm Port 5 (/dev/ttyUSB0)")}));
+    EXPECT_EQ(ports()->currentIndex(), 1);
+    EXPECT_EQ(entries(portType()), (QStringList{QStringLiteral("Printer Port"), QStringLiteral("Programming Port")}));
+    // With no speed stored the dialog assumes the printer port's.
+    EXPECT_EQ(portType()->currentText(), QStringLiteral("Printer Port"));
+    EXPECT_FALSE(control<QCheckBox>("chkViewTones")->isChecked());
+    EXPECT_FALSE(apply()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, ShowToneRecordsAloneLeavesApplyDisabledButOkSavesIt)
+{
+    openDialog();
+    QTest::keyClick(control<QCheckBox>("chkViewTones"), Qt::Key_Space);
+    leave(ports());
+    leave(portType());
+    EXPECT_FALSE(apply()->isEnabled());
+
+    click("cmdOK");
+    EXPECT_FALSE(m_dialog->isVisible());
+    EXPECT_EQ(setting(Settings, ViewTones), QStringLiteral("1"));
+}
+
+TEST_F(OptionsDialogTest, LeavingAListWithAnotherEntryEnablesApplyWhichSavesAndReopensThePort)
+{
+    openDialog();
+    ports()->setCurrentIndex(0);
+    EXPECT_FALSE(apply()->isEnabled());
+    leave(ports());
+    EXPECT_TRUE(apply()->isEnabled());
+    QTest::keyClick(portType(), Qt::Key_Down);
+    m_port->opened.clear();
+
+    click("cmdApply");
+    EXPECT_FALSE(apply()->isEnabled());
+    EXPECT_EQ(setting(Comms, Port), QStringLiteral("3"));
+    EXPECT_EQ(setting(Comms, Speed), QStringLiteral(" 38400"));
+    EXPECT_EQ(setting(Settings, ViewTones), QStringLiteral("0"));
+    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("COM3")});
+    EXPECT_EQ(m_port->settings, QStringLiteral("38400,n,8,1"));
+    EXPECT_EQ(m_link->portPanelText(), QStringLiteral("COM3; 38400"));
+
+    // What Apply saved stays when the dialog is then cancelled.
+    ports()->setCurrentIndex(1);
+    leave(ports());
+    click("cmdCancel");
+    EXPECT_EQ(setting(Comms, Port), QStringLiteral("3"));
+    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("COM3")});
+}
+
+TEST_F(OptionsDialogTest, APortThatCannotBeOpenedIsReportedAndStillSaved)
+{
+    openDialog();
+    ports()->setCurrentIndex(2);
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    click("cmdOK");
+
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    EXPECT_EQ(m_messages.shownMessages().constFirst().text,
+              QStringLiteral("Serial port can not be opened. Please select a different port"));
+    EXPECT_EQ(setting(Comms, Port), QStringLiteral("5"));
+    EXPECT_FALSE(m_link->isOpen());
+}
+
+TEST_F(OptionsDialogTest, ASpeedNeitherEntryCarriesSelectsNothingAndAnyChoiceEnablesApply)
+{
+    m_registry.SaveSetting(Comms, Speed, Registry::TypeText, QStringLiteral(" 19200"));
+    openDialog();
+    EXPECT_EQ(portType()->currentIndex(), -1);
+    leave(portType());
+    EXPECT_FALSE(apply()->isEnabled());
+
+    portType()->setCurrentIndex(0);
+    leave(portType());
+    EXPECT_TRUE(apply()->isEnabled());
+}
+
+TEST_F(OptionsDialogTest, TheDeviceNamedOnTheCommandLineIsOfferedAndKeptByOk)
+{
+    m_port->devices = {{QStringLiteral("/dev/pts/7"), SerialPort::OpenStatus::Opened}};
+    openDialog(QStringLiteral("/dev/pts/7"));
+    EXPECT_EQ(ports()->currentText(), QStringLiteral("/dev/pts/7 (command line)"));
+    m_port->opened.clear();
+
+    click("cmdOK");
+    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("/dev/pts/7")});
+    EXPECT_EQ(setting(Comms, Port), QStringLiteral("4"));
+}

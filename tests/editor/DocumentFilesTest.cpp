@@ -1,0 +1,123 @@
+#include "ConfigFile.h"
+#include "DocumentFixture.h"
+#include "ExchClass.h"
+
+#include <QFile>
+
+namespace {
+
+const QString UntitledCaption = QStringLiteral("Document 1");
+
+class DocumentFiles : public DocumentFixture
+{
+protected:
+    // Closes as the MDI area does; true when the window went.
+    bool closeWindow() { return window->close(); }
+};
+
+TEST_F(DocumentFiles, ClosePromptNamesTheWindowAndOffersThreeAnswers)
+{
+    host.messageService.setNextAnswer(QMessageBox::Cancel);
+    EXPECT_FALSE(closeWindow());
+    EXPECT_TRUE(window->isVisible());
+
+    const QList<MessageService::Message> shown = host.messageService.shownMessages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].text, QStringLiteral("Do you want to save the changes you made to Document 1?"));
+    EXPECT_EQ(shown[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_TRUE(host.fileDialogService.requests().isEmpty());
+}
+
+TEST_F(DocumentFiles, NoClosesWithoutSaving)
+{
+    host.messageService.setNextAnswer(QMessageBox::No);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_TRUE(host.fileDialogService.requests().isEmpty());
+    EXPECT_TRUE(host.recentFiles.isEmpty());
+}
+
+TEST_F(DocumentFiles, YesOnANamedWindowSavesUnderItsCaption)
+{
+    const QString path = host.path(QStringLiteral("site.QBF"));
+    window->setCaption(path);
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_TRUE(host.fileDialogService.requests().isEmpty());
+
+    ExchClass reloaded;
+    ConfigFile file;
+    ASSERT_TRUE(file.load(reloaded, path)) << file.errorString().toStdString();
+    EXPECT_TRUE(reloaded == config());
+    EXPECT_TRUE(host.recentFiles.isEmpty());
+}
+
+TEST_F(DocumentFiles, YesOnAnUntitledWindowAsksForANameAndRemembersIt)
+{
+    const QString path = host.path(QStringLiteral("new.QBF"));
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    host.fileDialogService.setNextFileName(path);
+    EXPECT_TRUE(closeWindow());
+
+    const QList<FileDialogService::Request> requests = host.fileDialogService.requests();
+    ASSERT_EQ(requests.size(), 1);
+    EXPECT_EQ(requests[0].kind, FileDialogService::Kind::Save);
+    EXPECT_EQ(requests[0].title, QStringLiteral("Save"));
+    EXPECT_EQ(requests[0].filter, QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
+    EXPECT_EQ(window->caption(), path);
+    EXPECT_TRUE(QFile::exists(path));
+    EXPECT_EQ(host.recentFiles, QStringList{path});
+}
+
+TEST_F(DocumentFiles, CancelledSaveDialogKeepsTheWindowOpen)
+{
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    host.fileDialogService.setNextFileName(QString());
+    EXPECT_FALSE(closeWindow());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->caption(), UntitledCaption);
+    EXPECT_TRUE(host.recentFiles.isEmpty());
+}
+
+TEST_F(DocumentFiles, FailedSaveOnCloseKeepsTheWindowOpenAndSaysWhy)
+{
+    window->setCaption(host.path(QStringLiteral("missing/site.QBF")));
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(closeWindow());
+    EXPECT_TRUE(window->isVisible());
+    ASSERT_EQ(host.messageService.shownMessages().size(), 2);
+    EXPECT_TRUE(host.messageTexts().last().startsWith(QStringLiteral("Cannot save")));
+}
+
+TEST_F(DocumentFiles, LoadOfAFileWithABadMagicIsRefusedAndLeavesTheConfiguration)
+{
+    QByteArray image = ConfigFile::toBytes(config());
+    image[2] = 'Q';
+    const QString path = host.path(QStringLiteral("bad.QBF"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(image);
+    out.close();
+
+    const int target = host.table.NewSlot();
+    window->setExNum(target);
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(window->LoadFile(path));
+    EXPECT_EQ(host.messageTexts(), strings({"Invalid file type - cannot load!"}));
+    EXPECT_TRUE(host.configuration(target) == ExchClass());
+}
+
+TEST_F(DocumentFiles, SavedFileLoadsBackIntoAnotherDocument)
+{
+    const QString path = host.path(QStringLiteral("round.QBF"));
+    ASSERT_TRUE(window->SaveFile(path));
+
+    DocumentWindow other(host);
+    other.setExNum(host.table.NewSlot());
+    EXPECT_TRUE(other.LoadFile(path));
+    EXPECT_TRUE(host.configuration(other.ExNum()) == config());
+    EXPECT_TRUE(host.messageTexts().isEmpty());
+}
+
+} // namespace

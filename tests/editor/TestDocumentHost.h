@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ConfigurationTable.h"
+#include "DebugLog.h"
+#include "DocumentHost.h"
+#include "FileDialogService.h"
+#include "FrameSink.h"
+#include "MessageService.h"
+#include "PacketSender.h"
+#include "Receiver.h"
+#include "Registry.h"
+#include "SimulatedTimers.h"
+
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+
+// A frame on its way to the exchange, unframed again.
+struct SentPacket
+{
+    int code;
+    int portId;
+};
+
+// The main window as a document sees it: a table of configurations, a
+// settings store in a temporary INI file, answers queued in the message and
+// file-dialog services, simulated timers, and every frame sent kept.
+class TestDocumentHost : public DocumentHost, public FrameSink
+{
+public:
+    TestDocumentHost();
+
+    ExchClass &configuration(int exNum) override { return table.at(exNum); }
+    bool updateOnlineSystem() const override { return online; }
+    void showNodeKey(const QString &key) override { shownKeys.append(key); }
+    PacketSender &packetSender() override { return sender; }
+    Registry &settings() override { return registry; }
+    MessageService &messages() override { return messageService; }
+    FileDialogService &fileDialogs() override { return fileDialogService; }
+    TimerFactory &timers() override { return simulatedTimers; }
+    void addRecentFile(const QString &path) override { recentFiles.append(path); }
+
+    void PackSend(const QByteArray &frame) override;
+
+    void setViewTones(int value);
+    // The texts of the message boxes shown so far.
+    QStringList messageTexts() const;
+    QString path(const QString &fileName) const { return directory.filePath(fileName); }
+
+    QTemporaryDir directory;
+    DebugLog log;
+    ConfigurationTable table{&log};
+    Registry registry;
+    MessageService messageService;
+    FileDialogService fileDialogService;
+    SimulatedTimers simulatedTimers;
+    PacketSender sender{this, nullptr, &log};
+    Receiver receiver;
+    bool online = true;
+    QStringList shownKeys;
+    QStringList recentFiles;
+    QList<SentPacket> sent;
+};
