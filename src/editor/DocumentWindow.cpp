@@ -36,6 +36,8 @@ constexpr int KeyRole = Qt::UserRole;
 constexpr int TagRole = Qt::UserRole + 1;
 constexpr int TreeWidth = 220;
 constexpr int PanelAreaWidth = 560;
+constexpr int DefaultHeight = 460;
+constexpr int MinimumTreeWidth = 160;
 
 const QString SavePromptStart = QStringLiteral("Do you want to save the changes you made to ");
 const QString SavePromptEnd = QStringLiteral("?");
@@ -117,6 +119,7 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     splitter->addWidget(d->panelArea);
     splitter->setStretchFactor(1, 1);
     splitter->setSizes({TreeWidth, PanelAreaWidth});
+    d->trvTables->setMinimumWidth(MinimumTreeWidth);
     auto *layout = new QHBoxLayout(this);
     layout->addWidget(splitter);
 
@@ -126,6 +129,12 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     // Moving through the tree with the keyboard selects nodes as clicks do.
     connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeClicked);
     d->panelTimer->setCallback([this] { panelTimerTick(); });
+}
+
+QSize DocumentWindow::sizeHint() const
+{
+    // The panels are laid out for this size; a window shrunk to their own hints clips the tree.
+    return {TreeWidth + PanelAreaWidth, DefaultHeight};
 }
 
 DocumentWindow::~DocumentWindow() = default;

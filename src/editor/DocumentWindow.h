@@ -58,6 +58,7 @@ public:
     // The panel on show, if any.
     bool isPanelVisible(Panel panel) const;
     QTreeWidget *tree() const;
+    QSize sizeHint() const override;
 
     // DocumentSink: packets the dispatcher routes to the active document.
     ExchClass *configuration() override;
