@@ -67,8 +67,10 @@ void growToLargeCount(RecordClass &structure)
             else
                 structure.PutBlank(i);
         }
-        if (named && nameCapacity > 0)
-            structure.SetString(FieldNames::Name, i, numberedName(structure.GetString(FieldNames::Name, i), i, nameCapacity));
+        if (named && nameCapacity > 0) {
+            const QByteArray name = numberedName(structure.GetString(FieldNames::Name, i), i, nameCapacity);
+            structure.SetString(FieldNames::Name, i, name);
+        }
         if (flagged)
             structure.SetBoolean(FieldNames::Flag, i, RecordSlots::FreeBit, false);
     }
@@ -138,16 +140,25 @@ int treeNodeCount(QTreeWidget *tree)
 double residentMegabytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!status.open(QIODevice::ReadOnly))
         return 0;
-    while (!status.atEnd()) {
-        const QByteArray line = status.readLine();
+    // Files under /proc report no size, so read to the end rather than test atEnd().
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
         if (line.startsWith("VmRSS:")) {
             const QList<QByteArray> fields = line.simplified().split(' ');
             return fields.size() >= 2 ? fields.at(1).toDouble() / 1024.0 : 0;
         }
     }
     return 0;
+}
+
+// Bytes the allocator has handed out and not had back, mapped blocks included,
+// for what each step keeps.
+std::size_t heapInUse()
+{
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 qint64 processCpuMicroseconds(long *voluntarySwitches)
@@ -205,6 +216,7 @@ void OpenAndBuildTree(benchmark::State &state)
     state.counters["GetConfiguration_ms"] = milliseconds(treeNs) / iterations;
     state.counters["close_ms"] = milliseconds(closeNs) / iterations;
     state.counters["tree_nodes"] = nodes;
+    state.counters["records"] = host.configuration(exNum).recordCount();
     state.counters["file_MB"] = double(LargeConfigurationFile::instance().size()) / BytesPerMegabyte;
 }
 BENCHMARK(OpenAndBuildTree)->Unit(benchmark::kMillisecond)->MinTime(2.0);
@@ -225,11 +237,21 @@ void TenDocumentsResident(benchmark::State &state)
 
         std::vector<std::unique_ptr<DocumentWindow>> documents;
         bool loaded = true;
+        std::size_t windowHeap = 0;
+        std::size_t modelHeap = 0;
+        std::size_t treeHeap = 0;
         for (int i = 0; i < ResidentDocumentCount && loaded; ++i) {
+            const std::size_t start = heapInUse();
             auto document = std::make_unique<DocumentWindow>(host);
             document->setExNum(host.table.NewSlot());
+            const std::size_t constructed = heapInUse();
             loaded = document->LoadFile(path);
+            const std::size_t afterLoad = heapInUse();
             document->GetConfiguration();
+            const std::size_t afterTree = heapInUse();
+            windowHeap += constructed - start;
+            modelHeap += afterLoad - constructed;
+            treeHeap += afterTree - afterLoad;
             documents.push_back(std::move(document));
         }
 
@@ -239,6 +261,9 @@ void TenDocumentsResident(benchmark::State &state)
             break;
         }
         const double after = residentMegabytes();
+        state.counters["heap_window_MB"] = double(windowHeap) / BytesPerMegabyte;
+        state.counters["heap_model_MB"] = double(modelHeap) / BytesPerMegabyte;
+        state.counters["heap_tree_MB"] = double(treeHeap) / BytesPerMegabyte;
         state.counters["rss_before_MB"] = before;
         state.counters["rss_growth_MB"] = after - before;
         state.counters["rss_total_MB"] = after;

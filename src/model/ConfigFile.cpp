@@ -71,9 +71,15 @@ bool ConfigFile::load(ExchClass &config, const QString &path)
 bool ConfigFile::load(ExchClass &config, QIODevice &device, const QString &displayName)
 {
     m_error.clear();
-    const QByteArray data = device.read(MaxFileSize + 1);
-    if (data.size() > MaxFileSize)
-        return fail(QStringLiteral("Cannot load \"%1\": the file is too large to be a configuration file.").arg(displayName));
+    // Read in pieces: asking for the whole limit at once would set aside its
+    // full size for every file, however small.
+    constexpr qint64 ChunkSize = 64 * 1024;
+    QByteArray data;
+    for (QByteArray chunk = device.read(ChunkSize); !chunk.isEmpty(); chunk = device.read(ChunkSize)) {
+        data += chunk;
+        if (data.size() > MaxFileSize)
+            return fail(QStringLiteral("Cannot load \"%1\": the file is too large to be a configuration file.").arg(displayName));
+    }
     return fromBytes(config, data, displayName);
 }
 
