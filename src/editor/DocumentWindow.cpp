@@ -1,5 +1,7 @@
 #include "DocumentWindow.h"
 
+#include "TableItem.h"
+
 #include "AclPanel.h"
 #include "ClassListPanel.h"
 #include "ConfigFile.h"
@@ -32,8 +34,8 @@
 const QString DocumentWindow::DocumentCaptionPrefix = QStringLiteral("Document");
 
 namespace {
-constexpr int KeyRole = Qt::UserRole;
-constexpr int TagRole = Qt::UserRole + 1;
+constexpr int KeyRole = TableItem::KeyRole;
+constexpr int TagRole = TableItem::TagRole;
 constexpr int TreeWidth = 220;
 constexpr int PanelAreaWidth = 560;
 constexpr int DefaultHeight = 460;
@@ -216,11 +218,18 @@ void DocumentWindow::showTree(const QList<TableNode> &nodes)
 QTreeWidgetItem *DocumentWindow::addNode(const TableNode &node)
 {
     QTreeWidgetItem *parent = d->nodes.value(node.parentKey);
-    auto *item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(d->trvTables);
-    item->setText(0, node.text);
-    item->setData(0, KeyRole, node.key);
-    item->setData(0, TagRole, node.tag);
-    d->nodes.insert(node.key, item);
+    TableItem *item = nullptr;
+    if (node.tag >= 0) {
+        // Records never hold children, so only branches are kept for lookup.
+        item = new TableItem(node.tag, node.text);
+    } else {
+        item = new TableItem(node.key, node.text);
+        d->nodes.insert(node.key, item);
+    }
+    if (parent)
+        parent->addChild(item);
+    else
+        d->trvTables->addTopLevelItem(item);
     return item;
 }
 
