@@ -65,8 +65,7 @@ void GetSampleAt38400(benchmark::State &state)
         SerialLink link(std::move(counting), nullptr, &log);
         link.openDevice(pty.slavePath(), LineRate);
         TransferEngine engine(link.packetSender(), link, timers);
-        link.packetSender().setPendingStore(&engine);
-        link.dispatcher().setTransferSink(&engine);
+        link.attachTransfer(engine, engine);
         Finish finish;
         QEventLoop loop;
         finish.loop = &loop;

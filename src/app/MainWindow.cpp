@@ -118,8 +118,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     setCentralWidget(m_mdiArea);
 
     m_link->setUi(this);
-    m_link->packetSender().setPendingStore(m_engine.get());
-    m_link->dispatcher().setTransferSink(m_engine.get());
+    m_link->attachTransfer(*m_engine, *m_engine);
     m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
 
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);

@@ -97,8 +97,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     }
 
     TransferEngine engine(link.packetSender(), link, timers);
-    link.packetSender().setPendingStore(&engine);
-    link.dispatcher().setTransferSink(&engine);
+    link.attachTransfer(engine, engine);
     TerminalProgress progress(err, isatty(STDERR_FILENO));
     engine.setObserver(&progress);
 

@@ -55,6 +55,12 @@ void SerialLink::setUi(SerialLinkUi *ui)
     m_dispatcher.setUi(ui);
 }
 
+void SerialLink::attachTransfer(TransferSink &transfer, PendingPacketStore &pending)
+{
+    m_dispatcher.setTransferSink(&transfer);
+    m_sender.setPendingStore(&pending);
+}
+
 void SerialLink::setPortOverride(const QString &portOrDevice)
 {
     bool isNumber = false;

@@ -15,7 +15,9 @@
 
 class DebugLog;
 class Registry;
+class PendingPacketStore;
 class SerialLinkUi;
+class TransferSink;
 
 // The one serial line to the exchange: chooses and opens the port, tracks
 // whether an exchange is there (CTS), feeds received bytes through the
@@ -36,6 +38,9 @@ public:
     ~SerialLink() override;
 
     void setUi(SerialLinkUi *ui);
+    // Hands definitions, used maps, record replies and acknowledgements to a
+    // transfer, and keeps every packet sent on this line for its retries.
+    void attachTransfer(TransferSink &transfer, PendingPacketStore &pending);
 
     // For this run only, open this port instead of the configured one: a port
     // number ("3") or a device path ("/dev/pts/4"). Nothing else is tried

@@ -35,8 +35,7 @@ protected:
         SampleConfiguration::build(simulator.configuration());
         ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
         ASSERT_TRUE(link.openDevice(pty.slavePath(), 38400).opened());
-        link.packetSender().setPendingStore(&engine);
-        link.dispatcher().setTransferSink(&engine);
+        link.attachTransfer(engine, engine);
         engine.setObserver(&observer);
     }
 
