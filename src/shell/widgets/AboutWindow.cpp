@@ -3,7 +3,7 @@
 #include "ExchangePicture.h"
 #include "MessageService.h"
 #include "ProductInfo.h"
-#include "VersionText.h"
+#include "ProductLabels.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,15 +16,6 @@ const QString SysInfoUnavailable = QStringLiteral("System Information Is Unavail
 constexpr int TitlePointSize = 16;
 constexpr int DescriptionPointSize = 10;
 constexpr int TextWidth = 360;
-
-QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    label->setFixedWidth(TextWidth);
-    return label;
-}
 
 // A sunken frame line draws the etched pair of lines between the parts.
 QFrame *makeLine(QWidget *parent)
@@ -48,24 +39,15 @@ AboutWindow::AboutWindow(MessageService &messages, QWidget *parent)
     auto *picture = new ExchangePicture(this);
     picture->setObjectName(QStringLiteral("Image1"));
 
-    QLabel *lblTitle = makeLabel(QStringLiteral("lblTitle"), ProductInfo::ApplicationTitle, this);
-    QFont titleFont = lblTitle->font();
-    titleFont.setPointSize(TitlePointSize);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-
-    QLabel *lblVersion = makeLabel(QStringLiteral("lblVersion"), VersionText::current(), this);
-
-    QLabel *lblDescription = makeLabel(QStringLiteral("lblDescription"),
-                                       ProductInfo::BetaNotice + ProductInfo::SupportContact + QStringLiteral(". ")
-                                           + QStringLiteral("Email: ") + ProductInfo::SupportEmail,
-                                       this);
-    QFont descriptionFont = lblDescription->font();
-    descriptionFont.setPointSize(DescriptionPointSize);
-    descriptionFont.setBold(false);
-    lblDescription->setFont(descriptionFont);
-
-    QLabel *lblDisclaimer = makeLabel(QStringLiteral("lblDisclaimer"), ProductInfo::LegalWarning, this);
+    const ProductLabels labels = ProductLabels::create(
+        this, TitlePointSize,
+        ProductInfo::BetaNotice + ProductInfo::SupportContact + QStringLiteral(". ") + QStringLiteral("Email: ")
+            + ProductInfo::SupportEmail,
+        DescriptionPointSize, false, TextWidth);
+    QLabel *lblTitle = labels.lblTitle;
+    QLabel *lblVersion = labels.lblVersion;
+    QLabel *lblDescription = labels.lblDescription;
+    QLabel *lblDisclaimer = labels.lblDisclaimer;
 
     auto *cmdOK = new QPushButton(tr("OK"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));

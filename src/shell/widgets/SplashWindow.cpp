@@ -2,9 +2,9 @@
 
 #include "ExchangePicture.h"
 #include "ProductInfo.h"
+#include "ProductLabels.h"
 #include "Timer.h"
 #include "TimerFactory.h"
-#include "VersionText.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -17,15 +17,7 @@ namespace {
 constexpr int TitlePointSize = 20;
 constexpr int DescriptionPointSize = 14;
 constexpr int TextWidth = 420;
-
-QLabel *makeLabel(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    label->setWordWrap(true);
-    return label;
-}
-}
+} // namespace
 
 SplashWindow::SplashWindow(TimerFactory &timers, QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
@@ -42,25 +34,16 @@ SplashWindow::SplashWindow(TimerFactory &timers, QWidget *parent)
     auto *picture = new ExchangePicture(frame);
     picture->setObjectName(QStringLiteral("Image1"));
 
-    QLabel *lblTitle = makeLabel(QStringLiteral("lblTitle"), ProductInfo::ApplicationTitle, frame);
-    QFont titleFont = lblTitle->font();
-    titleFont.setPointSize(TitlePointSize);
-    titleFont.setBold(true);
-    lblTitle->setFont(titleFont);
-
-    QLabel *lblVersion = makeLabel(QStringLiteral("lblVersion"), VersionText::current(), frame);
-
-    QLabel *lblDescription = makeLabel(QStringLiteral("lblDescription"),
-                                       ProductInfo::BetaNotice + ProductInfo::SupportEmail, frame);
-    QFont descriptionFont = lblDescription->font();
-    descriptionFont.setPointSize(DescriptionPointSize);
-    descriptionFont.setBold(true);
-    lblDescription->setFont(descriptionFont);
+    const ProductLabels labels = ProductLabels::create(frame, TitlePointSize,
+                                                       ProductInfo::BetaNotice + ProductInfo::SupportEmail,
+                                                       DescriptionPointSize, true, TextWidth);
+    QLabel *lblTitle = labels.lblTitle;
+    QLabel *lblVersion = labels.lblVersion;
+    QLabel *lblDescription = labels.lblDescription;
+    QLabel *lblDisclaimer = labels.lblDisclaimer;
     QPalette descriptionPalette = lblDescription->palette();
     descriptionPalette.setColor(QPalette::WindowText, Qt::red);
     lblDescription->setPalette(descriptionPalette);
-
-    QLabel *lblDisclaimer = makeLabel(QStringLiteral("lblDisclaimer"), ProductInfo::LegalWarning, frame);
 
     auto *texts = new QVBoxLayout;
     texts->addWidget(lblTitle);
@@ -69,8 +52,6 @@ SplashWindow::SplashWindow(TimerFactory &timers, QWidget *parent)
     texts->addWidget(lblDescription);
     texts->addStretch();
     texts->addWidget(lblDisclaimer);
-    for (QLabel *label : {lblTitle, lblVersion, lblDescription, lblDisclaimer})
-        label->setFixedWidth(TextWidth);
 
     auto *frameLayout = new QHBoxLayout(frame);
     frameLayout->addWidget(picture, 0, Qt::AlignTop);
