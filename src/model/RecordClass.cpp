@@ -324,6 +324,8 @@ bool RecordClass::checkRecordIndex(const char *operation, int rec) const
 bool RecordClass::locate(const char *operation, QByteArrayView name, int rec, int k, Check check, Located &out) const
 {
     const FieldDef *field = find(name);
+    // Left null only when the name is unknown, which some readers answer differently.
+    out.field = field;
     if (!field) {
         error(operation, text(name) + QStringLiteral(" not found in ") + text(m_name) + QStringLiteral(")"));
         return false;
@@ -369,7 +371,6 @@ bool RecordClass::locate(const char *operation, QByteArrayView name, int rec, in
     if (!checkRecordIndex(operation, rec))
         return false;
 
-    out.field = field;
     out.record = &m_recordTable[rec];
     out.pos = (k > 0 && k < field->Items) ? field->StartPosn + field->Size * k : field->StartPosn;
     return true;
@@ -447,13 +448,9 @@ int RecordClass::GetInteger(QByteArrayView name, int rec, int k) const
 
 QByteArray RecordClass::GetString(QByteArrayView name, int rec) const
 {
-    if (!find(name)) {
-        error("GetString", text(name) + QStringLiteral(" not found in ") + text(m_name) + QStringLiteral(")"));
-        return QByteArrayLiteral("No String");
-    }
     Located at;
     if (!locate("GetString", name, rec, 0, Check::String, at))
-        return {};
+        return at.field ? QByteArray() : QByteArrayLiteral("No String");
     const qsizetype length = at.record->size();
     const FieldDef &f = *at.field;
     if (f.StartPosn < 1 || f.StartPosn + f.Size >= length) {
@@ -466,13 +463,9 @@ QByteArray RecordClass::GetString(QByteArrayView name, int rec) const
 
 QByteArray RecordClass::GetDigit(QByteArrayView name, int rec, int k) const
 {
-    if (!find(name)) {
-        error("GetDigit", text(name) + QStringLiteral(" not found in ") + text(m_name) + QStringLiteral(")"));
-        return QByteArrayLiteral("No Digits");
-    }
     Located at;
     if (!locate("GetDigit", name, rec, k, Check::Digit, at))
-        return {};
+        return at.field ? QByteArray() : QByteArrayLiteral("No Digits");
     const qsizetype length = at.record->size();
     const int size = at.field->Size;
     if (at.pos < 1 || at.pos + size >= length) {
