@@ -1,12 +1,24 @@
 #pragma once
 
+#include "BitCheckList.h"
+
+#include <QByteArray>
 #include <QGroupBox>
 
-// One access control list record: rights, classes and a public dial identity.
+class PanelContext;
+
+// An access control list record: rights, class access, codes and flags.
 class AclPanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit AclPanel(QWidget *parent = nullptr);
+    AclPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildRights();
+    void FillACL(int index, const QByteArray &data, bool fromPacket);
+    void setClassEntries(const QList<BitEntry> &classes);
+
+private:
+    PanelContext &m_context;
 };

@@ -1,7 +1,18 @@
 #include "DialledNumberPanel.h"
 
-DialledNumberPanel::DialledNumberPanel(QWidget *parent)
+#include "PanelContext.h"
+
+DialledNumberPanel::DialledNumberPanel(PanelContext &context, QWidget *parent)
     : QGroupBox(QStringLiteral("Dialled Number To VirtualPorts"), parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("fmeExtToVP"));
+}
+
+void DialledNumberPanel::BuildExtVP()
+{
+}
+
+void DialledNumberPanel::FillExtToVirtual()
+{
 }

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QGroupBox>
 
-// The dialled numbers and the virtual ports they ring.
+class PanelContext;
+
+// The dialled numbers and the virtual port each one reaches.
 class DialledNumberPanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit DialledNumberPanel(QWidget *parent = nullptr);
+    DialledNumberPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildExtVP();
+    void FillExtToVirtual();
+
+private:
+    PanelContext &m_context;
 };

@@ -48,6 +48,12 @@ int DocumentEditor::shownRecord(EditorPanel panel) const
     return showsOneRecord(panel) ? m_shownRecord[slot(panel)] : 0;
 }
 
+void DocumentEditor::setShownRecord(EditorPanel panel, int index)
+{
+    if (showsOneRecord(panel))
+        m_shownRecord[slot(panel)] = index;
+}
+
 RecordClass &DocumentEditor::structureOf(ExchClass &config, EditorPanel panel)
 {
     switch (panel) {

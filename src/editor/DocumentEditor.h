@@ -31,6 +31,7 @@ public:
     // The record a virtual port, ACL, group or tone panel shows; 0 for the
     // panels of single-record or whole-table structures.
     int shownRecord(EditorPanel panel) const;
+    void setShownRecord(EditorPanel panel, int index);
     std::optional<EditorPanel> visiblePanel() const { return m_visible; }
 
     // The engineer moves on: every panel with edits sends its record when the
@@ -45,9 +46,10 @@ public:
     std::optional<CopiedRecord> copyToFreeSlot(ExchClass &config, EditorPanel panel);
 
     static RecordClass &structureOf(ExchClass &config, EditorPanel panel);
+    // Sends one record's bytes with the structure's send code.
+    void sendRecord(RecordClass &structure, int index);
 
 private:
-    void sendRecord(RecordClass &structure, int index);
 
     DocumentHost &m_host;
     std::array<bool, EditorPanelCount> m_changed{};

@@ -8,10 +8,12 @@
 #include "DialledNumberPanel.h"
 #include "DocumentEditor.h"
 #include "DocumentHost.h"
+#include "DebugLog.h"
 #include "ExchClass.h"
 #include "FileDialogService.h"
 #include "GroupPanel.h"
 #include "MessageService.h"
+#include "PanelContext.h"
 #include "PhysicalPortPanel.h"
 #include "Registry.h"
 #include "SystemPanel.h"
@@ -67,13 +69,38 @@ CopyTexts copyTexts(EditorPanel panel)
 }
 } // namespace
 
-class DocumentWindow::Private
+class DocumentWindow::Private : public PanelContext
 {
 public:
-    explicit Private(DocumentHost &host)
+    Private(DocumentWindow &window, DocumentHost &host)
         : editor(host)
         , panelTimer(host.timers().createTimer(PanelTimerInterval))
+        , m_window(window)
+        , m_host(host)
     {
+    }
+
+    ExchClass &configuration() override { return m_window.exchange(); }
+    bool isFilling() const override { return filling; }
+    void setFilling(bool value) override { filling = value; }
+    bool isChanged(EditorPanel panel) const override { return editor.isChanged(panel); }
+    void setChanged(EditorPanel panel, bool changed) override { editor.setChanged(panel, changed); }
+    int shownRecord(EditorPanel panel) const override { return editor.shownRecord(panel); }
+    void setShownRecord(EditorPanel panel, int index) override { editor.setShownRecord(panel, index); }
+    void sendRecordNow(RecordClass &structure, int index) override { editor.sendRecord(structure, index); }
+    void showRecordNode(EditorPanel panel, int index, const QByteArray &name) override
+    {
+        m_window.showRecordNode(panel, index, name);
+    }
+    void PopulateClassLists() override { m_window.PopulateClassLists(); }
+    MessageService &messages() override { return m_host.messages(); }
+    Registry &settings() override { return m_host.settings(); }
+    DebugLog *log() override { return configuration().log(); }
+
+    template<typename PanelType>
+    PanelType *panel(EditorPanel which) const
+    {
+        return static_cast<PanelType *>(panels[int(which)]);
     }
 
     DocumentEditor editor;
@@ -87,11 +114,16 @@ public:
     // ticks cannot leave it dangling.
     QString currentKey;
     int currentTag = 0;
+    bool filling = false;
+
+private:
+    DocumentWindow &m_window;
+    DocumentHost &m_host;
 };
 
 DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     : QWidget(parent)
-    , d(std::make_unique<Private>(host))
+    , d(std::make_unique<Private>(*this, host))
     , m_host(host)
 {
     setObjectName(QStringLiteral("frmDocument"));
@@ -104,14 +136,15 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     d->panelArea = new QStackedWidget(this);
     d->noPanel = new QWidget(d->panelArea);
     d->panelArea->addWidget(d->noPanel);
-    d->panels[int(Panel::VirtualPorts)] = new VirtualPortPanel(d->panelArea);
-    d->panels[int(Panel::ACL)] = new AclPanel(d->panelArea);
-    d->panels[int(Panel::System)] = new SystemPanel(d->panelArea);
-    d->panels[int(Panel::Groups)] = new GroupPanel(d->panelArea);
-    d->panels[int(Panel::DialledNumbers)] = new DialledNumberPanel(d->panelArea);
-    d->panels[int(Panel::PhysicalPorts)] = new PhysicalPortPanel(d->panelArea);
-    d->panels[int(Panel::Tones)] = new TonePanel(d->panelArea);
-    d->panels[int(Panel::ClassList)] = new ClassListPanel(d->panelArea);
+    PanelContext &context = *d;
+    d->panels[int(Panel::VirtualPorts)] = new VirtualPortPanel(context, d->panelArea);
+    d->panels[int(Panel::ACL)] = new AclPanel(context, d->panelArea);
+    d->panels[int(Panel::System)] = new SystemPanel(context, d->panelArea);
+    d->panels[int(Panel::Groups)] = new GroupPanel(context, d->panelArea);
+    d->panels[int(Panel::DialledNumbers)] = new DialledNumberPanel(context, d->panelArea);
+    d->panels[int(Panel::PhysicalPorts)] = new PhysicalPortPanel(context, d->panelArea);
+    d->panels[int(Panel::Tones)] = new TonePanel(context, d->panelArea);
+    d->panels[int(Panel::ClassList)] = new ClassListPanel(context, d->panelArea);
     for (QWidget *panel : d->panels)
         d->panelArea->addWidget(panel);
     d->panelArea->setCurrentWidget(d->noPanel);
@@ -197,6 +230,27 @@ void DocumentWindow::GetConfiguration()
     if (TableTree::needsDefaultTones(config.Tones()))
         config.BuildDefaultTones();
     showTree(TableTree::configurationNodes(config, viewTones()));
+    PopulateClassLists();
+    d->panel<AclPanel>(Panel::ACL)->BuildRights();
+}
+
+void DocumentWindow::PopulateClassLists()
+{
+    const QList<BitEntry> classes = d->panel<ClassListPanel>(Panel::ClassList)->populate();
+    d->panel<AclPanel>(Panel::ACL)->setClassEntries(classes);
+    d->panel<VirtualPortPanel>(Panel::VirtualPorts)->setClassEntries(classes);
+}
+
+void DocumentWindow::showRecordNode(Panel panel, int index, const QByteArray &name)
+{
+    const std::optional<TableTree::RecordBranch> branch = TableTree::recordBranch(panel);
+    if (!branch)
+        return;
+    const TableNode node = TableTree::recordNode(branch->prefix, branch->key, index, name);
+    if (QTreeWidgetItem *item = d->nodes.value(node.key))
+        item->setText(0, node.text);
+    else
+        addNode(node);
 }
 
 void DocumentWindow::showTree(const QList<TableNode> &nodes)
@@ -218,19 +272,18 @@ void DocumentWindow::showTree(const QList<TableNode> &nodes)
 QTreeWidgetItem *DocumentWindow::addNode(const TableNode &node)
 {
     QTreeWidgetItem *parent = d->nodes.value(node.parentKey);
-    TableItem *item = nullptr;
-    if (node.tag >= 0) {
-        // Records never hold children, so only branches are kept for lookup.
-        item = new TableItem(node.tag, node.text);
-    } else {
-        item = new TableItem(node.key, node.text);
-        d->nodes.insert(node.key, item);
-    }
+    auto *item = node.tag >= 0 ? new TableItem(node.tag, node.text) : new TableItem(node.key, node.text);
+    d->nodes.insert(node.key, item);
     if (parent)
         parent->addChild(item);
     else
         d->trvTables->addTopLevelItem(item);
     return item;
+}
+
+QWidget *DocumentWindow::panelWidget(Panel panel) const
+{
+    return d->panels[int(panel)];
 }
 
 QTreeWidget *DocumentWindow::tree() const
@@ -253,12 +306,46 @@ void DocumentWindow::panelTimerTick()
 {
     d->panelTimer->stop();
     m_host.showNodeKey(d->currentKey);
+    const std::optional<Panel> shown = d->editor.visiblePanel();
     const std::optional<Panel> panel = d->editor.showNode(d->currentKey, d->currentTag);
+    if (panel && panel != shown)
+        preparePanel(*panel);
     d->panelArea->setCurrentWidget(panel ? d->panels[int(*panel)] : d->noPanel);
-    if (!panel)
-        return;
-    const int record = d->editor.shownRecord(*panel);
-    switch (*panel) {
+    if (panel)
+        fillPanel(*panel, d->editor.shownRecord(*panel));
+}
+
+void DocumentWindow::preparePanel(Panel panel)
+{
+    // Lists of other structures' records are rebuilt only when a hidden
+    // panel comes on show, so edits elsewhere reach them then.
+    switch (panel) {
+    case Panel::VirtualPorts:
+        d->panel<VirtualPortPanel>(panel)->BuildVPACL();
+        d->panel<VirtualPortPanel>(panel)->BuildVPGroups();
+        break;
+    case Panel::Groups:
+        d->panel<GroupPanel>(panel)->BuildGroupVP();
+        break;
+    case Panel::PhysicalPorts:
+        d->panel<PhysicalPortPanel>(panel)->BuildPhysicalVP();
+        break;
+    case Panel::DialledNumbers:
+        d->panel<DialledNumberPanel>(panel)->BuildExtVP();
+        break;
+    case Panel::Tones:
+        d->panel<TonePanel>(panel)->BuildToneFreqs();
+        break;
+    case Panel::ACL:
+    case Panel::System:
+    case Panel::ClassList:
+        break;
+    }
+}
+
+void DocumentWindow::fillPanel(Panel panel, int record)
+{
+    switch (panel) {
     case Panel::System:
         FillSystem(0, QByteArray(), false);
         break;
@@ -271,7 +358,16 @@ void DocumentWindow::panelTimerTick()
     case Panel::ACL:
         FillACL(record, QByteArray(), false);
         break;
-    default:
+    case Panel::PhysicalPorts:
+        d->panel<PhysicalPortPanel>(panel)->FillPortToVirtual();
+        break;
+    case Panel::DialledNumbers:
+        d->panel<DialledNumberPanel>(panel)->FillExtToVirtual();
+        break;
+    case Panel::Tones:
+        d->panel<TonePanel>(panel)->FillTone(record);
+        break;
+    case Panel::ClassList:
         break;
     }
 }
@@ -309,6 +405,8 @@ void DocumentWindow::CopyRecord()
         copyToFreeSlot(Panel::VirtualPorts);
     else if (visible == Panel::Groups || (!panelOwnsCopy && groupsSelected))
         copyToFreeSlot(Panel::Groups);
+    else if (visible == Panel::ClassList)
+        d->panel<ClassListPanel>(Panel::ClassList)->CopyClass();
     GetConfiguration();
 }
 
@@ -333,28 +431,34 @@ ExchClass *DocumentWindow::configuration()
     return m_exNum > 0 ? &exchange() : nullptr;
 }
 
-void DocumentWindow::FillVP(int, const QByteArray &, bool)
+void DocumentWindow::FillVP(int index, const QByteArray &data, bool fromPacket)
 {
+    d->panel<VirtualPortPanel>(Panel::VirtualPorts)->FillVP(index, data, fromPacket);
 }
 
-void DocumentWindow::FillGroup(int, const QByteArray &, bool)
+void DocumentWindow::FillGroup(int index, const QByteArray &data, bool fromPacket)
 {
+    d->panel<GroupPanel>(Panel::Groups)->FillGroup(index, data, fromPacket);
 }
 
-void DocumentWindow::FillACL(int, const QByteArray &, bool)
+void DocumentWindow::FillACL(int index, const QByteArray &data, bool fromPacket)
 {
+    d->panel<AclPanel>(Panel::ACL)->FillACL(index, data, fromPacket);
 }
 
-void DocumentWindow::FillClassLists(const QByteArray &)
+void DocumentWindow::FillClassLists(const QByteArray &data)
 {
+    d->panel<ClassListPanel>(Panel::ClassList)->FillClassLists(data);
 }
 
-void DocumentWindow::FillSystem(int, const QByteArray &, bool)
+void DocumentWindow::FillSystem(int index, const QByteArray &data, bool fromPacket)
 {
+    d->panel<SystemPanel>(Panel::System)->FillSystem(index, data, fromPacket);
 }
 
 void DocumentWindow::BuildRights(const QByteArray &)
 {
+    d->panel<AclPanel>(Panel::ACL)->BuildRights();
 }
 
 // ---- Closing ---------------------------------------------------------------

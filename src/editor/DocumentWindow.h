@@ -69,6 +69,11 @@ public:
     void FillSystem(int index, const QByteArray &data, bool fromPacket) override;
     void BuildRights(const QByteArray &packet) override;
 
+    // Rebuilds the class list view and the three class check lists.
+    void PopulateClassLists();
+    // The panel of a kind, for the window's own tests and the toolbar.
+    QWidget *panelWidget(Panel panel) const;
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -81,6 +86,9 @@ private:
     QTreeWidgetItem *addNode(const TableNode &node);
     void nodeClicked(QTreeWidgetItem *item);
     void panelTimerTick();
+    void preparePanel(Panel panel);
+    void fillPanel(Panel panel, int record);
+    void showRecordNode(Panel panel, int index, const QByteArray &name);
     void copyToFreeSlot(Panel panel);
     bool saveBeforeClose();
 

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QGroupBox>
 
-// One group record: hunt, call-forward, conference, pickup or intercom group.
+class PanelContext;
+
+// One group record: its type and the grid of up to sixteen members.
 class GroupPanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit GroupPanel(QWidget *parent = nullptr);
+    GroupPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildGroupVP();
+    void FillGroup(int index, const QByteArray &data, bool fromPacket);
+
+private:
+    PanelContext &m_context;
 };

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QGroupBox>
 
-// The physical ports and the virtual port each is bound to.
+class PanelContext;
+
+// The physical ports and the virtual port each one is bound to.
 class PhysicalPortPanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit PhysicalPortPanel(QWidget *parent = nullptr);
+    PhysicalPortPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildPhysicalVP();
+    void FillPortToVirtual();
+
+private:
+    PanelContext &m_context;
 };

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QByteArray>
 #include <QGroupBox>
+
+class PanelContext;
 
 // The system parameters: the single record of exchange-wide settings.
 class SystemPanel : public QGroupBox
@@ -8,5 +11,10 @@ class SystemPanel : public QGroupBox
     Q_OBJECT
 
 public:
-    explicit SystemPanel(QWidget *parent = nullptr);
+    SystemPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void FillSystem(int index, const QByteArray &data, bool fromPacket);
+
+private:
+    PanelContext &m_context;
 };

@@ -107,3 +107,19 @@ std::optional<EditorPanel> TableTree::panelForKey(const QString &key)
         return EditorPanel::Tones;
     return std::nullopt;
 }
+
+std::optional<TableTree::RecordBranch> TableTree::recordBranch(EditorPanel panel)
+{
+    switch (panel) {
+    case EditorPanel::VirtualPorts:
+        return RecordBranch{NodeKeys::VirtualPorts, NodeKeys::VirtualPortRecord};
+    case EditorPanel::Groups:
+        return RecordBranch{NodeKeys::Groups, NodeKeys::GroupRecord};
+    case EditorPanel::ACL:
+        return RecordBranch{NodeKeys::ACL, NodeKeys::ACLRecord};
+    case EditorPanel::Tones:
+        return RecordBranch{NodeKeys::Tones, NodeKeys::ToneRecord};
+    default:
+        return std::nullopt;
+    }
+}

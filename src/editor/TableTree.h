@@ -50,6 +50,14 @@ public:
     // Branches and one node per record in use. ACL and group record 0 are
     // never listed; the tones branch only when tones are viewed.
     static QList<TableNode> configurationNodes(const ExchClass &config, bool viewTones);
+    struct RecordBranch
+    {
+        QString key;
+        QString prefix;
+    };
+    // The branch a panel's records are listed under; none for panels of
+    // single-record or whole-table structures.
+    static std::optional<RecordBranch> recordBranch(EditorPanel panel);
     static TableNode recordNode(const QString &prefix, const QString &parentKey, int index, const QByteArray &name);
     // Tone records that exist but are all free stand for a configuration
     // without tones: it gets the default set.

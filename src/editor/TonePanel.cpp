@@ -1,7 +1,18 @@
 #include "TonePanel.h"
 
-TonePanel::TonePanel(QWidget *parent)
+#include "PanelContext.h"
+
+TonePanel::TonePanel(PanelContext &context, QWidget *parent)
     : QGroupBox(QStringLiteral("Tones"), parent)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("fmeTones"));
+}
+
+void TonePanel::BuildToneFreqs()
+{
+}
+
+void TonePanel::FillTone(int)
+{
 }

@@ -1,12 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QGroupBox>
 
-// One tone record: a call-progress tone as a sequence of steps.
+class PanelContext;
+
+// One tone record: up to sixteen steps of frequency, level and length.
 class TonePanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit TonePanel(QWidget *parent = nullptr);
+    TonePanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildToneFreqs();
+    void FillTone(int index);
+
+private:
+    PanelContext &m_context;
 };

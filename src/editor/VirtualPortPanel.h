@@ -1,12 +1,25 @@
 #pragma once
 
+#include "BitCheckList.h"
+
+#include <QByteArray>
 #include <QGroupBox>
 
-// One virtual port record: the exchange's logical telephone endpoint.
+class PanelContext;
+
+// One virtual port record: type, gains, default ACL, groups, classes, action and options.
 class VirtualPortPanel : public QGroupBox
 {
     Q_OBJECT
 
 public:
-    explicit VirtualPortPanel(QWidget *parent = nullptr);
+    VirtualPortPanel(PanelContext &context, QWidget *parent = nullptr);
+
+    void BuildVPACL();
+    void BuildVPGroups();
+    void FillVP(int index, const QByteArray &data, bool fromPacket);
+    void setClassEntries(const QList<BitEntry> &classes);
+
+private:
+    PanelContext &m_context;
 };

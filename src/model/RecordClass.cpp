@@ -430,6 +430,12 @@ bool RecordClass::GetBit(QByteArrayView name, int rec, int n) const
     return (quint8(at.record->at(index - 1)) >> (n % 8)) & 1;
 }
 
+int RecordClass::BitCount(QByteArrayView name) const
+{
+    const FieldDef *field = find(name);
+    return field ? field->byteLength() * 8 : 0;
+}
+
 int RecordClass::GetInteger(QByteArrayView name, int rec, int k) const
 {
     Located at;

@@ -54,6 +54,9 @@ public:
     // Bit n of a bit set, addressed exactly as SetBoolean writes it: bit
     // (n mod 8) of byte (n div 8) from the field's first byte.
     bool GetBit(QByteArrayView name, int rec, int n) const;
+    // How many bits GetBit can address in the field: 8 for every byte of
+    // every element. 0 for a field the structure does not have.
+    int BitCount(QByteArrayView name) const;
     int GetInteger(QByteArrayView name, int rec, int k = 0) const;
     QByteArray GetString(QByteArrayView name, int rec) const;
     QByteArray GetDigit(QByteArrayView name, int rec, int k = 0) const;

@@ -3,13 +3,16 @@
 class RecordClass;
 
 // The slot convention of every structure with a Flag field: bit 7 set marks
-// a record slot that holds nothing.
+// a record slot that holds nothing, bit 0 a record that is enabled.
 class RecordSlots
 {
 public:
+    static constexpr int EnabledBit = 0;
     static constexpr int FreeBit = 7;
 
     static bool isFree(const RecordClass &structure, int index);
+    // In use and enabled: what lists of records to choose from offer.
+    static bool isInUseAndEnabled(const RecordClass &structure, int index);
     // The lowest free slot, or -1 when every slot is in use.
     static int firstFree(const RecordClass &structure);
 };
