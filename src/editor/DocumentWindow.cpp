@@ -26,6 +26,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHash>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -51,8 +52,6 @@ const QString GroupsBranchText = QStringLiteral("Groups");
 
 struct CopyTexts
 {
-    QString branchKey;
-    QString recordPrefix;
     QString copiedMessage;
     QString copiedTitle;
     QString noFreeSlotMessage;
@@ -61,10 +60,10 @@ struct CopyTexts
 CopyTexts copyTexts(EditorPanel panel)
 {
     if (panel == EditorPanel::Groups) {
-        return {NodeKeys::Groups, NodeKeys::GroupRecord, QStringLiteral("New Group copied to ID #"),
+        return {QStringLiteral("New Group copied to ID #"),
                 QStringLiteral("Copy Group"), QStringLiteral("There are no free groups")};
     }
-    return {NodeKeys::VirtualPorts, NodeKeys::VirtualPortRecord, QStringLiteral("New Virtual Port copied to ID #"),
+    return {QStringLiteral("New Virtual Port copied to ID #"),
             QStringLiteral("Copy Virtual Port"), QStringLiteral("There are no free Virtual Ports")};
 }
 } // namespace
@@ -110,6 +109,7 @@ public:
     QWidget *noPanel = nullptr;
     std::array<QWidget *, EditorPanelCount> panels{};
     QHash<QString, QTreeWidgetItem *> nodes;
+    QSet<QString> populatedBranches;
     // The node last clicked, kept by key so a tree rebuild before the timer
     // ticks cannot leave it dangling.
     QString currentKey;
@@ -161,6 +161,9 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     showTree(TableTree::initialNodes());
 
     connect(d->trvTables, &QTreeWidget::itemClicked, this, &DocumentWindow::nodeClicked);
+    // Records are listed when their branch is first opened: thousands of
+    // nodes per open configuration would cost memory few engineers use.
+    connect(d->trvTables, &QTreeWidget::itemExpanded, this, &DocumentWindow::populateBranch);
     // Moving through the tree with the keyboard selects nodes as clicks do.
     connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeClicked);
     d->panelTimer->setCallback([this] { panelTimerTick(); });
@@ -229,7 +232,12 @@ void DocumentWindow::GetConfiguration()
     ExchClass &config = exchange();
     if (TableTree::needsDefaultTones(config.Tones()))
         config.BuildDefaultTones();
-    showTree(TableTree::configurationNodes(config, viewTones()));
+    showTree(TableTree::configurationBranches(viewTones()));
+    for (QTreeWidgetItem *branch : std::as_const(d->nodes)) {
+        const QString key = branch->data(0, KeyRole).toString();
+        if (TableTree::isRecordBranch(key) && TableTree::hasRecords(config, key))
+            branch->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
     PopulateClassLists();
     d->panel<AclPanel>(Panel::ACL)->BuildRights();
 }
@@ -246,11 +254,29 @@ void DocumentWindow::showRecordNode(Panel panel, int index, const QByteArray &na
     const std::optional<TableTree::RecordBranch> branch = TableTree::recordBranch(panel);
     if (!branch)
         return;
+    // A branch not yet opened lists its records from the configuration when it is.
+    if (!d->populatedBranches.contains(branch->key)) {
+        if (QTreeWidgetItem *item = d->nodes.value(branch->key))
+            item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+        return;
+    }
     const TableNode node = TableTree::recordNode(branch->prefix, branch->key, index, name);
     if (QTreeWidgetItem *item = d->nodes.value(node.key))
         item->setText(0, node.text);
     else
         addNode(node);
+}
+
+void DocumentWindow::populateBranch(QTreeWidgetItem *item)
+{
+    const QString key = item->data(0, KeyRole).toString();
+    if (!TableTree::isRecordBranch(key) || d->populatedBranches.contains(key))
+        return;
+    d->populatedBranches.insert(key);
+    for (const TableNode &node : TableTree::branchRecords(exchange(), key))
+        addNode(node);
+    if (item->childCount() == 0)
+        item->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
 }
 
 void DocumentWindow::showTree(const QList<TableNode> &nodes)
@@ -259,6 +285,7 @@ void DocumentWindow::showTree(const QList<TableNode> &nodes)
     const QSignalBlocker blocker(d->trvTables);
     d->trvTables->clear();
     d->nodes.clear();
+    d->populatedBranches.clear();
     QTreeWidgetItem *lastBranch = nullptr;
     for (const TableNode &node : nodes) {
         QTreeWidgetItem *item = addNode(node);
@@ -418,7 +445,7 @@ void DocumentWindow::copyToFreeSlot(Panel panel)
         m_host.messages().show(this, QMessageBox::Warning, QString(), texts.noFreeSlotMessage);
         return;
     }
-    addNode(TableTree::recordNode(texts.recordPrefix, texts.branchKey, copy->index, copy->name));
+    showRecordNode(panel, copy->index, copy->name);
     m_host.messages().show(this, QMessageBox::Information, texts.copiedTitle,
                            texts.copiedMessage + QString::number(copy->index));
 }

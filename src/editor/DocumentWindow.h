@@ -89,6 +89,7 @@ private:
     void preparePanel(Panel panel);
     void fillPanel(Panel panel, int record);
     void showRecordNode(Panel panel, int index, const QByteArray &name);
+    void populateBranch(QTreeWidgetItem *item);
     void copyToFreeSlot(Panel panel);
     bool saveBeforeClose();
 

@@ -35,13 +35,24 @@ TableNode tonesBranch()
     return branch(NodeKeys::Tones, QStringLiteral("Tones"));
 }
 
-void appendRecords(QList<TableNode> &nodes, const RecordClass &structure, int first, const QString &prefix,
-                   const QString &parentKey)
+struct RecordSource
 {
-    for (int i = first; i < structure.Records(); ++i) {
-        if (!RecordSlots::isFree(structure, i))
-            nodes.append(TableTree::recordNode(prefix, parentKey, i, structure.GetString(FieldNames::Name, i)));
-    }
+    const RecordClass *structure = nullptr;
+    int first = 0;
+    QString prefix;
+};
+
+RecordSource recordSource(const ExchClass &config, const QString &branchKey)
+{
+    if (branchKey == NodeKeys::ACL)
+        return {&config.ACL(), 1, NodeKeys::ACLRecord};
+    if (branchKey == NodeKeys::Groups)
+        return {&config.Groups(), 1, NodeKeys::GroupRecord};
+    if (branchKey == NodeKeys::VirtualPorts)
+        return {&config.VirtualPorts(), 0, NodeKeys::VirtualPortRecord};
+    if (branchKey == NodeKeys::Tones)
+        return {&config.Tones(), 0, NodeKeys::ToneRecord};
+    return {};
 }
 } // namespace
 
@@ -54,18 +65,43 @@ QList<TableNode> TableTree::initialNodes()
     return nodes;
 }
 
-QList<TableNode> TableTree::configurationNodes(const ExchClass &config, bool viewTones)
+QList<TableNode> TableTree::configurationBranches(bool viewTones)
 {
     QList<TableNode> nodes{rootNode()};
     nodes.append(branches());
-    appendRecords(nodes, config.ACL(), 1, NodeKeys::ACLRecord, NodeKeys::ACL);
-    appendRecords(nodes, config.Groups(), 1, NodeKeys::GroupRecord, NodeKeys::Groups);
-    appendRecords(nodes, config.VirtualPorts(), 0, NodeKeys::VirtualPortRecord, NodeKeys::VirtualPorts);
-    if (viewTones) {
+    if (viewTones)
         nodes.append(tonesBranch());
-        appendRecords(nodes, config.Tones(), 0, NodeKeys::ToneRecord, NodeKeys::Tones);
+    return nodes;
+}
+
+QList<TableNode> TableTree::branchRecords(const ExchClass &config, const QString &branchKey)
+{
+    const RecordSource source = recordSource(config, branchKey);
+    QList<TableNode> nodes;
+    if (!source.structure)
+        return nodes;
+    for (int i = source.first; i < source.structure->Records(); ++i) {
+        if (!RecordSlots::isFree(*source.structure, i))
+            nodes.append(recordNode(source.prefix, branchKey, i, source.structure->GetString(FieldNames::Name, i)));
     }
     return nodes;
+}
+
+bool TableTree::hasRecords(const ExchClass &config, const QString &branchKey)
+{
+    const RecordSource source = recordSource(config, branchKey);
+    if (!source.structure)
+        return false;
+    for (int i = source.first; i < source.structure->Records(); ++i) {
+        if (!RecordSlots::isFree(*source.structure, i))
+            return true;
+    }
+    return false;
+}
+
+bool TableTree::isRecordBranch(const QString &key)
+{
+    return key == NodeKeys::VirtualPorts || key == NodeKeys::Groups || key == NodeKeys::ACL || key == NodeKeys::Tones;
 }
 
 TableNode TableTree::recordNode(const QString &prefix, const QString &parentKey, int index, const QByteArray &name)

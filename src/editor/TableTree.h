@@ -47,9 +47,14 @@ class TableTree
 public:
     // The tree a window starts with, before it has a configuration.
     static QList<TableNode> initialNodes();
-    // Branches and one node per record in use. ACL and group record 0 are
-    // never listed; the tones branch only when tones are viewed.
-    static QList<TableNode> configurationNodes(const ExchClass &config, bool viewTones);
+    // The root and the branches of a configuration's tree; the tones branch
+    // only when tones are viewed.
+    static QList<TableNode> configurationBranches(bool viewTones);
+    // One node per record in use under a branch of records. ACL and group
+    // record 0 are never listed.
+    static QList<TableNode> branchRecords(const ExchClass &config, const QString &branchKey);
+    static bool hasRecords(const ExchClass &config, const QString &branchKey);
+    static bool isRecordBranch(const QString &key);
     struct RecordBranch
     {
         QString key;

@@ -23,7 +23,7 @@ constexpr double TimerScale = 0.02;
 constexpr int TransferBoundMilliseconds = 60000;
 const QString VirtualPortsKey = QStringLiteral("RVP");
 
-const QTreeWidgetItem *branch(QTreeWidget *tree, const QString &key)
+QTreeWidgetItem *branch(QTreeWidget *tree, const QString &key)
 {
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         if ((*it)->data(0, Qt::UserRole).toString() == key)
@@ -55,7 +55,9 @@ protected:
 
         EXPECT_TRUE(runEventsUntil(
             [tree] {
-                const QTreeWidgetItem *virtualPorts = branch(tree, VirtualPortsKey);
+                QTreeWidgetItem *virtualPorts = branch(tree, VirtualPortsKey);
+                if (virtualPorts)
+                    tree->expandItem(virtualPorts);
                 return virtualPorts && virtualPorts->childCount() > 0;
             },
             TransferBoundMilliseconds));

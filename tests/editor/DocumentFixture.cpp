@@ -46,8 +46,20 @@ void DocumentFixture::SetUp()
     window->show();
 }
 
+void DocumentFixture::expandBranches() const
+{
+    QTreeWidget *tree = window->tree();
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *root = tree->topLevelItem(i);
+        tree->expandItem(root);
+        for (int j = 0; j < root->childCount(); ++j)
+            tree->expandItem(root->child(j));
+    }
+}
+
 QTreeWidgetItem *DocumentFixture::node(const QString &key) const
 {
+    expandBranches();
     QTreeWidget *tree = window->tree();
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         if ((*it)->data(0, Qt::UserRole).toString() == key)
@@ -59,6 +71,7 @@ QTreeWidgetItem *DocumentFixture::node(const QString &key) const
 QStringList DocumentFixture::keys() const
 {
     QStringList result;
+    expandBranches();
     QTreeWidget *tree = window->tree();
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         collectKeys(tree->topLevelItem(i), result);

@@ -129,3 +129,22 @@ TEST_F(DocumentTree, ConfigurationWithoutToneRecordsKeepsNone)
 }
 
 } // namespace
+
+TEST_F(DocumentTree, BranchListsItsRecordsWhenFirstOpenedWithTheirCurrentNames)
+{
+    QTreeWidget *tree = window->tree();
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    QTreeWidgetItem *virtualPorts = root->child(0);
+    ASSERT_EQ(virtualPorts->data(0, Qt::UserRole).toString(), QStringLiteral("RVP"));
+    EXPECT_EQ(virtualPorts->childCount(), 0);
+    EXPECT_EQ(virtualPorts->childIndicatorPolicy(), QTreeWidgetItem::ShowIndicator);
+
+    const int record = 1;
+    ASSERT_FALSE(config().VirtualPorts().GetBoolean(FieldNames::Flag, record, RecordSlots::FreeBit));
+    config().VirtualPorts().SetString(FieldNames::Name, record, QByteArrayLiteral("Renamed"));
+    tree->expandItem(virtualPorts);
+
+    ASSERT_GT(virtualPorts->childCount(), record);
+    EXPECT_EQ(virtualPorts->child(record)->text(0), QStringLiteral("1 - Renamed"));
+    EXPECT_EQ(virtualPorts->child(record)->data(0, Qt::UserRole).toString(), QStringLiteral("VPR1"));
+}
