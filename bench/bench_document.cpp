@@ -166,11 +166,12 @@ double residentMegabytes()
 }
 
 // Bytes the allocator has handed out and not had back, mapped blocks included,
-// for what each step keeps.
-std::size_t heapInUse()
+// for what each step keeps; signed, so a step that frees more than it takes
+// shows as negative.
+qint64 heapInUse()
 {
     const struct mallinfo2 info = mallinfo2();
-    return info.uordblks + info.hblkhd;
+    return qint64(info.uordblks + info.hblkhd);
 }
 
 qint64 processCpuMicroseconds(long *voluntarySwitches)
@@ -254,18 +255,18 @@ void TenDocumentsResident(benchmark::State &state)
 
         std::vector<std::unique_ptr<DocumentWindow>> documents;
         bool loaded = true;
-        std::size_t windowHeap = 0;
-        std::size_t modelHeap = 0;
-        std::size_t treeHeap = 0;
+        qint64 windowHeap = 0;
+        qint64 modelHeap = 0;
+        qint64 treeHeap = 0;
         for (int i = 0; i < ResidentDocumentCount && loaded; ++i) {
-            const std::size_t start = heapInUse();
+            const qint64 start = heapInUse();
             auto document = std::make_unique<DocumentWindow>(host);
             document->setExNum(host.table.NewSlot());
-            const std::size_t constructed = heapInUse();
+            const qint64 constructed = heapInUse();
             loaded = document->LoadFile(path);
-            const std::size_t afterLoad = heapInUse();
+            const qint64 afterLoad = heapInUse();
             document->GetConfiguration();
-            const std::size_t afterTree = heapInUse();
+            const qint64 afterTree = heapInUse();
             windowHeap += constructed - start;
             modelHeap += afterLoad - constructed;
             treeHeap += afterTree - afterLoad;
