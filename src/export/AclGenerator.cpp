@@ -5,6 +5,7 @@
 #include "PacketSender.h"
 #include "RandomSource.h"
 #include "RecordClass.h"
+#include "RecordSlots.h"
 
 const QString AclGenerator::NamePrefix = QStringLiteral("ACL ID ");
 const QString AclGenerator::ListingLinePrefix = QStringLiteral("ACLID ");
@@ -89,9 +90,14 @@ bool AclGenerator::check(const Request &request)
     if (request.startAcl > request.endAcl)
         return true;
     const int records = m_acl.Records();
-    if (m_sourceAcl < 0 || m_sourceAcl >= records || m_acl.record(m_sourceAcl).size() != m_acl.StructSize())
-        return fail(QStringLiteral("ACL %1, the model to copy, holds no record; nothing was generated.")
+    const bool modelPresent = m_sourceAcl >= 0 && m_sourceAcl < records
+                              && m_acl.record(m_sourceAcl).size() == m_acl.StructSize();
+    // A copy of a free slot would be free too: the exchange would ignore every generated user.
+    if (!modelPresent
+        || (m_acl.GetType(FieldNames::Flag) == FieldType::Boolean && RecordSlots::isFree(m_acl, m_sourceAcl))) {
+        return fail(QStringLiteral("ACL %1, the model to copy, is not in use; nothing was generated.")
                         .arg(m_sourceAcl));
+    }
     if (request.startAcl < 0 || request.endAcl >= records) {
         return fail(QStringLiteral("The ACL table holds ACL IDs 0 to %1; nothing was generated.")
                         .arg(records - 1));

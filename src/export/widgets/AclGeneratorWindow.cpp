@@ -14,7 +14,8 @@
 
 namespace {
 const QString WindowTitle = QStringLiteral("Copy ACLs");
-constexpr int ListingColumns = 48;
+// Wide enough for the copy hint line of the listing.
+constexpr int ListingColumns = 74;
 constexpr int ListingRows = 14;
 } // namespace
 

@@ -34,7 +34,9 @@ const QString Continued = QStringLiteral(" (continued)");
 QFont reportFont(int pointSize, bool bold = false)
 {
     QFont font(ReportPages::FontFamily, pointSize);
-    font.setStyleHint(QFont::SansSerif);
+    // Without shaping there are no ligatures, so "fi" stays two letters for
+    // anyone who searches or copies the PDF's text.
+    font.setStyleHint(QFont::SansSerif, QFont::PreferNoShaping);
     font.setBold(bold);
     return font;
 }
@@ -303,6 +305,7 @@ void ReportPages::paintPage(QPainter &painter, const QPaintDevice &device, int i
     for (const Item &item : m_pages[index]) {
         switch (item.kind) {
         case Item::Kind::Text:
+            painter.setPen(Qt::black);
             drawText(painter, item.rect, item.text, item.font, device);
             break;
         case Item::Kind::Rule:
@@ -322,6 +325,7 @@ void ReportPages::paintPage(QPainter &painter, const QPaintDevice &device, int i
     const double bottom = device.height() - top;
     const double lineHeight = QFontMetricsF(frameFont, &device).height();
     const double width = device.width() - 2 * left;
+    painter.setPen(Qt::black);
     drawText(painter, QRectF(left, bottom + FooterDropCm / CmPerInch * dpiY - lineHeight, width, lineHeight),
              m_content.runningText, frameFont, device);
     if (m_pageNumbers) {
