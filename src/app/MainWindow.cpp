@@ -150,7 +150,7 @@ MainWindow::~MainWindow()
     m_link->dispatcher().setActiveDocumentLookup({});
     disconnect(m_mdiArea, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
-    // The report window paints on the printer, which goes first.
+    // The report window paints on the printer, which is gone before the widgets would be deleted.
     delete m_previewWindow;
     delete m_transferWindow;
     m_link->setUi(nullptr);

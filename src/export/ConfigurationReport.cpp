@@ -21,7 +21,8 @@ const QString ConfigurationReport::ClassesTitle = QStringLiteral("Class Names");
 const QString ConfigurationReport::AclTitle = QStringLiteral("Access Control Lists");
 const QString ConfigurationReport::AclAccessTitle = QStringLiteral("Access Control Lists: Rights and Access");
 const QString ConfigurationReport::VirtualPortsTitle = QStringLiteral("Virtual Ports");
-const QString ConfigurationReport::VirtualPortSettingsTitle = QStringLiteral("Virtual Ports: Action, Gains and Options");
+const QString ConfigurationReport::VirtualPortSettingsTitle =
+    QStringLiteral("Virtual Ports: Action, Gains and Options");
 const QString ConfigurationReport::GroupsTitle = QStringLiteral("Groups");
 const QString ConfigurationReport::DialledNumbersTitle = QStringLiteral("Dialled Numbers To Virtual Ports");
 const QString ConfigurationReport::PhysicalPortsTitle = QStringLiteral("Physical Ports");
@@ -61,14 +62,14 @@ constexpr int PickupFlagBit = 3;
 constexpr int LinkedFlagBit = 1;
 constexpr int FlagBits = 8;
 
-const QStringList PortTypes = {QStringLiteral("Extension"),       QStringLiteral("Tie Line"),
-                               QStringLiteral("Public Address"),  QStringLiteral("Auto Conference"),
-                               QStringLiteral("Talkback"),        QStringLiteral("Intercom"),
+const QStringList PortTypes = {QStringLiteral("Extension"),      QStringLiteral("Tie Line"),
+                               QStringLiteral("Public Address"), QStringLiteral("Auto Conference"),
+                               QStringLiteral("Talkback"),       QStringLiteral("Intercom"),
                                QStringLiteral("Paging")};
-const QStringList ActionTypes = {QStringLiteral("Extension"), QStringLiteral("Port Disabled"),
-                                 QStringLiteral("Hot Line"),  QStringLiteral("Warm Line"),
-                                 QStringLiteral("Intercom"),  QStringLiteral("Tie Incoming"),
-                                 QStringLiteral("DISA"),      QStringLiteral("PA"),
+const QStringList ActionTypes = {QStringLiteral("Extension"),  QStringLiteral("Port Disabled"),
+                                 QStringLiteral("Hot Line"),   QStringLiteral("Warm Line"),
+                                 QStringLiteral("Intercom"),   QStringLiteral("Tie Incoming"),
+                                 QStringLiteral("DISA"),       QStringLiteral("PA"),
                                  QStringLiteral("Night Bell"), QStringLiteral("Emergency Phone"),
                                  QStringLiteral("Paging")};
 // Actions whose two extras are numbers; the others carry dial digits.
@@ -78,10 +79,14 @@ const QStringList GroupTypes = {QStringLiteral("Hunt"), QStringLiteral("MCF"),  
                                 QStringLiteral("SCF"),  QStringLiteral("Pickup"), QStringLiteral("Intercom")};
 
 // Names of flag bits by bit number; an empty name is a bit without meaning.
-const QStringList CallLogTypes = {QStringLiteral("Internal"),     QStringLiteral("Incoming"),
-                                  QStringLiteral("External"),     QStringLiteral("ACL Changes"),
-                                  QStringLiteral("Time Changes"), QString(),
-                                  QString(),                      QStringLiteral("40 Column Output")};
+const QStringList CallLogTypes = {QStringLiteral("Internal"),
+                                  QStringLiteral("Incoming"),
+                                  QStringLiteral("External"),
+                                  QStringLiteral("ACL Changes"),
+                                  QStringLiteral("Time Changes"),
+                                  QString(),
+                                  QString(),
+                                  QStringLiteral("40 Column Output")};
 const QStringList AclFlags = {QString(),
                               QStringLiteral("No Display"),
                               QStringLiteral("No Enter Pin"),
@@ -93,10 +98,14 @@ const QStringList AclFlags = {QString(),
 
 // The virtual ports' option bits in the order the engineer sees them.
 const std::pair<QString, int> PortOptions[] = {
-    {QStringLiteral("Powerdown"), 0},     {QStringLiteral("Engaged Tone"), 4},
-    {QStringLiteral("Only LD"), 2},       {QStringLiteral("Paged"), 3},
-    {QStringLiteral("Non Emergency"), 5}, {QStringLiteral("No Terminator"), 1},
-    {QStringLiteral("T&T Capsat\u00AE Fleet"), 6}, {QStringLiteral("No Group on Busy"), 7},
+    {QStringLiteral("Powerdown"), 0},
+    {QStringLiteral("Engaged Tone"), 4},
+    {QStringLiteral("Only LD"), 2},
+    {QStringLiteral("Paged"), 3},
+    {QStringLiteral("Non Emergency"), 5},
+    {QStringLiteral("No Terminator"), 1},
+    {QStringLiteral("T&T Capsat\u00AE Fleet"), 6},
+    {QStringLiteral("No Group on Busy"), 7},
 };
 
 const std::pair<int, QString> ToneFrequencies[] = {
@@ -227,63 +236,68 @@ QString seconds(int quarters, int perSecond)
 }
 
 // The physical ports' names, as the port list and a virtual port's links give them.
-class PortNames
+namespace PortNames {
+int board(int port)
 {
-public:
-    static int board(int port) { return port / PortsPerBoard; }
-    static int position(int port) { return port % PortsPerBoard; }
+    return port / PortsPerBoard;
+}
 
-    static QString boardLabel(int port)
-    {
-        const int b = board(port);
-        if (b < ExtensionBoards)
-            return QString::number(b + 1);
-        if (b == AuxBoard)
-            return QStringLiteral("Aux");
-        if (b == TieBoard)
-            return QStringLiteral("Tie");
-        return QString::number(b) + QLatin1Char('?');
-    }
+int position(int port)
+{
+    return port % PortsPerBoard;
+}
 
-    static QString boardPosition(int port)
-    {
-        return QStringLiteral("Board ") + boardLabel(port) + QStringLiteral("; Port ")
-               + QString::number(position(port) + 1);
-    }
+QString boardLabel(int port)
+{
+    const int b = board(port);
+    if (b < ExtensionBoards)
+        return QString::number(b + 1);
+    if (b == AuxBoard)
+        return QStringLiteral("Aux");
+    if (b == TieBoard)
+        return QStringLiteral("Tie");
+    return QString::number(b) + QLatin1Char('?');
+}
 
-    static QString terminalName(int port)
-    {
-        const int b = board(port);
-        const int q = position(port);
-        if (b < ExtensionBoards)
-            return QStringLiteral("Ext ") + QString::number(b * ExtensionsPerBoard + port % ExtensionsPerBoard + 1);
-        if (b == AuxBoard)
-            return QStringLiteral("Aux ") + QString::number(q + 1);
-        if (b == TieBoard) {
-            if (q < TieLinesPerBoard)
-                return QStringLiteral("Tie ") + QString::number(q + 1);
-            return QStringLiteral("PA ") + QString::number(port % PublicAddressOutputs + 1);
-        }
-        return QString::number(b) + QLatin1Char('?');
-    }
+QString boardPosition(int port)
+{
+    return QStringLiteral("Board ") + boardLabel(port) + QStringLiteral("; Port ")
+           + QString::number(position(port) + 1);
+}
 
-    // The name a virtual port's "Physical" box gives the port.
-    static QString linkName(int port)
-    {
-        const int b = board(port);
-        const int q = position(port);
-        if (b < ExtensionBoards)
-            return QStringLiteral("Ext ") + QString::number(b + 1) + QStringLiteral(" - Port ") + QString::number(q + 1);
-        if (b == AuxBoard)
-            return QStringLiteral("Aux - Port ") + QString::number(q + 1);
-        if (b == TieBoard) {
-            if (q < TieLinesPerBoard)
-                return QStringLiteral("Tie - Port ") + QString::number(q + 1);
-            return QStringLiteral("PA - Port ") + QString::number(q + 1 - TieLinesPerBoard);
-        }
-        return QString::number(b) + QLatin1Char('?');
+QString terminalName(int port)
+{
+    const int b = board(port);
+    const int q = position(port);
+    if (b < ExtensionBoards)
+        return QStringLiteral("Ext ") + QString::number(b * ExtensionsPerBoard + port % ExtensionsPerBoard + 1);
+    if (b == AuxBoard)
+        return QStringLiteral("Aux ") + QString::number(q + 1);
+    if (b == TieBoard) {
+        if (q < TieLinesPerBoard)
+            return QStringLiteral("Tie ") + QString::number(q + 1);
+        return QStringLiteral("PA ") + QString::number(port % PublicAddressOutputs + 1);
     }
-};
+    return QString::number(b) + QLatin1Char('?');
+}
+
+// The name a virtual port's "Physical" box gives the port.
+QString linkName(int port)
+{
+    const int b = board(port);
+    const int q = position(port);
+    if (b < ExtensionBoards)
+        return QStringLiteral("Ext ") + QString::number(b + 1) + QStringLiteral(" - Port ") + QString::number(q + 1);
+    if (b == AuxBoard)
+        return QStringLiteral("Aux - Port ") + QString::number(q + 1);
+    if (b == TieBoard) {
+        if (q < TieLinesPerBoard)
+            return QStringLiteral("Tie - Port ") + QString::number(q + 1);
+        return QStringLiteral("PA - Port ") + QString::number(q + 1 - TieLinesPerBoard);
+    }
+    return QString::number(b) + QLatin1Char('?');
+}
+} // namespace PortNames
 
 class Builder
 {
@@ -310,8 +324,9 @@ public:
         content.runningText = ConfigurationReport::ProgramName + QLatin1Char(' ') + QStringLiteral(QB_VERSION);
         const QString systemName = text(m_config.System(), Name, 0);
         content.heading = ConfigurationReport::HeadingPrefix + (systemName.isEmpty() ? m_options.caption : systemName);
-        content.sections = {system(), classes(), acls(), aclAccess(), virtualPorts(), virtualPortSettings(),
-                            groups(), dialledNumbers(), physicalPorts()};
+        content.sections = {system(),    classes(),        acls(),
+                            aclAccess(), virtualPorts(),   virtualPortSettings(),
+                            groups(),    dialledNumbers(), physicalPorts()};
         if (m_options.includeTones)
             content.sections.append(tones());
         return content;
@@ -323,10 +338,7 @@ private:
         return QString::number(index) + NameSeparator + (name.isEmpty() ? NoName : name);
     }
 
-    QString portLabel(int port) const
-    {
-        return recordLabel(port, text(m_config.VirtualPorts(), Name, port));
-    }
+    QString portLabel(int port) const { return recordLabel(port, text(m_config.VirtualPorts(), Name, port)); }
 
     QString groupLabel(int group) const { return recordLabel(group, text(m_config.Groups(), Name, group)); }
     QString aclLabel(int acl) const { return recordLabel(acl, text(m_config.ACL(), Name, acl)); }
@@ -339,7 +351,8 @@ private:
     ReportSection system() const
     {
         const RecordClass &s = m_config.System();
-        ReportSection section{ConfigurationReport::SystemTitle, {QStringLiteral("Parameter"), QStringLiteral("Value")}, {}};
+        ReportSection section{
+            ConfigurationReport::SystemTitle, {QStringLiteral("Parameter"), QStringLiteral("Value")}, {}};
         if (!hasRecord(s, 0))
             return section;
         QStringList frequencies;
@@ -353,7 +366,8 @@ private:
             {QStringLiteral("PIN Length"), integerText(s, PublicIDLen, 0)},
             {QStringLiteral("Pass Code Length"), integerText(s, PassCodeLen, 0)},
             {QStringLiteral("Ext Num Length"), integerText(s, ExtLength, 0)},
-            {QStringLiteral("Conference Gain"), hasInteger(s, ConferenceGain, 0) ? gain(integer(s, ConferenceGain, 0)) : QString()},
+            {QStringLiteral("Conference Gain"),
+             hasInteger(s, ConferenceGain, 0) ? gain(integer(s, ConferenceGain, 0)) : QString()},
             {QStringLiteral("Special Tone Frequencies"), frequencies.join(ListSeparator)},
             {QStringLiteral("Call Log Types"), callLog.isEmpty() ? None : callLog},
         };
@@ -363,10 +377,10 @@ private:
     ReportSection classes() const
     {
         const RecordClass &s = m_config.ClassList();
-        ReportSection section{ConfigurationReport::ClassesTitle,
-                              {QStringLiteral("ID"), QStringLiteral("Class Name"), QStringLiteral("Bit Posn"),
-                               QStringLiteral("Enabled")},
-                              {}};
+        ReportSection section{
+            ConfigurationReport::ClassesTitle,
+            {QStringLiteral("ID"), QStringLiteral("Class Name"), QStringLiteral("Bit Posn"), QStringLiteral("Enabled")},
+            {}};
         for (int i : recordsInUse(s)) {
             section.rows.append({QString::number(i), text(s, Name, i), integerText(s, ClassCodePosn, i),
                                  yesNo(bit(s, Flag, i, RecordSlots::EnabledBit))});
@@ -379,8 +393,8 @@ private:
         const RecordClass &s = m_config.ACL();
         ReportSection section{ConfigurationReport::AclTitle,
                               {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Enabled"),
-                               QStringLiteral("Public ID"), QStringLiteral("Pass Code"), QStringLiteral("Priority Level"),
-                               QStringLiteral("Ring Type"), QStringLiteral("Flags")},
+                               QStringLiteral("Public ID"), QStringLiteral("Pass Code"),
+                               QStringLiteral("Priority Level"), QStringLiteral("Ring Type"), QStringLiteral("Flags")},
                               {}};
         for (int i : recordsInUse(s)) {
             QList<int> flags;
@@ -417,8 +431,8 @@ private:
         ReportSection section{ConfigurationReport::VirtualPortsTitle,
                               {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Enabled"),
                                QStringLiteral("Type"), QStringLiteral("Dialled Numbers"),
-                               QStringLiteral("Physical Ports"), QStringLiteral("Default ACL"),
-                               QStringLiteral("Group"), QStringLiteral("Pickup Group")},
+                               QStringLiteral("Physical Ports"), QStringLiteral("Default ACL"), QStringLiteral("Group"),
+                               QStringLiteral("Pickup Group")},
                               {}};
         for (int i : recordsInUse(s)) {
             const QString group = bit(s, Flag, i, GroupFlagBit) ? groupLabel(integer(s, GroupID, i)) : QString();
@@ -517,9 +531,10 @@ private:
                                QStringLiteral("Members (Virtual Port, Time Before)")},
                               {}};
         for (int i : recordsInUse(s)) {
-            section.rows.append({QString::number(i), text(s, Name, i), yesNo(bit(s, Flag, i, RecordSlots::EnabledBit)),
-                                 hasInteger(s, GroupType, i) ? listEntry(GroupTypes, integer(s, GroupType, i)) : QString(),
-                                 yesNo(bit(s, Flag, i, LinkedFlagBit)), integerText(s, GroupNumbers, i), members(i)});
+            section.rows.append(
+                {QString::number(i), text(s, Name, i), yesNo(bit(s, Flag, i, RecordSlots::EnabledBit)),
+                 hasInteger(s, GroupType, i) ? listEntry(GroupTypes, integer(s, GroupType, i)) : QString(),
+                 yesNo(bit(s, Flag, i, LinkedFlagBit)), integerText(s, GroupNumbers, i), members(i)});
         }
         return section;
     }
@@ -546,11 +561,13 @@ private:
     ReportSection dialledNumbers() const
     {
         const RecordClass &s = m_config.ExtToVirtual();
-        ReportSection section{ConfigurationReport::DialledNumbersTitle,
-                              {QStringLiteral("Dialled Number"), QStringLiteral("Virtual Port"), QStringLiteral("Enabled")},
-                              {}};
+        ReportSection section{
+            ConfigurationReport::DialledNumbersTitle,
+            {QStringLiteral("Dialled Number"), QStringLiteral("Virtual Port"), QStringLiteral("Enabled")},
+            {}};
         for (int i : recordsInUse(s)) {
-            section.rows.append({fullNumber(i), hasInteger(s, VirtualPortNo, i) ? portLabel(integer(s, VirtualPortNo, i)) : QString(),
+            section.rows.append({fullNumber(i),
+                                 hasInteger(s, VirtualPortNo, i) ? portLabel(integer(s, VirtualPortNo, i)) : QString(),
                                  yesNo(bit(s, Flag, i, RecordSlots::EnabledBit))});
         }
         return section;
@@ -559,9 +576,10 @@ private:
     ReportSection physicalPorts() const
     {
         const RecordClass &s = m_config.PortToVirtual();
-        ReportSection section{ConfigurationReport::PhysicalPortsTitle,
-                              {QStringLiteral("Board Posn"), QStringLiteral("Virtual Port"), QStringLiteral("Term Name")},
-                              {}};
+        ReportSection section{
+            ConfigurationReport::PhysicalPortsTitle,
+            {QStringLiteral("Board Posn"), QStringLiteral("Virtual Port"), QStringLiteral("Term Name")},
+            {}};
         for (int p = 0; p < s.Records(); ++p) {
             if (!hasInteger(s, VirtPort, p))
                 continue;
@@ -576,9 +594,10 @@ private:
     ReportSection tones() const
     {
         const RecordClass &s = m_config.Tones();
-        ReportSection section{ConfigurationReport::TonesTitle,
-                              {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Steps (Frequency, Length)")},
-                              {}};
+        ReportSection section{
+            ConfigurationReport::TonesTitle,
+            {QStringLiteral("ID"), QStringLiteral("Name"), QStringLiteral("Steps (Frequency, Length)")},
+            {}};
         for (int i : recordsInUse(s))
             section.rows.append({QString::number(i), text(s, Name, i), toneSteps(i)});
         return section;

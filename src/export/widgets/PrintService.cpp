@@ -30,8 +30,6 @@ bool PrintService::PrintDialog(QWidget *parent, Dialog dialog)
         return setup.exec() == QDialog::Accepted;
     }
     QPrintDialog print(&printer(), parent);
-    print.setOption(QAbstractPrintDialog::PrintSelection, false);
-    print.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     return print.exec() == QDialog::Accepted;
 }
 

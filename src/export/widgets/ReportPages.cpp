@@ -104,8 +104,7 @@ public:
     void paragraph(const QString &text, const QFont &font)
     {
         const double height = textHeight(text, font, m_device, width());
-        if (!fits(height))
-            newPage();
+        makeRoom(height);
         addText(QRectF(m_left, m_y, width(), height), text, font);
         m_y += height;
     }
@@ -130,9 +129,7 @@ public:
         const double titleHeight = textHeight(section.title, titleFont, m_device, width())
                                    + QFontMetricsF(titleFont, &m_device).lineSpacing() * TitleGapLines;
         if (section.rows.isEmpty()) {
-            const double noneHeight = textHeight(NoRows, cellFont, m_device, width());
-            if (!fits(titleHeight + noneHeight))
-                newPage();
+            makeRoom(titleHeight + textHeight(NoRows, cellFont, m_device, width()));
             title(section.title, titleFont, titleHeight);
             paragraph(NoRows, cellFont);
             return;
@@ -141,23 +138,33 @@ public:
         const QList<double> widths = columnWidths(section, headerFont, cellFont);
         const double headerHeight = rowHeight(section.columns, widths, headerFont);
         // A title stays with its column headings and first row.
-        if (!fits(titleHeight + headerHeight + rowHeight(section.rows.first(), widths, cellFont)))
-            newPage();
+        makeRoom(titleHeight + headerHeight + rowHeight(section.rows.first(), widths, cellFont));
         title(section.title, titleFont, titleHeight);
         row(section.columns, widths, headerFont, headerHeight, true);
+        int rowsOnPage = 0;
         for (const QStringList &cells : section.rows) {
             const double height = rowHeight(cells, widths, cellFont);
-            if (!fits(height) && m_y > m_top + headerHeight) {
+            // A row taller than a page goes on a page of its own and runs over its foot.
+            if (!fits(height) && rowsOnPage > 0) {
                 newPage();
                 title(section.title + Continued, titleFont, titleHeight);
                 row(section.columns, widths, headerFont, headerHeight, true);
+                rowsOnPage = 0;
             }
             row(cells, widths, cellFont, height, false);
+            ++rowsOnPage;
         }
     }
 
 private:
     bool fits(double height) const { return m_y + height <= m_bottom; }
+
+    // A new page unless the block fits or this page is still empty.
+    void makeRoom(double height)
+    {
+        if (!fits(height) && m_y > m_top)
+            newPage();
+    }
 
     void newPage()
     {

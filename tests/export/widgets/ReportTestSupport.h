@@ -54,8 +54,8 @@ private:
 QStringList pdfPages(const QString &path);
 bool pdfToTextAvailable();
 
-#define SKIP_WITHOUT_PDFTOTEXT()                                                                                       \
-    do {                                                                                                               \
-        if (!pdfToTextAvailable())                                                                                     \
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                               \
+#define SKIP_WITHOUT_PDFTOTEXT()                                                                                 \
+    do {                                                                                                         \
+        if (!pdfToTextAvailable())                                                                               \
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                         \
     } while (false)
