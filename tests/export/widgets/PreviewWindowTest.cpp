@@ -169,15 +169,14 @@ TEST_F(PreviewWindowTest, WithPrintPageNumbersZeroThePrintHasNoPageNumbers)
     EXPECT_FALSE(printed[0].contains(QStringLiteral("Page 1 of")));
 }
 
-TEST_F(PreviewWindowTest, ExportWritesTheReportToTheChosenFile)
+TEST_F(PreviewWindowTest, ExportWritesTheReportToTheChosenFileAsAPdf)
 {
     open(config);
-    const QString target = dir.filePath(QStringLiteral("export.pdf"));
-    fileDialogs.setNextFileName(target);
+    fileDialogs.setNextFileName(dir.filePath(QStringLiteral("export")));
     click("cmdExportPdf");
     ASSERT_EQ(fileDialogs.requests().size(), 1);
     EXPECT_EQ(fileDialogs.requests()[0].title, QStringLiteral("Export PDF"));
-    EXPECT_TRUE(QFile::exists(target));
+    EXPECT_TRUE(QFile::exists(dir.filePath(QStringLiteral("export.pdf"))));
     EXPECT_TRUE(window->isVisible());
 }
 
