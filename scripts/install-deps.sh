@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
     clang-14 libclang-rt-14-dev
 )
 if [[ "${1:-}" == "--gui" ]]; then

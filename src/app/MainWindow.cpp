@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutWindow.h"
+#include "AclGeneratorWindow.h"
 #include "DebugLog.h"
 #include "DebugWindow.h"
 #include "DocumentArranger.h"
@@ -11,7 +12,11 @@
 #include "MainWindowPlacement.h"
 #include "MessageService.h"
 #include "OptionsDialog.h"
+#include "PreviewWindow.h"
+#include "PrintService.h"
 #include "ProductInfo.h"
+#include "RandomSource.h"
+#include "ReportJob.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
 
@@ -106,6 +111,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
     , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
     , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers))
+    , m_printService(std::make_unique<PrintService>())
     , m_mdiArea(new QMdiArea(this))
 {
     setObjectName(QStringLiteral("frmMain"));
@@ -144,6 +150,8 @@ MainWindow::~MainWindow()
     m_link->dispatcher().setActiveDocumentLookup({});
     disconnect(m_mdiArea, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
+    // The report window paints on the printer, which is gone before the widgets would be deleted.
+    delete m_previewWindow;
     delete m_transferWindow;
     m_link->setUi(nullptr);
 }
@@ -166,9 +174,12 @@ void MainWindow::createMenus()
     m_mnuFileOnline->setCheckable(true);
     m_mnuFileOnline->setChecked(true);
     file->addSeparator();
-    addUnavailableItem(file, "mnuFilePrintSetup", tr("Printer Set&up"));
-    addUnavailableItem(file, "mnuFilePrintPreview", tr("Print Pre&view"));
-    addUnavailableItem(file, "mnuFilePrint", tr("&Print..."));
+    addItem(file, "mnuFilePrintSetup", tr("Printer Set&up"), &MainWindow::mnuFilePrintSetup_Click);
+    m_documentActions.append(
+        addItem(file, "mnuFilePrintPreview", tr("Print Pre&view"), &MainWindow::mnuFilePrintPreview_Click));
+    m_documentActions.append(addItem(file, "mnuFilePrint", tr("&Print..."), &MainWindow::mnuFilePrint_Click));
+    m_documentActions.append(
+        addItem(file, "mnuFileExportPdf", tr("Export PDF..."), &MainWindow::mnuFileExportPdf_Click));
     file->addSeparator();
     addUnavailableItem(file, "mnuFileSend", tr("Sen&d..."));
     file->addSeparator();
@@ -271,7 +282,8 @@ void MainWindow::createToolBar()
     m_documentActions.append(addButton(QStringLiteral("Save"), look->standardIcon(QStyle::SP_DialogSaveButton),
                                        tr("Save"), &MainWindow::mnuFileSave_Click));
     m_toolBar->addSeparator();
-    addButton(QStringLiteral("Print"), DrawnIcons::print(), tr("Print"), nullptr)->setEnabled(false);
+    m_documentActions.append(
+        addButton(QStringLiteral("Print"), DrawnIcons::print(), tr("Print"), &MainWindow::mnuFilePrint_Click));
     m_toolBar->addSeparator();
     addButton(QStringLiteral("Cut"), DrawnIcons::cut(), tr("Cut"), &MainWindow::mnuEditCut_Click);
     addButton(QStringLiteral("Copy"), DrawnIcons::copy(), tr("Copy"), &MainWindow::mnuEditCopy_Click);
@@ -434,6 +446,8 @@ void MainWindow::closeEvent(QCloseEvent *event)
     }
     m_placement->save(*this);
     m_transferWindow->close();
+    if (m_previewWindow)
+        m_previewWindow->close();
     if (m_debugWindow)
         m_debugWindow->close();
     if (m_helpWindow)
@@ -585,6 +599,54 @@ void MainWindow::mnuFileSaveAll_Click()
             return;
         saveDocumentAs(document, path);
     }
+}
+
+void MainWindow::mnuFilePrintSetup_Click()
+{
+    m_printService->PrintDialog(this, PrintService::Dialog::Setup);
+}
+
+void MainWindow::mnuFilePrintPreview_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document)
+        return;
+    // The report is built when the window loads: one for the document now active.
+    if (m_previewWindow)
+        m_previewWindow->close();
+    m_previewWindow = new PreviewWindow(configuration(document->ExNum()), document->caption(),
+                                        {m_registry, *m_printService, m_messages, m_fileDialogs}, this);
+    m_previewWindow->setAttribute(Qt::WA_DeleteOnClose);
+    m_previewWindow->load();
+}
+
+void MainWindow::mnuFilePrint_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document || !m_printService->PrintDialog(this, PrintService::Dialog::Print))
+        return;
+    ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
+        .print(*m_printService, false, this, m_messages);
+}
+
+void MainWindow::mnuFileExportPdf_Click()
+{
+    if (DocumentWindow *document = activeDocument()) {
+        ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
+            .exportPdf(false, this, m_fileDialogs, m_messages);
+    }
+}
+
+PreviewWindow *MainWindow::previewWindow() const
+{
+    return m_previewWindow;
+}
+
+void MainWindow::openAclGenerator(int exNum, int aclIndex)
+{
+    AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, packetSender(), m_messages,
+                                 RandomSource::system(), this);
+    generator.exec();
 }
 
 void MainWindow::mnuFileMRU_Click(int index)

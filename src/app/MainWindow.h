@@ -19,6 +19,8 @@ class DebugWindow;
 class DocumentWindow;
 class HelpWindow;
 class MainWindowPlacement;
+class PreviewWindow;
+class PrintService;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -78,6 +80,12 @@ public:
     FileDialogService &fileDialogs() override { return m_fileDialogs; }
     TimerFactory &timers() override { return m_timers; }
     void addRecentFile(const QString &path) override { CheckMRU(path); }
+    void openAclGenerator(int exNum, int aclIndex) override;
+
+    // The printer and its dialogs, which tests answer in advance.
+    PrintService &printService() { return *m_printService; }
+    // The report window while it is open.
+    PreviewWindow *previewWindow() const;
 
     // SerialLinkUi
     void showMessage(const QString &text) override;
@@ -118,6 +126,10 @@ private:
     void mnuFileSave_Click();
     void mnuFileSaveAs_Click();
     void mnuFileSaveAll_Click();
+    void mnuFilePrintSetup_Click();
+    void mnuFilePrintPreview_Click();
+    void mnuFilePrint_Click();
+    void mnuFileExportPdf_Click();
     void mnuFileMRU_Click(int index);
     void mnuFileExit_Click();
     void mnuEditCut_Click();
@@ -152,6 +164,7 @@ private:
     std::unique_ptr<MainWindowPlacement> m_placement;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<PrintService> m_printService;
     QString m_portOverride;
     int m_documentCounter = 0;
 
@@ -163,6 +176,7 @@ private:
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
+    QPointer<PreviewWindow> m_previewWindow;
     // The document a running transfer fills or sends; null once it is closed.
     QPointer<DocumentWindow> m_transferDocument;
 

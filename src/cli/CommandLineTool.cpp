@@ -3,6 +3,7 @@
 #include "CheckCommand.h"
 #include "DebugLog.h"
 #include "DumpCommand.h"
+#include "ReportCommand.h"
 #include "SimulateCommand.h"
 #include "TransferCommand.h"
 
@@ -25,6 +26,7 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
     addCommand(std::make_unique<SimulateCommand>());
+    addCommand(std::make_unique<ReportCommand>());
 }
 
 CommandLineTool::~CommandLineTool()
@@ -91,6 +93,15 @@ void CommandLineTool::printCommandHelp(const Command &command)
 {
     m_out << usageLine(&command) << QLatin1Char('\n') << command.summary() << QLatin1Char('\n');
     m_out.flush();
+}
+
+bool CommandLineTool::needsGuiApplication(const QStringList &arguments)
+{
+    for (const QString &argument : arguments) {
+        if (argument != VerboseOption)
+            return argument == ReportCommand::Name;
+    }
+    return false;
 }
 
 int CommandLineTool::run(const QStringList &arguments)

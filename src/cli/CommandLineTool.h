@@ -21,6 +21,10 @@ public:
     // arguments without the program name.
     int run(const QStringList &arguments);
 
+    // Whether the command the arguments name paints (the report), and so
+    // needs a QGuiApplication rather than a QCoreApplication.
+    static bool needsGuiApplication(const QStringList &arguments);
+
 private:
     void addCommand(std::unique_ptr<Command> command);
     Command *find(const QString &name) const;

@@ -29,4 +29,6 @@ public:
     virtual TimerFactory &timers() = 0;
     // The recently used files list (CheckMRU).
     virtual void addRecentFile(const QString &path) = 0;
+    // The ACL generator, modal, filling ACLs of configuration exNum from ACL aclIndex.
+    virtual void openAclGenerator(int exNum, int aclIndex) = 0;
 };

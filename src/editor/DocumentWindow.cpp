@@ -430,6 +430,8 @@ void DocumentWindow::CopyRecord()
     const bool panelOwnsCopy = visible == Panel::ACL || visible == Panel::ClassList;
     if (visible == Panel::VirtualPorts)
         copyToFreeSlot(Panel::VirtualPorts);
+    else if (visible == Panel::ACL)
+        m_host.openAclGenerator(m_exNum, d->editor.shownRecord(Panel::ACL));
     else if (visible == Panel::Groups || (!panelOwnsCopy && groupsSelected))
         copyToFreeSlot(Panel::Groups);
     else if (visible == Panel::ClassList)

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <utility>
+
 // A frame on its way to the exchange, unframed again.
 struct SentPacket
 {
@@ -39,6 +41,7 @@ public:
     FileDialogService &fileDialogs() override { return fileDialogService; }
     TimerFactory &timers() override { return simulatedTimers; }
     void addRecentFile(const QString &path) override { recentFiles.append(path); }
+    void openAclGenerator(int exNum, int aclIndex) override { aclGeneratorOpenings.append({exNum, aclIndex}); }
 
     void PackSend(const QByteArray &frame) override;
 
@@ -59,5 +62,7 @@ public:
     bool online = true;
     QStringList shownKeys;
     QStringList recentFiles;
+    // (ExNum, ACL index) of every opening of the ACL generator.
+    QList<std::pair<int, int>> aclGeneratorOpenings;
     QList<SentPacket> sent;
 };

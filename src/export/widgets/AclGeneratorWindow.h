@@ -1,0 +1,43 @@
+#pragma once
+
+#include "AclGenerator.h"
+
+#include <QDialog>
+
+class MessageService;
+class PacketSender;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class RandomSource;
+class RecordClass;
+
+// frmCopyACL, "Copy ACLs": generates a range of ACLs from the ACL shown in
+// the document and collects the listing of the generated users, which one
+// click puts on the clipboard.
+class AclGeneratorWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    AclGeneratorWindow(RecordClass &acl, int sourceAcl, PacketSender &sender, MessageService &messages,
+                       RandomSource &random, QWidget *parent = nullptr);
+
+    const AclGenerator &generator() const { return m_generator; }
+
+private:
+    QLineEdit *addNumberBox(const char *name);
+    void cmdSave_Click();
+    void cmdCopy_Click();
+
+    AclGenerator m_generator;
+    MessageService &m_messages;
+    QLineEdit *m_txtStartACL;
+    QLineEdit *m_txtEndACL;
+    QLineEdit *m_txtStartPin;
+    QLineEdit *m_txtPinInc;
+    QPlainTextEdit *m_txtGenerated;
+    QPushButton *m_cmdSave;
+    QPushButton *m_cmdCopy;
+    QPushButton *m_cmdCancel;
+};

@@ -1,0 +1,68 @@
+#include "ReportJob.h"
+
+#include "ConfigurationReport.h"
+#include "FileDialogService.h"
+#include "MessageService.h"
+#include "PrintService.h"
+#include "Registry.h"
+#include "ReportPages.h"
+
+#include <QFileInfo>
+
+const QString ReportJob::ExportTitle = QStringLiteral("Export PDF");
+const QString ReportJob::ExportFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*");
+
+namespace {
+const QString PdfSuffix = QStringLiteral(".pdf");
+const QString PrintFailed = QStringLiteral("The report could not be printed: no printer took it.");
+const QString ExportFailed = QStringLiteral("The report could not be written to %1: %2");
+constexpr int Shown = 1;
+} // namespace
+
+ReportJob::ReportJob(const ExchClass &config, const QString &caption, const Registry &settings)
+    : m_config(config)
+    , m_caption(caption)
+    , m_settings(settings)
+{
+}
+
+ReportContent ReportJob::content(bool showCodes) const
+{
+    ConfigurationReport::Options options;
+    options.caption = m_caption;
+    options.showCodes = showCodes;
+    options.includeTones = m_settings.GetNumber(SettingsKeys::Settings, SettingsKeys::ViewTones,
+                                                SettingsKeys::DefaultViewTones)
+                           == Shown;
+    return ConfigurationReport::build(m_config, options);
+}
+
+bool ReportJob::pageNumbers() const
+{
+    return m_settings.GetNumber(SettingsKeys::Settings, SettingsKeys::PrintPageNumbers,
+                                SettingsKeys::DefaultPrintPageNumbers)
+           == Shown;
+}
+
+bool ReportJob::print(PrintService &printing, bool showCodes, QWidget *parent, MessageService &messages) const
+{
+    if (printing.print(content(showCodes), pageNumbers()))
+        return true;
+    messages.show(parent, QMessageBox::Warning, QString(), PrintFailed);
+    return false;
+}
+
+bool ReportJob::exportPdf(bool showCodes, QWidget *parent, FileDialogService &fileDialogs,
+                          MessageService &messages) const
+{
+    QString path = fileDialogs.getSaveFileName(parent, ExportTitle, ExportFilter);
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += PdfSuffix;
+    QString error;
+    if (ReportPages::writePdf(content(showCodes), pageNumbers(), path, &error))
+        return true;
+    messages.show(parent, QMessageBox::Warning, ExportTitle, ExportFailed.arg(path, error));
+    return false;
+}

@@ -1,0 +1,186 @@
+#include "AclGenerator.h"
+
+#include "ExchClass.h"
+#include "FieldDef.h"
+#include "FieldNames.h"
+#include "PacketSender.h"
+#include "RandomSource.h"
+#include "ReportTestSupport.h"
+#include "SampleConfiguration.h"
+#include "TestSupport.h"
+
+#include <QSet>
+
+namespace {
+using namespace FieldNames;
+
+constexpr int ModelAcl = 4; // "Reception"
+constexpr int AclSendCode = 18;
+
+const QString Heading = QStringLiteral("\r\nCopy this text (using the clipboard) to get a copy of the generated ACLs"
+                                       "\r\nName,PublicID,PassCode");
+
+class AclGeneration : public ::testing::Test
+{
+protected:
+    void SetUp() override { SampleConfiguration::build(config); }
+
+    RecordClass &acl() { return config.ACL(); }
+
+    ExchClass config;
+    FrameRecorder line;
+    PacketSender sender{&line};
+};
+
+TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassCode)
+{
+    ScriptedRandom random({0, 7999, 1234});
+    AclGenerator generator(acl(), ModelAcl, sender, random);
+    ASSERT_TRUE(generator.Generate({5, 7, 2000, 10}));
+
+    EXPECT_EQ(generator.listing(),
+              Heading + QStringLiteral("\r\nACLID 5,2000,1000\r\nACLID 6,2010,8999\r\nACLID 7,2020,2234"));
+    EXPECT_EQ(random.bounds, QList<quint32>({8000, 8000, 8000}));
+    const QList<AclGenerator::GeneratedAcl> expected{{5, 2000, 1000}, {6, 2010, 8999}, {7, 2020, 2234}};
+    EXPECT_EQ(generator.lastRun(), expected);
+
+    for (const AclGenerator::GeneratedAcl &made : expected) {
+        const int a = made.aclId;
+        EXPECT_EQ(acl().GetString(Name, a), QByteArray("ACL ID ") + QByteArray::number(a));
+        EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray::number(made.pin));
+        EXPECT_EQ(acl().GetDigit(PassCode, a), QByteArray::number(made.passCode));
+        // Everything else is the model's.
+        for (const QByteArray &field : {Rights, ClassAccess, SetAccess, Flag}) {
+            for (int n = 0; n < acl().BitCount(field); ++n)
+                EXPECT_EQ(acl().GetBit(field, a, n), acl().GetBit(field, ModelAcl, n)) << field.constData() << n;
+        }
+        EXPECT_EQ(acl().GetInteger(PriorityLevel, a), acl().GetInteger(PriorityLevel, ModelAcl));
+        EXPECT_EQ(acl().GetInteger(RingType, a), acl().GetInteger(RingType, ModelAcl));
+    }
+    EXPECT_EQ(acl().GetString(Name, ModelAcl), QByteArray("Reception"));
+}
+
+TEST_F(AclGeneration, SendsEachRecordAsItIsMadeUnderTheAclSendCode)
+{
+    ScriptedRandom random({1, 2});
+    AclGenerator generator(acl(), ModelAcl, sender, random);
+    ASSERT_TRUE(generator.Generate({10, 11, 300, 1}));
+
+    ASSERT_EQ(line.sent.size(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(line.sent[i].code, AclSendCode);
+        EXPECT_EQ(line.sent[i].payload, acl().SendData(10 + i));
+    }
+    EXPECT_EQ(line.sent[0].payload.left(2), bytes("0A 00"));
+}
+
+TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHeading)
+{
+    ScriptedRandom random({5, 6, 7});
+    AclGenerator generator(acl(), ModelAcl, sender, random);
+    ASSERT_TRUE(generator.Generate({14, 16, 4321, AclGenerator::leadingNumber(QString())}));
+    for (int a = 14; a <= 16; ++a)
+        EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray("4321"));
+
+    const QByteArray untouched = acl().record(20);
+    ASSERT_TRUE(generator.Generate({20, 19, 1, 1}));
+    EXPECT_TRUE(generator.lastRun().isEmpty());
+    EXPECT_EQ(acl().record(20), untouched);
+    EXPECT_EQ(line.sent.size(), 3);
+    // Two runs, two headed blocks; the second has no lines.
+    EXPECT_EQ(generator.listing().count(QStringLiteral("Name,PublicID,PassCode")), 2);
+    EXPECT_TRUE(generator.listing().endsWith(Heading));
+}
+
+TEST_F(AclGeneration, PassCodesFromTheSystemSourceLieWithinRangeAndDifferBetweenRuns)
+{
+    AclGenerator generator(acl(), ModelAcl, sender, RandomSource::system());
+    ASSERT_TRUE(generator.Generate({1, 23, 1000, 1}));
+    const QList<AclGenerator::GeneratedAcl> first = generator.lastRun();
+    ASSERT_TRUE(generator.Generate({1, 23, 1000, 1}));
+    const QList<AclGenerator::GeneratedAcl> second = generator.lastRun();
+
+    ASSERT_EQ(first.size(), 23);
+    QList<int> firstCodes;
+    QList<int> secondCodes;
+    for (int i = 0; i < first.size(); ++i) {
+        for (int code : {first[i].passCode, second[i].passCode}) {
+            EXPECT_GE(code, 1000);
+            EXPECT_LE(code, 8999);
+        }
+        firstCodes.append(first[i].passCode);
+        secondCodes.append(second[i].passCode);
+    }
+    // 23 draws from 8000 values repeating exactly: about one chance in 10^89.
+    EXPECT_NE(firstCodes, secondCodes);
+}
+
+TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesNothing)
+{
+    struct Case
+    {
+        AclGenerator::Request request;
+        const char *reason;
+    };
+    const Case refused[] = {
+        {{20, 24, 1000, 1}, "ACL IDs 0 to 23"},        // record 24 is past the table
+        {{-1, 2, 1000, 1}, "ACL IDs 0 to 23"},
+        {{1, 3, 999990, 10}, "at most 6 digits"},      // 1000010 needs seven digits
+        {{1, 3, 5, -10}, "cannot be negative"},
+    };
+    for (const Case &c : refused) {
+        ScriptedRandom random({});
+        AclGenerator generator(acl(), ModelAcl, sender, random);
+        const ExchClass before = config;
+        EXPECT_FALSE(generator.Generate(c.request));
+        EXPECT_TRUE(generator.errorString().contains(QLatin1String(c.reason))) << generator.errorString().toStdString();
+        EXPECT_TRUE(generator.listing().isEmpty());
+        EXPECT_TRUE(config == before);
+    }
+    EXPECT_TRUE(line.sent.isEmpty());
+
+    // The model must be a record in use: ACL 12 is a free slot, 99 is past the table.
+    for (int model : {12, 99}) {
+        ScriptedRandom random({});
+        AclGenerator generator(acl(), model, sender, random);
+        EXPECT_FALSE(generator.Generate({1, 1, 1, 1}));
+        EXPECT_TRUE(generator.errorString().contains(QLatin1String("is not in use")));
+    }
+    EXPECT_TRUE(line.sent.isEmpty());
+}
+
+TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
+{
+    // Handed over with a leading blank, "2000" would be five characters and
+    // too many for two bytes; without it the record gets the PIN it lists.
+    ExchClass config;
+    RecordClass &acl = config.ACL();
+    acl.BuildStructure(definitionPacket(ExchClass::info(ExchClass::ACLMember).definitionId, "ACL", 4,
+                                        {{"Name", FieldType::String, 1, 12},
+                                         {"Flag", FieldType::Boolean, 1, 0},
+                                         {"PublicID", FieldType::Digit, 2, 0},
+                                         {"PassCode", FieldType::Digit, 2, 0},
+                                         {"Spare", FieldType::Integer, 2, 0}}));
+    for (int i = 0; i < acl.Records(); ++i)
+        acl.PutBlank(i);
+    acl.ClearAllBoolean(FieldNames::Flag, 0);
+    FrameRecorder line;
+    PacketSender sender(&line);
+    ScriptedRandom random({2345});
+    AclGenerator generator(acl, 0, sender, random);
+    ASSERT_TRUE(generator.Generate({2, 2, 2000, 1})) << generator.errorString().toStdString();
+    EXPECT_EQ(acl.GetDigit(FieldNames::PublicID, 2), QByteArray("2000"));
+    EXPECT_EQ(acl.GetDigit(FieldNames::PassCode, 2), QByteArray("3345"));
+}
+
+TEST(AclGenerator, ReadsTheLeadingNumberOfABoxAndZeroForAnythingElse)
+{
+    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("12abc")), 12);
+    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("  -5")), -5);
+    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("+7 ")), 7);
+    EXPECT_EQ(AclGenerator::leadingNumber(QString()), 0);
+    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("abc")), 0);
+    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("3.9")), 3);
+}
+
+} // namespace

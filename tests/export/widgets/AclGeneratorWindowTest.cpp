@@ -1,0 +1,125 @@
+#include "AclGeneratorWindow.h"
+
+#include "DocumentFixture.h"
+#include "ExchClass.h"
+#include "FieldNames.h"
+#include "MessageService.h"
+#include "PacketSender.h"
+#include "ReportTestSupport.h"
+#include "SampleConfiguration.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+constexpr int ModelAcl = 5;
+
+class AclGeneratorWindowTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        SampleConfiguration::build(config);
+        window = std::make_unique<AclGeneratorWindow>(config.ACL(), ModelAcl, sender, messages, random);
+        window->show();
+    }
+
+    template<typename Widget>
+    Widget *child(const char *name) const
+    {
+        Widget *found = window->findChild<Widget *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void type(const char *box, const char *text)
+    {
+        QLineEdit *edit = child<QLineEdit>(box);
+        edit->clear();
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+    }
+
+    void fill(const char *start, const char *end, const char *pin, const char *increment)
+    {
+        type("txtStartACL", start);
+        type("txtEndACL", end);
+        type("txtStartPin", pin);
+        type("txtPinInc", increment);
+    }
+
+    void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
+
+    ExchClass config;
+    FrameRecorder line;
+    PacketSender sender{&line};
+    MessageService messages;
+    ScriptedRandom random{{100, 200, 300, 400, 500}};
+    std::unique_ptr<AclGeneratorWindow> window;
+};
+
+TEST_F(AclGeneratorWindowTest, GenerateAppendsABlockPerRunAndCopyPutsTheListingOnTheClipboard)
+{
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Copy ACLs"));
+    EXPECT_EQ(window->objectName(), QStringLiteral("frmCopyACL"));
+    EXPECT_TRUE(window->isModal());
+    EXPECT_FALSE(child<QPushButton>("cmdCopy")->isEnabled());
+
+    fill("14", "16", "3000", "5");
+    click("cmdSave");
+    fill("17", "18", "4000", "");
+    click("cmdSave");
+
+    const QString shown = child<QPlainTextEdit>("txtGenerated")->toPlainText();
+    EXPECT_EQ(shown.count(QStringLiteral("Name,PublicID,PassCode")), 2);
+    EXPECT_TRUE(shown.contains(QStringLiteral("ACLID 14,3000,1100\nACLID 15,3005,1200\nACLID 16,3010,1300\n")));
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("ACLID 17,4000,1400\nACLID 18,4000,1500")));
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 18), QByteArray("ACL ID 18"));
+    EXPECT_EQ(line.sent.size(), 5);
+    EXPECT_TRUE(window->isVisible());
+
+    click("cmdCopy");
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), window->generator().listing());
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\r\nACLID 18,4000,1500")));
+}
+
+TEST_F(AclGeneratorWindowTest, ARangeOutsideTheTableIsRefusedWithAMessageAndNothingSent)
+{
+    fill("22", "30", "1", "1");
+    messages.setNextAnswer(QMessageBox::Ok);
+    click("cmdSave");
+    ASSERT_EQ(messages.shownMessages().size(), 1);
+    EXPECT_EQ(messages.shownMessages()[0].title, QStringLiteral("Copy ACLs"));
+    EXPECT_TRUE(line.sent.isEmpty());
+    EXPECT_TRUE(child<QPlainTextEdit>("txtGenerated")->toPlainText().isEmpty());
+}
+
+TEST_F(AclGeneratorWindowTest, CancelClosesTheWindowAndKeepsWhatWasGenerated)
+{
+    fill("20", "20", "777", "1");
+    click("cmdSave");
+    click("cmdCancel");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(window->result(), QDialog::Rejected);
+    EXPECT_EQ(config.ACL().GetDigit(FieldNames::PublicID, 20), QByteArray("777"));
+}
+
+using AclCopyCommand = DocumentFixture;
+
+TEST_F(AclCopyCommand, CopyWithTheAclPanelOnShowOpensTheGeneratorOnThatAcl)
+{
+    open(QStringLiteral("ACR4"));
+    window->CopyRecord();
+    ASSERT_EQ(host.aclGeneratorOpenings.size(), 1);
+    EXPECT_EQ(host.aclGeneratorOpenings[0], std::make_pair(exNum, 4));
+
+    open(QStringLiteral("VPR3"));
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    window->CopyRecord();
+    EXPECT_EQ(host.aclGeneratorOpenings.size(), 1);
+}
+
+} // namespace
