@@ -112,6 +112,9 @@ TEST_F(MainWindowReport, CopyRecordOnAnAclOpensTheGeneratorModally)
     QTreeWidget *tree = document->tree();
     QTreeWidgetItem *acl = nullptr;
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
+        // The ACL branch lists its records once opened.
+        if ((*it)->data(0, Qt::UserRole).toString() == QStringLiteral("RAC"))
+            tree->expandItem(*it);
         if ((*it)->data(0, Qt::UserRole).toString() == QStringLiteral("ACR4"))
             acl = *it;
     }
