@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTreeWidgetItem>
@@ -53,6 +55,22 @@ protected:
         return result;
     }
 };
+
+TEST_F(VirtualPortPanelTest, TheVirtualPortAndGroupPanelsFitAWindowOfTheDefaultSize)
+{
+    window->resize(window->sizeHint());
+    for (const char *key : {"VPR20", "GPR1"}) {
+        open(QLatin1String(key));
+        QCoreApplication::processEvents();
+        EXPECT_EQ(window->width(), window->sizeHint().width()) << key;
+        EXPECT_EQ(window->height(), window->sizeHint().height()) << key;
+    }
+    for (const char *name : {"fmeVP", "fmeGroup"}) {
+        const QGroupBox *panel = frame(name);
+        EXPECT_GE(panel->width(), panel->minimumSizeHint().width()) << name;
+        EXPECT_GE(panel->height(), panel->minimumSizeHint().height()) << name;
+    }
+}
 
 TEST_F(VirtualPortPanelTest, DefaultAclListLeavesOutHiddenDisabledAndFreeAcls)
 {
