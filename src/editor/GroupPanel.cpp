@@ -306,6 +306,8 @@ void GroupPanel::nameLeft()
     const QByteArray name = m_txtGPName->text().toLatin1();
     if (shownRecord().setString(FieldNames::Name, name) && shownIndex() >= FirstListedGroup)
         m_context.showRecordNode(EditorPanel::Groups, shownIndex(), name);
+    // What was stored: a character outside Latin-1 is stored as "?".
+    m_txtGPName->setText(QString::fromLatin1(structure().GetString(FieldNames::Name, shownIndex())));
 }
 
 void GroupPanel::typeChosen(int type)

@@ -324,16 +324,13 @@ void VirtualPortPanel::showRecord(int index)
     showMembership(m_pickup, index);
 
     const int nameLength = ports.GetItems(FieldNames::Name);
-    m_txtVPName->setMaxLength(nameLength > 1 ? nameLength - 1 : 32767);
+    if (nameLength > 1)
+        m_txtVPName->setMaxLength(nameLength - 1);
     m_txtVPName->setText(QString::fromLatin1(ports.GetString(FieldNames::Name, index)));
     const int actionType = ports.GetInteger(FieldNames::ActionType, index);
     m_cboVPActionType->setCurrentIndex(actionType);
-    for (int i = 0; i < ExtraCount; ++i) {
-        const QString extra = extrasAreIntegers(actionType)
-            ? QString::number(ports.GetInteger(FieldNames::ActionExtra, index, i))
-            : QString::fromLatin1(ports.GetDigit(FieldNames::ActionExtra, index, i));
-        m_txtVPActionExtra[i]->setText(extra);
-    }
+    for (int i = 0; i < ExtraCount; ++i)
+        showExtra(index, i, actionType);
     m_chkVPEnabled->setChecked(ports.GetBoolean(FieldNames::Flag, index, RecordSlots::EnabledBit));
     m_lstVPClassCode->showBits(ports, FieldNames::ClassCode, index);
 
@@ -341,6 +338,15 @@ void VirtualPortPanel::showRecord(int index)
     m_txtVPDial->setText(VirtualPortLinks::ListVPNumbers(config, index));
     m_txtVPPhysical->setText(VirtualPortLinks::ListVPPorts(config, index));
     m_lstVPOptions->showBits(ports, FieldNames::ActionFlag, index);
+}
+
+void VirtualPortPanel::showExtra(int index, int element, int actionType)
+{
+    const RecordClass &ports = structure();
+    const QString extra = extrasAreIntegers(actionType)
+        ? QString::number(ports.GetInteger(FieldNames::ActionExtra, index, element))
+        : QString::fromLatin1(ports.GetDigit(FieldNames::ActionExtra, index, element));
+    m_txtVPActionExtra[element]->setText(extra);
 }
 
 void VirtualPortPanel::showMembership(const Membership &membership, int index)
@@ -364,6 +370,8 @@ void VirtualPortPanel::nameLeft()
     const QByteArray name = m_txtVPName->text().toLatin1();
     if (shownRecord().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::VirtualPorts, shownIndex(), name);
+    // What was stored: a character outside Latin-1 is stored as "?".
+    m_txtVPName->setText(QString::fromLatin1(structure().GetString(FieldNames::Name, shownIndex())));
 }
 
 void VirtualPortPanel::integerChosen(const QByteArray &field, int value)
@@ -416,13 +424,17 @@ void VirtualPortPanel::extraLeft(int element)
         return;
     box->setModified(false);
     TrackedRecord record = shownRecord();
-    if (extrasAreIntegers(m_cboVPActionType->currentIndex())) {
+    const int actionType = m_cboVPActionType->currentIndex();
+    if (extrasAreIntegers(actionType)) {
         bool numeric = false;
         const int value = box->text().trimmed().toInt(&numeric);
         record.setInteger(FieldNames::ActionExtra, numeric ? value : 0, element);
     } else {
         record.setDigit(FieldNames::ActionExtra, box->text().toLatin1(), element);
     }
+    // The box shows what the record now holds: a number cut to the field's
+    // bytes, or the old digits when there were too many to store.
+    showExtra(shownIndex(), element, actionType);
 }
 
 void VirtualPortPanel::enabledClicked(bool ticked)

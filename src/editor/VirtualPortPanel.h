@@ -52,6 +52,7 @@ private:
     int shownIndex() const;
     TrackedRecord shownRecord() const;
     void showRecord(int index);
+    void showExtra(int index, int element, int actionType);
     void showMembership(const Membership &membership, int index);
 
     void nameLeft();

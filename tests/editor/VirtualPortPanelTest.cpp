@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
 #include <QTreeWidgetItem>
 
 namespace {
@@ -258,6 +259,19 @@ TEST_F(VirtualPortPanelTest, IntegerExtrasTakeTheNumberAndNonNumericTextAsZero)
     EXPECT_EQ(box("txtVPActionExtra0")->text(), QStringLiteral("210"));
 }
 
+TEST_F(VirtualPortPanelTest, ExtrasShowWhatTheRecordHoldsAfterAWrite)
+{
+    openPort(LiftPhone);
+    typeInto(box("txtVPActionExtra0"), QStringLiteral("70000"));
+    EXPECT_EQ(ports().GetInteger(FieldNames::ActionExtra, LiftPhone, 0), 70000 % 65536);
+    EXPECT_EQ(box("txtVPActionExtra0")->text(), QStringLiteral("4464"));
+
+    openPort(DisaPort);
+    typeInto(box("txtVPActionExtra0"), QStringLiteral("12345"));
+    EXPECT_EQ(ports().GetDigit(FieldNames::ActionExtra, DisaPort, 0), QByteArray("210"));
+    EXPECT_EQ(box("txtVPActionExtra0")->text(), QStringLiteral("210"));
+}
+
 TEST_F(VirtualPortPanelTest, RenamingAPortRenamesItsTreeNodeAndAnUntouchedNameKeepsItsBytes)
 {
     const QByteArray latin1Name = QByteArrayLiteral("Caf\xE9 Bar");
@@ -275,6 +289,15 @@ TEST_F(VirtualPortPanelTest, RenamingAPortRenamesItsTreeNodeAndAnUntouchedNameKe
 
     typeInto(box("txtVPName"), QString());
     EXPECT_EQ(node(QStringLiteral("VPR5"))->text(0), QStringLiteral("5 - <No Name>"));
+
+    QLineEdit *name = box("txtVPName");
+    enter(name);
+    name->selectAll();
+    QTest::sendKeyEvent(QTest::Click, name, Qt::Key_unknown, QString(QChar(0x20AC)), Qt::NoModifier);
+    QTest::keyClicks(name, QStringLiteral(" Desk"));
+    leave(name);
+    EXPECT_EQ(ports().GetString(FieldNames::Name, SalesPort), QByteArray("? Desk"));
+    EXPECT_EQ(box("txtVPName")->text(), QStringLiteral("? Desk"));
 }
 
 TEST_F(VirtualPortPanelTest, GainsTypeAndEnabledWriteWhatTheEngineerChooses)
