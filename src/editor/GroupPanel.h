@@ -1,7 +1,5 @@
 #pragma once
 
-#include "EditorPanel.h"
-
 #include <QByteArray>
 #include <QGroupBox>
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "BitCheckList.h"
-#include "EditorPanel.h"
 
 #include <QByteArray>
 #include <QGroupBox>
