@@ -175,7 +175,13 @@ QSize DocumentWindow::sizeHint() const
     return {TreeWidth + PanelAreaWidth, DefaultHeight};
 }
 
-DocumentWindow::~DocumentWindow() = default;
+DocumentWindow::~DocumentWindow()
+{
+    // A panel losing focus as it goes would write through the context, so the
+    // panels are put away, hidden, before it goes.
+    d->panelArea->hide();
+    delete d->panelArea;
+}
 
 QString DocumentWindow::caption() const
 {

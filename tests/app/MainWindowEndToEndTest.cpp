@@ -12,6 +12,7 @@
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
 #include "TestSupport.h"
+#include "TreeSearch.h"
 
 #include <QAction>
 #include <QTemporaryDir>
@@ -22,15 +23,6 @@ namespace {
 constexpr double TimerScale = 0.02;
 constexpr int TransferBoundMilliseconds = 60000;
 const QString VirtualPortsKey = QStringLiteral("RVP");
-
-QTreeWidgetItem *branch(QTreeWidget *tree, const QString &key)
-{
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == key)
-            return *it;
-    }
-    return nullptr;
-}
 
 // The program's own serial port on one side of a pseudo-terminal, a simulated exchange on the other.
 class MainWindowEndToEnd : public ::testing::Test
@@ -55,9 +47,7 @@ protected:
 
         EXPECT_TRUE(runEventsUntil(
             [tree] {
-                QTreeWidgetItem *virtualPorts = branch(tree, VirtualPortsKey);
-                if (virtualPorts)
-                    tree->expandItem(virtualPorts);
+                const QTreeWidgetItem *virtualPorts = findTreeNode(tree, VirtualPortsKey);
                 return virtualPorts && virtualPorts->childCount() > 0;
             },
             TransferBoundMilliseconds));

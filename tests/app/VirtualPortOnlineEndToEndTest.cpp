@@ -12,6 +12,7 @@
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
 #include "TestSupport.h"
+#include "TreeSearch.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -29,15 +30,6 @@ constexpr int TransferBoundMilliseconds = 60000;
 constexpr int RenamedPort = 5;
 constexpr int OtherPort = 7;
 const QByteArray NewName = QByteArrayLiteral("Sales Desk");
-
-QTreeWidgetItem *treeNode(QTreeWidget *tree, const QString &key)
-{
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == key)
-            return *it;
-    }
-    return nullptr;
-}
 
 // The program on one side of a pseudo-terminal and a simulated exchange on
 // the other, with the exchange's configuration read into a document.
@@ -62,7 +54,7 @@ protected:
         m_document = m_window->activeDocument();
         ASSERT_NE(m_document, nullptr);
         m_tree = m_document->tree();
-        ASSERT_TRUE(runEventsUntil([this] { return treeNode(m_tree, QStringLiteral("VPR%1").arg(OtherPort)); },
+        ASSERT_TRUE(runEventsUntil([this] { return findTreeNode(m_tree, QStringLiteral("VPR%1").arg(OtherPort)); },
                                    TransferBoundMilliseconds));
         ASSERT_TRUE(m_messages.shownMessages().isEmpty());
         // The transfer window had the activation; field editors need their window active to see the focus move.
@@ -82,7 +74,7 @@ protected:
     // A mouse click on the port's node, then the wait for its panel.
     void openPort(int index)
     {
-        QTreeWidgetItem *item = treeNode(m_tree, QStringLiteral("VPR%1").arg(index));
+        QTreeWidgetItem *item = findTreeNode(m_tree, QStringLiteral("VPR%1").arg(index));
         ASSERT_NE(item, nullptr);
         m_tree->scrollToItem(item);
         QCoreApplication::processEvents();
@@ -136,7 +128,7 @@ TEST_F(VirtualPortOnlineEndToEnd, ARenamedPortReachesTheExchangeWhenTheEngineerM
 
     EXPECT_EQ(documentName(RenamedPort), NewName);
     EXPECT_TRUE(runEventsUntil([this] { return exchangeName(RenamedPort) == NewName; }));
-    EXPECT_EQ(treeNode(m_tree, QStringLiteral("VPR%1").arg(RenamedPort))->text(0), QStringLiteral("5 - Sales Desk"));
+    EXPECT_EQ(findTreeNode(m_tree, QStringLiteral("VPR%1").arg(RenamedPort))->text(0), QStringLiteral("5 - Sales Desk"));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "ExchClass.h"
 #include "SampleConfiguration.h"
+#include "TreeSearch.h"
 
 #include <QCoreApplication>
 #include <QGroupBox>
@@ -46,33 +47,16 @@ void DocumentFixture::SetUp()
     window->show();
 }
 
-void DocumentFixture::expandBranches() const
-{
-    QTreeWidget *tree = window->tree();
-    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
-        QTreeWidgetItem *root = tree->topLevelItem(i);
-        tree->expandItem(root);
-        for (int j = 0; j < root->childCount(); ++j)
-            tree->expandItem(root->child(j));
-    }
-}
-
 QTreeWidgetItem *DocumentFixture::node(const QString &key) const
 {
-    expandBranches();
-    QTreeWidget *tree = window->tree();
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        if ((*it)->data(0, Qt::UserRole).toString() == key)
-            return *it;
-    }
-    return nullptr;
+    return findTreeNode(window->tree(), key);
 }
 
 QStringList DocumentFixture::keys() const
 {
     QStringList result;
-    expandBranches();
     QTreeWidget *tree = window->tree();
+    openBranches(tree);
     for (int i = 0; i < tree->topLevelItemCount(); ++i)
         collectKeys(tree->topLevelItem(i), result);
     return result;

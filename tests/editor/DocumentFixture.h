@@ -27,8 +27,6 @@ protected:
     void SetUp() override;
 
     ExchClass &config() { return host.configuration(exNum); }
-    // Opens every branch, as the engineer does to reach its records.
-    void expandBranches() const;
     // The node with the key, once every branch is open.
     QTreeWidgetItem *node(const QString &key) const;
     // Every key in the tree, depth first.

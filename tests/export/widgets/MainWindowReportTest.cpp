@@ -4,6 +4,7 @@
 #include "PrintService.h"
 #include "ReportTestSupport.h"
 #include "TestSupport.h"
+#include "TreeSearch.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -110,14 +111,7 @@ TEST_F(MainWindowReport, CopyRecordOnAnAclOpensTheGeneratorModally)
     openSample();
     DocumentWindow *document = m_window->activeDocument();
     QTreeWidget *tree = document->tree();
-    QTreeWidgetItem *acl = nullptr;
-    for (QTreeWidgetItemIterator it(tree); *it; ++it) {
-        // The ACL branch lists its records once opened.
-        if ((*it)->data(0, Qt::UserRole).toString() == QStringLiteral("RAC"))
-            tree->expandItem(*it);
-        if ((*it)->data(0, Qt::UserRole).toString() == QStringLiteral("ACR4"))
-            acl = *it;
-    }
+    QTreeWidgetItem *acl = findTreeNode(tree, QStringLiteral("ACR4"));
     ASSERT_NE(acl, nullptr);
     tree->setCurrentItem(acl);
     m_timers.advance(DocumentWindow::PanelTimerInterval);
