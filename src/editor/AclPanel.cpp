@@ -93,18 +93,25 @@ AclPanel::AclPanel(PanelContext &context, QWidget *parent)
         m_chkACLFlag[k] = box;
     }
 
-    auto *leftColumn = new QVBoxLayout;
-    leftColumn->addLayout(nameForm);
-    leftColumn->addWidget(security);
-    leftColumn->addWidget(advanced);
-    leftColumn->addWidget(flags);
-    leftColumn->addStretch();
+    // Codes and flags on top; the three lists below side by side, wide
+    // enough for the rights' names.
+    auto *codes = new QVBoxLayout;
+    codes->addLayout(nameForm);
+    codes->addWidget(security);
+    codes->addWidget(advanced);
+    auto *top = new QHBoxLayout;
+    top->addLayout(codes, 1);
+    top->addWidget(flags, 0, Qt::AlignTop);
 
+    auto *lists = new QHBoxLayout;
     auto *rightsColumn = new QVBoxLayout;
     m_lstACLRights = addCheckList(rightsColumn, QStringLiteral("&Rights"), "lstACLRights", m_editors);
     auto *classColumn = new QVBoxLayout;
     m_lstACLClassAccess = addCheckList(classColumn, QStringLiteral("&Class Access"), "lstACLClassAccess", m_editors);
-    m_lstACLSetAccess = addCheckList(classColumn, QStringLiteral("&ACL Set Access"), "lstACLSetAccess", m_editors);
+    auto *setColumn = new QVBoxLayout;
+    m_lstACLSetAccess = addCheckList(setColumn, QStringLiteral("&ACL Set Access"), "lstACLSetAccess", m_editors);
+    for (QVBoxLayout *column : {rightsColumn, classColumn, setColumn})
+        lists->addLayout(column, 1);
 
     connect(m_lstACLRights, &BitCheckList::bitToggled, this,
             [this](int position, bool ticked) { bitToggled(m_lstACLRights, FieldNames::Rights, position, ticked); });
@@ -115,11 +122,10 @@ AclPanel::AclPanel(PanelContext &context, QWidget *parent)
         bitToggled(m_lstACLSetAccess, FieldNames::SetAccess, position, ticked);
     });
 
-    auto *editorsLayout = new QHBoxLayout(m_editors);
+    auto *editorsLayout = new QVBoxLayout(m_editors);
     editorsLayout->setContentsMargins(0, 0, 0, 0);
-    editorsLayout->addLayout(leftColumn, 3);
-    editorsLayout->addLayout(rightsColumn, 2);
-    editorsLayout->addLayout(classColumn, 2);
+    editorsLayout->addLayout(top);
+    editorsLayout->addLayout(lists, 1);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_editors);

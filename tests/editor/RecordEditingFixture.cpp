@@ -15,6 +15,12 @@ void RecordEditingFixture::SetUp()
     QApplication::setActiveWindow(window.get());
 }
 
+void RecordEditingFixture::TearDown()
+{
+    window->hide();
+    QCoreApplication::processEvents();
+}
+
 QLineEdit *RecordEditingFixture::box(const char *name) const
 {
     return widget<QLineEdit>(name);

@@ -17,6 +17,9 @@ class RecordEditingFixture : public DocumentFixture
 {
 protected:
     void SetUp() override;
+    // Hides the window before it goes, so a box or name left half typed is
+    // left while the document is still whole.
+    void TearDown() override;
 
     template<typename T>
     T *widget(const char *name) const
