@@ -30,8 +30,13 @@ protected:
     }
 };
 
-TEST_F(SystemPanelTest, ShowsTheSystemRecord)
+TEST_F(SystemPanelTest, ShowsTheSystemRecordWithGainsFromThreeDecibelsDown)
 {
+    const QComboBox *gain = widget<QComboBox>("cboSYSConferenceGain");
+    ASSERT_EQ(gain->count(), SystemPanel::GainSteps);
+    EXPECT_EQ(gain->itemText(0), QStringLiteral("3 dB"));
+    EXPECT_EQ(gain->itemText(30), QStringLiteral("-27 dB"));
+
     open(QStringLiteral("RRR"));
     EXPECT_EQ(box("txtSYSName")->text(), QStringLiteral("Kestrel Marine Offices"));
     EXPECT_EQ(box("txtSYSPublicIDLen")->text(), QStringLiteral("4"));
@@ -43,15 +48,6 @@ TEST_F(SystemPanelTest, ShowsTheSystemRecord)
     for (int bit = 0; bit < SystemPanel::CallLogBits; ++bit)
         EXPECT_EQ(callLog(bit)->isChecked(), bit <= 3) << bit;
     EXPECT_EQ(callLog(7)->text(), QStringLiteral("40 Column Output"));
-}
-
-TEST_F(SystemPanelTest, GainListRunsFromThreeDecibelsDownToMinusTwentySeven)
-{
-    const QComboBox *gain = widget<QComboBox>("cboSYSConferenceGain");
-    ASSERT_EQ(gain->count(), SystemPanel::GainSteps);
-    EXPECT_EQ(gain->itemText(0), QStringLiteral("3 dB"));
-    EXPECT_EQ(gain->itemText(3), QStringLiteral("0 dB"));
-    EXPECT_EQ(gain->itemText(30), QStringLiteral("-27 dB"));
 }
 
 TEST_F(SystemPanelTest, FillingNeverMarksThePanelChanged)
@@ -158,19 +154,6 @@ TEST_F(SystemPanelTest, ANumberTheFieldCannotHoldIsRefusedRatherThanCut)
     typeInto(box("txtSYSPublicIDLen"), QStringLiteral("255"));
     leave(box("txtSYSPublicIDLen"));
     EXPECT_EQ(system().GetInteger(FieldNames::PublicIDLen, 0), 255);
-}
-
-TEST_F(SystemPanelTest, LengthsAndFrequenciesAreWrittenToTheirOwnElements)
-{
-    open(QStringLiteral("RRR"));
-    typeInto(box("txtSYSPassCodeLen"), QStringLiteral("6"));
-    leave(box("txtSYSPassCodeLen"));
-    typeInto(frequency(7), QStringLiteral("1209"));
-    leave(frequency(7));
-    EXPECT_EQ(system().GetInteger(FieldNames::PassCodeLen, 0), 6);
-    EXPECT_EQ(system().GetInteger(FieldNames::Freqs, 0, 7), 1209);
-    EXPECT_EQ(system().GetInteger(FieldNames::Freqs, 0, 0), 350);
-    EXPECT_EQ(system().GetInteger(FieldNames::Freqs, 0, 6), 665);
 }
 
 TEST_F(SystemPanelTest, FrequencyBoxesPastTheFieldsElementsStayEmptyAndWriteNothing)
