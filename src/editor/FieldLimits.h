@@ -1,0 +1,25 @@
+#pragma once
+
+#include "FieldDef.h"
+
+#include <QByteArrayView>
+
+class RecordClass;
+
+// What a field of an exchange-defined layout can hold, so an editor offers
+// the engineer no more than the record stores unchanged.
+class FieldLimits
+{
+public:
+    // The field as the accessors find it; an empty definition when the
+    // structure has none of that name.
+    static FieldDef find(const RecordClass &structure, QByteArrayView name);
+    // Elements of an array field: 1 for a plain field, 0 for a missing one.
+    static int elements(const RecordClass &structure, QByteArrayView name);
+    // The largest whole number one element stores unchanged.
+    static qint64 largestNumber(const RecordClass &structure, QByteArrayView name);
+    // Characters a text field holds before its closing NUL.
+    static int textLength(const RecordClass &structure, QByteArrayView name);
+    // Dial digits a digit field holds.
+    static int digitCount(const RecordClass &structure, QByteArrayView name);
+};
