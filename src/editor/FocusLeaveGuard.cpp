@@ -34,7 +34,6 @@ bool FocusLeaveGuard::eventFilter(QObject *watched, QEvent *event)
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return false;
-    // A control that is hidden or disabled under the engineer's hands was not left by choice.
     if (!m_control->isVisible() || !m_control->isEnabled())
         return false;
     const QString refusal = m_check ? m_check() : QString();

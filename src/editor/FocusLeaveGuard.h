@@ -11,8 +11,8 @@ class QWidget;
 // Watches a control for the engineer moving to another control of the
 // window. The check runs first: the text it returns refuses the move, is
 // shown as a message and the focus stays in the control. Otherwise the write
-// runs. Switching to another window or opening the control's own pop-up is
-// no move.
+// runs. Switching to another window, opening the control's own pop-up, or
+// the control being hidden or disabled under the engineer's hands is no move.
 class FocusLeaveGuard : public QObject
 {
 public:

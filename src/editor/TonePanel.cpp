@@ -136,7 +136,8 @@ void TonePanel::FillTone(int index)
     TrackedRecord record(m_context, EditorPanel::Tones, tones(), index);
     const ToneSteps steps(record);
     m_stepCount = steps.stepCount();
-    m_name->setText(m_stepCount > 0 ? QString::fromLatin1(tones().GetString(FieldNames::Name, index)) : QString());
+    const bool exists = index >= 0 && index < tones().Records();
+    m_name->setText(exists ? QString::fromLatin1(tones().GetString(FieldNames::Name, index)) : QString());
     bool afterEnd = false;
     for (int row = 0; row < Rows; ++row) {
         if (afterEnd || row >= m_stepCount) {
