@@ -5,6 +5,7 @@
 #include "FieldNames.h"
 #include "FocusLeaveGuard.h"
 #include "MessageService.h"
+#include "NumberEditDelegate.h"
 #include "PanelContext.h"
 #include "RecordSlots.h"
 #include "SortingListView.h"
@@ -16,12 +17,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QStyledItemDelegate>
 #include <QVBoxLayout>
-
-#include <functional>
 
 namespace {
 const QString KeyPrefix = QStringLiteral("E");
@@ -38,43 +35,6 @@ const QString DeleteQuestionStart = QStringLiteral("Are you sure you want to del
 
 constexpr int NumberColumnWidth = 150;
 constexpr int PortColumnWidth = 220;
-
-// Edits the number column in place. The edited text never goes into the
-// list by itself: the panel checks it once the editor has closed, and shows
-// it only when it stored it.
-class NumberDelegate : public QStyledItemDelegate
-{
-public:
-    using Started = std::function<void(const QModelIndex &)>;
-    using Finished = std::function<void(const QString &)>;
-
-    NumberDelegate(QObject *parent, Started started, Finished finished)
-        : QStyledItemDelegate(parent)
-        , m_started(std::move(started))
-        , m_finished(std::move(finished))
-    {
-    }
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override
-    {
-        if (index.column() != DialledNumberPanel::NumberColumn)
-            return nullptr;
-        m_started(index);
-        return QStyledItemDelegate::createEditor(parent, option, index);
-    }
-
-    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &) const override
-    {
-        const auto *line = qobject_cast<QLineEdit *>(editor);
-        if (line)
-            m_finished(line->text());
-    }
-
-private:
-    Started m_started;
-    Finished m_finished;
-};
 } // namespace
 
 DialledNumberPanel::DialledNumberPanel(PanelContext &context, QWidget *parent)
@@ -93,8 +53,8 @@ DialledNumberPanel::DialledNumberPanel(PanelContext &context, QWidget *parent)
     m_list->header()->resizeSection(PortColumn, PortColumnWidth);
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::SelectedClicked);
-    m_list->setItemDelegate(new NumberDelegate(
-        m_list, [this](const QModelIndex &index) { startLabelEdit(recordOf(m_list->itemFromIndex(index))); },
+    m_list->setItemDelegate(new NumberEditDelegate(
+        NumberColumn, m_list, [this](const QModelIndex &index) { startLabelEdit(recordOf(m_list->itemFromIndex(index))); },
         [this](const QString &text) {
             // After the editor has closed: a message box must not pull the focus from under it.
             QMetaObject::invokeMethod(this, [this, text] { endLabelEdit(text); }, Qt::QueuedConnection);
