@@ -164,7 +164,8 @@ void DialledNumberPanel::itemChosen(QTreeWidgetItem *item)
 
 void DialledNumberPanel::itemChecked(QTreeWidgetItem *item, int column)
 {
-    if (m_context.isFilling() || column != NumberColumn)
+    // Items also change while they are being put together, before they have a box.
+    if (m_context.isFilling() || column != NumberColumn || !item->data(NumberColumn, Qt::CheckStateRole).isValid())
         return;
     const int index = recordOf(item);
     if (index < 0 || RecordSlots::isFree(numbers(), index))
