@@ -1,0 +1,57 @@
+#include "VirtualPortChoices.h"
+
+#include "FieldNames.h"
+#include "RecordClass.h"
+#include "RecordSlots.h"
+
+#include <QComboBox>
+
+namespace {
+const QString UnknownText = QStringLiteral("<Unknown VP>");
+const QString NoName = QStringLiteral("<No Name>");
+const QString NameSeparator = QStringLiteral(" - ");
+} // namespace
+
+QList<VirtualPortChoices::Choice> VirtualPortChoices::build(const RecordClass &virtualPorts)
+{
+    QList<Choice> choices;
+    for (int n = 0; n < virtualPorts.Records(); ++n) {
+        if (!RecordSlots::isInUseAndEnabled(virtualPorts, n))
+            continue;
+        const QByteArray name = virtualPorts.GetString(FieldNames::Name, n);
+        choices.append({QString::number(n) + NameSeparator + (name.isEmpty() ? NoName : QString::fromLatin1(name)), n});
+    }
+    choices.append({UnknownText, UnknownValue});
+    return choices;
+}
+
+void VirtualPortChoices::fill(QComboBox &selector, const RecordClass &virtualPorts)
+{
+    selector.clear();
+    for (const Choice &choice : build(virtualPorts))
+        selector.addItem(choice.text, choice.value);
+}
+
+void VirtualPortChoices::select(QComboBox &selector, int value)
+{
+    const int found = selector.findData(value);
+    selector.setCurrentIndex(found >= 0 ? found : selector.count() - 1);
+}
+
+int VirtualPortChoices::selectedValue(const QComboBox &selector)
+{
+    return selector.currentIndex() >= 0 ? selector.currentData().toInt() : UnknownValue;
+}
+
+QString VirtualPortChoices::name(const RecordClass &virtualPorts, int index)
+{
+    // A binding to a port the table does not have would only fill the log.
+    if (index < 0 || index >= virtualPorts.Records())
+        return QString();
+    return QString::fromLatin1(virtualPorts.GetString(FieldNames::Name, index));
+}
+
+QString VirtualPortChoices::binding(const RecordClass &virtualPorts, int index)
+{
+    return QString::number(index) + QStringLiteral(" (") + name(virtualPorts, index) + QLatin1Char(')');
+}
