@@ -8,6 +8,7 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <iterator>
 
 namespace {
@@ -34,6 +35,8 @@ constexpr int InPickupBit = 3;
 constexpr int FirstSystemUserRecord = 4;
 constexpr int QuarterSecondsPerSecond = 4;
 constexpr int DisaDelaySeconds = 20;
+
+constexpr qsizetype FlushSize = 64 * 1024;
 
 const QByteArray ListSeparator = QByteArrayLiteral("|");
 const QByteArray FixedStamp = QByteArrayLiteral("<updated>09:30 25/06/2012</updated>");
@@ -104,23 +107,45 @@ const Right KnownRights[] = {
     {"Inhibit Priority Intrude", 48},
 };
 
+void appendIndented(QByteArray &out, int tabs, const QByteArray &text)
+{
+    out.append(qMax(tabs, 0), '\t');
+    out.append(text);
+    out.append("\r\n", 2);
+}
+
 QByteArray number(qint64 value)
 {
     return QByteArray::number(value);
 }
 
-// Element content: the characters that would end or open markup become entities.
+bool containsAnyOf(const QByteArray &text, QByteArrayView characters)
+{
+    for (char c : text) {
+        if (characters.contains(c))
+            return true;
+    }
+    return false;
+}
+
+// Element content: the characters that would end or open markup become
+// entities, and line breaks references, so that every element keeps its line.
 QByteArray escaped(QByteArray text)
 {
+    if (!containsAnyOf(text, "&<>\r\n"))
+        return text;
     return text.replace('&', QByteArrayLiteral("&amp;"))
         .replace('<', QByteArrayLiteral("&lt;"))
-        .replace('>', QByteArrayLiteral("&gt;"));
+        .replace('>', QByteArrayLiteral("&gt;"))
+        .replace('\r', QByteArrayLiteral("&#13;"))
+        .replace('\n', QByteArrayLiteral("&#10;"));
 }
 
 // A value between the double quotes of an attribute.
 QByteArray escapedAttribute(const QByteArray &text)
 {
-    return escaped(text).replace('"', QByteArrayLiteral("&quot;"));
+    QByteArray value = escaped(text);
+    return value.contains('"') ? value.replace('"', QByteArrayLiteral("&quot;")) : value;
 }
 
 void appendItem(QByteArray &list, const QByteArray &item)
@@ -132,6 +157,8 @@ void appendItem(QByteArray &list, const QByteArray &item)
 
 QByteArray cleanedName(QByteArray name)
 {
+    if (!containsAnyOf(name, ",<>&"))
+        return name;
     return name.replace(QByteArrayLiteral(","), QByteArray()).replace('>', ')').replace('<', '(').replace('&', '-');
 }
 
@@ -257,6 +284,14 @@ void ConfigurationConverter::BuildRightsTable()
     int entry = 1;
     for (const Right &right : KnownRights)
         m_rightsTable[std::size_t(entry++)] = {QByteArray(right.name), right.code, true};
+
+    const int bits = m_config.ACL().BitCount(FieldNames::Rights);
+    m_rightCodes.clear();
+    for (const RightEntry &right : m_rightsTable) {
+        if (right.used && right.code < bits && !m_rightCodes.contains(right.code))
+            m_rightCodes.append(right.code);
+    }
+    std::sort(m_rightCodes.begin(), m_rightCodes.end());
 }
 
 QByteArray ConfigurationConverter::UpdateStamp(const QDateTime &time)
@@ -272,20 +307,30 @@ QByteArray ConfigurationConverter::UpdateStamp(const QDateTime &time)
 
 bool ConfigurationConverter::WriteIndented(QIODevice &file, int tabs, const QByteArray &text)
 {
-    const QByteArray lineBytes = QByteArray(qMax(tabs, 0), '\t') + text + QByteArrayLiteral("\r\n");
-    return file.write(lineBytes) == lineBytes.size();
+    QByteArray bytes;
+    appendIndented(bytes, tabs, text);
+    return file.write(bytes) == bytes.size();
 }
 
 void ConfigurationConverter::line(QIODevice &file, int tabs, const QByteArray &text)
 {
+    appendIndented(m_pending, tabs, text);
+    if (m_pending.size() >= FlushSize)
+        flush(file);
+}
+
+void ConfigurationConverter::flush(QIODevice &file)
+{
     // After the first failure the file is abandoned; the rest need not be tried.
-    if (!m_writeFailed && !WriteIndented(file, tabs, text))
+    if (!m_writeFailed && file.write(m_pending) != m_pending.size())
         m_writeFailed = true;
+    m_pending.truncate(0);
 }
 
 void ConfigurationConverter::writeConfiguration(QIODevice &file)
 {
     m_writeFailed = false;
+    m_pending.reserve(FlushSize + FlushSize / 4);
     m_ports.emplace(m_config);
     const QByteArray stamp = UpdateStamp(m_clock());
     writeGeneral(file, stamp);
@@ -301,6 +346,8 @@ void ConfigurationConverter::writeConfiguration(QIODevice &file)
     line(file, 1, "</externals>");
     writeGroups(file, stamp);
     line(file, 0, "</pabx>");
+    flush(file);
+    m_pending = QByteArray();
     m_ports.reset();
 }
 
@@ -391,10 +438,11 @@ QByteArray ConfigurationConverter::classesIn(const RecordClass &structure, const
 
 QByteArray ConfigurationConverter::allowedRights(int rec) const
 {
+    // Bits with no right of the new format behind them add nothing, so only
+    // the known codes are read, wherever they lie in the field.
     const RecordClass &acl = m_config.ACL();
     QByteArray names;
-    const int bits = acl.BitCount(FieldNames::Rights);
-    for (int code = 0; code < bits; ++code) {
+    for (int code : std::as_const(m_rightCodes)) {
         if (!acl.GetBit(FieldNames::Rights, rec, code))
             continue;
         for (int entry = 1; entry <= RightsTableSize; ++entry) {
@@ -455,8 +503,6 @@ void ConfigurationConverter::writePorts(QIODevice &file, const QByteArray &stamp
 
 quint16 ConfigurationConverter::ConvertExtVP(QIODevice &file, const QByteArray &stamp, quint16 id, quint16 v)
 {
-    if (!m_ports)
-        m_ports.emplace(m_config);
     const RecordClass &ports = m_config.VirtualPorts();
     const VirtualPortLookup::PortLocation location = m_ports->FindVPPort(v);
     line(file, 2, "<ext ID=\"" + number(id) + "\">");

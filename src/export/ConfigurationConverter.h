@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QList>
 #include <QString>
 
 #include <array>
@@ -66,15 +67,17 @@ public:
     void BuildRightsTable();
     static QByteArray UpdateStamp(const QDateTime &time);
     static bool WriteIndented(QIODevice &file, int tabs, const QByteArray &text);
-    // One <ext> element for virtual port v; returns id + 1.
-    quint16 ConvertExtVP(QIODevice &file, const QByteArray &stamp, quint16 id, quint16 v);
 
     const ClassTableType &ClassTable() const { return m_classTable; }
     const RightsTableType &RightsTable() const { return m_rightsTable; }
 
 private:
     bool fail(const QString &message);
+    // Lines collect in memory and reach the file in large pieces.
     void line(QIODevice &file, int tabs, const QByteArray &text);
+    void flush(QIODevice &file);
+    // One <ext> element for virtual port v; returns id + 1.
+    quint16 ConvertExtVP(QIODevice &file, const QByteArray &stamp, quint16 id, quint16 v);
     void writeConfiguration(QIODevice &file);
     void writeGeneral(QIODevice &file, const QByteArray &stamp);
     void writeClasses(QIODevice &file, const QByteArray &stamp);
@@ -93,9 +96,12 @@ private:
     Clock m_clock;
     ClassTableType m_classTable;
     RightsTableType m_rightsTable;
+    // The codes of the used rights entries that the ACL's Rights field has bits for, ascending.
+    QList<int> m_rightCodes;
     QByteArray m_classText;
     std::optional<VirtualPortLookup> m_ports;
     bool m_namesChanged = false;
+    QByteArray m_pending;
     bool m_writeFailed = false;
     QString m_error;
 };

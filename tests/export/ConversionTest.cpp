@@ -499,13 +499,15 @@ TEST(Conversion, ClassNamesAndTheSystemNameAreWrittenWithMarkupCharactersAsEntit
         .systemName("Smith & Sons <HQ>")
         .addClass(0, "R&D <all>")
         .addClass(1, "Say \"hi\"")
+        .addClass(2, "Two\r\nlines")
         .addUser({.record = 4, .name = "Quote \"me\"", .publicId = "1", .passCode = "2", .classes = {0, 1}})
         .addPort({.record = 0, .name = "Desk", .acl = 4, .classes = {0, 1}})
         .bind(0, 0);
     const QByteArray out = convertToBytes(config);
     EXPECT_TRUE(out.contains("<Name>Smith &amp; Sons &lt;HQ&gt;</Name>"));
     EXPECT_TRUE(out.contains("<name>R&amp;D &lt;all&gt;</name>"));
-    EXPECT_TRUE(out.contains("<allowed>R&amp;D &lt;all&gt;|Say \"hi\"|Not Used</allowed>"));
+    EXPECT_TRUE(out.contains("<allowed>R&amp;D &lt;all&gt;|Say \"hi\"|Two&#13;&#10;lines|Not Used</allowed>"));
+    EXPECT_EQ(out.count('\n'), out.count("\r\n"));
     EXPECT_TRUE(out.contains("<allowed>R&amp;D &lt;all&gt;|Say \"hi\"</allowed>"));
     EXPECT_TRUE(out.contains("<class member=\"R&amp;D &lt;all&gt;|Say &quot;hi&quot;\">"));
     EXPECT_TRUE(out.contains("<rights user=\"Quote &quot;me&quot;\">"));
@@ -664,4 +666,44 @@ TEST(Conversion, TheSampleSiteConvertsToWellFormedXml)
     ASSERT_FALSE(out.isEmpty());
     EXPECT_TRUE(out.endsWith("</pabx>\r\n"));
     EXPECT_EQ(out.count("\r\n"), out.count('\n'));
+}
+
+namespace {
+// A device that takes the first bytes and then reports the disk full.
+class FullDevice : public QIODevice
+{
+public:
+    explicit FullDevice(qint64 room)
+        : m_room(room)
+    {
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *, qint64 length) override
+    {
+        if (length > m_room) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        m_room -= length;
+        return length;
+    }
+
+private:
+    qint64 m_room;
+};
+} // namespace
+
+TEST(ConversionFile, AWriteThatFailsPartWayIsReportedAsAFailure)
+{
+    ExchClass config;
+    ConfigurationBuilder builder(config);
+    for (int i = 0; i < ConfigurationBuilder::AclRecords; ++i)
+        builder.addUser({.record = i, .name = "User " + QByteArray::number(i), .publicId = "1", .passCode = "2"});
+    FullDevice device(100);
+    device.open(QIODevice::WriteOnly);
+    ConfigurationConverter converter(config, &conversionTime);
+    EXPECT_FALSE(converter.convert(device));
+    EXPECT_EQ(converter.errorString(), QStringLiteral("Not able to write the configuration: No space left on device"));
 }
