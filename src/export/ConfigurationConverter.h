@@ -18,8 +18,8 @@ class QIODevice;
 // Writes one configuration as the XML configuration file of the K7101/K7202
 // exchanges: checks that every port in use can be expressed there, cleans the
 // port, user and group names in the configuration itself, and writes the file
-// line by line in its fixed order and indentation (tabs, CR LF, the names'
-// single bytes as they are).
+// line by line in its fixed order and indentation: tabs, CR LF, names as
+// their single bytes with only markup characters and line breaks as entities.
 class ConfigurationConverter
 {
 public:
