@@ -3,6 +3,8 @@
 
 #include "ConfigFile.h"
 
+#include <QTreeWidget>
+
 namespace {
 const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
 
@@ -98,4 +100,21 @@ TEST_F(MainWindowConvertTest, CancellingTheDialogWritesNothingAndARefusalIsShown
                                             "\"Reception 2\" has the action \"Warm Line\", which a K7101/K7202 "
                                             "configuration cannot hold."));
     EXPECT_EQ(QDir(m_dir.path()).entryList({QStringLiteral("*.VRS")}), QStringList());
+}
+
+TEST_F(MainWindowConvertTest, CleanedNamesStayInTheDocumentAndItsTreeShowsThem)
+{
+    openThroughDialog(sampleCopy(QStringLiteral("site.QBF")));
+    DocumentWindow *document = m_window->activeDocument();
+    ExchClass &config = m_window->configuration(document->ExNum());
+    config.VirtualPorts().SetString("Name", 0, "A&B <1>, 2");
+    document->GetConfiguration();
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    convertTo(m_dir.filePath(QStringLiteral("site.VRS")));
+
+    EXPECT_EQ(config.VirtualPorts().GetString("Name", 0), QByteArray("A-B (1) 2"));
+    const QList<QTreeWidgetItem *> shown
+        = document->tree()->findItems(QStringLiteral("A-B (1) 2"), Qt::MatchContains | Qt::MatchRecursive);
+    EXPECT_EQ(shown.size(), 1);
+    EXPECT_TRUE(document->tree()->findItems(QStringLiteral("A&B"), Qt::MatchContains | Qt::MatchRecursive).isEmpty());
 }
