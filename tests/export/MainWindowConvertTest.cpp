@@ -1,8 +1,6 @@
 #include "FakeDriveProvider.h"
 #include "MainWindowFixture.h"
 
-#include "ConfigFile.h"
-
 #include <QTreeWidget>
 
 namespace {
