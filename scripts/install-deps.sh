@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
     clang-14 libclang-rt-14-dev
+    libxml2-utils
 )
 if [[ "${1:-}" == "--gui" ]]; then
     packages+=(xvfb xauth imagemagick)

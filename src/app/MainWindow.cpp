@@ -2,6 +2,9 @@
 
 #include "AboutWindow.h"
 #include "AclGeneratorWindow.h"
+#include "CardTransfer.h"
+#include "CardTransferPrompts.h"
+#include "ConfigurationConverter.h"
 #include "DebugLog.h"
 #include "DebugWindow.h"
 #include "DocumentArranger.h"
@@ -9,6 +12,7 @@
 #include "DrawnIcons.h"
 #include "FileDialogService.h"
 #include "HelpWindow.h"
+#include "LinuxDriveProvider.h"
 #include "MainWindowPlacement.h"
 #include "MessageService.h"
 #include "OptionsDialog.h"
@@ -41,6 +45,7 @@ const QString GetConfigurationTitle = QStringLiteral("Get Configuration");
 const QString NoOrvexText = QStringLiteral("No Orvex detected");
 const QString NotGettingText = QStringLiteral("Not getting configuraton");
 const QString NotSendingText = QStringLiteral("Not sending configuraton");
+const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
 const QString NothingToSendText = QStringLiteral("This document holds no configuration, so there is nothing to send.");
 const QChar LineBreak = QLatin1Char('\n');
 // The tag of a document window loaded from a file: ":" + path.
@@ -87,6 +92,33 @@ bool holdsNoStructures(const ExchClass &config)
     }
     return true;
 }
+
+// The card step's questions and messages as the program's message boxes.
+class MessageBoxPrompts : public CardTransferPrompts
+{
+public:
+    MessageBoxPrompts(MessageService &messages, QWidget *parent)
+        : m_messages(messages)
+        , m_parent(parent)
+    {
+    }
+
+    void showMessage(Severity severity, const QString &title, const QString &text) override
+    {
+        m_messages.show(m_parent, severity == Severity::Warning ? QMessageBox::Warning : QMessageBox::Information,
+                        title, text);
+    }
+
+    bool askYesNo(const QString &title, const QString &text) override
+    {
+        return m_messages.show(m_parent, QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No)
+            == QMessageBox::Yes;
+    }
+
+private:
+    MessageService &m_messages;
+    QWidget *m_parent;
+};
 
 QLabel *makePanel(const QString &name, QWidget *parent)
 {
@@ -168,7 +200,8 @@ void MainWindow::createMenus()
     m_documentActions.append(addItem(file, "mnuFileSaveAs", tr("Save &As..."), &MainWindow::mnuFileSaveAs_Click));
     addItem(file, "mnuFileSaveAll", tr("Save A&ll"), &MainWindow::mnuFileSaveAll_Click);
     file->addSeparator();
-    addUnavailableItem(file, "mnuFileConvert", tr("Convert to K7202 configuration..."));
+    m_documentActions.append(
+        addItem(file, "mnuFileConvert", tr("Convert to K7202 configuration..."), &MainWindow::mnuFileConvert_Click));
     file->addSeparator();
     m_mnuFileOnline = addItem(file, "mnuFileOnline", tr("Update Online System"));
     m_mnuFileOnline->setCheckable(true);
@@ -388,6 +421,11 @@ DocumentWindow *MainWindow::activeDocument() const
     // The current window stays current while another application has the focus.
     const QMdiSubWindow *window = m_mdiArea->currentSubWindow();
     return window ? qobject_cast<DocumentWindow *>(window->widget()) : nullptr;
+}
+
+void MainWindow::setDriveProvider(std::unique_ptr<DriveProvider> drives)
+{
+    m_drives = std::move(drives);
 }
 
 QList<DocumentWindow *> MainWindow::documents() const
@@ -647,6 +685,29 @@ void MainWindow::openAclGenerator(int exNum, int aclIndex)
     AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, packetSender(), m_messages,
                                  RandomSource::system(), this);
     generator.exec();
+}
+
+void MainWindow::mnuFileConvert_Click()
+{
+    DocumentWindow *document = activeDocument();
+    if (!document)
+        return;
+    const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, ConvertFilter);
+    if (path.isEmpty())
+        return;
+    ConfigurationConverter converter(configuration(document->ExNum()));
+    const bool converted = converter.ConvertFile(path);
+    // The cleaned names now belong to the document; its tree shows them.
+    if (converter.namesChanged())
+        document->GetConfiguration();
+    if (!converted) {
+        m_messages.show(this, QMessageBox::Warning, QString(), converter.errorString());
+        return;
+    }
+    if (!m_drives)
+        m_drives = std::make_unique<LinuxDriveProvider>();
+    MessageBoxPrompts prompts(m_messages, this);
+    CardTransfer(*m_drives).run(path, prompts);
 }
 
 void MainWindow::mnuFileMRU_Click(int index)

@@ -17,6 +17,7 @@
 class DebugLog;
 class DebugWindow;
 class DocumentWindow;
+class DriveProvider;
 class HelpWindow;
 class MainWindowPlacement;
 class PreviewWindow;
@@ -67,6 +68,9 @@ public:
     void CheckMRU(const QString &path);
 
     DocumentWindow *activeDocument() const;
+    // The drives File → Convert looks at for the newer exchange's card; the
+    // system's own unless set.
+    void setDriveProvider(std::unique_ptr<DriveProvider> drives);
     QList<DocumentWindow *> documents() const;
     SerialLink &link() { return *m_link; }
 
@@ -130,6 +134,7 @@ private:
     void mnuFilePrintPreview_Click();
     void mnuFilePrint_Click();
     void mnuFileExportPdf_Click();
+    void mnuFileConvert_Click();
     void mnuFileMRU_Click(int index);
     void mnuFileExit_Click();
     void mnuEditCut_Click();
@@ -165,6 +170,7 @@ private:
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<PrintService> m_printService;
+    std::unique_ptr<DriveProvider> m_drives;
     QString m_portOverride;
     int m_documentCounter = 0;
 

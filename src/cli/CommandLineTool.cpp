@@ -1,6 +1,7 @@
 #include "CommandLineTool.h"
 
 #include "CheckCommand.h"
+#include "ConvertCommand.h"
 #include "DebugLog.h"
 #include "DumpCommand.h"
 #include "ReportCommand.h"
@@ -23,6 +24,7 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<ConvertCommand>());
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
     addCommand(std::make_unique<SimulateCommand>());

@@ -1,0 +1,68 @@
+#include "ConvertCommand.h"
+
+#include "CommandArguments.h"
+#include "ConfigurationConverter.h"
+#include "ExchClass.h"
+
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+const QString OutOption = QStringLiteral("--out");
+const QString FileOperand = QStringLiteral("FILE.QBF");
+const QString OutputName = QStringLiteral("FILE.VRS");
+
+bool sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.absoluteFilePath() == second.absoluteFilePath()
+        || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
+}
+} // namespace
+
+QString ConvertCommand::name() const
+{
+    return QStringLiteral("convert");
+}
+
+QString ConvertCommand::synopsis() const
+{
+    return QStringLiteral("%1 %2 %3").arg(FileOperand, OutOption, OutputName);
+}
+
+QString ConvertCommand::summary() const
+{
+    return QStringLiteral("Write the K7101/K7202 XML configuration of a configuration file");
+}
+
+int ConvertCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandArguments args({}, {FileOperand}, {OutOption});
+    if (!args.parse(arguments)) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    if (!args.hasValue(OutOption) || args.value(OutOption).isEmpty()) {
+        err << usageProblem(QStringLiteral("missing %1 %2").arg(OutOption, OutputName)) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    const QString path = args.operand(0);
+    const QString output = args.value(OutOption);
+    if (sameFile(path, output)) {
+        err << usageProblem(QStringLiteral("%1 must name another file than %2").arg(OutOption, FileOperand))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
+
+    ExchClass config;
+    if (!loadConfiguration(path, config, err))
+        return ExitCode::Failure;
+    ConfigurationConverter converter(config);
+    if (!converter.ConvertFile(output)) {
+        err << converter.errorString().replace(QLatin1Char('\n'), QStringLiteral(": ")) << Qt::endl;
+        return ExitCode::Failure;
+    }
+    out << QStringLiteral("%1: written from %2").arg(output, path) << Qt::endl;
+    return ExitCode::Success;
+}
