@@ -16,6 +16,7 @@
 
 class DebugLog;
 class DebugWindow;
+class DeviceWindows;
 class DocumentWindow;
 class HelpWindow;
 class MainWindowPlacement;
@@ -152,6 +153,8 @@ private:
     std::unique_ptr<MainWindowPlacement> m_placement;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
+    // The device-command windows and what the dispatcher hands them.
+    std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;
     int m_documentCounter = 0;
 
