@@ -11,7 +11,7 @@ constexpr int PortIdLength = 2;
 constexpr char TimingsMessage = 17;
 constexpr char TimingsLength = 10;
 constexpr char RingTableMessage = 18;
-constexpr char RingTableLength = 10;
+constexpr char RingTableMessageLength = 10;
 constexpr char CadenceMessage = 4;
 constexpr char CadenceLength = 11;
 constexpr char CadenceReserved = 0;
@@ -111,7 +111,7 @@ DevicePacket ExtensionParameters::timingsPacket(quint8 slot, const Timings &timi
 
 DevicePacket ExtensionParameters::ringTablePart(quint8 slot, const RingTable &table, int part)
 {
-    QByteArray payload = header(slot, RingTableMessage, RingTableLength);
+    QByteArray payload = header(slot, RingTableMessage, RingTableMessageLength);
     payload += char(part);
     for (int i = PartLength * part; i < PartLength * (part + 1); ++i)
         payload += char(table.at(std::size_t(i)));

@@ -1,9 +1,35 @@
 #include "LeaveValidator.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 #include <utility>
+
+namespace {
+// A box refused as a mouse press took the focus away: that press must not
+// go on to click what it was aimed at, or a send button would act on the
+// refused value. Swallows the one press, or nothing when none follows.
+class PressSwallower : public QObject
+{
+public:
+    PressSwallower()
+    {
+        qApp->installEventFilter(this);
+        QTimer::singleShot(0, this, &QObject::deleteLater);
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick)
+            return false;
+        qApp->removeEventFilter(this);
+        return true;
+    }
+};
+} // namespace
 
 bool LeaveValidator::s_refusing = false;
 
@@ -40,8 +66,11 @@ bool LeaveValidator::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
 
     s_refusing = true;
-    if (!m_check())
+    if (!m_check()) {
         refocus(m_box);
+        if (reason == Qt::MouseFocusReason)
+            new PressSwallower;
+    }
     s_refusing = false;
     return QObject::eventFilter(watched, event);
 }
