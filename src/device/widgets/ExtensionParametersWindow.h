@@ -4,8 +4,6 @@
 #include "DeviceDialog.h"
 #include "ExtensionParameters.h"
 
-#include <QList>
-
 #include <array>
 
 class QComboBox;

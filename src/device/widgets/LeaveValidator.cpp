@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 #include <utility>
 
@@ -17,7 +16,8 @@ public:
     PressSwallower()
     {
         qApp->installEventFilter(this);
-        QTimer::singleShot(0, this, &QObject::deleteLater);
+        // Gone once the event loop is back, after the press being dispatched.
+        deleteLater();
     }
 
 protected:
