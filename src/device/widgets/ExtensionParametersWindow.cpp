@@ -123,13 +123,13 @@ QWidget *ExtensionParametersWindow::createTimingsFrame()
     auto *layout = new QGridLayout(frame);
     int row = 0;
     for (int timing : ShownTimingOrder) {
-        const TimingBox &spec = TimingBoxes[timing];
-        QLineEdit *box = makeBox(QString::fromLatin1(spec.name));
+        const TimingBox &timingBox = TimingBoxes[timing];
+        QLineEdit *box = makeBox(QString::fromLatin1(timingBox.name));
         m_timingBoxes[std::size_t(timing)] = box;
-        layout->addWidget(makeLabel(QString::fromLatin1(spec.caption), box), row, 0);
+        layout->addWidget(makeLabel(QString::fromLatin1(timingBox.caption), box), row, 0);
         layout->addWidget(box, row, 1);
         ++row;
-        if (spec.checkedOnLeave) {
+        if (timingBox.checkedOnLeave) {
             LeaveValidator::attach(box, [this, box] {
                 if (NumericText::numberWithin(box->text(), 1, ByteMaximum))
                     return true;
@@ -222,11 +222,11 @@ bool ExtensionParametersWindow::readTimings(ExtensionParameters::Timings &timing
 {
     std::array<quint8, TimingCount> values{};
     for (int timing = 0; timing < TimingCount; ++timing) {
-        const TimingBox &spec = TimingBoxes[timing];
+        const TimingBox &timingBox = TimingBoxes[timing];
         QLineEdit *box = m_timingBoxes[std::size_t(timing)];
-        const std::optional<int> value = NumericText::wholeNumber(box->text(), minimumTiming(spec), ByteMaximum);
+        const std::optional<int> value = NumericText::wholeNumber(box->text(), minimumTiming(timingBox), ByteMaximum);
         if (!value) {
-            refuse(box, NumericText::wholeNumberRequired(QString::fromLatin1(spec.caption), minimumTiming(spec),
+            refuse(box, NumericText::wholeNumberRequired(QString::fromLatin1(timingBox.caption), minimumTiming(timingBox),
                                                          ByteMaximum));
             return false;
         }
