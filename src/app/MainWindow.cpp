@@ -7,6 +7,7 @@
 #include "ConfigurationConverter.h"
 #include "DebugLog.h"
 #include "DebugWindow.h"
+#include "DeviceWindows.h"
 #include "DocumentArranger.h"
 #include "DocumentWindow.h"
 #include "DrawnIcons.h"
@@ -162,6 +163,8 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
     m_transferWindow->setFinishedCallback(
         [this](TransferObserver::Outcome outcome) { transferFinished(outcome); });
+    m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
+                                                this);
 
     createMenus();
     createToolBar();
@@ -180,6 +183,7 @@ MainWindow::~MainWindow()
     // The documents and the transfer window work through the link, the engine
     // and the table, which are gone before the widgets would be deleted.
     m_link->dispatcher().setActiveDocumentLookup({});
+    m_devices.reset();
     disconnect(m_mdiArea, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
     // The report window paints on the printer, which is gone before the widgets would be deleted.
@@ -238,20 +242,27 @@ void MainWindow::createMenus()
 
     QMenu *system = menuBar()->addMenu(tr("&System"));
     system->setObjectName(QStringLiteral("mnuSystem"));
-    addUnavailableItem(system, "mnuFileBuildFactory", tr("Build &Factory Configuration"));
+    DeviceWindows *devices = m_devices.get();
+    connect(addItem(system, "mnuFileBuildFactory", tr("Build &Factory Configuration")), &QAction::triggered, devices,
+            &DeviceWindows::mnuFileBuildFactory_Click);
     addItem(system, "mnuGetConfig", tr("&Get Configuration"), &MainWindow::mnuGetConfig_Click);
     system->addSeparator();
-    addUnavailableItem(system, "mnuFileReset", tr("&Reset System"));
-    addUnavailableItem(system, "mnuShowTime", tr("Set System &Time"));
+    connect(addItem(system, "mnuFileReset", tr("&Reset System")), &QAction::triggered, devices,
+            &DeviceWindows::mnuFileReset_Click);
+    connect(addItem(system, "mnuShowTime", tr("Set System &Time")), &QAction::triggered, devices,
+            &DeviceWindows::mnuShowTime_Click);
     system->addSeparator();
     m_documentActions.append(
         addItem(system, "mnuSendConfig", tr("&Send Configuration"), &MainWindow::mnuSendConfig_Click));
 
     QMenu *advanced = menuBar()->addMenu(tr("&Advanced"));
     advanced->setObjectName(QStringLiteral("mnuAdvanced"));
-    addUnavailableItem(advanced, "mnuBoards", tr("Get Board &Serial Info"));
-    addUnavailableItem(advanced, "mnuAdvExt", tr("Change &Extension Parameters"));
-    addUnavailableItem(advanced, "mnuAdvTie", tr("Change &Tie Line Parameters"));
+    connect(addItem(advanced, "mnuBoards", tr("Get Board &Serial Info")), &QAction::triggered, devices,
+            &DeviceWindows::mnuBoards_Click);
+    connect(addItem(advanced, "mnuAdvExt", tr("Change &Extension Parameters")), &QAction::triggered, devices,
+            &DeviceWindows::mnuAdvExt_Click);
+    connect(addItem(advanced, "mnuAdvTie", tr("Change &Tie Line Parameters")), &QAction::triggered, devices,
+            &DeviceWindows::mnuAdvTie_Click);
     m_mnuAdvLR = addItem(advanced, "mnuAdvLR", tr("Line Reversal"));
     m_mnuAdvLR->setCheckable(true);
     connect(m_mnuAdvLR, &QAction::triggered, this, &MainWindow::mnuAdvLR_Click);
@@ -486,6 +497,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     m_transferWindow->close();
     if (m_previewWindow)
         m_previewWindow->close();
+    m_devices->closeAll();
     if (m_debugWindow)
         m_debugWindow->close();
     if (m_helpWindow)

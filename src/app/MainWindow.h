@@ -16,6 +16,7 @@
 
 class DebugLog;
 class DebugWindow;
+class DeviceWindows;
 class DocumentWindow;
 class DriveProvider;
 class HelpWindow;
@@ -171,6 +172,8 @@ private:
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<PrintService> m_printService;
     std::unique_ptr<DriveProvider> m_drives;
+    // The device-command windows and what the dispatcher hands them.
+    std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;
     int m_documentCounter = 0;
 

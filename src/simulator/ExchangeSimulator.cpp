@@ -16,6 +16,9 @@ constexpr int PortIdLength = 2;
 // The PC puts these in front of the payload of a retransmitted packet.
 const QByteArray RetransmissionMark(4, Frame::Delimiter);
 
+// A reset (code 22) carries this after the port id.
+const QByteArray ResetMarker = QByteArrayLiteral("rR");
+
 // Board parameters (code 33): slot, message, length, then the message's own
 // bytes. The board serial message carries a field selector and the text.
 constexpr int BoardSerialMessage = 2;
@@ -137,9 +140,12 @@ void ExchangeSimulator::answer(int code, int portId, const QByteArray &data)
         reply(PacketCode::BoardParameters, 0, QByteArray());
         return;
     case PacketCode::FactoryConfiguration:
+        m_factoryConfiguration = data;
         reply(PacketCode::FactoryConfiguration, 0, QByteArray());
         return;
     case PacketCode::ResetSystem:
+        if (data.startsWith(ResetMarker))
+            ++m_resetsReceived;
         return;
     default:
         answerRecordPacket(code, portId, data);
@@ -229,8 +235,19 @@ void ExchangeSimulator::answerBoardInfo()
     reply(PacketCode::BoardInfo, 0, data);
 }
 
+QByteArray ExchangeSimulator::boardSerialNumber(int board) const
+{
+    return board >= 0 && board < BoardCount ? m_boards[board][SerialField] : QByteArray();
+}
+
+QByteArray ExchangeSimulator::boardManufactureDate(int board) const
+{
+    return board >= 0 && board < BoardCount ? m_boards[board][DateField] : QByteArray();
+}
+
 void ExchangeSimulator::storeBoardParameters(const QByteArray &data)
 {
+    m_boardParameters.append(data);
     if (data.size() <= BoardTextAt || byteAt(data, BoardMessageAt) != BoardSerialMessage)
         return;
     const int slot = byteAt(data, BoardSlotAt);

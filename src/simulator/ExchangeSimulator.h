@@ -42,6 +42,18 @@ public:
     // Where the exchange's clock reads from before any set; local time by default.
     void setClock(Clock clock);
 
+    // The data of every board-parameter packet (code 33) after the port id, in
+    // the order received: serial information, line parameters, cadences.
+    const QList<QByteArray> &boardParameters() const { return m_boardParameters; }
+    // A board's serial number and manufacture date as the board report carries
+    // them, NUL-padded to BoardFieldLength.
+    QByteArray boardSerialNumber(int board) const;
+    QByteArray boardManufactureDate(int board) const;
+    // The data of the last factory rebuild (code 23) after the port id.
+    QByteArray factoryConfiguration() const { return m_factoryConfiguration; }
+    // Resets (code 22) carrying "rR".
+    int resetsReceived() const { return m_resetsReceived; }
+
     int framesReceived() const { return m_framesReceived; }
     int framesDropped() const { return m_framesDropped; }
     int framesAnswered() const { return m_framesAnswered; }
@@ -71,6 +83,9 @@ private:
     Clock m_clock;
     qint64 m_clockOffsetSeconds = 0;
     std::array<BoardFields, BoardCount> m_boards;
+    QList<QByteArray> m_boardParameters;
+    QByteArray m_factoryConfiguration;
+    int m_resetsReceived = 0;
     int m_dropEvery = 0;
     bool m_noTones = false;
     int m_framesReceived = 0;

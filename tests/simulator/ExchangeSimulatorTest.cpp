@@ -164,6 +164,10 @@ TEST_F(SimulatedExchange, AcknowledgesBoardSerialPacketsAndReportsThemInTheBoard
     EXPECT_EQ(request(PacketCode::BoardParameters, 0, QByteArray("\x03\x02\x0A\x01" "20240229", 12)), ack);
     // Other board parameters (here a ring cadence) are acknowledged and change nothing.
     EXPECT_EQ(request(PacketCode::BoardParameters, 0, bytes("01 04 0B 02 00 01 02 03 04 05 06 07 08")), ack);
+    EXPECT_EQ(simulator.boardParameters().size(), 3);
+    EXPECT_EQ(simulator.boardParameters().last(), bytes("01 04 0B 02 00 01 02 03 04 05 06 07 08"));
+    EXPECT_EQ(simulator.boardSerialNumber(3), QByteArray("ORX9170\0", 8));
+    EXPECT_EQ(simulator.boardManufactureDate(3), QByteArray("20240229"));
 
     const QByteArray after = onlyContent(request(PacketCode::BoardInfo, 0, "rR"));
     EXPECT_EQ(field(after, 3, 0), QByteArray("ORX9170\0", 8));
@@ -176,7 +180,10 @@ TEST_F(SimulatedExchange, ReportsAFactoryRebuildButAnswersNoResetOrUnknownCode)
 {
     EXPECT_EQ(onlyContent(request(PacketCode::FactoryConfiguration, 0, bytes("05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"))),
               replyPacket(PacketCode::FactoryConfiguration, 0, QByteArray()));
+    EXPECT_EQ(simulator.factoryConfiguration(), bytes("05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
     EXPECT_TRUE(request(PacketCode::ResetSystem, 0, "rR").isEmpty());
+    EXPECT_TRUE(request(PacketCode::ResetSystem, 0, "xx").isEmpty());
+    EXPECT_EQ(simulator.resetsReceived(), 1);
     EXPECT_TRUE(request(2, 0).isEmpty());
     EXPECT_TRUE(simulator.feed(bytes("7E 0F 00 7E")).isEmpty());
 }

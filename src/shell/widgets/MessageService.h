@@ -20,6 +20,7 @@ public:
         QString title; // as shown: the application title when none was given
         QString text;
         Buttons buttons;
+        Button defaultButton; // NoButton: the box's own choice
     };
 
     MessageService() = default;
@@ -27,7 +28,8 @@ public:
     static MessageService &instance();
 
     // Returns the button pressed, one of the QMessageBox::StandardButton values.
-    int show(QWidget *parent, Icon icon, const QString &title, const QString &text, Buttons buttons = QMessageBox::Ok);
+    int show(QWidget *parent, Icon icon, const QString &title, const QString &text, Buttons buttons = QMessageBox::Ok,
+             Button defaultButton = QMessageBox::NoButton);
 
     // The next call to show() returns this answer instead of showing the box.
     void setNextAnswer(Button button);

@@ -1,0 +1,77 @@
+#include "DeviceDialog.h"
+
+#include "DevicePacket.h"
+#include "LeaveValidator.h"
+#include "MessageService.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
+
+DeviceDialog::DeviceDialog(const DeviceServices &services, const QString &name, const QString &title,
+                           QWidget *parent)
+    : QDialog(parent)
+    , m_services(services)
+{
+    setObjectName(name);
+    setWindowTitle(title);
+    // Windows are loaded on first use and unloaded when closed.
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void DeviceDialog::send(const DevicePacket &packet)
+{
+    sendDevicePacket(m_services.sender, packet);
+}
+
+void DeviceDialog::say(const QString &text)
+{
+    m_services.messages.show(this, QMessageBox::NoIcon, QString(), text);
+}
+
+void DeviceDialog::refuse(QLineEdit *box, const QString &text)
+{
+    m_services.messages.show(this, QMessageBox::Warning, QString(), text);
+    LeaveValidator::refocus(box);
+}
+
+QLineEdit *DeviceDialog::makeBox(const QString &name, const QString &text)
+{
+    auto *box = new QLineEdit(text, this);
+    box->setObjectName(name);
+    return box;
+}
+
+QPushButton *DeviceDialog::makeButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    // Enter in a box must not press a send button by surprise.
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel *DeviceDialog::makeLabel(const QString &caption, QWidget *buddy)
+{
+    auto *label = new QLabel(caption, this);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QStatusBar *DeviceDialog::makeStatusBar()
+{
+    auto *bar = new QStatusBar(this);
+    bar->setObjectName(QStringLiteral("sbar1"));
+    bar->setSizeGripEnabled(false);
+    m_statusPanel = new QLabel(bar);
+    m_statusPanel->setObjectName(QStringLiteral("sbar1Panel1"));
+    bar->addWidget(m_statusPanel, 1);
+    return bar;
+}
+
+void DeviceDialog::setStatus(const QString &text)
+{
+    if (m_statusPanel)
+        m_statusPanel->setText(text);
+}
