@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "ConfigFile.h"
 #include "ExchClass.h"
 #include "ExportTestSupport.h"
@@ -13,21 +14,9 @@ namespace {
 const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
 const QString CliPath = QStringLiteral(QB_CLI_PATH);
 
-struct Outcome
-{
-    int code;
-    QString out;
-    QString err;
-};
-
 Outcome runCli(const QStringList &arguments)
 {
-    QProcess process;
-    process.start(CliPath, arguments);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit)
-        return {-1, QString(), process.errorString()};
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return runCliProcess(CliPath, arguments);
 }
 
 QByteArray readFile(const QString &path)

@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "CommandLineTool.h"
 
 #include "ReportTestSupport.h"
@@ -9,22 +10,9 @@
 namespace {
 const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
 
-struct Outcome
-{
-    int code;
-    QString out;
-    QString err;
-};
-
 Outcome runTool(const QStringList &arguments)
 {
-    Outcome run{0, QString(), QString()};
-    QTextStream out(&run.out);
-    QTextStream err(&run.err);
-    run.code = CommandLineTool(out, err).run(arguments);
-    out.flush();
-    err.flush();
-    return run;
+    return runInProcess<CommandLineTool>(arguments);
 }
 
 TEST(ReportCommand, WritesTheReportOfAConfigurationFileAsAPdf)
