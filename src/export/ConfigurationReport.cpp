@@ -4,6 +4,7 @@
 #include "FieldDef.h"
 #include "FieldNames.h"
 #include "RecordClass.h"
+#include "PhysicalPortNames.h"
 #include "RecordSlots.h"
 
 #include <QHash>
@@ -43,14 +44,6 @@ const QString Seconds = QStringLiteral(" s");
 const QString UnnamedBit = QStringLiteral("Bit ");
 
 constexpr int GainOfFirstEntry = 3;
-constexpr int NoPort = 255;
-constexpr int PortsPerBoard = 16;
-constexpr int ExtensionBoards = 5;
-constexpr int ExtensionsPerBoard = 8;
-constexpr int AuxBoard = 5;
-constexpr int TieBoard = 6;
-constexpr int TieLinesPerBoard = 4;
-constexpr int PublicAddressOutputs = 2;
 constexpr int QuarterSecondsPerSecond = 4;
 constexpr int ToneStepsPerSecond = 4;
 constexpr int EndStepTime = 255;
@@ -235,69 +228,6 @@ QString seconds(int quarters, int perSecond)
     return QString::number(double(quarters) / perSecond) + Seconds;
 }
 
-// The physical ports' names, as the port list and a virtual port's links give them.
-namespace PortNames {
-int board(int port)
-{
-    return port / PortsPerBoard;
-}
-
-int position(int port)
-{
-    return port % PortsPerBoard;
-}
-
-QString boardLabel(int port)
-{
-    const int b = board(port);
-    if (b < ExtensionBoards)
-        return QString::number(b + 1);
-    if (b == AuxBoard)
-        return QStringLiteral("Aux");
-    if (b == TieBoard)
-        return QStringLiteral("Tie");
-    return QString::number(b) + QLatin1Char('?');
-}
-
-QString boardPosition(int port)
-{
-    return QStringLiteral("Board ") + boardLabel(port) + QStringLiteral("; Port ")
-           + QString::number(position(port) + 1);
-}
-
-QString terminalName(int port)
-{
-    const int b = board(port);
-    const int q = position(port);
-    if (b < ExtensionBoards)
-        return QStringLiteral("Ext ") + QString::number(b * ExtensionsPerBoard + port % ExtensionsPerBoard + 1);
-    if (b == AuxBoard)
-        return QStringLiteral("Aux ") + QString::number(q + 1);
-    if (b == TieBoard) {
-        if (q < TieLinesPerBoard)
-            return QStringLiteral("Tie ") + QString::number(q + 1);
-        return QStringLiteral("PA ") + QString::number(port % PublicAddressOutputs + 1);
-    }
-    return QString::number(b) + QLatin1Char('?');
-}
-
-// The name a virtual port's "Physical" box gives the port.
-QString linkName(int port)
-{
-    const int b = board(port);
-    const int q = position(port);
-    if (b < ExtensionBoards)
-        return QStringLiteral("Ext ") + QString::number(b + 1) + QStringLiteral(" - Port ") + QString::number(q + 1);
-    if (b == AuxBoard)
-        return QStringLiteral("Aux - Port ") + QString::number(q + 1);
-    if (b == TieBoard) {
-        if (q < TieLinesPerBoard)
-            return QStringLiteral("Tie - Port ") + QString::number(q + 1);
-        return QStringLiteral("PA - Port ") + QString::number(q + 1 - TieLinesPerBoard);
-    }
-    return QString::number(b) + QLatin1Char('?');
-}
-} // namespace PortNames
 
 class Builder
 {
@@ -517,7 +447,7 @@ private:
         QStringList ports;
         for (int p = 0; p < s.Records(); ++p) {
             if (hasInteger(s, VirtPort, p) && integer(s, VirtPort, p) == port)
-                ports.append(PortNames::linkName(p));
+                ports.append(PhysicalPortNames::linkName(p));
         }
         return ports.join(LinkSeparator);
     }
@@ -584,9 +514,9 @@ private:
             if (!hasInteger(s, VirtPort, p))
                 continue;
             const int port = integer(s, VirtPort, p);
-            if (port == NoPort)
+            if (port == PhysicalPortNames::NoPort)
                 continue;
-            section.rows.append({PortNames::boardPosition(p), portLabel(port), PortNames::terminalName(p)});
+            section.rows.append({PhysicalPortNames::boardPosition(p), portLabel(port), PhysicalPortNames::terminalName(p)});
         }
         return section;
     }

@@ -14,7 +14,4 @@ public:
     static QString ListVPNumbers(const ExchClass &config, int virtualPort);
     // The names of the physical ports bound to the port, "; " between names.
     static QString ListVPPorts(const ExchClass &config, int virtualPort);
-    // A physical port's name in that list, from its board and position:
-    // "Ext 3 - Port 6", "Aux - Port 5", "Tie - Port 3", "PA - Port 1".
-    static QString physicalPortName(int port);
 };
