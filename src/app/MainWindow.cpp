@@ -21,6 +21,7 @@
 #include "PrintService.h"
 #include "ProductInfo.h"
 #include "RandomSource.h"
+#include "RecordWriteQueue.h"
 #include "ReportJob.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
@@ -144,6 +145,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
     , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
     , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers))
+    , m_writes(std::make_unique<RecordWriteQueue>(m_link->packetSender(), services.timers))
     , m_printService(std::make_unique<PrintService>())
     , m_mdiArea(new QMdiArea(this))
 {
@@ -158,6 +160,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
 
     m_link->setUi(this);
     m_link->attachTransfer(*m_engine, *m_engine);
+    m_link->dispatcher().setWriteQueue(m_writes.get());
     m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
 
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
@@ -183,6 +186,7 @@ MainWindow::~MainWindow()
     // The documents and the transfer window work through the link, the engine
     // and the table, which are gone before the widgets would be deleted.
     m_link->dispatcher().setActiveDocumentLookup({});
+    m_link->dispatcher().setWriteQueue(nullptr);
     m_devices.reset();
     disconnect(m_mdiArea, nullptr, this, nullptr);
     qDeleteAll(m_mdiArea->subWindowList());
@@ -464,9 +468,9 @@ void MainWindow::showNodeKey(const QString &key)
     m_nodeKeyPanel->setText(key);
 }
 
-PacketSender &MainWindow::packetSender()
+bool MainWindow::writeRecord(ExchClass &config, int member, int index)
 {
-    return m_link->packetSender();
+    return m_writes->writeRecord(config, member, index);
 }
 
 void MainWindow::showMessage(const QString &text)
@@ -525,6 +529,7 @@ void MainWindow::openPath(const QString &path, OpenSource source)
 void MainWindow::startTransfer(TransferEngine::Mode mode, DocumentWindow *document)
 {
     m_transferDocument = document;
+    m_writes->setHeld(true);
     m_transferWindow->start(mode, &configuration(document->ExNum()));
 }
 
@@ -532,6 +537,7 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
 {
     DocumentWindow *document = m_transferDocument;
     m_transferDocument.clear();
+    m_writes->setHeld(false);
     if (outcome == TransferObserver::Outcome::Completed && document)
         document->GetConfiguration();
 }
@@ -694,7 +700,7 @@ PreviewWindow *MainWindow::previewWindow() const
 
 void MainWindow::openAclGenerator(int exNum, int aclIndex)
 {
-    AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, packetSender(), m_messages,
+    AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, m_link->packetSender(), m_messages,
                                  RandomSource::system(), this);
     generator.exec();
 }

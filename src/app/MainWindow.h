@@ -3,6 +3,7 @@
 #include "ConfigurationTable.h"
 #include "DocumentHost.h"
 #include "RecentFiles.h"
+#include "RecordWriter.h"
 #include "Registry.h"
 #include "SerialLinkUi.h"
 #include "TransferEngine.h"
@@ -27,13 +28,14 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class RecordWriteQueue;
 class SerialLink;
 class SerialPort;
 class TransferWindow;
 
 // frmMain: the menus, toolbar and status bar, the serial line, the table of
 // configurations and the document windows that edit them.
-class MainWindow : public QMainWindow, public DocumentHost, public SerialLinkUi
+class MainWindow : public QMainWindow, public DocumentHost, public SerialLinkUi, public RecordWriter
 {
     Q_OBJECT
 
@@ -79,7 +81,11 @@ public:
     ExchClass &configuration(int exNum) override;
     bool updateOnlineSystem() const override;
     void showNodeKey(const QString &key) override;
-    PacketSender &packetSender() override;
+    RecordWriter &recordWriter() override { return *this; }
+    RecordWriteQueue &writeQueue() override { return *m_writes; }
+
+    // RecordWriter: every record write outside a transfer.
+    bool writeRecord(ExchClass &config, int member, int index) override;
     Registry &settings() override { return m_registry; }
     MessageService &messages() override { return m_messages; }
     FileDialogService &fileDialogs() override { return m_fileDialogs; }
@@ -170,6 +176,7 @@ private:
     std::unique_ptr<MainWindowPlacement> m_placement;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
+    std::unique_ptr<RecordWriteQueue> m_writes;
     std::unique_ptr<PrintService> m_printService;
     std::unique_ptr<DriveProvider> m_drives;
     // The device-command windows and what the dispatcher hands them.

@@ -3,7 +3,7 @@
 #include "DocumentHost.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
-#include "PacketSender.h"
+#include "RecordWriter.h"
 #include "RecordSlots.h"
 #include "TableTree.h"
 
@@ -77,10 +77,11 @@ RecordClass &DocumentEditor::structureOf(ExchClass &config, EditorPanel panel)
     return config.ClassList();
 }
 
-void DocumentEditor::sendRecord(RecordClass &structure, int index)
+void DocumentEditor::sendRecord(ExchClass &config, RecordClass &structure, int index)
 {
-    const QByteArray data = structure.SendData(index);
-    m_host.packetSender().SendPacket(structure.SendCode(), int(data.size()), data, true);
+    const int member = config.memberIndex(structure);
+    if (member >= 0)
+        m_host.recordWriter().writeRecord(config, member, index);
 }
 
 void DocumentEditor::leaveRecords(ExchClass &config)
@@ -91,7 +92,7 @@ void DocumentEditor::leaveRecords(ExchClass &config)
         if (!isChanged(panel))
             continue;
         if (online)
-            sendRecord(structureOf(config, panel), shownRecord(panel));
+            sendRecord(config, structureOf(config, panel), shownRecord(panel));
         setChanged(panel, false);
     }
 }
@@ -108,7 +109,7 @@ void DocumentEditor::saveRecord(ExchClass &config)
 {
     for (EditorPanel panel : SaveOrder) {
         if (m_visible == panel) {
-            sendRecord(structureOf(config, panel), shownRecord(panel));
+            sendRecord(config, structureOf(config, panel), shownRecord(panel));
             return;
         }
     }
@@ -124,6 +125,6 @@ std::optional<DocumentEditor::CopiedRecord> DocumentEditor::copyToFreeSlot(ExchC
         = (panel == EditorPanel::Groups ? NewGroupName : NewVirtualPortName) + QByteArray::number(target);
     structure.CopyRecord(shownRecord(panel), target);
     structure.SetString(FieldNames::Name, target, name);
-    sendRecord(structure, target);
+    sendRecord(config, structure, target);
     return CopiedRecord{target, name};
 }

@@ -46,8 +46,8 @@ public:
     std::optional<CopiedRecord> copyToFreeSlot(ExchClass &config, EditorPanel panel);
 
     static RecordClass &structureOf(ExchClass &config, EditorPanel panel);
-    // Sends one record's bytes with the structure's send code.
-    void sendRecord(RecordClass &structure, int index);
+    // Queues one record of the configuration for the exchange.
+    void sendRecord(ExchClass &config, RecordClass &structure, int index);
 
 private:
 

@@ -5,7 +5,8 @@
 class ExchClass;
 class FileDialogService;
 class MessageService;
-class PacketSender;
+class RecordWriteQueue;
+class RecordWriter;
 class Registry;
 class TimerFactory;
 
@@ -21,8 +22,10 @@ public:
     virtual bool updateOnlineSystem() const = 0;
     // The first panel of the main window's status bar.
     virtual void showNodeKey(const QString &key) = 0;
-    // Record writes go out through this sender.
-    virtual PacketSender &packetSender() = 0;
+    // Record writes go out through this writer, one at a time, each confirmed
+    // by the exchange; the queue behind it tells what became of each.
+    virtual RecordWriter &recordWriter() = 0;
+    virtual RecordWriteQueue &writeQueue() = 0;
     virtual Registry &settings() = 0;
     virtual MessageService &messages() = 0;
     virtual FileDialogService &fileDialogs() = 0;

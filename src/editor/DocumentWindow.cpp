@@ -86,7 +86,10 @@ public:
     void setChanged(EditorPanel panel, bool changed) override { editor.setChanged(panel, changed); }
     int shownRecord(EditorPanel panel) const override { return editor.shownRecord(panel); }
     void setShownRecord(EditorPanel panel, int index) override { editor.setShownRecord(panel, index); }
-    void sendRecordNow(RecordClass &structure, int index) override { editor.sendRecord(structure, index); }
+    void sendRecordNow(RecordClass &structure, int index) override
+    {
+        editor.sendRecord(configuration(), structure, index);
+    }
     void showRecordNode(EditorPanel panel, int index, const QByteArray &name) override
     {
         m_window.showRecordNode(panel, index, name);

@@ -7,6 +7,7 @@
 #include "FieldFunctions.h"
 #include "PacketCode.h"
 #include "PacketSender.h"
+#include "RecordWriteQueue.h"
 #include "SerialLinkUi.h"
 #include "TransferSink.h"
 
@@ -220,8 +221,11 @@ void Dispatcher::routeOutsideTransfer(int code, const QByteArray &content)
         return;
     }
 
+    const int member = recordMember(code);
+    if (member >= 0 && m_writes && m_writes->recordReply(content))
+        return;
     DocumentSink *document = activeDocument();
-    switch (recordMember(code)) {
+    switch (member) {
     case ExchClass::VirtualPortsMember:
         if (document)
             document->FillVP(IndexFromPacket, content, true);

@@ -11,6 +11,7 @@ class DebugLog;
 class DeviceSink;
 class DocumentSink;
 class PacketSender;
+class RecordWriteQueue;
 class SerialLinkUi;
 class TransferSink;
 
@@ -29,6 +30,9 @@ public:
     void setTransferSink(TransferSink *transfer) { m_transfer = transfer; }
     void setDeviceSink(DeviceSink *devices) { m_devices = devices; }
     void setUi(SerialLinkUi *ui) { m_ui = ui; }
+    // Outside a transfer, record replies are offered here first: an echo of
+    // the write in flight goes no further.
+    void setWriteQueue(RecordWriteQueue *writes) { m_writes = writes; }
     void setActiveDocumentLookup(DocumentLookup lookup) { m_activeDocument = std::move(lookup); }
 
     void ProcessPacket(const QByteArray &content);
@@ -55,5 +59,6 @@ private:
     TransferSink *m_transfer = nullptr;
     DeviceSink *m_devices = nullptr;
     SerialLinkUi *m_ui = nullptr;
+    RecordWriteQueue *m_writes = nullptr;
     DocumentLookup m_activeDocument;
 };

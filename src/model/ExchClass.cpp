@@ -92,6 +92,23 @@ int ExchClass::recordCount() const
     return records;
 }
 
+int ExchClass::memberIndex(const RecordClass &structure) const
+{
+    for (int i = 0; i < MemberCount; ++i) {
+        if (&m_members[i] == &structure)
+            return i;
+    }
+    return -1;
+}
+
+quint64 ExchClass::revision() const
+{
+    quint64 revision = 0;
+    for (const RecordClass &member : m_members)
+        revision += member.revision();
+    return revision;
+}
+
 void ExchClass::SaveFile(QbfWriter &out, qint16 tonesFlag) const
 {
     for (Member m : fileOrder()) {

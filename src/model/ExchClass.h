@@ -56,8 +56,13 @@ public:
     RecordClass &member(int i) { return m_members[i]; }
     const RecordClass &member(int i) const { return m_members[i]; }
 
+    // Which member a structure is; -1 for one this configuration does not hold.
+    int memberIndex(const RecordClass &structure) const;
+
     // Records of all nine structures together.
     int recordCount() const;
+    // Changes as any member changes: equal revisions mean nothing was changed in between.
+    quint64 revision() const;
 
     void SaveFile(QbfWriter &out, qint16 tonesFlag = TonesFlag) const;
     // Reads the members into this configuration; on failure the reader holds

@@ -171,6 +171,7 @@ void RecordClass::makeStruct(const QByteArray &name, int items, int records, int
     m_type = qint16(type);
     m_fields = QList<FieldDef>(m_items + 1);
     m_recordTable = QList<QByteArray>(m_records + 1);
+    touch();
 }
 
 void RecordClass::setField(int index, const QByteArray &name, int items, int size, int startPosn, int type)
@@ -178,6 +179,7 @@ void RecordClass::setField(int index, const QByteArray &name, int items, int siz
     if (index < 0 || index >= m_fields.size())
         return;
     m_fields[index] = FieldDef{name, qint16(type), qint16(size), qint16(items), qint16(startPosn)};
+    touch();
 }
 
 void RecordClass::BuildStructure(const QByteArray &packet)
@@ -222,6 +224,7 @@ void RecordClass::BuildStructure(const QByteArray &packet)
         start += field.Items != 0 ? qint64(field.Items) * field.Size : field.Size;
     }
     m_recordTable = QList<QByteArray>(m_records + 1);
+    touch();
 }
 
 QByteArray RecordClass::DefinitionData() const
@@ -390,7 +393,10 @@ bool RecordClass::checkWritable(const char *operation, int rec, int pos, int len
 
 void RecordClass::replaceBytes(int rec, int pos, const QByteArray &bytes)
 {
+    if (Mid(m_recordTable[rec], pos, bytes.size()) == bytes)
+        return;
     m_recordTable[rec].replace(pos - 1, bytes.size(), bytes);
+    touch();
 }
 
 // ---- Readers -------------------------------------------------------------
@@ -505,9 +511,12 @@ void RecordClass::SetBoolean(QByteArrayView name, int rec, int bit, bool value, 
     const quint8 mask = quint8(1u << (bit % 8));
     const quint8 old = quint8(m_recordTable[rec].at(index - 1));
     const quint8 updated = value ? (old | mask) : (old & ~mask);
-    if (updated != old && changed)
+    if (updated == old)
+        return;
+    if (changed)
         *changed = true;
     m_recordTable[rec][index - 1] = char(updated);
+    touch();
 }
 
 void RecordClass::ClearAllBoolean(QByteArrayView name, int rec, int k)
@@ -603,10 +612,24 @@ void RecordClass::PutData(const QByteArray &packet)
         error("PutData", indexMessage(rec));
         return;
     }
+    QByteArray image = replyImage(packet);
+    if (m_recordTable[rec] != image) {
+        m_recordTable[rec] = std::move(image);
+        touch();
+    }
+    m_lastSaved = rec;
+}
+
+int RecordClass::replyIndex(const QByteArray &packet)
+{
+    return packet.size() < MinPacketLength ? -1 : int(PInt(packet, PacketIndexPos, 2));
+}
+
+QByteArray RecordClass::replyImage(const QByteArray &packet)
+{
     // A packet too short for head and trailer carries an empty image.
     const qsizetype imageLength = packet.size() - PacketHeadLength - PacketTrailerLength;
-    m_recordTable[rec] = imageLength > 0 ? packet.mid(PacketHeadLength, imageLength) : QByteArray();
-    m_lastSaved = rec;
+    return imageLength > 0 ? packet.mid(PacketHeadLength, imageLength) : QByteArray();
 }
 
 void RecordClass::PutUsed(const QByteArray &packet)
@@ -619,7 +642,27 @@ void RecordClass::PutUsed(const QByteArray &packet)
         return;
     }
     const qsizetype mapLength = packet.size() - PacketHeadLength - PacketTrailerLength;
-    m_usedMap = mapLength > 0 ? packet.mid(PacketHeadLength, mapLength) : QByteArray();
+    QByteArray map = mapLength > 0 ? packet.mid(PacketHeadLength, mapLength) : QByteArray();
+    if (map != m_usedMap) {
+        m_usedMap = std::move(map);
+        touch();
+    }
+}
+
+void RecordClass::SetRecordUsed(int i, bool used)
+{
+    if (m_usedMap.isEmpty() || i < 0 || i >= m_records)
+        return;
+    const qsizetype q = i / 8;
+    if (q >= m_usedMap.size())
+        m_usedMap.append(QByteArray(q + 1 - m_usedMap.size(), '\0'));
+    const quint8 mask = quint8(1u << (i % 8));
+    const quint8 old = quint8(m_usedMap[q]);
+    const quint8 updated = used ? (old | mask) : (old & ~mask);
+    if (updated == old)
+        return;
+    m_usedMap[q] = char(updated);
+    touch();
 }
 
 bool RecordClass::GetRecordUsed(int i) const
@@ -648,6 +691,7 @@ void RecordClass::PutBlank(int rec)
     }
     m_recordTable[rec] = QByteArray(qMax<int>(m_structSize, 0), BlankByte);
     m_lastSaved = rec;
+    touch();
 }
 
 QByteArray RecordClass::SendData(int i) const
@@ -685,6 +729,7 @@ void RecordClass::CopyRecord(int from, int to)
     }
     m_recordTable[to] = m_recordTable[from];
     m_lastSaved = to;
+    touch();
 }
 
 qint16 RecordClass::GetLastSaved() const
@@ -759,6 +804,7 @@ bool RecordClass::load(QbfReader &in)
     m_spareText = spareText;
     m_dataFlag = dataFlag;
     m_lastSaved = lastSaved;
+    touch();
     return true;
 }
 

@@ -73,11 +73,24 @@ public:
     void PutData(const QByteArray &packet);
     void PutUsed(const QByteArray &packet);
     bool GetRecordUsed(int i) const;
+    // Keeps the records-used map in step with a record taken into use or
+    // freed. A structure without a map counts every record as used and is
+    // left so; a map too short for the record grows to hold it.
+    void SetRecordUsed(int i, bool used);
     void PutBlank(int rec);
     QByteArray SendData(int i) const;
     quint8 CalcChecksum(int rec) const;
     void CopyRecord(int from, int to);
     qint16 GetLastSaved() const;
+
+    // The record index and the record image a record reply carries (the
+    // content after its 7-byte head, without the 4-byte trailer).
+    static int replyIndex(const QByteArray &packet);
+    static QByteArray replyImage(const QByteArray &packet);
+
+    // Counts every change of the layout, the records or the used map, so a
+    // holder can tell whether anything changed since it last looked.
+    quint64 revision() const { return m_revision; }
 
     // Raw state, for the file, the transfer and listings.
     QByteArray record(int i) const { return i >= 0 && i < m_recordTable.size() ? m_recordTable[i] : QByteArray(); }
@@ -108,6 +121,7 @@ private:
     bool checkRecordIndex(const char *operation, int rec) const;
     bool checkWritable(const char *operation, int rec, int pos, int length) const;
     void replaceBytes(int rec, int pos, const QByteArray &bytes);
+    void touch() { ++m_revision; }
     void error(const char *operation, const QString &message) const;
     void error(const QString &source, const QString &message) const;
     QString indexMessage(int rec) const;
@@ -127,4 +141,5 @@ private:
     qint32 m_lastSaved = -1;
     qint16 m_requestCode = 0;
     qint16 m_sendCode = 0;
+    quint64 m_revision = 0;
 };

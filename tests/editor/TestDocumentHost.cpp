@@ -1,5 +1,6 @@
 #include "TestDocumentHost.h"
 
+#include "ExchClass.h"
 #include "FieldFunctions.h"
 
 namespace {
@@ -14,6 +15,14 @@ TestDocumentHost::TestDocumentHost()
         sent.append({quint8(content.at(CodePosition)), int(PInt(content, PortIdPosition, PortIdLength))});
     })
 {
+}
+
+bool TestDocumentHost::writeRecord(ExchClass &config, int member, int index)
+{
+    const RecordClass &structure = config.member(member);
+    const QByteArray data = structure.SendData(index);
+    sender.SendPacket(structure.SendCode(), int(data.size()), data, false);
+    return true;
 }
 
 void TestDocumentHost::PackSend(const QByteArray &frame)

@@ -8,6 +8,8 @@
 #include "MessageService.h"
 #include "PacketSender.h"
 #include "Receiver.h"
+#include "RecordWriteQueue.h"
+#include "RecordWriter.h"
 #include "Registry.h"
 #include "SimulatedTimers.h"
 
@@ -26,8 +28,9 @@ struct SentPacket
 
 // The main window as a document sees it: a table of configurations, a
 // settings store in a temporary INI file, answers queued in the message and
-// file-dialog services, simulated timers, and every frame sent kept.
-class TestDocumentHost : public DocumentHost, public FrameSink
+// file-dialog services, simulated timers, and every frame sent kept. Record
+// writes go out at once, without waiting for echoes.
+class TestDocumentHost : public DocumentHost, public FrameSink, public RecordWriter
 {
 public:
     TestDocumentHost();
@@ -35,7 +38,9 @@ public:
     ExchClass &configuration(int exNum) override { return table.at(exNum); }
     bool updateOnlineSystem() const override { return online; }
     void showNodeKey(const QString &key) override { shownKeys.append(key); }
-    PacketSender &packetSender() override { return sender; }
+    RecordWriter &recordWriter() override { return *this; }
+    RecordWriteQueue &writeQueue() override { return queue; }
+    bool writeRecord(ExchClass &config, int member, int index) override;
     Registry &settings() override { return registry; }
     MessageService &messages() override { return messageService; }
     FileDialogService &fileDialogs() override { return fileDialogService; }
@@ -58,6 +63,7 @@ public:
     FileDialogService fileDialogService;
     SimulatedTimers simulatedTimers;
     PacketSender sender{this, nullptr, &log};
+    RecordWriteQueue queue{sender, simulatedTimers};
     Receiver receiver;
     bool online = true;
     QStringList shownKeys;
