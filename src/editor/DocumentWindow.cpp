@@ -425,6 +425,22 @@ bool DocumentWindow::isPanelVisible(Panel panel) const
     return d->editor.visiblePanel() == panel;
 }
 
+bool DocumentWindow::commitEdits()
+{
+    d->editor.leaveRecords(exchange());
+    return true;
+}
+
+bool DocumentWindow::isModified() const
+{
+    return m_exNum > 0 && m_host.configuration(m_exNum).revision() != m_savedRevision;
+}
+
+void DocumentWindow::markUnmodified()
+{
+    m_savedRevision = m_exNum > 0 ? exchange().revision() : 0;
+}
+
 void DocumentWindow::saveRecord()
 {
     d->editor.saveRecord(exchange());

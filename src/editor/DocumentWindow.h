@@ -48,6 +48,15 @@ public:
     bool SaveFile(const QString &path);
     // Rebuilds the tree (and the lists the panels use) from the configuration.
     void GetConfiguration();
+    // Commits the edit on screen to the record it belongs to and queues every
+    // changed record for the exchange (when online). False when the value on
+    // screen is refused: the engineer has been told and the command that
+    // asked must not go on.
+    bool commitEdits();
+    // Whether the configuration changed since it was loaded, read or saved.
+    bool isModified() const;
+    // The configuration as it stands counts as saved (after a load, a get or a save).
+    void markUnmodified();
     // Toolbar "UpdateSys": sends the visible panel's record now.
     void saveRecord();
     // Toolbar "CopyRec": copies the visible panel's record to a free slot.
@@ -97,4 +106,5 @@ private:
     DocumentHost &m_host;
     int m_exNum = 0;
     QString m_tag;
+    quint64 m_savedRevision = 0;
 };

@@ -15,4 +15,8 @@ public:
     static bool isInUseAndEnabled(const RecordClass &structure, int index);
     // The lowest free slot, or -1 when every slot is in use.
     static int firstFree(const RecordClass &structure);
+    // Marks a slot in use or free, keeping the records-used map in step so a
+    // saved file and the exchange agree with the Flag.
+    static void takeIntoUse(RecordClass &structure, int index, bool *changed = nullptr);
+    static void release(RecordClass &structure, int index, bool *changed = nullptr);
 };

@@ -1,0 +1,29 @@
+#include "RecordLabel.h"
+
+#include "ExchClass.h"
+#include "FieldDef.h"
+#include "FieldNames.h"
+
+namespace {
+const char *const Titles[ExchClass::MemberCount] = {
+    "Class List", "ACL", "Virtual Ports", "System", "Groups", "Rights", "Port To Virtual", "Ext To Virtual", "Tones",
+};
+} // namespace
+
+QString RecordLabel::structureTitle(int member)
+{
+    return member >= 0 && member < ExchClass::MemberCount ? QLatin1String(Titles[member]) : QString();
+}
+
+QString RecordLabel::record(const ExchClass &config, int member, int index)
+{
+    const QString label = structureTitle(member) + QLatin1Char(' ') + QString::number(index);
+    if (member < 0 || member >= ExchClass::MemberCount)
+        return label;
+    const RecordClass &structure = config.member(member);
+    // Asking a structure without names for one would log a diagnostic.
+    if (structure.GetType(FieldNames::Name) != FieldType::String || index < 0 || index >= structure.Records())
+        return label;
+    const QByteArray name = structure.GetString(FieldNames::Name, index);
+    return name.isEmpty() ? label : label + QStringLiteral(" (%1)").arg(QString::fromLatin1(name));
+}
