@@ -90,10 +90,12 @@ public:
     {
         editor.sendRecord(configuration(), structure, index);
     }
+    bool updatesOnline() const override { return m_host.updateOnlineSystem(); }
     void showRecordNode(EditorPanel panel, int index, const QByteArray &name) override
     {
         m_window.showRecordNode(panel, index, name);
     }
+    void removeRecordNode(EditorPanel panel, int index) override { m_window.removeRecordNode(panel, index); }
     void PopulateClassLists() override { m_window.PopulateClassLists(); }
     MessageService &messages() override { return m_host.messages(); }
     Registry &settings() override { return m_host.settings(); }
@@ -274,6 +276,14 @@ void DocumentWindow::showRecordNode(Panel panel, int index, const QByteArray &na
         item->setText(0, node.text);
     else
         addNode(node);
+}
+
+void DocumentWindow::removeRecordNode(Panel panel, int index)
+{
+    const std::optional<TableTree::RecordBranch> branch = TableTree::recordBranch(panel);
+    if (!branch)
+        return;
+    delete d->nodes.take(branch->prefix + QString::number(index));
 }
 
 void DocumentWindow::populateBranch(QTreeWidgetItem *item)

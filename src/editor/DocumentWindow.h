@@ -98,6 +98,7 @@ private:
     void preparePanel(Panel panel);
     void fillPanel(Panel panel, int record);
     void showRecordNode(Panel panel, int index, const QByteArray &name);
+    void removeRecordNode(Panel panel, int index);
     void populateBranch(QTreeWidgetItem *item);
     void copyToFreeSlot(Panel panel);
     bool saveBeforeClose();

@@ -28,9 +28,13 @@ public:
     virtual void setShownRecord(EditorPanel panel, int index) = 0;
     // Sends one record to the exchange now, whatever "Update Online System" says.
     virtual void sendRecordNow(RecordClass &structure, int index) = 0;
+    // File → "Update Online System": changed records go to the exchange as the engineer moves on.
+    virtual bool updatesOnline() const = 0;
     // Gives the record's tree node the text "n - name" ("n - <No Name>"),
     // adding the node under its branch when it is missing.
     virtual void showRecordNode(EditorPanel panel, int index, const QByteArray &name) = 0;
+    // A record no longer in use leaves the tree.
+    virtual void removeRecordNode(EditorPanel panel, int index) = 0;
     // The class lists changed: rebuild the list view and the three check lists.
     virtual void PopulateClassLists() = 0;
     virtual MessageService &messages() = 0;
