@@ -538,8 +538,14 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     DocumentWindow *document = m_transferDocument;
     m_transferDocument.clear();
     m_writes->setHeld(false);
-    if (outcome == TransferObserver::Outcome::Completed && document)
+    if (!document)
+        return;
+    if (outcome == TransferObserver::Outcome::Completed) {
         document->GetConfiguration();
+    } else if (m_engine->mode() == TransferEngine::Mode::Get) {
+        // The window was opened for this get and holds nothing the engineer made.
+        delete document->parentWidget();
+    }
 }
 
 void MainWindow::getConfiguration(const QString &refusal)

@@ -111,13 +111,16 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     engine.start(m_mode, &config);
     loop.exec();
 
+    const QString device = link.port().deviceName();
     if (timedOut) {
         engine.abort();
-        err << QStringLiteral("The transfer did not finish within %1 seconds").arg(timeoutSeconds) << Qt::endl;
+        err << QStringLiteral("%1: the transfer did not finish within %2 seconds").arg(device).arg(timeoutSeconds)
+            << Qt::endl;
         return ExitCode::Failure;
     }
     if (progress.outcome() != TransferObserver::Outcome::Completed) {
-        err << (progress.lastMessage().isEmpty() ? QStringLiteral("The transfer was cancelled") : progress.lastMessage())
+        const QString reason = engine.failureText();
+        err << QStringLiteral("%1: %2").arg(device, reason.isEmpty() ? QStringLiteral("the transfer was cancelled") : reason)
             << Qt::endl;
         return ExitCode::Failure;
     }

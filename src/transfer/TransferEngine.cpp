@@ -162,13 +162,14 @@ void TransferEngine::start(Mode mode, ExchClass *config)
     abort();
     m_mode = mode;
     m_config = config;
-    m_cancel = false;
+    m_failureText.clear();
     m_line.writeRaw(LineWakeUp);
     m_running = true;
     stepInProgress(StructuresStep);
     setOverall(0, InitialBarMaximum);
     setCurrent(0, InitialBarMaximum);
     m_attempts = 0;
+    m_resetCycles = 0;
 
     if (mode == Mode::Get) {
         request(PacketCode::StructureDefinition, 0);
@@ -240,6 +241,7 @@ void TransferEngine::PacketIn(const QByteArray &packet)
     if (!m_running || !m_config || packet.isEmpty())
         return;
     m_attempts = 0;
+    m_resetCycles = 0;
     m_lastPackType = PacketCode::None;
     m_trmTimeout->stop();
 
@@ -255,8 +257,7 @@ void TransferEngine::PacketIn(const QByteArray &packet)
         }
         const bool last = route.member == ExchClass::TonesMember
             || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
-        const RecordResult result = RecordInProcess(route.step, s, packet, m_config->member(route.next), last);
-        if (result != RecordResult::Finished)
+        if (!RecordInProcess(route.step, s, packet, m_config->member(route.next), last))
             return;
         if (route.member == ExchClass::ExtToVirtualMember) {
             if (!tonesEmpty) {
@@ -264,6 +265,8 @@ void TransferEngine::PacketIn(const QByteArray &packet)
                 m_timNoResp->start();
                 return;
             }
+            // Nothing runs meanwhile: the box is acknowledged with the timers stopped.
+            abort();
             if (m_observer)
                 m_observer->message(QStringLiteral("No Tones to be reconfigured"));
             finish();
@@ -274,15 +277,10 @@ void TransferEngine::PacketIn(const QByteArray &packet)
     }
 }
 
-TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordClass &s, const QByteArray &packet,
-                                                             RecordClass &next, bool last)
+bool TransferEngine::RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last)
 {
     s.ShowPacket(packet);
     s.PutData(packet);
-    if (m_cancel) {
-        end(TransferObserver::Outcome::Cancelled);
-        return RecordResult::Cancelled;
-    }
 
     int i = s.GetLastSaved() + 1;
     if (m_mode == Mode::Get) {
@@ -311,7 +309,7 @@ TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordCla
             else
                 sendRecord(next, 0);
         }
-        return RecordResult::Finished;
+        return true;
     }
 
     showRecordIndex(i);
@@ -322,7 +320,7 @@ TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordCla
         m_trmTimeout->stop();
         m_trmTimeout->start();
     }
-    return RecordResult::NotFinished;
+    return false;
 }
 
 void TransferEngine::finish()
@@ -330,9 +328,16 @@ void TransferEngine::finish()
     end(TransferObserver::Outcome::Completed);
 }
 
-void TransferEngine::end(TransferObserver::Outcome outcome)
+void TransferEngine::cancel()
+{
+    if (m_running)
+        end(TransferObserver::Outcome::Cancelled);
+}
+
+void TransferEngine::end(TransferObserver::Outcome outcome, const QString &failureText)
 {
     abort();
+    m_failureText = failureText;
     if (m_observer)
         m_observer->finished(outcome);
 }
@@ -359,6 +364,11 @@ void TransferEngine::trmTimeoutTick()
     ++m_attempts;
     setStatus(QStringLiteral("Attempt #") + QString::number(m_attempts));
     if (m_attempts >= 2) {
+        if (m_resetCycles >= MaxResetCycles) {
+            end(TransferObserver::Outcome::NoReply, QStringLiteral("No Orvex detected"));
+            return;
+        }
+        ++m_resetCycles;
         m_rebootStage = 0;
         m_line.setRts(true);
         m_trmTimeout->stop();
@@ -383,9 +393,7 @@ void TransferEngine::trmRebootTick()
         setStatus(QStringLiteral("Comms Reset Stage 2"));
         m_rebootStage = 2;
         if (!m_line.ctsPresent()) {
-            if (m_observer)
-                m_observer->message(QStringLiteral("Orvex not connected or turned on"));
-            end(TransferObserver::Outcome::NotConnected);
+            end(TransferObserver::Outcome::NotConnected, QStringLiteral("Orvex not connected or turned on"));
             return;
         }
         m_line.ClearInput();

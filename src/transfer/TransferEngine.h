@@ -29,6 +29,8 @@ public:
     static constexpr int RetransmitInterval = 2500;
     static constexpr int RebootInterval = 4000;
     static constexpr int NoResponseInterval = 1000;
+    // Comms resets that may go unanswered before the exchange counts as gone.
+    static constexpr int MaxResetCycles = 3;
 
     static QString stepTitle(int step);
     // Steps the window shows; the last two are never used.
@@ -41,10 +43,13 @@ public:
 
     // Starts a transfer into or out of config, which must outlive it.
     void start(Mode mode, ExchClass *config);
-    // Takes effect at the next record reply.
-    void cancel() { m_cancel = true; }
-    // Stops everything at once, as closing the window does.
+    // Ends a running transfer at once with Outcome::Cancelled.
+    void cancel();
+    // Stops everything at once and tells nobody.
     void abort();
+    // Why the last transfer failed, as the engineer is told; empty after a
+    // success or a cancel.
+    QString failureText() const { return m_failureText; }
 
     Mode mode() const { return m_mode; }
     ExchClass *configuration() const { return m_config; }
@@ -66,16 +71,15 @@ public:
     void startRetransmissionTimer() override;
 
 private:
-    enum class RecordResult { NotFinished, Finished, Cancelled };
-
     void request(int code, int index);
     void sendRecord(RecordClass &structure, int index);
     void resendPending();
     void startRecordsPhase();
-    RecordResult RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last);
+    // Whether the structure is finished.
+    bool RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last);
     void showRecordIndex(int index);
     void finish();
-    void end(TransferObserver::Outcome outcome);
+    void end(TransferObserver::Outcome outcome, const QString &failureText = QString());
 
     void trmTimeoutTick();
     void trmRebootTick();
@@ -97,10 +101,11 @@ private:
     Mode m_mode = Mode::Get;
     ExchClass *m_config = nullptr;
     bool m_running = false;
-    bool m_cancel = false;
     bool m_awaitingFirstTone = false;
     int m_attempts = 0;
     int m_rebootStage = 0;
+    int m_resetCycles = 0;
+    QString m_failureText;
     int m_lastPackType = -1;
     int m_lastPackLen = 0;
     QByteArray m_lastPackString;

@@ -9,8 +9,9 @@ class TransferObserver
 public:
     enum class Outcome {
         Completed,    // every structure went across; the document is rebuilt
-        Cancelled,    // the engineer pressed Cancel
+        Cancelled,    // the engineer pressed Cancel or closed the window
         NotConnected, // the comms reset found no exchange on the line
+        NoReply,      // retransmissions and comms resets brought no reply
     };
 
     virtual ~TransferObserver() = default;

@@ -183,8 +183,8 @@ TEST_F(Transfer, NoCtsAtTheSecondResetStageEndsTheTransferKeepingWhatArrived)
     answerRecord(14, 0, bytes("01 00 00 00"));
     line.cts = false;
     timers.advance(2500 + 2500 + 4000 + 4000);
-    EXPECT_EQ(observer.messages, QStringList{QStringLiteral("Orvex not connected or turned on")});
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::NotConnected);
+    EXPECT_EQ(engine.failureText(), QStringLiteral("Orvex not connected or turned on"));
     EXPECT_FALSE(engine.transferRunning());
     EXPECT_EQ(config.ClassList().record(0), bytes("01 00 00 00"));
     const int sent = sentCount();
@@ -213,18 +213,31 @@ TEST_F(Transfer, GetAsksOnlyForUsedRecordsAndBlanksTheRest)
     EXPECT_TRUE(observer.done.contains(4));
 }
 
-TEST_F(Transfer, CancelTakesEffectAtTheNextRecordReply)
+TEST_F(Transfer, CancelEndsTheTransferAtOnceAndNothingIsSentAfterwards)
 {
     engine.start(TransferEngine::Mode::Get, &config);
-    engine.cancel();
-    engine.StructIn(replyPacket(15, 0, bytes("00 00")));
-    EXPECT_TRUE(engine.transferRunning());
-    reachRecordsPhase(TransferEngine::Mode::Send, bytes("3F"));
-    engine.cancel();
     const int sent = sentCount();
-    answerRecord(14, 0);
+    engine.cancel();
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Cancelled);
+    EXPECT_FALSE(engine.transferRunning());
+    EXPECT_EQ(engine.failureText(), QString());
+    timers.advance(60000);
     EXPECT_EQ(sentCount(), sent);
+}
+
+TEST_F(Transfer, ThreeUnansweredCommsResetsEndTheTransferWithNoOrvexDetected)
+{
+    engine.start(TransferEngine::Mode::Get, &config);
+    timers.advance(30000);
+    EXPECT_TRUE(engine.transferRunning());
+    timers.advance(30000);
+    EXPECT_EQ(observer.outcome, TransferObserver::Outcome::NoReply);
+    EXPECT_EQ(engine.failureText(), QStringLiteral("No Orvex detected"));
+    EXPECT_EQ(line.rts, (QList<bool>{true, false, true, false, true, false}));
+    // The request, its retransmission and one resend at the end of each reset.
+    EXPECT_EQ(sentCount(), 5);
+    timers.advance(60000);
+    EXPECT_EQ(sentCount(), 5);
 }
 
 TEST_F(Transfer, ToneStructureWithoutRecordsEndsWithAMessage)
