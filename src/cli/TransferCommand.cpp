@@ -23,6 +23,23 @@ const QString TimeoutOption = QStringLiteral("--timeout");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
 
+// Loading gives every file the default tones, so only the other structures tell.
+bool holdsNoRecords(const ExchClass &config)
+{
+    for (int m = 0; m < ExchClass::MemberCount; ++m) {
+        if (m != ExchClass::TonesMember && config.member(m).Records() > 0)
+            return false;
+    }
+    return true;
+}
+
+// The port's reasons mostly begin with the device already.
+QString cannotOpen(const QString &device, const QString &reason)
+{
+    const QString ownPrefix = device + QStringLiteral(": ");
+    return QStringLiteral("Cannot open %1: %2")
+        .arg(device, reason.startsWith(ownPrefix) ? reason.mid(ownPrefix.size()) : reason);
+}
 } // namespace
 
 TransferCommand::TransferCommand(TransferEngine::Mode mode)
@@ -78,6 +95,11 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     ExchClass config(&log);
     if (!get && !loadConfiguration(args.operand(0), config, err))
         return ExitCode::Failure;
+    // Blank tables written over the exchange's would wipe the site.
+    if (!get && holdsNoRecords(config)) {
+        err << QStringLiteral("%1 holds no records; nothing was sent").arg(args.operand(0)) << Qt::endl;
+        return ExitCode::Failure;
+    }
 
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
@@ -86,7 +108,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     const int portNumber = port.toInt(&isNumber);
     const SerialPort::OpenResult opened = isNumber ? link.openPort(portNumber, speed) : link.openDevice(port, speed);
     if (!opened.opened()) {
-        err << QStringLiteral("Cannot open %1: %2").arg(link.port().deviceName(), opened.errorText) << Qt::endl;
+        err << cannotOpen(link.port().deviceName(), opened.errorText) << Qt::endl;
         return ExitCode::Failure;
     }
     if (link.noConnection()) {

@@ -123,8 +123,12 @@ SerialLink::Selection SerialLink::reportOpening(const SerialPort::OpenResult &re
     if (result.opened())
         return Selection::Opened;
     log().Error(SelectSource, result.errorText);
-    if (m_ui)
-        m_ui->showMessage(CannotOpenText);
+    if (m_ui) {
+        // A missing permission is the engineer's to mend; the message says how.
+        m_ui->showMessage(result.status == SerialPort::OpenStatus::NoPermission
+                              ? CannotOpenText + QLatin1Char('\n') + result.errorText
+                              : CannotOpenText);
+    }
     return Selection::OpenFailed;
 }
 
@@ -139,6 +143,7 @@ int SerialLink::TestPort(int portNumber)
     case SerialPort::OpenStatus::InUse:
         return PortInUse;
     case SerialPort::OpenStatus::Opened:
+    case SerialPort::OpenStatus::NoPermission:
     case SerialPort::OpenStatus::Failed:
         break;
     }

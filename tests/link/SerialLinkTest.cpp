@@ -87,6 +87,13 @@ TEST_F(SerialLinking, UnusableConfiguredPortGivesWayToTheOnlyAvailableOne)
     EXPECT_EQ(
         recorder.messages,
         QStringList{QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu")});
+
+    // A port the engineer may not open is theirs to mend: the message says how.
+    port->ports[5] = Status::NoPermission;
+    recorder.messages.clear();
+    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::OpenFailed);
+    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Serial port can not be opened. Please select a port in "
+                                                            "the View-Options menu\nCOM5 refused")});
 }
 
 TEST_F(SerialLinking, SeveralAvailablePortsLeaveTheChoiceToTheUser)
