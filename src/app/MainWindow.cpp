@@ -145,7 +145,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     , m_recentFiles(services.registry)
     , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
     , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
-    , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers))
+    , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers, &services.log))
     , m_writes(std::make_unique<RecordWriteQueue>(m_link->packetSender(), services.timers))
     , m_monitor(std::make_unique<ConnectionMonitor>(*m_link, *m_engine, *m_writes, services.timers))
     , m_printService(std::make_unique<PrintService>())

@@ -118,7 +118,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         return ExitCode::Failure;
     }
 
-    TransferEngine engine(link.packetSender(), link, timers);
+    TransferEngine engine(link.packetSender(), link, timers, &log);
     link.attachTransfer(engine, engine);
     TerminalProgress progress(err, isatty(STDERR_FILENO));
     engine.setObserver(&progress);

@@ -1,15 +1,20 @@
 #pragma once
 
+#include "ExchClass.h"
+#include "PacketCode.h"
 #include "PendingPacketStore.h"
 #include "TransferObserver.h"
 #include "TransferSink.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
+#include <array>
 #include <memory>
 
-class ExchClass;
+class DebugLog;
 class LineControl;
 class PacketSender;
 class RecordClass;
@@ -17,9 +22,12 @@ class Timer;
 class TimerFactory;
 
 // Reads a whole configuration from the exchange or writes one back. Every
-// reply makes it store what arrived and send the next request; lost replies
-// are sent again after a pause, and repeated silence pulses RTS to reset the
-// exchange's serial side.
+// reply that answers the request in flight makes it store what arrived and
+// send the next request; any other frame is logged and counts as no reply.
+// Lost replies are sent again after a pause, and repeated silence pulses RTS
+// to reset the exchange's serial side. A get succeeds only with every layout
+// and every record the used maps promise; a send only with every record it
+// wrote echoed as written.
 class TransferEngine : public TransferSink, public PendingPacketStore
 {
 public:
@@ -36,7 +44,7 @@ public:
     // Steps the window shows; the last two are never used.
     static constexpr int VisibleSteps = 10;
 
-    TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers);
+    TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers, DebugLog *log = nullptr);
     ~TransferEngine() override;
 
     void setObserver(TransferObserver *observer) { m_observer = observer; }
@@ -67,18 +75,32 @@ public:
 
     // PendingPacketStore: only a running transfer keeps packets for retry, so
     // a device command sent between transfers never starts retransmissions.
+    // An acknowledgement answers no request of a transfer.
     void storePendingPacket(int packType, int packLen, const QByteArray &packString) override;
     void startRetransmissionTimer() override;
 
 private:
+    // The reply a request asks for: its code and port id.
+    struct Expected
+    {
+        int code = PacketCode::None;
+        int index = 0;
+    };
+
+    // Whether a reply answers the request in flight; one that does not is logged.
+    bool accept(int code, int index);
     void request(int code, int index);
     void sendRecord(RecordClass &structure, int index);
     void resendPending();
     void startRecordsPhase();
     // Whether the structure is finished.
-    bool RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last);
+    bool RecordInProcess(int step, int member, const QByteArray &packet, RecordClass &next, bool last);
     void showRecordIndex(int index);
-    void finish();
+    // Ends with success when nothing is missing; "No Tones to be reconfigured"
+    // goes first when the exchange has no tones.
+    void finish(bool noTones = false);
+    // What a get still lacks, or what a send's echoes did not confirm; empty when whole.
+    QString shortfall() const;
     void end(TransferObserver::Outcome outcome, const QString &failureText = QString());
 
     void trmTimeoutTick();
@@ -90,9 +112,11 @@ private:
     void setOverall(int value, int maximum);
     void setCurrent(int value, int maximum);
     void setStatus(const QString &text);
+    DebugLog &log() const;
 
     PacketSender &m_sender;
     LineControl &m_line;
+    DebugLog *m_log;
     TransferObserver *m_observer = nullptr;
     std::unique_ptr<Timer> m_trmTimeout;
     std::unique_ptr<Timer> m_trmReboot;
@@ -106,6 +130,12 @@ private:
     int m_rebootStage = 0;
     int m_resetCycles = 0;
     QString m_failureText;
+    Expected m_expected;
+    // The record image a send wrote last, to hold its echo against.
+    QByteArray m_written;
+    std::array<QSet<int>, ExchClass::MemberCount> m_arrived;
+    QStringList m_unconfirmed;
+    bool m_tonesUnanswered = false;
     int m_lastPackType = -1;
     int m_lastPackLen = 0;
     QByteArray m_lastPackString;
