@@ -4,6 +4,7 @@
 #include "ConfigFile.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
+#include "LineSettings.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
@@ -22,6 +23,7 @@ const QString SpeedOption = QStringLiteral("--speed");
 const QString TimeoutOption = QStringLiteral("--timeout");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
+constexpr int MaxTimeoutSeconds = 24 * 60 * 60;
 
 // Loading gives every file the default tones, so only the other structures tell.
 bool holdsNoRecords(const ExchClass &config)
@@ -75,7 +77,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     int speed = 0;
     int timeoutSeconds = 0;
     bool usageOk = args.parse(arguments) && args.number(SpeedOption, 1, DefaultSpeed, speed)
-        && args.number(TimeoutOption, 1, DefaultTimeoutSeconds, timeoutSeconds);
+        && args.number(TimeoutOption, 1, DefaultTimeoutSeconds, timeoutSeconds, MaxTimeoutSeconds);
     if (usageOk && !args.hasValue(PortOption)) {
         err << usageProblem(QStringLiteral("missing %1 PORT").arg(PortOption)) << Qt::endl;
         return ExitCode::Usage;
@@ -88,6 +90,27 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     }
     if (!usageOk) {
         err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    if (!LineSettings::isSupportedSpeed(speed)) {
+        QStringList speeds;
+        for (int supported : LineSettings::SupportedSpeeds)
+            speeds.append(QString::number(supported));
+        err << usageProblem(QStringLiteral("%1 needs one of %2, not \"%3\"")
+                                .arg(SpeedOption, speeds.join(QStringLiteral(", ")), args.value(SpeedOption)))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
+    const QString port = args.value(PortOption);
+    bool isNumber = false;
+    const int portNumber = port.toInt(&isNumber);
+    if (isNumber && (portNumber < SerialPort::FirstPortNumber || portNumber > SerialPort::LastPortNumber)) {
+        err << usageProblem(QStringLiteral("%1 needs a port number from %2 to %3 or a device path, not \"%4\"")
+                                .arg(PortOption)
+                                .arg(SerialPort::FirstPortNumber)
+                                .arg(SerialPort::LastPortNumber)
+                                .arg(port))
+            << Qt::endl;
         return ExitCode::Usage;
     }
 
@@ -103,17 +126,16 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
 
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
-    const QString port = args.value(PortOption);
-    bool isNumber = false;
-    const int portNumber = port.toInt(&isNumber);
     const SerialPort::OpenResult opened = isNumber ? link.openPort(portNumber, speed) : link.openDevice(port, speed);
     if (!opened.opened()) {
         err << cannotOpen(link.port().deviceName(), opened.errorText) << Qt::endl;
         return ExitCode::Failure;
     }
+    const QString device = link.port().deviceName();
     if (link.noConnection()) {
-        err << (get ? QStringLiteral("No Orvex detected - Not getting configuraton")
-                    : QStringLiteral("No Orvex detected - Not sending configuraton"))
+        err << device
+            << (get ? QStringLiteral(": No Orvex detected - Not getting configuraton")
+                    : QStringLiteral(": No Orvex detected - Not sending configuraton"))
             << Qt::endl;
         return ExitCode::Failure;
     }
@@ -133,7 +155,6 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     engine.start(m_mode, &config);
     loop.exec();
 
-    const QString device = link.port().deviceName();
     if (timedOut) {
         engine.abort();
         err << QStringLiteral("%1: the transfer did not finish within %2 seconds").arg(device).arg(timeoutSeconds)

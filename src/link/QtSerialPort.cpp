@@ -107,9 +107,11 @@ SerialPort::OpenResult QtSerialPort::open(int portNumber, const QString &setting
     return openDevice(path, settings);
 }
 
-SerialPort::OpenResult QtSerialPort::openDevice(const QString &path, const QString &settings)
+SerialPort::OpenResult QtSerialPort::openDevice(const QString &devicePath, const QString &settings)
 {
     close();
+    // QSerialPort looks a relative name up under /dev; the engineer means the working directory.
+    const QString path = devicePath.isEmpty() ? devicePath : QFileInfo(devicePath).absoluteFilePath();
     m_devicePath = path;
 
     const std::optional<LineSettings> line = LineSettings::parse(settings);

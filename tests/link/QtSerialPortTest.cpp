@@ -5,6 +5,7 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QSocketNotifier>
@@ -162,6 +163,18 @@ TEST_F(PseudoTerminalPort, OpenTellsMissingBadlySetAndHeldDevicesApart)
     EXPECT_FALSE(result.errorText.contains(QStringLiteral("No error")));
     EXPECT_FALSE(second.isOpen());
     EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(PseudoTerminalPort, ARelativeDevicePathIsTakenFromTheWorkingDirectory)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::link(terminal.slavePath(), dir.filePath(QStringLiteral("exchange"))));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const SerialPort::OpenResult result = port.openDevice(QStringLiteral("exchange"), StandardSettings);
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(result.opened()) << result.errorText.toStdString();
+    EXPECT_EQ(port.deviceName(), dir.filePath(QStringLiteral("exchange")));
 }
 
 TEST(QtSerialPortPermissions, ADeniedDeviceNamesItsGroupAndTheWayIn)
