@@ -59,7 +59,10 @@ bool CommandArguments::number(const QString &option, int minimum, int defaultVal
     if (ok && result >= minimum && result <= maximum)
         return true;
     if (maximum == std::numeric_limits<int>::max())
-        return fail(QStringLiteral("%1 needs a whole number of at least %2, not \"%3\"").arg(option).arg(minimum).arg(value(option)));
+        return fail(QStringLiteral("%1 needs a whole number of at least %2, not \"%3\"")
+                        .arg(option)
+                        .arg(minimum)
+                        .arg(value(option)));
     return fail(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
                     .arg(option)
                     .arg(minimum)

@@ -163,8 +163,8 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     }
     if (progress.outcome() != TransferObserver::Outcome::Completed) {
         const QString reason = engine.failureText();
-        err << QStringLiteral("%1: %2").arg(device, reason.isEmpty() ? QStringLiteral("the transfer was cancelled") : reason)
-            << Qt::endl;
+        err << device << QStringLiteral(": ")
+            << (reason.isEmpty() ? QStringLiteral("the transfer was cancelled") : reason) << Qt::endl;
         return ExitCode::Failure;
     }
     if (get) {

@@ -71,11 +71,11 @@ public:
     void StructIn(const QByteArray &packet) override;
     void RecordsUsedIn(const QByteArray &packet) override;
     void PacketIn(const QByteArray &packet) override;
+    // An acknowledgement answers no request of a transfer: it is logged and changes nothing.
     void acknowledge() override;
 
     // PendingPacketStore: only a running transfer keeps packets for retry, so
     // a device command sent between transfers never starts retransmissions.
-    // An acknowledgement answers no request of a transfer.
     void storePendingPacket(int packType, int packLen, const QByteArray &packString) override;
     void startRetransmissionTimer() override;
 
