@@ -46,14 +46,16 @@ double percentile(QList<qint64> values, double p)
 }
 
 // A get of the sample configuration from the simulator at 38400 baud over a
-// pseudo-terminal, through the program's own serial code and engine.
-void GetSampleAt38400(benchmark::State &state)
+// pseudo-terminal, through the program's own serial code and engine; the
+// simulator loses every dropEvery-th frame it receives (0: none).
+void getSample(benchmark::State &state, int dropEvery)
 {
     DebugLog log;
     QtTimerFactory timers;
     for (auto _ : state) {
         ExchangeSimulator simulator;
         SampleConfiguration::build(simulator.configuration());
+        simulator.setDropEvery(dropEvery);
         PtyEndpoint pty(&simulator);
         pty.setBaudRate(LineRate);
         if (!pty.open()) {
@@ -64,7 +66,7 @@ void GetSampleAt38400(benchmark::State &state)
         CountingSerialPort *port = counting.get();
         SerialLink link(std::move(counting), nullptr, &log);
         link.openDevice(pty.slavePath(), LineRate);
-        TransferEngine engine(link.packetSender(), link, timers);
+        TransferEngine engine(link.packetSender(), link, timers, &log);
         link.attachTransfer(engine, engine);
         Finish finish;
         QEventLoop loop;
@@ -92,9 +94,24 @@ void GetSampleAt38400(benchmark::State &state)
         state.counters["turnaround_p50_us"] = percentile(port->turnarounds(), 0.5) / 1000;
         state.counters["turnaround_p99_us"] = percentile(port->turnarounds(), 0.99) / 1000;
         state.counters["replies"] = double(port->turnarounds().size());
+        state.counters["dropped"] = double(simulator.framesDropped());
+        // Each isolated loss should cost one retransmission interval and no more.
+        state.counters["wall_less_retransmissions_s"]
+            = seconds - simulator.framesDropped() * TransferEngine::RetransmitInterval / 1000.0;
     }
 }
+
+void GetSampleAt38400(benchmark::State &state)
+{
+    getSample(state, 0);
+}
 BENCHMARK(GetSampleAt38400)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+void GetSampleAt38400LosingEverySeventhFrame(benchmark::State &state)
+{
+    getSample(state, 7);
+}
+BENCHMARK(GetSampleAt38400LosingEverySeventhFrame)->UseManualTime()->Iterations(1)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char **argv)

@@ -44,7 +44,7 @@ run_fuzzers() {
         return
     fi
     local target work
-    for target in definition record usedmap file receiver convert; do
+    for target in definition record usedmap file receiver convert transfer; do
         work=$(mktemp -d)
         cp -r "fuzz/corpus/$target/." "$work/" 2>/dev/null
         [[ $target == file || $target == convert ]] && cp data/*.QBF "$work/" 2>/dev/null

@@ -5,6 +5,7 @@
 #include "CardTransfer.h"
 #include "CardTransferPrompts.h"
 #include "ConfigurationConverter.h"
+#include "ConnectionMonitor.h"
 #include "DebugLog.h"
 #include "DebugWindow.h"
 #include "DeviceWindows.h"
@@ -144,8 +145,9 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     , m_recentFiles(services.registry)
     , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
     , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
-    , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers))
+    , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers, &services.log))
     , m_writes(std::make_unique<RecordWriteQueue>(m_link->packetSender(), services.timers))
+    , m_monitor(std::make_unique<ConnectionMonitor>(*m_link, *m_engine, *m_writes, services.timers))
     , m_printService(std::make_unique<PrintService>())
     , m_mdiArea(new QMdiArea(this))
 {
@@ -173,7 +175,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     createToolBar();
     createStatusBar();
 
-    connect(m_link.get(), &SerialLink::noConnectionChanged, this, &MainWindow::refreshConnectionPanel);
+    connect(m_monitor.get(), &ConnectionMonitor::stateChanged, this, &MainWindow::refreshConnectionPanel);
     // Queued: the link announces the text before it opens the device the panel also names.
     connect(m_link.get(), &SerialLink::portPanelTextChanged, this, &MainWindow::refreshPortPanel,
             Qt::QueuedConnection);
@@ -361,8 +363,10 @@ void MainWindow::createStatusBar()
     m_portPanel = makePanel(QStringLiteral("pnlPort"), this);
     m_connectionPanel = makePanel(QStringLiteral("pnlConnection"), this);
     m_connectionPanel->setAlignment(Qt::AlignCenter);
-    m_connectionPanel->setMinimumWidth(m_connectionPanel->fontMetrics().horizontalAdvance(QStringLiteral("NO CONN"))
-                                       + m_connectionPanel->fontMetrics().averageCharWidth() * 2);
+    int widest = 0;
+    for (const QString &text : ConnectionMonitor::panelTexts())
+        widest = qMax(widest, m_connectionPanel->fontMetrics().horizontalAdvance(text));
+    m_connectionPanel->setMinimumWidth(widest + m_connectionPanel->fontMetrics().averageCharWidth() * 2);
     statusBar()->addWidget(m_nodeKeyPanel, 1);
     statusBar()->addPermanentWidget(m_portPanel);
     statusBar()->addPermanentWidget(m_connectionPanel);
@@ -538,8 +542,14 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     DocumentWindow *document = m_transferDocument;
     m_transferDocument.clear();
     m_writes->setHeld(false);
-    if (outcome == TransferObserver::Outcome::Completed && document)
+    if (!document)
+        return;
+    if (outcome == TransferObserver::Outcome::Completed) {
         document->GetConfiguration();
+    } else if (m_engine->mode() == TransferEngine::Mode::Get) {
+        // The window was opened for this get and holds nothing the engineer made.
+        delete document->parentWidget();
+    }
 }
 
 void MainWindow::getConfiguration(const QString &refusal)
@@ -589,7 +599,7 @@ void MainWindow::refreshPortPanel()
 
 void MainWindow::refreshConnectionPanel()
 {
-    m_connectionPanel->setText(m_link->connectionPanelText());
+    m_connectionPanel->setText(m_monitor->panelText());
 }
 
 void MainWindow::updateDocumentActions()

@@ -15,6 +15,7 @@
 #include <array>
 #include <memory>
 
+class ConnectionMonitor;
 class DebugLog;
 class DebugWindow;
 class DeviceWindows;
@@ -177,6 +178,7 @@ private:
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<RecordWriteQueue> m_writes;
+    std::unique_ptr<ConnectionMonitor> m_monitor;
     std::unique_ptr<PrintService> m_printService;
     std::unique_ptr<DriveProvider> m_drives;
     // The device-command windows and what the dispatcher hands them.

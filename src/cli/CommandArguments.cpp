@@ -48,7 +48,7 @@ bool CommandArguments::parse(const QStringList &arguments)
     return true;
 }
 
-bool CommandArguments::number(const QString &option, int minimum, int defaultValue, int &result)
+bool CommandArguments::number(const QString &option, int minimum, int defaultValue, int &result, int maximum)
 {
     if (!hasValue(option)) {
         result = defaultValue;
@@ -56,7 +56,16 @@ bool CommandArguments::number(const QString &option, int minimum, int defaultVal
     }
     bool ok = false;
     result = value(option).toInt(&ok);
-    if (ok && result >= minimum)
+    if (ok && result >= minimum && result <= maximum)
         return true;
-    return fail(QStringLiteral("%1 needs a whole number of at least %2, not \"%3\"").arg(option).arg(minimum).arg(value(option)));
+    if (maximum == std::numeric_limits<int>::max())
+        return fail(QStringLiteral("%1 needs a whole number of at least %2, not \"%3\"")
+                        .arg(option)
+                        .arg(minimum)
+                        .arg(value(option)));
+    return fail(QStringLiteral("%1 needs a whole number from %2 to %3, not \"%4\"")
+                    .arg(option)
+                    .arg(minimum)
+                    .arg(maximum)
+                    .arg(value(option)));
 }

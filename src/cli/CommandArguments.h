@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <limits>
+
 // The flags, options and operands of one command. Flags are long options
 // ("--json"); options take the next argument as their value ("--port 3");
 // "--" ends them, so a file whose name starts with a dash can still be given.
@@ -24,9 +26,11 @@ public:
     {
         return m_values.value(option, defaultValue);
     }
-    // The option's value as a whole number of at least minimum, or the default
-    // when the option is absent; false (with errorString()) when it is no such number.
-    bool number(const QString &option, int minimum, int defaultValue, int &result);
+    // The option's value as a whole number from minimum to maximum, or the
+    // default when the option is absent; false (with errorString()) when it is
+    // no such number.
+    bool number(const QString &option, int minimum, int defaultValue, int &result,
+                int maximum = std::numeric_limits<int>::max());
 
 private:
     bool fail(const QString &message);

@@ -4,6 +4,7 @@
 #include "ConfigFile.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
+#include "LineSettings.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
@@ -22,7 +23,25 @@ const QString SpeedOption = QStringLiteral("--speed");
 const QString TimeoutOption = QStringLiteral("--timeout");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
+constexpr int MaxTimeoutSeconds = 24 * 60 * 60;
 
+// Loading gives every file the default tones, so only the other structures tell.
+bool holdsNoRecords(const ExchClass &config)
+{
+    for (int m = 0; m < ExchClass::MemberCount; ++m) {
+        if (m != ExchClass::TonesMember && config.member(m).Records() > 0)
+            return false;
+    }
+    return true;
+}
+
+// The port's reasons mostly begin with the device already.
+QString cannotOpen(const QString &device, const QString &reason)
+{
+    const QString ownPrefix = device + QStringLiteral(": ");
+    return QStringLiteral("Cannot open %1: %2")
+        .arg(device, reason.startsWith(ownPrefix) ? reason.mid(ownPrefix.size()) : reason);
+}
 } // namespace
 
 TransferCommand::TransferCommand(TransferEngine::Mode mode)
@@ -58,7 +77,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     int speed = 0;
     int timeoutSeconds = 0;
     bool usageOk = args.parse(arguments) && args.number(SpeedOption, 1, DefaultSpeed, speed)
-        && args.number(TimeoutOption, 1, DefaultTimeoutSeconds, timeoutSeconds);
+        && args.number(TimeoutOption, 1, DefaultTimeoutSeconds, timeoutSeconds, MaxTimeoutSeconds);
     if (usageOk && !args.hasValue(PortOption)) {
         err << usageProblem(QStringLiteral("missing %1 PORT").arg(PortOption)) << Qt::endl;
         return ExitCode::Usage;
@@ -73,30 +92,55 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         err << usageProblem(args.errorString()) << Qt::endl;
         return ExitCode::Usage;
     }
+    if (!LineSettings::isSupportedSpeed(speed)) {
+        QStringList speeds;
+        for (int supported : LineSettings::SupportedSpeeds)
+            speeds.append(QString::number(supported));
+        err << usageProblem(QStringLiteral("%1 needs one of %2, not \"%3\"")
+                                .arg(SpeedOption, speeds.join(QStringLiteral(", ")), args.value(SpeedOption)))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
+    const QString port = args.value(PortOption);
+    bool isNumber = false;
+    const int portNumber = port.toInt(&isNumber);
+    if (isNumber && (portNumber < SerialPort::FirstPortNumber || portNumber > SerialPort::LastPortNumber)) {
+        err << usageProblem(QStringLiteral("%1 needs a port number from %2 to %3 or a device path, not \"%4\"")
+                                .arg(PortOption)
+                                .arg(SerialPort::FirstPortNumber)
+                                .arg(SerialPort::LastPortNumber)
+                                .arg(port))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
 
     DebugLog &log = DebugLog::shared();
     ExchClass config(&log);
     if (!get && !loadConfiguration(args.operand(0), config, err))
         return ExitCode::Failure;
+    // Blank tables written over the exchange's would wipe the site.
+    if (!get && holdsNoRecords(config)) {
+        err << QStringLiteral("%1 holds no records; nothing was sent").arg(args.operand(0)) << Qt::endl;
+        return ExitCode::Failure;
+    }
 
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
-    const QString port = args.value(PortOption);
-    bool isNumber = false;
-    const int portNumber = port.toInt(&isNumber);
     const SerialPort::OpenResult opened = isNumber ? link.openPort(portNumber, speed) : link.openDevice(port, speed);
     if (!opened.opened()) {
-        err << QStringLiteral("Cannot open %1: %2").arg(link.port().deviceName(), opened.errorText) << Qt::endl;
+        err << cannotOpen(link.port().deviceName(), opened.errorText) << Qt::endl;
         return ExitCode::Failure;
     }
+    const QString device = link.port().deviceName();
     if (link.noConnection()) {
-        err << (get ? QStringLiteral("No Orvex detected - Not getting configuraton")
-                    : QStringLiteral("No Orvex detected - Not sending configuraton"))
+        err << device
+            << (get ? QStringLiteral(": No Orvex detected - Not getting configuraton")
+                    : QStringLiteral(": No Orvex detected - Not sending configuraton"))
             << Qt::endl;
         return ExitCode::Failure;
     }
 
-    TransferEngine engine(link.packetSender(), link, timers);
+    TransferEngine engine(link.packetSender(), link, timers, &log);
     link.attachTransfer(engine, engine);
     TerminalProgress progress(err, isatty(STDERR_FILENO));
     engine.setObserver(&progress);
@@ -113,12 +157,14 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
 
     if (timedOut) {
         engine.abort();
-        err << QStringLiteral("The transfer did not finish within %1 seconds").arg(timeoutSeconds) << Qt::endl;
+        err << QStringLiteral("%1: the transfer did not finish within %2 seconds").arg(device).arg(timeoutSeconds)
+            << Qt::endl;
         return ExitCode::Failure;
     }
     if (progress.outcome() != TransferObserver::Outcome::Completed) {
-        err << (progress.lastMessage().isEmpty() ? QStringLiteral("The transfer was cancelled") : progress.lastMessage())
-            << Qt::endl;
+        const QString reason = engine.failureText();
+        err << device << QStringLiteral(": ")
+            << (reason.isEmpty() ? QStringLiteral("the transfer was cancelled") : reason) << Qt::endl;
         return ExitCode::Failure;
     }
     if (get) {

@@ -1,5 +1,6 @@
 #include "Dispatcher.h"
 
+#include "ConnectionMonitor.h"
 #include "DebugLog.h"
 #include "DeviceSink.h"
 #include "DocumentSink.h"
@@ -160,6 +161,8 @@ void Dispatcher::ProcessPacket(const QByteArray &content)
         dump(content);
     if (content.isEmpty())
         return;
+    if (m_monitor)
+        m_monitor->frameReceived();
 
     const int code = byteAt(content, Content::Code);
     const bool inTransfer = m_transfer && m_transfer->transferRunning();
@@ -168,7 +171,8 @@ void Dispatcher::ProcessPacket(const QByteArray &content)
         DecodeStatus(content);
         return;
     case PacketCode::Clock:
-        DecodePortDynamic(content);
+        if (!m_monitor || !m_monitor->takeClockReply())
+            DecodePortDynamic(content);
         return;
     case PacketCode::FactoryConfiguration:
         if (m_ui)

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class ConnectionMonitor;
 class DebugLog;
 class DeviceSink;
 class DocumentSink;
@@ -34,6 +35,8 @@ public:
     // the write in flight goes no further.
     void setWriteQueue(RecordWriteQueue *writes) { m_writes = writes; }
     void setActiveDocumentLookup(DocumentLookup lookup) { m_activeDocument = std::move(lookup); }
+    // Learns of every frame; a clock report it asked for goes no further.
+    void setConnectionMonitor(ConnectionMonitor *monitor) { m_monitor = monitor; }
 
     void ProcessPacket(const QByteArray &content);
 
@@ -60,5 +63,6 @@ private:
     DeviceSink *m_devices = nullptr;
     SerialLinkUi *m_ui = nullptr;
     RecordWriteQueue *m_writes = nullptr;
+    ConnectionMonitor *m_monitor = nullptr;
     DocumentLookup m_activeDocument;
 };

@@ -2,6 +2,8 @@
 
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 const QString FixedPart = QStringLiteral(",n,8,1");
 constexpr int FieldCount = 4;
@@ -39,6 +41,11 @@ std::optional<LineSettings::StopBits> stopBitsFromText(const QString &text)
     return std::nullopt;
 }
 } // namespace
+
+bool LineSettings::isSupportedSpeed(int speed)
+{
+    return std::find(SupportedSpeeds.cbegin(), SupportedSpeeds.cend(), speed) != SupportedSpeeds.cend();
+}
 
 QString LineSettings::text(int speed)
 {

@@ -85,6 +85,17 @@ QString QtSerialPort::devicePath(int portNumber)
     return {};
 }
 
+QString QtSerialPort::permissionDeniedText(const QString &path)
+{
+    const QFileInfo device(QFileInfo(path).canonicalFilePath());
+    const QString group = device.group();
+    const QFileDevice::Permissions groupReadWrite = QFileDevice::ReadGroup | QFileDevice::WriteGroup;
+    if (group.isEmpty() || (device.permissions() & groupReadWrite) != groupReadWrite)
+        return QStringLiteral("%1: permission denied; only its owner %2 may open it").arg(path, device.owner());
+    return QStringLiteral("%1: permission denied; the device belongs to group %2: join group %2, then log in again")
+        .arg(path, group);
+}
+
 SerialPort::OpenResult QtSerialPort::open(int portNumber, const QString &settings)
 {
     const QString path = devicePath(portNumber);
@@ -96,9 +107,11 @@ SerialPort::OpenResult QtSerialPort::open(int portNumber, const QString &setting
     return openDevice(path, settings);
 }
 
-SerialPort::OpenResult QtSerialPort::openDevice(const QString &path, const QString &settings)
+SerialPort::OpenResult QtSerialPort::openDevice(const QString &devicePath, const QString &settings)
 {
     close();
+    // QSerialPort looks a relative name up under /dev; the engineer means the working directory.
+    const QString path = devicePath.isEmpty() ? devicePath : QFileInfo(devicePath).absoluteFilePath();
     m_devicePath = path;
 
     const std::optional<LineSettings> line = LineSettings::parse(settings);
@@ -148,7 +161,7 @@ SerialPort::OpenResult QtSerialPort::openFailure(QSerialPort::SerialPortError er
         const QFileInfo device(path);
         if (device.isReadable() && device.isWritable())
             return {OpenStatus::InUse, reason};
-        return {OpenStatus::Failed, reason};
+        return {OpenStatus::NoPermission, permissionDeniedText(path)};
     }
     case QSerialPort::OpenError:
         return {OpenStatus::InUse, reason};

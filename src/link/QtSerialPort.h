@@ -39,6 +39,9 @@ public:
 
     // The device behind a port number; empty outside FirstPortNumber .. LastPortNumber.
     static QString devicePath(int portNumber);
+    // Why the device may not be opened and what the engineer can do about it,
+    // from the group and permissions of its node.
+    static QString permissionDeniedText(const QString &path);
 
     OpenResult open(int portNumber, const QString &settings) override;
     OpenResult openDevice(const QString &path, const QString &settings) override;

@@ -1,9 +1,9 @@
 #include "ReplyPacket.h"
 
 #include "FieldFunctions.h"
+#include "PacketCode.h"
 
 namespace {
-const QByteArray SequenceField = QByteArrayLiteral("00");
 constexpr int TrailerLength = 4;
 constexpr int PortIdLength = 2;
 } // namespace
@@ -15,7 +15,7 @@ QByteArray ReplyPacket::make(int code, int portId, const QByteArray &data)
     packet += char(code & 0xFF);
     packet += char((length >> 8) & 0xFF);
     packet += char(length & 0xFF);
-    packet += SequenceField;
+    packet += Frame::SequenceField;
     packet += EVal(portId, PortIdLength);
     packet += data;
     packet += QByteArray(TrailerLength, '\0');

@@ -8,8 +8,6 @@
 #include <utility>
 
 namespace {
-const QString ConnectedText = QStringLiteral("ORVX");
-const QString NotConnectedText = QStringLiteral("NO CONN");
 const QString NoPortsText = QStringLiteral("No Serial Ports available");
 const QString CannotOpenText
     = QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
@@ -84,7 +82,7 @@ SerialLink::Selection SerialLink::SelectSerialPort()
             lastAvailable = port;
         }
     }
-    m_port->close();
+    closePort();
 
     if (m_overridePort != 0 || !m_overrideDevice.isEmpty())
         return openOverride(speed);
@@ -125,8 +123,12 @@ SerialLink::Selection SerialLink::reportOpening(const SerialPort::OpenResult &re
     if (result.opened())
         return Selection::Opened;
     log().Error(SelectSource, result.errorText);
-    if (m_ui)
-        m_ui->showMessage(CannotOpenText);
+    if (m_ui) {
+        // A missing permission is the engineer's to mend; the message says how.
+        m_ui->showMessage(result.status == SerialPort::OpenStatus::NoPermission
+                              ? CannotOpenText + QLatin1Char('\n') + result.errorText
+                              : CannotOpenText);
+    }
     return Selection::OpenFailed;
 }
 
@@ -141,6 +143,7 @@ int SerialLink::TestPort(int portNumber)
     case SerialPort::OpenStatus::InUse:
         return PortInUse;
     case SerialPort::OpenStatus::Opened:
+    case SerialPort::OpenStatus::NoPermission:
     case SerialPort::OpenStatus::Failed:
         break;
     }
@@ -173,16 +176,18 @@ SerialPort::OpenResult SerialLink::finishOpening(const SerialPort::OpenResult &r
     // Bytes of a frame begun on the previous line must not run into this one.
     m_pendingInput.clear();
     m_receiver.ClearInput();
-    if (!result.opened())
-        return result;
-    m_port->setRts(false);
-    setNoConnection(!m_port->cts());
+    if (result.opened()) {
+        m_port->setRts(false);
+        setNoConnection(!m_port->cts());
+    }
+    emit portChanged();
     return result;
 }
 
 void SerialLink::closePort()
 {
     m_port->close();
+    emit portChanged();
 }
 
 void SerialLink::setNoConnection(bool noConnection)
@@ -191,11 +196,6 @@ void SerialLink::setNoConnection(bool noConnection)
         return;
     m_noConnection = noConnection;
     emit noConnectionChanged(noConnection);
-}
-
-QString SerialLink::connectionPanelText() const
-{
-    return m_noConnection ? NotConnectedText : ConnectedText;
 }
 
 void SerialLink::setPortPanelText(const QString &text)

@@ -61,11 +61,9 @@ public:
     void closePort();
     bool isOpen() const { return m_port->isOpen(); }
 
-    // True while no exchange is taken to be on the line.
+    // True while no exchange is taken to be on the line (CTS absent).
     bool noConnection() const { return m_noConnection; }
     void setNoConnection(bool noConnection);
-    // The status bar's connection panel: "ORVX" or "NO CONN".
-    QString connectionPanelText() const;
     // The status bar's port panel: "COM3; 38400".
     QString portPanelText() const { return m_portPanelText; }
 
@@ -85,6 +83,8 @@ public:
 
 signals:
     void noConnectionChanged(bool noConnection);
+    // A port was opened, or tried, or closed: whatever answered before was another line.
+    void portChanged();
     void portPanelTextChanged(const QString &text);
 
 private:

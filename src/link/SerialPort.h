@@ -31,7 +31,7 @@ public:
         UnknownLineError = 1101,
     };
 
-    enum class OpenStatus { Opened, NotPresent, InUse, Failed };
+    enum class OpenStatus { Opened, NotPresent, InUse, NoPermission, Failed };
 
     struct OpenResult
     {

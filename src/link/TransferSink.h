@@ -14,7 +14,6 @@ public:
     virtual void StructIn(const QByteArray &content) = 0;
     virtual void RecordsUsedIn(const QByteArray &content) = 0;
     virtual void PacketIn(const QByteArray &content) = 0;
-    // A code-33 acknowledgement: no packet is pending any more and the
-    // retransmission timer stops.
+    // A code-33 acknowledgement, which no request of a transfer asks for.
     virtual void acknowledge() = 0;
 };

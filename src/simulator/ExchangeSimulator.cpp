@@ -1,8 +1,10 @@
 #include "ExchangeSimulator.h"
 
 #include "FieldFunctions.h"
+#include "FieldNames.h"
 #include "PacketCode.h"
 #include "PacketSender.h"
+#include "RecordSlots.h"
 #include "ReplyPacket.h"
 
 #include <iterator>
@@ -162,8 +164,12 @@ void ExchangeSimulator::answerRecordPacket(int code, int index, const QByteArray
             continue;
         if ((m_noTones && m == ExchClass::TonesMember) || index >= s.Records())
             return;
-        if (!request)
+        if (!request) {
             s.PutData(ReplyPacket::make(code, index, data));
+            // A record taken into use or freed changes what the used map promises a later get.
+            if (s.GetType(FieldNames::Flag) == FieldType::Boolean)
+                s.SetRecordUsed(index, !RecordSlots::isFree(s, index));
+        }
         reply(s.RequestCode(), index, s.record(index));
         return;
     }

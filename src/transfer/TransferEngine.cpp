@@ -1,10 +1,11 @@
 #include "TransferEngine.h"
 
-#include "ExchClass.h"
+#include "DebugLog.h"
 #include "FieldFunctions.h"
 #include "LineControl.h"
 #include "PacketCode.h"
 #include "PacketSender.h"
+#include "RecordLabel.h"
 #include "TimerFactory.h"
 
 #include <array>
@@ -26,6 +27,8 @@ constexpr char RetransmitMarker = 0x7E;
 // Wakes the exchange's receiver before the first request.
 const QByteArray LineWakeUp(3, 0x7E);
 constexpr int FreeSlotBit = 7;
+// Records named one by one in a failure message; the rest are counted.
+constexpr int NamedRecordLimit = 5;
 
 // The records-used maps in the order they are asked for; the next map follows
 // the one that arrived.
@@ -49,6 +52,21 @@ constexpr std::array<RecordRoute, 8> RecordRoutes = {{
     {ExchClass::PortToVirtualMember, 7, ExchClass::ExtToVirtualMember},
     {ExchClass::TonesMember, 9, ExchClass::TonesMember},
 }};
+
+QString namedList(const QStringList &names)
+{
+    if (names.size() <= NamedRecordLimit)
+        return names.join(QStringLiteral(", "));
+    return names.first(NamedRecordLimit).join(QStringLiteral(", "))
+        + QStringLiteral(" and %1 more").arg(names.size() - NamedRecordLimit);
+}
+
+// The records a get must ask for: record 0 always, the others when the used
+// map marks them.
+bool promised(const RecordClass &s, int index)
+{
+    return index == 0 || s.GetRecordUsed(index);
+}
 } // namespace
 
 QString TransferEngine::stepTitle(int step)
@@ -56,9 +74,10 @@ QString TransferEngine::stepTitle(int step)
     return step >= 0 && step < StepCount ? QLatin1String(StepTitles[step]) : QString();
 }
 
-TransferEngine::TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers)
+TransferEngine::TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers, DebugLog *log)
     : m_sender(sender)
     , m_line(line)
+    , m_log(log)
     , m_trmTimeout(timers.createTimer(RetransmitInterval))
     , m_trmReboot(timers.createTimer(RebootInterval))
     , m_timNoResp(timers.createTimer(NoResponseInterval))
@@ -69,6 +88,11 @@ TransferEngine::TransferEngine(PacketSender &sender, LineControl &line, TimerFac
 }
 
 TransferEngine::~TransferEngine() = default;
+
+DebugLog &TransferEngine::log() const
+{
+    return m_log ? *m_log : DebugLog::shared();
+}
 
 // ---- Progress --------------------------------------------------------------
 
@@ -117,13 +141,36 @@ void TransferEngine::setStatus(const QString &text)
 
 void TransferEngine::request(int code, int index)
 {
+    m_expected = {code, index};
     m_sender.SendPacket(code, 2, EVal(index, 2), true);
 }
 
 void TransferEngine::sendRecord(RecordClass &structure, int index)
 {
+    // The exchange echoes a written record under the structure's request code.
+    m_expected = {structure.RequestCode(), index};
+    m_written = structure.record(index);
     const QByteArray data = structure.SendData(index);
     m_sender.SendPacket(structure.SendCode(), int(data.size()), data, true);
+}
+
+bool TransferEngine::accept(int code, int index)
+{
+    if (code != m_expected.code || index != m_expected.index) {
+        log().AddNL(QStringLiteral("##Reply %1 for %2 ignored: the transfer waits for %3 for %4")
+                        .arg(code)
+                        .arg(index)
+                        .arg(m_expected.code)
+                        .arg(m_expected.index));
+        return false;
+    }
+    // A second answer to the same request is no answer to the next one.
+    m_expected = {};
+    m_attempts = 0;
+    m_resetCycles = 0;
+    m_lastPackType = PacketCode::None;
+    m_trmTimeout->stop();
+    return true;
 }
 
 void TransferEngine::resendPending()
@@ -151,8 +198,10 @@ void TransferEngine::startRetransmissionTimer()
 
 void TransferEngine::acknowledge()
 {
-    m_lastPackType = PacketCode::None;
-    m_trmTimeout->stop();
+    if (m_running)
+        log().AddNL(QStringLiteral("##Acknowledgement ignored: the transfer waits for %1 for %2")
+                        .arg(m_expected.code)
+                        .arg(m_expected.index));
 }
 
 // ---- Phases ----------------------------------------------------------------
@@ -162,13 +211,18 @@ void TransferEngine::start(Mode mode, ExchClass *config)
     abort();
     m_mode = mode;
     m_config = config;
-    m_cancel = false;
+    m_failureText.clear();
+    for (QSet<int> &arrived : m_arrived)
+        arrived.clear();
+    m_unconfirmed.clear();
+    m_tonesUnanswered = false;
     m_line.writeRaw(LineWakeUp);
     m_running = true;
     stepInProgress(StructuresStep);
     setOverall(0, InitialBarMaximum);
     setCurrent(0, InitialBarMaximum);
     m_attempts = 0;
+    m_resetCycles = 0;
 
     if (mode == Mode::Get) {
         request(PacketCode::StructureDefinition, 0);
@@ -189,6 +243,8 @@ void TransferEngine::StructIn(const QByteArray &packet)
     if (!m_running || !m_config)
         return;
     const int k = int(PInt(packet, PortIdPosition, 2));
+    if (!accept(PacketCode::StructureDefinition, k))
+        return;
     if (k < LastStructureNumber)
         setCurrent(m_current + 1, m_currentMaximum);
     const int member = ExchClass::memberForDefinitionId(k);
@@ -196,7 +252,7 @@ void TransferEngine::StructIn(const QByteArray &packet)
         m_config->member(member).BuildStructure(packet);
     if (k < LastStructureNumber) {
         request(PacketCode::StructureDefinition, k + 1);
-    } else if (k == LastStructureNumber) {
+    } else {
         stepDone(StructuresStep);
         stepInProgress(RecordsUsedStep);
         request(PacketCode::RecordsUsed, UsedMapOrder.front());
@@ -210,6 +266,8 @@ void TransferEngine::RecordsUsedIn(const QByteArray &packet)
     if (!m_running || !m_config)
         return;
     const int k = int(PInt(packet, PortIdPosition, 2));
+    if (!accept(PacketCode::RecordsUsed, k))
+        return;
     if (k < LastStructureNumber)
         setCurrent(m_current + 1, m_currentMaximum);
     const auto at = std::find(UsedMapOrder.begin(), UsedMapOrder.end(), k);
@@ -239,11 +297,10 @@ void TransferEngine::PacketIn(const QByteArray &packet)
 {
     if (!m_running || !m_config || packet.isEmpty())
         return;
-    m_attempts = 0;
-    m_lastPackType = PacketCode::None;
-    m_trmTimeout->stop();
-
     const int code = quint8(packet.at(0));
+    if (!accept(code, RecordClass::replyIndex(packet)))
+        return;
+
     for (const RecordRoute &route : RecordRoutes) {
         RecordClass &s = m_config->member(route.member);
         if (s.RequestCode() != code)
@@ -255,8 +312,7 @@ void TransferEngine::PacketIn(const QByteArray &packet)
         }
         const bool last = route.member == ExchClass::TonesMember
             || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
-        const RecordResult result = RecordInProcess(route.step, s, packet, m_config->member(route.next), last);
-        if (result != RecordResult::Finished)
+        if (!RecordInProcess(route.step, route.member, packet, m_config->member(route.next), last))
             return;
         if (route.member == ExchClass::ExtToVirtualMember) {
             if (!tonesEmpty) {
@@ -264,9 +320,7 @@ void TransferEngine::PacketIn(const QByteArray &packet)
                 m_timNoResp->start();
                 return;
             }
-            if (m_observer)
-                m_observer->message(QStringLiteral("No Tones to be reconfigured"));
-            finish();
+            finish(true);
         } else if (route.member == ExchClass::TonesMember) {
             finish();
         }
@@ -274,17 +328,17 @@ void TransferEngine::PacketIn(const QByteArray &packet)
     }
 }
 
-TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordClass &s, const QByteArray &packet,
-                                                             RecordClass &next, bool last)
+bool TransferEngine::RecordInProcess(int step, int member, const QByteArray &packet, RecordClass &next, bool last)
 {
+    RecordClass &s = m_config->member(member);
+    const int index = RecordClass::replyIndex(packet);
     s.ShowPacket(packet);
     s.PutData(packet);
-    if (m_cancel) {
-        end(TransferObserver::Outcome::Cancelled);
-        return RecordResult::Cancelled;
-    }
+    m_arrived[member].insert(index);
+    if (m_mode == Mode::Send && RecordClass::replyImage(packet) != m_written)
+        m_unconfirmed.append(RecordLabel::record(*m_config, member, index));
 
-    int i = s.GetLastSaved() + 1;
+    int i = index + 1;
     if (m_mode == Mode::Get) {
         // Records the exchange does not use are not asked for; they are blank.
         while (i < s.Records() && !s.GetRecordUsed(i)) {
@@ -311,7 +365,7 @@ TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordCla
             else
                 sendRecord(next, 0);
         }
-        return RecordResult::Finished;
+        return true;
     }
 
     showRecordIndex(i);
@@ -322,17 +376,71 @@ TransferEngine::RecordResult TransferEngine::RecordInProcess(int step, RecordCla
         m_trmTimeout->stop();
         m_trmTimeout->start();
     }
-    return RecordResult::NotFinished;
+    return false;
 }
 
-void TransferEngine::finish()
+void TransferEngine::finish(bool noTones)
 {
+    const QString missing = shortfall();
+    if (!missing.isEmpty()) {
+        end(TransferObserver::Outcome::Incomplete, missing);
+        return;
+    }
+    if (noTones) {
+        // Nothing runs while the engineer reads it.
+        abort();
+        if (m_observer)
+            m_observer->message(QStringLiteral("No Tones to be reconfigured"));
+    }
     end(TransferObserver::Outcome::Completed);
 }
 
-void TransferEngine::end(TransferObserver::Outcome outcome)
+QString TransferEngine::shortfall() const
+{
+    if (m_mode == Mode::Send) {
+        if (m_unconfirmed.isEmpty())
+            return {};
+        return QStringLiteral("The exchange did not echo these records as they were sent: %1")
+            .arg(namedList(m_unconfirmed));
+    }
+    QStringList noLayout;
+    for (int member = 0; member < ExchClass::MemberCount; ++member) {
+        const RecordClass &s = m_config->member(member);
+        // An exchange without tones may describe them as nothing at all.
+        if (!s.hasLayout() && !(member == ExchClass::TonesMember && s.Records() == 0))
+            noLayout.append(RecordLabel::structureTitle(member));
+    }
+    QStringList unanswered;
+    for (const RecordRoute &route : RecordRoutes) {
+        if (route.member == ExchClass::TonesMember && m_tonesUnanswered)
+            continue;
+        const RecordClass &s = m_config->member(route.member);
+        for (int i = 0; i < s.Records(); ++i) {
+            if (promised(s, i) && !m_arrived[route.member].contains(i))
+                unanswered.append(RecordLabel::record(*m_config, route.member, i));
+        }
+    }
+    QStringList parts;
+    if (!noLayout.isEmpty())
+        parts.append(QStringLiteral("no layout for %1").arg(noLayout.join(QStringLiteral(", "))));
+    if (!unanswered.isEmpty())
+        parts.append(QStringLiteral("no reply for %1").arg(namedList(unanswered)));
+    if (parts.isEmpty())
+        return {};
+    return QStringLiteral("The configuration did not arrive whole (%1); nothing was kept")
+        .arg(parts.join(QStringLiteral("; ")));
+}
+
+void TransferEngine::cancel()
+{
+    if (m_running)
+        end(TransferObserver::Outcome::Cancelled);
+}
+
+void TransferEngine::end(TransferObserver::Outcome outcome, const QString &failureText)
 {
     abort();
+    m_failureText = failureText;
     if (m_observer)
         m_observer->finished(outcome);
 }
@@ -341,6 +449,7 @@ void TransferEngine::abort()
 {
     m_running = false;
     m_awaitingFirstTone = false;
+    m_expected = {};
     m_trmTimeout->stop();
     m_trmReboot->stop();
     m_timNoResp->stop();
@@ -359,6 +468,11 @@ void TransferEngine::trmTimeoutTick()
     ++m_attempts;
     setStatus(QStringLiteral("Attempt #") + QString::number(m_attempts));
     if (m_attempts >= 2) {
+        if (m_resetCycles >= MaxResetCycles) {
+            end(TransferObserver::Outcome::NoReply, QStringLiteral("No Orvex detected"));
+            return;
+        }
+        ++m_resetCycles;
         m_rebootStage = 0;
         m_line.setRts(true);
         m_trmTimeout->stop();
@@ -383,9 +497,7 @@ void TransferEngine::trmRebootTick()
         setStatus(QStringLiteral("Comms Reset Stage 2"));
         m_rebootStage = 2;
         if (!m_line.ctsPresent()) {
-            if (m_observer)
-                m_observer->message(QStringLiteral("Orvex not connected or turned on"));
-            end(TransferObserver::Outcome::NotConnected);
+            end(TransferObserver::Outcome::NotConnected, QStringLiteral("Orvex not connected or turned on"));
             return;
         }
         m_line.ClearInput();
@@ -420,5 +532,6 @@ void TransferEngine::timNoRespTick()
         for (int i = 0; i < tones.Records(); ++i)
             tones.PutBlank(i);
     }
+    m_tonesUnanswered = true;
     finish();
 }

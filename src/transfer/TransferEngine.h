@@ -1,15 +1,20 @@
 #pragma once
 
+#include "ExchClass.h"
+#include "PacketCode.h"
 #include "PendingPacketStore.h"
 #include "TransferObserver.h"
 #include "TransferSink.h"
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
+#include <array>
 #include <memory>
 
-class ExchClass;
+class DebugLog;
 class LineControl;
 class PacketSender;
 class RecordClass;
@@ -17,9 +22,12 @@ class Timer;
 class TimerFactory;
 
 // Reads a whole configuration from the exchange or writes one back. Every
-// reply makes it store what arrived and send the next request; lost replies
-// are sent again after a pause, and repeated silence pulses RTS to reset the
-// exchange's serial side.
+// reply that answers the request in flight makes it store what arrived and
+// send the next request; any other frame is logged and counts as no reply.
+// Lost replies are sent again after a pause, and repeated silence pulses RTS
+// to reset the exchange's serial side. A get succeeds only with every layout
+// and every record the used maps promise; a send only with every record it
+// wrote echoed as written.
 class TransferEngine : public TransferSink, public PendingPacketStore
 {
 public:
@@ -29,22 +37,27 @@ public:
     static constexpr int RetransmitInterval = 2500;
     static constexpr int RebootInterval = 4000;
     static constexpr int NoResponseInterval = 1000;
+    // Comms resets that may go unanswered before the exchange counts as gone.
+    static constexpr int MaxResetCycles = 3;
 
     static QString stepTitle(int step);
     // Steps the window shows; the last two are never used.
     static constexpr int VisibleSteps = 10;
 
-    TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers);
+    TransferEngine(PacketSender &sender, LineControl &line, TimerFactory &timers, DebugLog *log = nullptr);
     ~TransferEngine() override;
 
     void setObserver(TransferObserver *observer) { m_observer = observer; }
 
     // Starts a transfer into or out of config, which must outlive it.
     void start(Mode mode, ExchClass *config);
-    // Takes effect at the next record reply.
-    void cancel() { m_cancel = true; }
-    // Stops everything at once, as closing the window does.
+    // Ends a running transfer at once with Outcome::Cancelled.
+    void cancel();
+    // Stops everything at once and tells nobody.
     void abort();
+    // Why the last transfer failed, as the engineer is told; empty after a
+    // success or a cancel.
+    QString failureText() const { return m_failureText; }
 
     Mode mode() const { return m_mode; }
     ExchClass *configuration() const { return m_config; }
@@ -58,6 +71,7 @@ public:
     void StructIn(const QByteArray &packet) override;
     void RecordsUsedIn(const QByteArray &packet) override;
     void PacketIn(const QByteArray &packet) override;
+    // An acknowledgement answers no request of a transfer: it is logged and changes nothing.
     void acknowledge() override;
 
     // PendingPacketStore: only a running transfer keeps packets for retry, so
@@ -66,16 +80,28 @@ public:
     void startRetransmissionTimer() override;
 
 private:
-    enum class RecordResult { NotFinished, Finished, Cancelled };
+    // The reply a request asks for: its code and port id.
+    struct Expected
+    {
+        int code = PacketCode::None;
+        int index = 0;
+    };
 
+    // Whether a reply answers the request in flight; one that does not is logged.
+    bool accept(int code, int index);
     void request(int code, int index);
     void sendRecord(RecordClass &structure, int index);
     void resendPending();
     void startRecordsPhase();
-    RecordResult RecordInProcess(int step, RecordClass &s, const QByteArray &packet, RecordClass &next, bool last);
+    // Whether the structure is finished.
+    bool RecordInProcess(int step, int member, const QByteArray &packet, RecordClass &next, bool last);
     void showRecordIndex(int index);
-    void finish();
-    void end(TransferObserver::Outcome outcome);
+    // Ends with success when nothing is missing; "No Tones to be reconfigured"
+    // goes first when the exchange has no tones.
+    void finish(bool noTones = false);
+    // What a get still lacks, or what a send's echoes did not confirm; empty when whole.
+    QString shortfall() const;
+    void end(TransferObserver::Outcome outcome, const QString &failureText = QString());
 
     void trmTimeoutTick();
     void trmRebootTick();
@@ -86,9 +112,11 @@ private:
     void setOverall(int value, int maximum);
     void setCurrent(int value, int maximum);
     void setStatus(const QString &text);
+    DebugLog &log() const;
 
     PacketSender &m_sender;
     LineControl &m_line;
+    DebugLog *m_log;
     TransferObserver *m_observer = nullptr;
     std::unique_ptr<Timer> m_trmTimeout;
     std::unique_ptr<Timer> m_trmReboot;
@@ -97,10 +125,17 @@ private:
     Mode m_mode = Mode::Get;
     ExchClass *m_config = nullptr;
     bool m_running = false;
-    bool m_cancel = false;
     bool m_awaitingFirstTone = false;
     int m_attempts = 0;
     int m_rebootStage = 0;
+    int m_resetCycles = 0;
+    QString m_failureText;
+    Expected m_expected;
+    // The record image a send wrote last, to hold its echo against.
+    QByteArray m_written;
+    std::array<QSet<int>, ExchClass::MemberCount> m_arrived;
+    QStringList m_unconfirmed;
+    bool m_tonesUnanswered = false;
     int m_lastPackType = -1;
     int m_lastPackLen = 0;
     QByteArray m_lastPackString;

@@ -8,9 +8,12 @@ class TransferObserver
 {
 public:
     enum class Outcome {
-        Completed,    // every structure went across; the document is rebuilt
-        Cancelled,    // the engineer pressed Cancel
+        Completed,    // every structure went across whole; the document is rebuilt
+        Cancelled,    // the engineer pressed Cancel or closed the window
         NotConnected, // the comms reset found no exchange on the line
+        NoReply,      // retransmissions and comms resets brought no reply
+        Incomplete,   // the replies ended without all that was asked for, or a
+                      // written record came back other than sent
     };
 
     virtual ~TransferObserver() = default;

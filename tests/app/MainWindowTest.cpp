@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "CommandLine.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -162,12 +163,14 @@ TEST_F(MainWindowTest, TheStatusBarShowsThePortAndFollowsTheExchangeComingAndGoi
 {
     m_window->load();
     EXPECT_EQ(panelText("pnlPort"), QStringLiteral("COM4; 38400"));
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO REPLY"));
+    m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
     EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
 
     m_port->changeCts(false);
     EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO CONN"));
     m_port->changeCts(true);
-    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO REPLY"));
 }
 
 TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAndAsksTheExchange)

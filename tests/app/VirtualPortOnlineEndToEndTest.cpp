@@ -8,6 +8,7 @@
 #include "PtyEndpoint.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
+#include "RecordWriteQueue.h"
 #include "Registry.h"
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -105,6 +107,12 @@ protected:
     {
         return m_window->configuration(m_document->ExNum()).VirtualPorts().GetString(FieldNames::Name, index);
     }
+    bool confirmed(int index) const
+    {
+        return m_window->writeQueue().state(m_window->configuration(m_document->ExNum()), ExchClass::VirtualPortsMember,
+                                            index)
+            == RecordWriteQueue::State::Confirmed;
+    }
 
     QTemporaryDir m_dir;
     Registry m_registry{m_dir.filePath(QStringLiteral("settings.ini"))};
@@ -127,7 +135,8 @@ TEST_F(VirtualPortOnlineEndToEnd, ARenamedPortReachesTheExchangeWhenTheEngineerM
     openPort(OtherPort);
 
     EXPECT_EQ(documentName(RenamedPort), NewName);
-    EXPECT_TRUE(runEventsUntil([this] { return exchangeName(RenamedPort) == NewName; }));
+    EXPECT_TRUE(runEventsUntil([this] { return confirmed(RenamedPort); }));
+    EXPECT_EQ(exchangeName(RenamedPort), NewName);
     EXPECT_EQ(findTreeNode(m_tree, QStringLiteral("VPR%1").arg(RenamedPort))->text(0), QStringLiteral("5 - Sales Desk"));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
@@ -148,5 +157,36 @@ TEST_F(VirtualPortOnlineEndToEnd, ARenamedPortStaysInTheDocumentWhenNotUpdatingO
     ASSERT_TRUE(runEventsUntil([this, framesBefore] { return m_simulator.framesReceived() > framesBefore; }));
     EXPECT_EQ(m_simulator.framesReceived(), framesBefore + 1);
     EXPECT_EQ(exchangeName(RenamedPort), oldName);
+}
+
+TEST_F(VirtualPortOnlineEndToEnd, AWriteTheLineLosesIsSentAgainAndConfirmedByItsEcho)
+{
+    setOnline(true);
+    openPort(RenamedPort);
+    renameShownPort();
+    // The next frame the exchange receives, the rename, is lost on the way.
+    const int framesBefore = m_simulator.framesReceived();
+    m_simulator.setDropEvery(framesBefore + 1);
+    openPort(OtherPort);
+
+    EXPECT_TRUE(runEventsUntil([this] { return confirmed(RenamedPort); }));
+    EXPECT_EQ(m_simulator.framesDropped(), 1);
+    EXPECT_EQ(m_simulator.framesReceived(), framesBefore + 2) << "the rename and its one resend";
+    EXPECT_EQ(exchangeName(RenamedPort), NewName);
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+}
+
+TEST_F(VirtualPortOnlineEndToEnd, CancelDuringAGetEndsItAtOnceAndLeavesNoDocument)
+{
+    m_window->findChild<QAction *>(QStringLiteral("mnuGetConfig"))->trigger();
+    ASSERT_EQ(m_window->documents().size(), 2);
+    auto *cancel = m_window->findChild<QPushButton *>(QStringLiteral("cmdCancel"));
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_TRUE(cancel->isVisible());
+
+    cancel->click();
+    EXPECT_FALSE(cancel->isVisible());
+    EXPECT_EQ(m_window->documents(), QList<DocumentWindow *>{m_document});
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
 } // namespace

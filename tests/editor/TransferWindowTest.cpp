@@ -127,19 +127,17 @@ TEST_F(TransferWindowTest, LostExchangeIsReportedThenTheWindowClosesAndCallsBack
     EXPECT_FALSE(engine.transferRunning());
 }
 
-TEST_F(TransferWindowTest, CancelEndsTheTransferAtTheNextRecordReply)
+TEST_F(TransferWindowTest, CancelEndsTheTransferAtOnce)
 {
     window.start(TransferEngine::Mode::Send, &config);
     answerUsedMaps();
     EXPECT_EQ(stepLabel(2)->text(), QStringLiteral("Classes..."));
 
     QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdCancel")), Qt::LeftButton);
-    EXPECT_TRUE(outcomes.isEmpty());
-    EXPECT_TRUE(window.isVisible());
-
-    engine.PacketIn(replyPacket(config.ClassList().RequestCode(), 0, config.ClassList().record(0)));
     EXPECT_EQ(outcomes, QList<Outcome>{Outcome::Cancelled});
     EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(engine.transferRunning());
+    EXPECT_TRUE(messages.shownMessages().isEmpty());
 }
 
 TEST_F(TransferWindowTest, ClosingTheWindowAbortsARunningTransfer)

@@ -5,13 +5,18 @@
 #include "TestSupport.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QSocketNotifier>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <grp.h>
+#include <pwd.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -158,6 +163,40 @@ TEST_F(PseudoTerminalPort, OpenTellsMissingBadlySetAndHeldDevicesApart)
     EXPECT_FALSE(result.errorText.contains(QStringLiteral("No error")));
     EXPECT_FALSE(second.isOpen());
     EXPECT_TRUE(port.isOpen());
+}
+
+TEST_F(PseudoTerminalPort, ARelativeDevicePathIsTakenFromTheWorkingDirectory)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::link(terminal.slavePath(), dir.filePath(QStringLiteral("exchange"))));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const SerialPort::OpenResult result = port.openDevice(QStringLiteral("exchange"), StandardSettings);
+    QDir::setCurrent(previous);
+    EXPECT_TRUE(result.opened()) << result.errorText.toStdString();
+    EXPECT_EQ(port.deviceName(), dir.filePath(QStringLiteral("exchange")));
+}
+
+TEST(QtSerialPortPermissions, ADeniedDeviceNamesItsGroupAndTheWayIn)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("ttyUSB0"));
+    QFile device(path);
+    ASSERT_TRUE(device.open(QIODevice::WriteOnly));
+    device.close();
+    const group *own = getgrgid(getegid());
+    const passwd *owner = getpwuid(geteuid());
+    ASSERT_TRUE(own && owner);
+
+    ASSERT_TRUE(device.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup
+                                      | QFileDevice::WriteGroup));
+    EXPECT_EQ(QtSerialPort::permissionDeniedText(path),
+              QStringLiteral("%1: permission denied; the device belongs to group %2: join group %2, then log in again")
+                  .arg(path, QString::fromLocal8Bit(own->gr_name)));
+    ASSERT_TRUE(device.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+    EXPECT_EQ(QtSerialPort::permissionDeniedText(path),
+              QStringLiteral("%1: permission denied; only its owner %2 may open it")
+                  .arg(path, QString::fromLocal8Bit(owner->pw_name)));
 }
 
 TEST(QtSerialPortNumbering, PortNumbersNameFixedDevices)

@@ -1,9 +1,11 @@
 #include "ConfigFile.h"
 #include "ExchClass.h"
 #include "ExchangeSimulator.h"
+#include "PacketSender.h"
 #include "PtyEndpoint.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
+#include "RecordSlots.h"
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
 #include "TestSupport.h"
@@ -115,4 +117,29 @@ TEST_F(EndToEnd, BothDirectionsFinishOnALineThatLosesEverySeventhFrame)
     ASSERT_TRUE(run(TransferEngine::Mode::Send));
     EXPECT_EQ(simulator.configuration().VirtualPorts().GetString("Name", 2), QByteArray("Loading Bay"));
     expectSameRecords(document, simulator.configuration());
+}
+
+TEST_F(EndToEnd, ARecordWrittenIntoUseComesBackWithTheNextGetAndAFreedOneIsBlanked)
+{
+    ExchClass written(&log);
+    SampleConfiguration::build(written);
+    RecordClass &ports = written.VirtualPorts();
+    const int taken = RecordSlots::firstFree(ports);
+    ASSERT_GE(taken, 0);
+    int freed = 1;
+    while (!ports.GetRecordUsed(freed))
+        ++freed;
+    RecordSlots::takeIntoUse(ports, taken);
+    ports.SetString("Name", taken, "Night Porter");
+    RecordSlots::release(ports, freed);
+    for (int index : {taken, freed}) {
+        const QByteArray data = ports.SendData(index);
+        ASSERT_EQ(simulator.feed(PacketSender::BuildFrame(ports.SendCode(), data)).size(), 1);
+    }
+
+    ASSERT_TRUE(run(TransferEngine::Mode::Get));
+    EXPECT_EQ(document.VirtualPorts().GetString("Name", taken), QByteArray("Night Porter"));
+    EXPECT_TRUE(document.VirtualPorts().GetRecordUsed(taken));
+    EXPECT_FALSE(document.VirtualPorts().GetRecordUsed(freed));
+    EXPECT_EQ(document.VirtualPorts().record(freed), QByteArray(ports.StructSize(), char(0xFF)));
 }

@@ -97,13 +97,22 @@ protected:
     {
         engine.PacketIn(replyPacket(code, index, image));
     }
+    // The exchange's answer to the record just written: the record under its request code.
+    void echoLastWrite()
+    {
+        const Sent written = last();
+        for (int m = 0; m < ExchClass::MemberCount; ++m) {
+            if (config.member(m).SendCode() == written.code)
+                answerRecord(config.member(m).RequestCode(), written.portId, written.data);
+        }
+    }
 
     SimulatedTimers timers;
     DebugLog log;
     SentFrames frames;
     PacketSender sender{&frames, nullptr, &log};
     RecordingLine line;
-    TransferEngine engine{sender, line, timers};
+    TransferEngine engine{sender, line, timers, &log};
     RecordingObserver observer;
     ExchClass config{&log};
 };
@@ -123,22 +132,62 @@ TEST_F(Transfer, GetWakesTheLineThenAsksForStructureZero)
 TEST_F(Transfer, DefinitionsWithoutAStructureAreSkippedAndUsedMapsFollowTheirOrder)
 {
     engine.start(TransferEngine::Mode::Get, &config);
-    engine.StructIn(replyPacket(15, 5, bytes("00 00")));
+    for (int k = 0; k <= 5; ++k)
+        engine.StructIn(replyPacket(15, k, bytes("00 00")));
     EXPECT_EQ(last().code, 15);
     EXPECT_EQ(last().portId, 6);
     EXPECT_EQ(config.System().Items(), 0);
 
-    engine.StructIn(replyPacket(15, 15, bytes("00 00")));
+    for (int k = 6; k <= 15; ++k)
+        engine.StructIn(replyPacket(15, k, bytes("00 00")));
     EXPECT_EQ(last().code, 31);
     EXPECT_EQ(last().portId, 1);
     EXPECT_EQ(observer.done, QList<int>{0});
 
-    const int before = sentCount();
-    engine.RecordsUsedIn(replyPacket(31, 6, bytes("FF")));
-    EXPECT_EQ(sentCount(), before);
     engine.RecordsUsedIn(replyPacket(31, 1, bytes("03")));
     EXPECT_EQ(config.VirtualPorts().usedMap(), bytes("03"));
     EXPECT_EQ(last().portId, 2);
+}
+
+TEST_F(Transfer, RepliesThatAnswerNoPendingRequestAreLoggedAndCountAsSilence)
+{
+    engine.start(TransferEngine::Mode::Get, &config);
+    engine.StructIn(replyPacket(15, 0, bytes("00 00")));
+    const int sent = sentCount();
+    engine.StructIn(replyPacket(15, 0, bytes("00 00")));
+    engine.StructIn(replyPacket(15, 4, bytes("00 00")));
+    engine.RecordsUsedIn(replyPacket(31, 1, bytes("FF")));
+    answerRecord(36, 0);
+    engine.acknowledge();
+    EXPECT_EQ(sentCount(), sent);
+    EXPECT_TRUE(engine.transferRunning());
+    EXPECT_TRUE(log.text().contains(QStringLiteral("##Reply 36 for 0 ignored: the transfer waits for 15 for 1")))
+        << log.text().toStdString();
+
+    timers.advance(2500);
+    EXPECT_EQ(observer.statuses.last(), QStringLiteral("Attempt #1"));
+    ASSERT_EQ(sentCount(), sent + 1);
+    EXPECT_EQ(frames.contents.last(), bytes("0F 00 06 30 30 7E 7E 7E 7E 01 00 00 00"));
+}
+
+TEST_F(Transfer, AnIsolatedLossCostsOneRetransmissionInEveryPhase)
+{
+    // Each phase loses one reply, then another after one arrived: never a reset.
+    engine.start(TransferEngine::Mode::Get, &config);
+    for (int k = 0; k <= 15; ++k) {
+        if (k % 4 == 1)
+            timers.advance(2500);
+        engine.StructIn(replyPacket(15, k, bytes("00 00")));
+    }
+    for (int k : {1, 2, 3, 4, 8, 10}) {
+        if (k != 2)
+            timers.advance(2500);
+        engine.RecordsUsedIn(replyPacket(31, k, bytes("FF")));
+    }
+    EXPECT_EQ(observer.statuses.count(QStringLiteral("Attempt #1")), 9);
+    EXPECT_FALSE(observer.statuses.contains(QStringLiteral("Attempt #2")));
+    EXPECT_TRUE(line.rts.isEmpty());
+    EXPECT_EQ(last().code, 14);
 }
 
 TEST_F(Transfer, AMissingReplyIsSentAgainOnceThenTheLineIsReset)
@@ -183,8 +232,8 @@ TEST_F(Transfer, NoCtsAtTheSecondResetStageEndsTheTransferKeepingWhatArrived)
     answerRecord(14, 0, bytes("01 00 00 00"));
     line.cts = false;
     timers.advance(2500 + 2500 + 4000 + 4000);
-    EXPECT_EQ(observer.messages, QStringList{QStringLiteral("Orvex not connected or turned on")});
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::NotConnected);
+    EXPECT_EQ(engine.failureText(), QStringLiteral("Orvex not connected or turned on"));
     EXPECT_FALSE(engine.transferRunning());
     EXPECT_EQ(config.ClassList().record(0), bytes("01 00 00 00"));
     const int sent = sentCount();
@@ -213,18 +262,31 @@ TEST_F(Transfer, GetAsksOnlyForUsedRecordsAndBlanksTheRest)
     EXPECT_TRUE(observer.done.contains(4));
 }
 
-TEST_F(Transfer, CancelTakesEffectAtTheNextRecordReply)
+TEST_F(Transfer, CancelEndsTheTransferAtOnceAndNothingIsSentAfterwards)
 {
     engine.start(TransferEngine::Mode::Get, &config);
-    engine.cancel();
-    engine.StructIn(replyPacket(15, 0, bytes("00 00")));
-    EXPECT_TRUE(engine.transferRunning());
-    reachRecordsPhase(TransferEngine::Mode::Send, bytes("3F"));
-    engine.cancel();
     const int sent = sentCount();
-    answerRecord(14, 0);
+    engine.cancel();
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Cancelled);
+    EXPECT_FALSE(engine.transferRunning());
+    EXPECT_EQ(engine.failureText(), QString());
+    timers.advance(60000);
     EXPECT_EQ(sentCount(), sent);
+}
+
+TEST_F(Transfer, ThreeUnansweredCommsResetsEndTheTransferWithNoOrvexDetected)
+{
+    engine.start(TransferEngine::Mode::Get, &config);
+    timers.advance(30000);
+    EXPECT_TRUE(engine.transferRunning());
+    timers.advance(30000);
+    EXPECT_EQ(observer.outcome, TransferObserver::Outcome::NoReply);
+    EXPECT_EQ(engine.failureText(), QStringLiteral("No Orvex detected"));
+    EXPECT_EQ(line.rts, (QList<bool>{true, false, true, false, true, false}));
+    // The request, its retransmission and one resend at the end of each reset.
+    EXPECT_EQ(sentCount(), 5);
+    timers.advance(60000);
+    EXPECT_EQ(sentCount(), 5);
 }
 
 TEST_F(Transfer, ToneStructureWithoutRecordsEndsWithAMessage)
@@ -275,8 +337,8 @@ TEST_F(Transfer, SendToAnExchangeWithoutTonesKeepsTheDocumentsTones)
     engine.abort();
     config.BuildDefaultTones();
     reachRecordsPhase(TransferEngine::Mode::Send, bytes("01"));
-    for (int code : {14, 20, 10, 12, 11, 29, 13})
-        answerRecord(code, 0);
+    for (int writes = 0; last().code != 37 && writes < 100; ++writes)
+        echoLastWrite();
     EXPECT_EQ(last().code, 37);
     timers.advance(2500 + 1000);
     EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Completed);
@@ -310,4 +372,42 @@ TEST_F(Transfer, SendSkipsFreeUnusedSlotsButSendsUnusedSlotsInUse)
     }
     EXPECT_EQ(written, (QList<int>{0, 1, 3, 5}));
     EXPECT_EQ(last().code, 18);
+}
+
+TEST_F(Transfer, AGetEndsWithSuccessOnlyWithEveryLayoutAndEveryPromisedRecord)
+{
+    // A line that echoes the requests: every reply matches, none carries a layout.
+    engine.start(TransferEngine::Mode::Get, &config);
+    for (int k = 0; k <= 15; ++k)
+        engine.StructIn(replyPacket(15, k, QByteArray()));
+    for (int k : {1, 2, 3, 4, 8, 10})
+        engine.RecordsUsedIn(replyPacket(31, k, QByteArray()));
+    for (int code : {14, 20, 10, 12, 11, 29, 13})
+        answerRecord(code, 0, QByteArray());
+    EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Incomplete);
+    EXPECT_EQ(engine.failureText(),
+              QStringLiteral("The configuration did not arrive whole (no layout for Class List, ACL, Virtual Ports, "
+                             "System, Groups, Rights, Port To Virtual, Ext To Virtual); nothing was kept"));
+    EXPECT_TRUE(observer.messages.isEmpty()) << "no word about tones from a line without an exchange";
+}
+
+TEST_F(Transfer, ASendFailsWhenAnEchoHoldsOtherBytesThanWereWritten)
+{
+    reachRecordsPhase(TransferEngine::Mode::Get, bytes("3F"));
+    engine.abort();
+    RecordClass &ports = config.VirtualPorts();
+    for (int i = 0; i < ports.Records(); ++i)
+        ports.PutData(replyPacket(10, i, bytes("00 01 00 00")));
+    config.BuildDefaultTones();
+
+    reachRecordsPhase(TransferEngine::Mode::Send, bytes("3F"));
+    for (int writes = 0; engine.transferRunning() && writes < 100; ++writes) {
+        if (last().code == ports.SendCode() && last().portId == 2)
+            answerRecord(ports.RequestCode(), 2, bytes("00 01 09 00"));
+        else
+            echoLastWrite();
+    }
+    EXPECT_EQ(observer.outcome, TransferObserver::Outcome::Incomplete);
+    EXPECT_EQ(engine.failureText(),
+              QStringLiteral("The exchange did not echo these records as they were sent: Virtual Ports 2"));
 }

@@ -63,7 +63,10 @@ TransferWindow::TransferWindow(TransferEngine &engine, MessageService &messages,
     auto *cmdCancel = new QPushButton(QStringLiteral("Cancel"), this);
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     cmdCancel->setAutoDefault(false);
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { m_engine.cancel(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] {
+        if (m_attached)
+            m_engine.cancel();
+    });
 
     auto *sbBar = new QStatusBar(this);
     sbBar->setObjectName(QStringLiteral("sbBar"));
@@ -173,20 +176,21 @@ void TransferWindow::message(const QString &text)
 void TransferWindow::finished(Outcome outcome)
 {
     detach();
+    const QString failure = m_engine.failureText();
+    if (!failure.isEmpty())
+        m_messages.show(this, QMessageBox::Warning, windowTitle(), failure);
     close();
     notifyFinished(outcome);
 }
 
 void TransferWindow::reject()
 {
-    const bool interrupted = m_attached && m_engine.transferRunning();
-    if (interrupted) {
-        m_engine.abort();
-        detach();
+    // The engine's end comes back through finished(), which closes the window.
+    if (m_attached && m_engine.transferRunning()) {
+        m_engine.cancel();
+        return;
     }
     QDialog::reject();
-    if (interrupted)
-        notifyFinished(Outcome::Cancelled);
 }
 
 void TransferWindow::notifyFinished(Outcome outcome)

@@ -26,8 +26,8 @@ public:
     TransferWindow(TransferEngine &engine, MessageService &messages, QWidget *parent = nullptr);
     ~TransferWindow() override;
 
-    // Called when a transfer ends: by itself, by Cancel, by a lost exchange,
-    // or with Cancelled when the engineer closes the window while it runs.
+    // Called when a transfer ends: by itself, by Cancel or closing the window
+    // (Cancelled), or by a failure, which is shown first.
     void setFinishedCallback(FinishedCallback callback) { m_finishedCallback = std::move(callback); }
     // Shows the window and starts the engine on config, which must outlive the transfer.
     void start(TransferEngine::Mode mode, ExchClass *config);
