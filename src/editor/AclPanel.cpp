@@ -3,8 +3,12 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
+#include "FieldRefusal.h"
 #include "LeavingLineEdit.h"
+#include "MessageService.h"
 #include "PanelContext.h"
+#include "RecordLabel.h"
+#include "RecordSlots.h"
 #include "TrackedRecord.h"
 
 #include <QCheckBox>
@@ -251,14 +255,21 @@ void AclPanel::showBitSets()
 
 void AclPanel::nameLeft()
 {
-    const QByteArray name = m_txtACLName->text().toLatin1();
+    const QString text = m_txtACLName->text();
+    if (FieldRefusal::refuse(m_txtACLName, m_context.messages(),
+                             FieldLimits::textRefusal(acls(), FieldNames::Name, text)))
+        return;
+    const QByteArray name = text.toLatin1();
     if (record().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::ACL, shownIndex(), name);
 }
 
 void AclPanel::digitsLeft(LeavingLineEdit *box, QByteArrayView field)
 {
-    record().setDigit(field, box->text().toLatin1());
+    const QString text = box->text().trimmed();
+    if (FieldRefusal::refuse(box, m_context.messages(), FieldLimits::digitRefusal(acls(), field, text)))
+        return;
+    record().setDigit(field, text.toLatin1());
 }
 
 void AclPanel::numberLeft(LeavingLineEdit *box, QByteArrayView field)

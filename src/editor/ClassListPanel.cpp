@@ -200,7 +200,14 @@ void ClassListPanel::itemChanged(QTreeWidgetItem *item, int column)
         m_context.PopulateClassLists();
         return;
     }
-    const QByteArray name = item->text(NameColumn).toLatin1();
+    const QString text = item->text(NameColumn);
+    const QString refusal = FieldLimits::textRefusal(structure, FieldNames::Name, text);
+    if (!refusal.isEmpty()) {
+        m_context.PopulateClassLists();
+        m_context.messages().show(this, QMessageBox::Warning, QString(), refusal);
+        return;
+    }
+    const QByteArray name = text.toLatin1();
     if (name == structure.GetString(FieldNames::Name, index))
         return;
     bool changed = false;

@@ -7,7 +7,6 @@
 #include "ReplyPacket.h"
 #include "StructureDefinition.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTreeWidgetItem>
@@ -197,26 +196,6 @@ TEST_F(AclPanelTest, CodesAreStoredAsDigits)
     EXPECT_EQ(acls().GetDigit(FieldNames::PublicID, 4), QByteArrayLiteral("20#"));
     EXPECT_EQ(acls().GetDigit(FieldNames::PassCode, 4), QByteArrayLiteral("*0"));
     EXPECT_TRUE(window->isChanged(Panel::ACL));
-}
-
-TEST_F(AclPanelTest, RingTypeAndPriorityMustBeNumbers)
-{
-    open(QStringLiteral("ACR4"));
-    const QByteArray before = acls().record(4);
-    for (const char *name : {"txtACLRingType", "txtACLPriorityLevel"}) {
-        QLineEdit *number = box(name);
-        host.messageService.setNextAnswer(QMessageBox::Ok);
-        typeInto(number, QStringLiteral("high"));
-        leave(number);
-        EXPECT_EQ(host.messageTexts().last(), QStringLiteral("Must be a number")) << name;
-        EXPECT_EQ(QApplication::focusWidget(), number) << name;
-        typeInto(number, QStringLiteral("1"));
-        leave(number);
-    }
-    EXPECT_EQ(host.messageTexts().size(), 2);
-    EXPECT_EQ(acls().GetInteger(FieldNames::RingType, 4), 1);
-    EXPECT_EQ(acls().GetInteger(FieldNames::PriorityLevel, 4), 1);
-    EXPECT_NE(acls().record(4), before);
 }
 
 TEST_F(AclPanelTest, FlagBoxesWriteTheirBit)
