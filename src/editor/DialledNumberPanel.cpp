@@ -270,6 +270,7 @@ void DialledNumberPanel::popExtVPDelete()
     if (answer != QMessageBox::Yes)
         return;
     table.PutBlank(index);
+    RecordSlots::release(table, index);
     delete selected.value(0);
     if (m_currentExtIndex == index)
         m_currentExtIndex = -1;

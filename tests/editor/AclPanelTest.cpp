@@ -208,6 +208,33 @@ TEST_F(AclPanelTest, FlagBoxesWriteTheirBit)
     EXPECT_FALSE(acls().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit));
 }
 
+TEST_F(AclPanelTest, RecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfTheTree)
+{
+    open(QStringLiteral("ACR5"));
+    const QByteArray before = acls().record(5);
+    host.messageService.setNextAnswer(QMessageBox::No);
+    flag(7)->click();
+    const QList<MessageService::Message> asked = host.messageService.shownMessages();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Delete ACL 5 (Manager)? Its record will be freed. "
+                                            "1 virtual port has it as its default ACL."));
+    EXPECT_EQ(asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(asked[0].defaultButton, QMessageBox::No);
+    EXPECT_FALSE(flag(7)->isChecked());
+    EXPECT_EQ(acls().record(5), before);
+    EXPECT_NE(node(QStringLiteral("ACR5")), nullptr);
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    flag(7)->click();
+    EXPECT_TRUE(RecordSlots::isFree(acls(), 5));
+    EXPECT_FALSE(acls().GetRecordUsed(5));
+    EXPECT_EQ(node(QStringLiteral("ACR5")), nullptr);
+    ASSERT_EQ(host.sent.size(), 1);
+    EXPECT_EQ(host.sent[0].code, sendCode(ExchClass::ACLMember));
+    EXPECT_EQ(host.sent[0].portId, 5);
+}
+
 TEST_F(AclPanelTest, ClassListsOfferTheEnabledClassesAndWriteTheirBits)
 {
     open(QStringLiteral("ACR6"));

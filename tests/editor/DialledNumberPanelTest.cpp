@@ -283,6 +283,7 @@ TEST_F(DialledNumberPanel, AddingANumberTakesTheFirstFreeSlotAndSendsNothingUnti
     EXPECT_EQ(item(6)->text(IndexColumn), QStringLiteral("06"));
     EXPECT_EQ(item(6)->checkState(NumberColumn), Qt::Unchecked);
     EXPECT_FALSE(RecordSlots::isFree(numbers(), 6));
+    EXPECT_TRUE(numbers().GetRecordUsed(6));
     EXPECT_TRUE(host.sent.isEmpty());
 
     editNumber(6, "299");
@@ -320,6 +321,7 @@ TEST_F(DialledNumberPanel, DeletingAsksFirstAndSendsTheBlankedRecordOnlyOnYes)
     host.messageService.setNextAnswer(QMessageBox::Yes);
     trigger("popExtVPDelete");
     EXPECT_EQ(numbers().record(29), QByteArray(numbers().StructSize(), '\xFF'));
+    EXPECT_FALSE(numbers().GetRecordUsed(29));
     EXPECT_EQ(item(29), nullptr);
     ASSERT_EQ(host.sent.size(), 1);
     EXPECT_EQ(host.sent[0].code, numberSendCode());
