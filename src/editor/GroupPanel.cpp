@@ -392,7 +392,6 @@ bool GroupPanel::timeMayBeLeft(int row)
     box->setText(stored);
     shownRecord().setInteger(FieldNames::TimeToNext, *quarters, m_start + row);
     if (*quarters != seconds * QuartersPerSecond)
-        m_context.messages().show(this, QMessageBox::Information, QString(),
-                                  TimeStoredAs.arg(typed, stored));
+        m_context.messages().show(this, QMessageBox::Information, QString(), TimeStoredAs.arg(typed, stored));
     return true;
 }

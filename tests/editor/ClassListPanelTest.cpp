@@ -6,6 +6,7 @@
 #include "RecordSlots.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -122,10 +123,23 @@ TEST_F(ClassListPanelTest, ARenameIsSentAtOnceAndReachesTheCheckLists)
     EXPECT_NE(item(QStringLiteral("Sales Team")), nullptr);
 }
 
-TEST_F(ClassListPanelTest, ANameIsTypedNoLongerThanTheRecordHolds)
+TEST_F(ClassListPanelTest, ANameIsTypedNoLongerThanTheRecordHoldsAndInLatin1Only)
 {
     rename(QStringLiteral("Sales"), QStringLiteral("Sales and Marketing Team"));
     EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_EQ(host.sent.size(), 1);
+
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    classList()->editItem(item(QStringLiteral("Sales and Marke")), ClassListPanel::NameColumn);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString::fromUtf8("Sales \u20ac"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(host.messageTexts(),
+              QStringList{QString::fromUtf8("Must be Latin-1 characters: \"\u20ac\" cannot be stored")});
+    EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_NE(item(QStringLiteral("Sales and Marke")), nullptr);
     EXPECT_EQ(host.sent.size(), 1);
 }
 
