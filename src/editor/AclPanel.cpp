@@ -3,8 +3,12 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
+#include "FieldRefusal.h"
 #include "LeavingLineEdit.h"
+#include "MessageService.h"
 #include "PanelContext.h"
+#include "RecordLabel.h"
+#include "RecordSlots.h"
 #include "TrackedRecord.h"
 
 #include <QCheckBox>
@@ -17,6 +21,11 @@
 
 namespace {
 constexpr int FlagColumns = 2;
+
+const QString DeleteTitle = QStringLiteral("Delete ACL");
+const QString DeleteQuestion = QStringLiteral("Delete %1? Its record will be freed.");
+const QString DefaultOfOnePort = QStringLiteral(" 1 virtual port has it as its default ACL.");
+const QString DefaultOfPorts = QStringLiteral(" %1 virtual ports have it as their default ACL.");
 
 const std::array<const char *, AclPanel::FlagBits> FlagCaptions = {
     "Ena&bled", "No Display", "No Enter Pin", "No Change Allowed", "Check Set Access", "Unused", "Unused", "Record Blank",
@@ -251,14 +260,21 @@ void AclPanel::showBitSets()
 
 void AclPanel::nameLeft()
 {
-    const QByteArray name = m_txtACLName->text().toLatin1();
+    const QString text = m_txtACLName->text();
+    if (FieldRefusal::refuse(m_txtACLName, m_context.messages(),
+                             FieldLimits::textRefusal(acls(), FieldNames::Name, text)))
+        return;
+    const QByteArray name = text.toLatin1();
     if (record().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::ACL, shownIndex(), name);
 }
 
 void AclPanel::digitsLeft(LeavingLineEdit *box, QByteArrayView field)
 {
-    record().setDigit(field, box->text().toLatin1());
+    const QString text = box->text().trimmed();
+    if (FieldRefusal::refuse(box, m_context.messages(), FieldLimits::digitRefusal(acls(), field, text)))
+        return;
+    record().setDigit(field, text.toLatin1());
 }
 
 void AclPanel::numberLeft(LeavingLineEdit *box, QByteArrayView field)
@@ -270,7 +286,57 @@ void AclPanel::flagClicked(int bit, bool ticked)
 {
     if (m_context.isFilling())
         return;
-    record().setBoolean(FieldNames::Flag, bit, ticked);
+    if (bit == RecordSlots::FreeBit)
+        blankClicked(ticked);
+    else
+        record().setBoolean(FieldNames::Flag, bit, ticked);
+}
+
+void AclPanel::blankClicked(bool ticked)
+{
+    RecordClass &structure = acls();
+    const int index = shownIndex();
+    bool changed = false;
+    if (!ticked) {
+        RecordSlots::takeIntoUse(structure, index, &changed);
+        if (changed) {
+            m_context.setChanged(EditorPanel::ACL, true);
+            m_context.showRecordNode(EditorPanel::ACL, index, structure.GetString(FieldNames::Name, index));
+        }
+        return;
+    }
+    const int answer = m_context.messages().show(this, QMessageBox::Question, DeleteTitle, deleteQuestion(index),
+                                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes) {
+        m_chkACLFlag[RecordSlots::FreeBit]->setChecked(false);
+        return;
+    }
+    RecordSlots::release(structure, index, &changed);
+    if (m_context.updatesOnline()) {
+        // Sent with every edit the record held, so nothing is left to send on leaving it.
+        m_context.sendRecordNow(structure, index);
+        m_context.setChanged(EditorPanel::ACL, false);
+    } else if (changed) {
+        m_context.setChanged(EditorPanel::ACL, true);
+    }
+    m_context.removeRecordNode(EditorPanel::ACL, index);
+}
+
+QString AclPanel::deleteQuestion(int index) const
+{
+    const ExchClass &config = m_context.configuration();
+    QString question = DeleteQuestion.arg(RecordLabel::record(config, ExchClass::ACLMember, index));
+    const RecordClass &ports = config.VirtualPorts();
+    int users = 0;
+    for (int p = 0; p < ports.Records(); ++p) {
+        if (!RecordSlots::isFree(ports, p) && ports.GetInteger(FieldNames::ACLID, p) == index)
+            ++users;
+    }
+    if (users == 1)
+        question += DefaultOfOnePort;
+    else if (users > 1)
+        question += DefaultOfPorts.arg(users);
+    return question;
 }
 
 void AclPanel::bitToggled(BitCheckList *list, QByteArrayView field, int position, bool ticked)

@@ -44,6 +44,9 @@ private:
     void digitsLeft(LeavingLineEdit *box, QByteArrayView field);
     void numberLeft(LeavingLineEdit *box, QByteArrayView field);
     void flagClicked(int bit, bool ticked);
+    // "Record Blank" frees the ACL's slot: asked first, as any delete is.
+    void blankClicked(bool ticked);
+    QString deleteQuestion(int index) const;
     void bitToggled(BitCheckList *list, QByteArrayView field, int position, bool ticked);
 
     PanelContext &m_context;

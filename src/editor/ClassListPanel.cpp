@@ -1,6 +1,7 @@
 #include "ClassListPanel.h"
 
 #include "ClassNameDelegate.h"
+#include "ClassPositions.h"
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
@@ -29,6 +30,28 @@ const QString CopiedMessage = QStringLiteral("New Class Added to ID #");
 const QString CopyTitle = QStringLiteral("Copy Class");
 const QString NoFreeClass = QStringLiteral("There are no free Classes");
 const QString DeleteTitle = QStringLiteral("Delete Class");
+const QString NoFreePosition
+    = QStringLiteral("There is no free class bit position: positions 0 to %1 are all held by classes in use");
+const QString TakenFromOne = QStringLiteral(" %1 has it; it will be taken from it.");
+const QString TakenFromMany = QStringLiteral(" %1 have it; it will be taken from them.");
+const QString OnePort = QStringLiteral("1 virtual port");
+const QString Ports = QStringLiteral("%1 virtual ports");
+const QString OneAcl = QStringLiteral("1 ACL");
+const QString Acls = QStringLiteral("%1 ACLs");
+
+// " 4 virtual ports and 2 ACLs have it; it will be taken from them."
+QString holdersText(const ClassPositions::Holders &holders)
+{
+    QStringList parts;
+    if (!holders.ports.isEmpty())
+        parts.append(holders.ports.size() == 1 ? OnePort : Ports.arg(holders.ports.size()));
+    if (!holders.acls.isEmpty())
+        parts.append(holders.acls.size() == 1 ? OneAcl : Acls.arg(holders.acls.size()));
+    if (parts.isEmpty())
+        return {};
+    const bool one = holders.ports.size() + holders.acls.size() == 1;
+    return (one ? TakenFromOne : TakenFromMany).arg(parts.join(QStringLiteral(" and ")));
+}
 } // namespace
 
 ClassListPanel::ClassListPanel(PanelContext &context, QWidget *parent)
@@ -200,7 +223,14 @@ void ClassListPanel::itemChanged(QTreeWidgetItem *item, int column)
         m_context.PopulateClassLists();
         return;
     }
-    const QByteArray name = item->text(NameColumn).toLatin1();
+    const QString text = item->text(NameColumn);
+    const QString refusal = FieldLimits::textRefusal(structure, FieldNames::Name, text);
+    if (!refusal.isEmpty()) {
+        m_context.PopulateClassLists();
+        m_context.messages().show(this, QMessageBox::Warning, QString(), refusal);
+        return;
+    }
+    const QByteArray name = text.toLatin1();
     if (name == structure.GetString(FieldNames::Name, index))
         return;
     bool changed = false;
@@ -231,10 +261,13 @@ void ClassListPanel::CopyClass()
     const int source = m_currentClassIndex;
     if (source < 0 || source >= structure.Records() || RecordSlots::isFree(structure, source))
         return;
+    const int position = freePosition();
+    if (position < 0)
+        return;
     structure.CopyRecord(source, target);
+    RecordSlots::takeIntoUse(structure, target);
     structure.SetString(FieldNames::Name, target, NewClassName + ' ' + QByteArray::number(target));
-    // Its own record index as its bit: a copy never shares a bit with another class.
-    structure.SetInteger(FieldNames::ClassCodePosn, target, target);
+    structure.SetInteger(FieldNames::ClassCodePosn, target, position);
     m_context.sendRecordNow(structure, target);
     m_context.PopulateClassLists();
     makeCurrent(target);
@@ -251,15 +284,29 @@ int ClassListPanel::freeAddSlot() const
     return -1;
 }
 
+int ClassListPanel::freePosition()
+{
+    ClassPositions positions(m_context.configuration());
+    // A bit still held by a class in use would give its ports the new class too.
+    const int position = positions.freePosition();
+    if (position < 0)
+        m_context.messages().show(this, QMessageBox::Warning, QString(), NoFreePosition.arg(positions.capacity() - 1));
+    return position;
+}
+
 void ClassListPanel::AddNewClass()
 {
     const int slot = freeAddSlot();
     if (slot < 0)
         return;
+    const int position = freePosition();
+    if (position < 0)
+        return;
     RecordClass &structure = classes();
     structure.SetString(FieldNames::Name, slot, NewClassName);
-    structure.SetInteger(FieldNames::ClassCodePosn, slot, slot);
+    structure.SetInteger(FieldNames::ClassCodePosn, slot, position);
     structure.ClearAllBoolean(FieldNames::Flag, slot);
+    RecordSlots::takeIntoUse(structure, slot);
     structure.SetBoolean(FieldNames::Flag, slot, RecordSlots::EnabledBit, true);
     m_context.PopulateClassLists();
     makeCurrent(slot);
@@ -282,12 +329,27 @@ void ClassListPanel::DeleteClass()
     const int index = m_currentClassIndex;
     if (index < 0 || index >= structure.Records() || RecordSlots::isFree(structure, index))
         return;
-    const QString question = DeleteQuestion.arg(QString::fromLatin1(structure.GetString(FieldNames::Name, index)));
+    ExchClass &config = m_context.configuration();
+    ClassPositions positions(config);
+    const int position = structure.GetInteger(FieldNames::ClassCodePosn, index);
+    // A bit shared with another class in use stays: it is that class's too.
+    const bool shared = positions.heldByAnother(position, index);
+    const ClassPositions::Holders holders = shared ? ClassPositions::Holders() : positions.holders(position);
+    const QString question = DeleteQuestion.arg(QString::fromLatin1(structure.GetString(FieldNames::Name, index)))
+        + holdersText(holders);
     const int answer = m_context.messages().show(this, QMessageBox::Question, DeleteTitle, question,
                                                  QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return;
-    structure.SetBoolean(FieldNames::Flag, index, RecordSlots::FreeBit, true);
+    if (!shared)
+        positions.takeFromAll(position);
+    if (m_context.updatesOnline()) {
+        for (int port : holders.ports)
+            m_context.sendRecordNow(config.VirtualPorts(), port);
+        for (int acl : holders.acls)
+            m_context.sendRecordNow(config.ACL(), acl);
+    }
+    RecordSlots::release(structure, index);
     m_context.sendRecordNow(structure, index);
     m_context.PopulateClassLists();
 }

@@ -40,6 +40,8 @@ private:
     RecordClass &classes() const;
     // The slot AddNewClass fills; -1 when records 1 to 10 are all in use.
     int freeAddSlot() const;
+    // The bit position a new class takes; -1, said to the engineer, when none is left.
+    int freePosition();
     QTreeWidgetItem *itemForRecord(int index) const;
     static int recordOf(const QTreeWidgetItem *item);
     void showClass(QTreeWidgetItem *item, int index) const;

@@ -26,6 +26,7 @@ constexpr int KeyRole = Qt::UserRole;
 const QString NotSet = QStringLiteral("Not Set");
 
 const QString ChangingNumbersTitle = QStringLiteral("Changing Numbers");
+const QString NotANumberMessage = QStringLiteral("A dialled number must be the digits 0-9 only");
 const QString SameNumberMessage = QStringLiteral("There is another port with this number");
 const QString OverlappingMessage = QStringLiteral("There are other ports which clash with this number");
 const QString TooLongMessage = QStringLiteral("This number has more digits than the exchange can store");
@@ -193,6 +194,7 @@ void DialledNumberPanel::endLabelEdit(const QString &edited)
     DialledNumberTable table(numbers());
     switch (table.check(text, index)) {
     case DialledNumberTable::Check::NotANumber:
+        m_context.messages().show(this, QMessageBox::Information, ChangingNumbersTitle, NotANumberMessage);
         return;
     case DialledNumberTable::Check::TooLong:
         m_context.messages().show(this, QMessageBox::Information, ChangingNumbersTitle, TooLongMessage);
@@ -268,6 +270,7 @@ void DialledNumberPanel::popExtVPDelete()
     if (answer != QMessageBox::Yes)
         return;
     table.PutBlank(index);
+    RecordSlots::release(table, index);
     delete selected.value(0);
     if (m_currentExtIndex == index)
         m_currentExtIndex = -1;

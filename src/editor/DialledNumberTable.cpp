@@ -113,7 +113,7 @@ int DialledNumberTable::addNumber()
     const int index = RecordSlots::firstFree(m_numbers);
     if (index < 0)
         return -1;
-    m_numbers.SetBoolean(FieldNames::Flag, index, RecordSlots::FreeBit, false);
+    RecordSlots::takeIntoUse(m_numbers, index);
     m_numbers.SetBoolean(FieldNames::Flag, index, HasPrefixBit, false);
     m_numbers.SetBoolean(FieldNames::Flag, index, RecordSlots::EnabledBit, false);
     m_numbers.SetDigit(FieldNames::ExtNumberA, index, NewNumber);

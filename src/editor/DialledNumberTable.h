@@ -18,7 +18,7 @@ public:
 
     enum class Check {
         Accepted,
-        NotANumber,   // refused without a word
+        NotANumber,   // not the digits 0-9
         TooLong,      // more digits than the record holds
         SameNumber,   // another enabled record has it
         Overlapping,  // it begins another enabled number, or one begins it

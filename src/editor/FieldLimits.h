@@ -3,6 +3,7 @@
 #include "FieldDef.h"
 
 #include <QByteArrayView>
+#include <QString>
 
 class RecordClass;
 
@@ -22,4 +23,13 @@ public:
     static int textLength(const RecordClass &structure, QByteArrayView name);
     // Dial digits a digit field holds.
     static int digitCount(const RecordClass &structure, QByteArrayView name);
+
+    // Why the text cannot be stored unchanged in the field, in words that
+    // name the field's rule; empty when it can.
+    // A whole number from 0 to the largest the field stores.
+    static QString numberRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
+    // Dial digits (0-9, * and #), no more than the field holds.
+    static QString digitRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
+    // Single-byte characters, no more than the field holds.
+    static QString textRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
 };

@@ -1,10 +1,13 @@
 #include "GroupPanel.h"
 
 #include "ExchClass.h"
+#include "FieldLimits.h"
 #include "FieldNames.h"
+#include "FieldRefusal.h"
 #include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
+#include "ReadOnlyLineEdit.h"
 #include "RecordSlots.h"
 #include "TrackedRecord.h"
 #include "ValueComboBox.h"
@@ -28,6 +31,9 @@ const QString GroupPanel::TimeNotNumeric = QStringLiteral("Only a time in second
 const QString GroupPanel::TimeTooLong = QStringLiteral("Maximum time between group members = 600sec (10 mins)");
 
 namespace {
+const QString TimeStoredAs
+    = QStringLiteral("%1 s is stored as %2 s: the exchange keeps this time in quarter seconds, from 0.5 s.");
+
 constexpr int NoMemberValue = -1;
 constexpr int UnknownVPValue = -2;
 constexpr int LinkedBit = 1;
@@ -80,10 +86,8 @@ GroupPanel::GroupPanel(PanelContext &context, QWidget *parent)
         m_chkGPFlag[k] = new QCheckBox(flagCaptions[k], this);
         m_chkGPFlag[k]->setObjectName(QStringLiteral("chkGPFlag%1").arg(k));
     }
-    m_txtGPGroupNumbers = new QLineEdit(this);
+    m_txtGPGroupNumbers = new ReadOnlyLineEdit(this);
     m_txtGPGroupNumbers->setObjectName(QStringLiteral("txtGPGroupNumbers"));
-    m_txtGPGroupNumbers->setReadOnly(true);
-    m_txtGPGroupNumbers->setFocusPolicy(Qt::ClickFocus);
 
     auto *header = new QGridLayout;
     header->addWidget(buddyLabel(QStringLiteral("&Name"), m_txtGPName, this), 0, 0);
@@ -103,7 +107,7 @@ GroupPanel::GroupPanel(PanelContext &context, QWidget *parent)
     auto *members = new QGroupBox(QStringLiteral("Group &Members"), this);
     auto *grid = new QGridLayout(members);
     grid->addWidget(new QLabel(QStringLiteral("Virtual Port"), members), 0, 2);
-    grid->addWidget(new QLabel(QStringLiteral("Time Before"), members), 0, 3);
+    grid->addWidget(new QLabel(QStringLiteral("Time Before (s)"), members), 0, 3);
     for (int r = 0; r < GridRows; ++r) {
         Row &row = m_rows[r];
         row.number = new QLabel(members);
@@ -303,11 +307,13 @@ void GroupPanel::nameLeft()
     if (!m_txtGPName->isModified())
         return;
     m_txtGPName->setModified(false);
-    const QByteArray name = m_txtGPName->text().toLatin1();
+    const QString text = m_txtGPName->text();
+    if (FieldRefusal::refuse(m_txtGPName, m_context.messages(),
+                             FieldLimits::textRefusal(structure(), FieldNames::Name, text)))
+        return;
+    const QByteArray name = text.toLatin1();
     if (shownRecord().setString(FieldNames::Name, name) && shownIndex() >= FirstListedGroup)
         m_context.showRecordNode(EditorPanel::Groups, shownIndex(), name);
-    // What was stored: a character outside Latin-1 is stored as "?".
-    m_txtGPName->setText(QString::fromLatin1(structure().GetString(FieldNames::Name, shownIndex())));
 }
 
 void GroupPanel::typeChosen(int type)
@@ -371,7 +377,8 @@ bool GroupPanel::timeMayBeLeft(int row)
     if (m_refreshingRows || !box->isModified())
         return true;
     bool numeric = false;
-    const double seconds = box->text().trimmed().toDouble(&numeric);
+    const QString typed = box->text().trimmed();
+    const double seconds = typed.toDouble(&numeric);
     if (!numeric || !std::isfinite(seconds)) {
         m_context.messages().show(this, QMessageBox::Warning, QString(), TimeNotNumeric);
         return false;
@@ -381,7 +388,10 @@ bool GroupPanel::timeMayBeLeft(int row)
         m_context.messages().show(this, QMessageBox::Warning, QString(), TimeTooLong);
         return false;
     }
-    box->setText(secondsText(*quarters));
+    const QString stored = secondsText(*quarters);
+    box->setText(stored);
     shownRecord().setInteger(FieldNames::TimeToNext, *quarters, m_start + row);
+    if (*quarters != seconds * QuartersPerSecond)
+        m_context.messages().show(this, QMessageBox::Information, QString(), TimeStoredAs.arg(typed, stored));
     return true;
 }

@@ -3,6 +3,7 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
+#include "FieldRefusal.h"
 #include "LeavingLineEdit.h"
 #include "PanelContext.h"
 #include "TrackedRecord.h"
@@ -61,7 +62,7 @@ SystemPanel::SystemPanel(PanelContext &context, QWidget *parent)
     m_txtSYSPassCodeLen = addNumberBox("txtSYSPassCodeLen");
     connect(m_txtSYSPassCodeLen, &LeavingLineEdit::left, this,
             [this] { numberLeft(m_txtSYSPassCodeLen, FieldNames::PassCodeLen, 0); });
-    addField(form, QStringLiteral("Pass &Code Length"), m_txtSYSPassCodeLen);
+    addField(form, QStringLiteral("Pass Code &Length"), m_txtSYSPassCodeLen);
 
     m_txtSYSExtLength = addNumberBox("txtSYSExtLength");
     connect(m_txtSYSExtLength, &LeavingLineEdit::left, this,
@@ -177,8 +178,12 @@ void SystemPanel::FillSystem(int, const QByteArray &data, bool fromPacket)
 
 void SystemPanel::nameLeft()
 {
+    const QString name = m_txtSYSName->text();
+    if (FieldRefusal::refuse(m_txtSYSName, m_context.messages(),
+                             FieldLimits::textRefusal(system(), FieldNames::Name, name)))
+        return;
     // The tree's root keeps its caption: it names the exchange type, not the site.
-    record().setString(FieldNames::Name, m_txtSYSName->text().toLatin1());
+    record().setString(FieldNames::Name, name.toLatin1());
 }
 
 void SystemPanel::numberLeft(LeavingLineEdit *box, QByteArrayView field, int element)

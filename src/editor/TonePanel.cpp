@@ -5,6 +5,7 @@
 #include "FocusLeaveGuard.h"
 #include "MessageService.h"
 #include "PanelContext.h"
+#include "ReadOnlyLineEdit.h"
 #include "TrackedRecord.h"
 
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 namespace {
 const QString NotANumberMessage = QStringLiteral("Only a time in 250ms units to be entered here");
 const QString TooLongMessage = QStringLiteral("Maximum 250ms time units = 120");
+const QString StoredAsMessage = QStringLiteral("%1 is stored as %2: lengths are whole 250 ms units, from 1 to 120.");
 
 // The grid shows its sixteen rows as two columns of eight.
 constexpr int RowsPerColumn = 8;
@@ -38,12 +40,11 @@ QString controlName(const char *name, int row)
 TonePanel::TonePanel(PanelContext &context, QWidget *parent)
     : QGroupBox(QStringLiteral("Tones"), parent)
     , m_context(context)
-    , m_name(new QLineEdit(this))
+    , m_name(new ReadOnlyLineEdit(this))
 {
     setObjectName(QStringLiteral("fmeTones"));
 
     m_name->setObjectName(QStringLiteral("txtToneName"));
-    m_name->setReadOnly(true);
     auto *nameLabel = new QLabel(QStringLiteral("&Name"), this);
     nameLabel->setBuddy(m_name);
     auto *nameLayout = new QHBoxLayout;
@@ -56,7 +57,7 @@ TonePanel::TonePanel(PanelContext &context, QWidget *parent)
         const int first = block * (ColumnsPerBlock + 1);
         grid->addWidget(new QLabel(QStringLiteral("Frequency"), this), 0, first + FrequencyColumn);
         grid->addWidget(new QLabel(QStringLiteral("Audible"), this), 0, first + AudibleColumn);
-        grid->addWidget(new QLabel(QStringLiteral("Length"), this), 0, first + LengthColumn);
+        grid->addWidget(new QLabel(QStringLiteral("Length\n(250 ms)"), this), 0, first + LengthColumn);
     }
     for (int row = 0; row < Rows; ++row) {
         addRow(row);
@@ -255,7 +256,8 @@ QString TonePanel::lengthLeaving(int row)
 {
     if (m_refreshingRows)
         return QString();
-    const ToneSteps::Length length = ToneSteps::checkLength(m_lengths[row]->text());
+    const QString typed = m_lengths[row]->text().trimmed();
+    const ToneSteps::Length length = ToneSteps::checkLength(typed);
     switch (length.verdict) {
     case ToneSteps::Length::NotANumber:
         return NotANumberMessage;
@@ -264,7 +266,10 @@ QString TonePanel::lengthLeaving(int row)
     case ToneSteps::Length::Accepted:
         break;
     }
-    m_lengths[row]->setText(QString::number(length.value));
+    const QString stored = QString::number(length.value);
+    m_lengths[row]->setText(stored);
+    if (length.adjusted)
+        m_context.messages().show(this, QMessageBox::Information, QString(), StoredAsMessage.arg(typed, stored));
     return QString();
 }
 

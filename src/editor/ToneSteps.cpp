@@ -37,9 +37,8 @@ ToneSteps::Length ToneSteps::checkLength(const QString &text)
         return {Length::NotANumber, 0};
     if (value > MaxLength)
         return {Length::TooLong, 0};
-    if (value < MinLength)
-        return {Length::Accepted, MinLength};
-    return {Length::Accepted, int(std::lround(value))};
+    const int stored = value < MinLength ? MinLength : int(std::lround(value));
+    return {Length::Accepted, stored, stored != value};
 }
 
 ToneSteps::ToneSteps(TrackedRecord &record)

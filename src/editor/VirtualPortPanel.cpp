@@ -1,10 +1,13 @@
 #include "VirtualPortPanel.h"
 
 #include "ExchClass.h"
+#include "FieldLimits.h"
 #include "FieldNames.h"
+#include "FieldRefusal.h"
 #include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
+#include "ReadOnlyLineEdit.h"
 #include "RecordSlots.h"
 #include "TrackedRecord.h"
 #include "ValueComboBox.h"
@@ -108,14 +111,10 @@ VirtualPortPanel::VirtualPortPanel(PanelContext &context, QWidget *parent)
     header->addWidget(m_chkVPEnabled);
 
     auto *links = new QGroupBox(QStringLiteral("Links"), this);
-    m_txtVPDial = new QLineEdit(links);
+    m_txtVPDial = new ReadOnlyLineEdit(links);
     m_txtVPDial->setObjectName(QStringLiteral("txtVPDial"));
-    m_txtVPPhysical = new QLineEdit(links);
+    m_txtVPPhysical = new ReadOnlyLineEdit(links);
     m_txtVPPhysical->setObjectName(QStringLiteral("txtVPPhysical"));
-    for (QLineEdit *box : {m_txtVPDial, m_txtVPPhysical}) {
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::ClickFocus);
-    }
     auto *linksLayout = new QFormLayout(links);
     linksLayout->addRow(new QLabel(QStringLiteral("Dialled"), links), m_txtVPDial);
     linksLayout->addRow(new QLabel(QStringLiteral("Physical"), links), m_txtVPPhysical);
@@ -367,17 +366,28 @@ void VirtualPortPanel::nameLeft()
     if (!m_txtVPName->isModified())
         return;
     m_txtVPName->setModified(false);
-    const QByteArray name = m_txtVPName->text().toLatin1();
+    const QString text = m_txtVPName->text();
+    if (FieldRefusal::refuse(m_txtVPName, m_context.messages(),
+                             FieldLimits::textRefusal(structure(), FieldNames::Name, text)))
+        return;
+    const QByteArray name = text.toLatin1();
     if (shownRecord().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::VirtualPorts, shownIndex(), name);
-    // What was stored: a character outside Latin-1 is stored as "?".
-    m_txtVPName->setText(QString::fromLatin1(structure().GetString(FieldNames::Name, shownIndex())));
 }
 
 void VirtualPortPanel::integerChosen(const QByteArray &field, int value)
 {
-    if (value >= 0)
-        shownRecord().setInteger(field, value);
+    if (value < 0)
+        return;
+    shownRecord().setInteger(field, value);
+    // The extras keep their bytes; shown as the new action reads them, they
+    // say what the exchange will do with them.
+    if (field != FieldNames::ActionType)
+        return;
+    for (int i = 0; i < ExtraCount; ++i) {
+        if (!m_txtVPActionExtra[i]->isModified())
+            showExtra(shownIndex(), i, value);
+    }
 }
 
 void VirtualPortPanel::aclChosen()
@@ -423,17 +433,19 @@ void VirtualPortPanel::extraLeft(int element)
     if (!box->isModified())
         return;
     box->setModified(false);
-    TrackedRecord record = shownRecord();
+    const QString text = box->text().trimmed();
     const int actionType = m_cboVPActionType->currentIndex();
-    if (extrasAreIntegers(actionType)) {
-        bool numeric = false;
-        const int value = box->text().trimmed().toInt(&numeric);
-        record.setInteger(FieldNames::ActionExtra, numeric ? value : 0, element);
-    } else {
-        record.setDigit(FieldNames::ActionExtra, box->text().toLatin1(), element);
-    }
-    // The box shows what the record now holds: a number cut to the field's
-    // bytes, or the old digits when there were too many to store.
+    const bool integers = extrasAreIntegers(actionType);
+    const QString refusal = integers ? FieldLimits::numberRefusal(structure(), FieldNames::ActionExtra, text)
+                                     : FieldLimits::digitRefusal(structure(), FieldNames::ActionExtra, text);
+    if (FieldRefusal::refuse(box, m_context.messages(), refusal))
+        return;
+    TrackedRecord record = shownRecord();
+    if (integers)
+        record.setInteger(FieldNames::ActionExtra, text.toInt(), element);
+    else
+        record.setDigit(FieldNames::ActionExtra, text.toLatin1(), element);
+    // As the record holds it: "007" is 7.
     showExtra(shownIndex(), element, actionType);
 }
 

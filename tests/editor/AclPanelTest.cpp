@@ -7,7 +7,6 @@
 #include "ReplyPacket.h"
 #include "StructureDefinition.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QTreeWidgetItem>
@@ -199,26 +198,6 @@ TEST_F(AclPanelTest, CodesAreStoredAsDigits)
     EXPECT_TRUE(window->isChanged(Panel::ACL));
 }
 
-TEST_F(AclPanelTest, RingTypeAndPriorityMustBeNumbers)
-{
-    open(QStringLiteral("ACR4"));
-    const QByteArray before = acls().record(4);
-    for (const char *name : {"txtACLRingType", "txtACLPriorityLevel"}) {
-        QLineEdit *number = box(name);
-        host.messageService.setNextAnswer(QMessageBox::Ok);
-        typeInto(number, QStringLiteral("high"));
-        leave(number);
-        EXPECT_EQ(host.messageTexts().last(), QStringLiteral("Must be a number")) << name;
-        EXPECT_EQ(QApplication::focusWidget(), number) << name;
-        typeInto(number, QStringLiteral("1"));
-        leave(number);
-    }
-    EXPECT_EQ(host.messageTexts().size(), 2);
-    EXPECT_EQ(acls().GetInteger(FieldNames::RingType, 4), 1);
-    EXPECT_EQ(acls().GetInteger(FieldNames::PriorityLevel, 4), 1);
-    EXPECT_NE(acls().record(4), before);
-}
-
 TEST_F(AclPanelTest, FlagBoxesWriteTheirBit)
 {
     open(QStringLiteral("ACR4"));
@@ -227,6 +206,33 @@ TEST_F(AclPanelTest, FlagBoxesWriteTheirBit)
     EXPECT_TRUE(window->isChanged(Panel::ACL));
     flag(0)->click();
     EXPECT_FALSE(acls().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit));
+}
+
+TEST_F(AclPanelTest, RecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfTheTree)
+{
+    open(QStringLiteral("ACR5"));
+    const QByteArray before = acls().record(5);
+    host.messageService.setNextAnswer(QMessageBox::No);
+    flag(7)->click();
+    const QList<MessageService::Message> asked = host.messageService.shownMessages();
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].text, QStringLiteral("Delete ACL 5 (Manager)? Its record will be freed. "
+                                            "1 virtual port has it as its default ACL."));
+    EXPECT_EQ(asked[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(asked[0].defaultButton, QMessageBox::No);
+    EXPECT_FALSE(flag(7)->isChecked());
+    EXPECT_EQ(acls().record(5), before);
+    EXPECT_NE(node(QStringLiteral("ACR5")), nullptr);
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    host.messageService.setNextAnswer(QMessageBox::Yes);
+    flag(7)->click();
+    EXPECT_TRUE(RecordSlots::isFree(acls(), 5));
+    EXPECT_FALSE(acls().GetRecordUsed(5));
+    EXPECT_EQ(node(QStringLiteral("ACR5")), nullptr);
+    ASSERT_EQ(host.sent.size(), 1);
+    EXPECT_EQ(host.sent[0].code, sendCode(ExchClass::ACLMember));
+    EXPECT_EQ(host.sent[0].portId, 5);
 }
 
 TEST_F(AclPanelTest, ClassListsOfferTheEnabledClassesAndWriteTheirBits)

@@ -6,6 +6,7 @@
 #include "RecordSlots.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
@@ -18,6 +19,7 @@ using Panel = DocumentWindow::Panel;
 
 // Sample class records: 0-3 and 5-9 in use, 9 disabled; 4, 10 and 11 free.
 constexpr int SalesRecord = 2;
+constexpr int TieLinesRecord = 6;
 constexpr int OldClassRecord = 9;
 
 class ClassListPanelTest : public RecordEditingFixture
@@ -121,10 +123,23 @@ TEST_F(ClassListPanelTest, ARenameIsSentAtOnceAndReachesTheCheckLists)
     EXPECT_NE(item(QStringLiteral("Sales Team")), nullptr);
 }
 
-TEST_F(ClassListPanelTest, ANameIsTypedNoLongerThanTheRecordHolds)
+TEST_F(ClassListPanelTest, ANameIsTypedNoLongerThanTheRecordHoldsAndInLatin1Only)
 {
     rename(QStringLiteral("Sales"), QStringLiteral("Sales and Marketing Team"));
     EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_EQ(host.sent.size(), 1);
+
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    classList()->editItem(item(QStringLiteral("Sales and Marke")), ClassListPanel::NameColumn);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr);
+    editor->setText(QString::fromUtf8("Sales \u20ac"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(host.messageTexts(),
+              QStringList{QString::fromUtf8("Must be Latin-1 characters: \"\u20ac\" cannot be stored")});
+    EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_NE(item(QStringLiteral("Sales and Marke")), nullptr);
     EXPECT_EQ(host.sent.size(), 1);
 }
 
@@ -178,34 +193,65 @@ TEST_F(ClassListPanelTest, AddNewClassTakesTheFirstFreeSlotFromOne)
 
 TEST_F(ClassListPanelTest, DeleteClassAnsweredNoChangesNothing)
 {
-    choose(QStringLiteral("Sales"));
-    const QByteArray before = classes().record(SalesRecord);
+    choose(QStringLiteral("Tie Lines"));
+    const quint64 before = config().revision();
     host.messageService.setNextAnswer(QMessageBox::No);
     action("mnuClassDelete")->trigger();
 
     const QList<MessageService::Message> shown = host.messageService.shownMessages();
     ASSERT_EQ(shown.size(), 1);
-    EXPECT_EQ(shown[0].text, QStringLiteral("Do you want to delete the class \"Sales\"?"));
+    EXPECT_EQ(shown[0].text, QStringLiteral("Do you want to delete the class \"Tie Lines\"? 4 virtual ports and 8 ACLs "
+                                            "have it; it will be taken from them."));
     EXPECT_EQ(shown[0].buttons, QMessageBox::Yes | QMessageBox::No);
-    EXPECT_EQ(classes().record(SalesRecord), before);
+    EXPECT_EQ(config().revision(), before);
     EXPECT_TRUE(host.sent.isEmpty());
-    EXPECT_NE(item(QStringLiteral("Sales")), nullptr);
+    EXPECT_NE(item(QStringLiteral("Tie Lines")), nullptr);
 }
 
-TEST_F(ClassListPanelTest, DeleteClassAnsweredYesFreesTheSlotAndTellsTheExchange)
+TEST_F(ClassListPanelTest, DeleteClassAnsweredYesTakesItsBitFromPortsAndAclsAndTellsTheExchange)
 {
-    host.online = false;
-    choose(QStringLiteral("Sales"));
+    choose(QStringLiteral("Tie Lines"));
     host.messageService.setNextAnswer(QMessageBox::Yes);
     action("mnuClassDelete")->trigger();
 
-    EXPECT_TRUE(RecordSlots::isFree(classes(), SalesRecord));
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, sendCode(ExchClass::ClassListMember));
-    EXPECT_EQ(host.sent[0].portId, SalesRecord);
-    EXPECT_EQ(item(QStringLiteral("Sales")), nullptr);
-    EXPECT_FALSE(aclClassAccess().contains(QStringLiteral("Sales")));
-    EXPECT_NE(panel()->currentClassIndex(), SalesRecord);
+    EXPECT_TRUE(RecordSlots::isFree(classes(), TieLinesRecord));
+    EXPECT_FALSE(classes().GetRecordUsed(TieLinesRecord));
+    for (int port : {24, 25, 26, 27})
+        EXPECT_FALSE(config().VirtualPorts().GetBit(FieldNames::ClassCode, port, TieLinesRecord)) << port;
+    for (int acl : {1, 2, 3, 4, 5, 6, 10, 11}) {
+        EXPECT_FALSE(config().ACL().GetBit(FieldNames::ClassAccess, acl, TieLinesRecord)) << acl;
+        EXPECT_FALSE(config().ACL().GetBit(FieldNames::SetAccess, acl, TieLinesRecord)) << acl;
+    }
+    EXPECT_TRUE(config().ACL().GetBit(FieldNames::ClassAccess, 10, 0)) << "other classes stay";
+    QList<std::pair<int, int>> sent;
+    for (const SentPacket &packet : host.sent)
+        sent.append({packet.code, packet.portId});
+    const int portCode = sendCode(ExchClass::VirtualPortsMember);
+    const int aclCode = sendCode(ExchClass::ACLMember);
+    EXPECT_EQ(sent, (QList<std::pair<int, int>>{{portCode, 24}, {portCode, 25}, {portCode, 26}, {portCode, 27},
+                                                 {aclCode, 1}, {aclCode, 2}, {aclCode, 3}, {aclCode, 4},
+                                                 {aclCode, 5}, {aclCode, 6}, {aclCode, 10}, {aclCode, 11},
+                                                 {sendCode(ExchClass::ClassListMember), TieLinesRecord}}));
+    EXPECT_EQ(item(QStringLiteral("Tie Lines")), nullptr);
+    EXPECT_FALSE(aclClassAccess().contains(QStringLiteral("Tie Lines")));
+    EXPECT_NE(panel()->currentClassIndex(), TieLinesRecord);
+}
+
+TEST_F(ClassListPanelTest, NewAndCopiedClassesTakeTheLowestBitPositionNoClassInUseHolds)
+{
+    // Records 4 and 10, the slots taken next, have their numbers held as
+    // bits by the disabled class in record 9 and by "Guests" in record 8.
+    classes().SetInteger(FieldNames::ClassCodePosn, OldClassRecord, 4);
+    classes().SetInteger(FieldNames::ClassCodePosn, 8, 10);
+    panel()->AddNewClass();
+    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 4), 8);
+    EXPECT_TRUE(classes().GetRecordUsed(4));
+
+    choose(QStringLiteral("Sales"));
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    panel()->CopyClass();
+    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 10), 9);
+    EXPECT_TRUE(classes().GetRecordUsed(10));
 }
 
 TEST_F(ClassListPanelTest, ColumnClicksSortAscendingFirstAndReverseOnTheSameColumn)

@@ -187,17 +187,18 @@ TEST_F(DialledNumberPanel, ANumberIsRefusedWhenAShorterOneBeginsItButAcceptedAga
     EXPECT_EQ(host.sent[1].portId, 4);
 }
 
-TEST_F(DialledNumberPanel, DisabledNumbersNeverClashAndTextThatIsNoNumberIsDroppedSilently)
+TEST_F(DialledNumberPanel, DisabledNumbersNeverClashAndTextThatIsNoNumberIsRefusedWithTheRule)
 {
     editNumber(3, "229");
     EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 3), QByteArrayLiteral("229"));
 
     for (const char *text : {"12a", "", "1.5"}) {
+        host.messageService.setNextAnswer(QMessageBox::Ok);
         editNumber(3, text);
         EXPECT_EQ(item(3)->text(NumberColumn), QStringLiteral("229")) << text;
+        EXPECT_EQ(host.messageTexts().last(), QStringLiteral("A dialled number must be the digits 0-9 only")) << text;
     }
     EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 3), QByteArrayLiteral("229"));
-    EXPECT_TRUE(host.messageTexts().isEmpty());
     EXPECT_EQ(host.sent.size(), 1);
 }
 
@@ -282,6 +283,7 @@ TEST_F(DialledNumberPanel, AddingANumberTakesTheFirstFreeSlotAndSendsNothingUnti
     EXPECT_EQ(item(6)->text(IndexColumn), QStringLiteral("06"));
     EXPECT_EQ(item(6)->checkState(NumberColumn), Qt::Unchecked);
     EXPECT_FALSE(RecordSlots::isFree(numbers(), 6));
+    EXPECT_TRUE(numbers().GetRecordUsed(6));
     EXPECT_TRUE(host.sent.isEmpty());
 
     editNumber(6, "299");
@@ -319,6 +321,7 @@ TEST_F(DialledNumberPanel, DeletingAsksFirstAndSendsTheBlankedRecordOnlyOnYes)
     host.messageService.setNextAnswer(QMessageBox::Yes);
     trigger("popExtVPDelete");
     EXPECT_EQ(numbers().record(29), QByteArray(numbers().StructSize(), '\xFF'));
+    EXPECT_FALSE(numbers().GetRecordUsed(29));
     EXPECT_EQ(item(29), nullptr);
     ASSERT_EQ(host.sent.size(), 1);
     EXPECT_EQ(host.sent[0].code, numberSendCode());

@@ -5,7 +5,6 @@
 #include "StructureDefinition.h"
 #include "SystemPanel.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -101,59 +100,6 @@ TEST_F(SystemPanelTest, NameKeepsItsSingleBytesAndIsNoLongerThanTheField)
     typeInto(box("txtSYSName"), QString::fromLatin1("Caf\xe9 M\xfcller"));
     leave(box("txtSYSName"));
     EXPECT_EQ(system().GetString(FieldNames::Name, 0), QByteArray("Caf\xe9 M\xfcller"));
-}
-
-TEST_F(SystemPanelTest, ANumberBoxLeftWithoutANumberKeepsTheFocusAndWritesNothing)
-{
-    open(QStringLiteral("RRR"));
-    const QByteArray before = system().record(0);
-    QLineEdit *length = box("txtSYSExtLength");
-
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    typeInto(length, QStringLiteral("3a"));
-    leave(length);
-    EXPECT_EQ(host.messageTexts(), strings({"Must be a number"}));
-    EXPECT_EQ(QApplication::focusWidget(), length);
-    EXPECT_EQ(system().record(0), before);
-    EXPECT_FALSE(window->isChanged(Panel::System));
-
-    // Leaving for another box is refused again until the text is a number.
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    frequency(5)->setFocus(Qt::MouseFocusReason);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(host.messageTexts().size(), 2);
-    EXPECT_EQ(QApplication::focusWidget(), length);
-    typeInto(length, QStringLiteral("3"));
-    leave(length);
-    EXPECT_EQ(system().record(0), before);
-    EXPECT_FALSE(window->isChanged(Panel::System)) << "the same value stored again";
-
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    typeInto(frequency(5), QString());
-    leave(frequency(5));
-    EXPECT_EQ(host.messageTexts().last(), QStringLiteral("Must be a number"));
-    EXPECT_EQ(QApplication::focusWidget(), frequency(5));
-    EXPECT_EQ(system().record(0), before);
-
-    typeInto(frequency(5), QStringLiteral("440"));
-    leave(frequency(5));
-    EXPECT_EQ(system().GetInteger(FieldNames::Freqs, 0, 5), 440);
-    EXPECT_NE(QApplication::focusWidget(), frequency(5));
-    EXPECT_TRUE(window->isChanged(Panel::System));
-}
-
-TEST_F(SystemPanelTest, ANumberTheFieldCannotHoldIsRefusedRatherThanCut)
-{
-    open(QStringLiteral("RRR"));
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    typeInto(box("txtSYSPublicIDLen"), QStringLiteral("260"));
-    leave(box("txtSYSPublicIDLen"));
-    EXPECT_EQ(host.messageTexts(), strings({"Must be a number from 0 to 255"}));
-    EXPECT_EQ(system().GetInteger(FieldNames::PublicIDLen, 0), 4);
-
-    typeInto(box("txtSYSPublicIDLen"), QStringLiteral("255"));
-    leave(box("txtSYSPublicIDLen"));
-    EXPECT_EQ(system().GetInteger(FieldNames::PublicIDLen, 0), 255);
 }
 
 TEST_F(SystemPanelTest, FrequencyBoxesPastTheFieldsElementsStayEmptyAndWriteNothing)
