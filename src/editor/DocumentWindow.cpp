@@ -12,17 +12,17 @@
 #include "ExchClass.h"
 #include "FileDialogService.h"
 #include "GroupPanel.h"
+#include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
 #include "PhysicalPortPanel.h"
 #include "Registry.h"
 #include "SystemPanel.h"
 #include "TableTree.h"
-#include "Timer.h"
-#include "TimerFactory.h"
 #include "TonePanel.h"
 #include "VirtualPortPanel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHash>
@@ -73,7 +73,6 @@ class DocumentWindow::Private : public PanelContext
 public:
     Private(DocumentWindow &window, DocumentHost &host)
         : editor(host)
-        , panelTimer(host.timers().createTimer(PanelTimerInterval))
         , m_window(window)
         , m_host(host)
     {
@@ -108,17 +107,17 @@ public:
     }
 
     DocumentEditor editor;
-    std::unique_ptr<Timer> panelTimer;
     QTreeWidget *trvTables = nullptr;
     QStackedWidget *panelArea = nullptr;
     QWidget *noPanel = nullptr;
     std::array<QWidget *, EditorPanelCount> panels{};
     QHash<QString, QTreeWidgetItem *> nodes;
     QSet<QString> populatedBranches;
-    // The node last clicked, kept by key so a tree rebuild before the timer
-    // ticks cannot leave it dangling.
-    QString currentKey;
-    int currentTag = 0;
+    // The node whose panel is on show, kept by key so a tree rebuild cannot leave it dangling.
+    QString shownKey;
+    // A click on the tree whose press found a refused value on the panel: its release goes too.
+    bool pressRefused = false;
+    QString keyAtPress;
     bool filling = false;
 
 private:
@@ -165,13 +164,15 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
 
     showTree(TableTree::initialNodes());
 
+    // A click takes the focus from the panel before the tree sees it; a
+    // value refused there must keep its node on show.
+    d->trvTables->viewport()->installEventFilter(this);
+    // The mouse and the keyboard both select a node by making it current.
+    connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeSelected);
     connect(d->trvTables, &QTreeWidget::itemClicked, this, &DocumentWindow::nodeClicked);
     // Records are listed when their branch is first opened: thousands of
     // nodes per open configuration would cost memory few engineers use.
     connect(d->trvTables, &QTreeWidget::itemExpanded, this, &DocumentWindow::populateBranch);
-    // Moving through the tree with the keyboard selects nodes as clicks do.
-    connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeClicked);
-    d->panelTimer->setCallback([this] { panelTimerTick(); });
 }
 
 QSize DocumentWindow::sizeHint() const
@@ -337,23 +338,54 @@ QTreeWidget *DocumentWindow::tree() const
     return d->trvTables;
 }
 
-void DocumentWindow::nodeClicked(QTreeWidgetItem *item)
+void DocumentWindow::nodeSelected(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    d->editor.leaveRecords(exchange());
-    d->currentKey = item->data(0, KeyRole).toString();
-    d->currentTag = item->data(0, TagRole).toInt();
-    d->panelTimer->stop();
-    d->panelTimer->start();
+    if (!commitEdits()) {
+        const QSignalBlocker blocker(d->trvTables);
+        d->trvTables->setCurrentItem(d->nodes.value(d->shownKey));
+        return;
+    }
+    showNode(item);
 }
 
-void DocumentWindow::panelTimerTick()
+void DocumentWindow::nodeClicked(QTreeWidgetItem *item)
 {
-    d->panelTimer->stop();
-    m_host.showNodeKey(d->currentKey);
+    // A click on the node already on show moves on as well: its changes go
+    // to the exchange and its panel is filled again.
+    if (!item || item->data(0, KeyRole).toString() != d->shownKey || d->keyAtPress != d->shownKey)
+        return;
+    if (commitEdits())
+        showNode(item);
+}
+
+bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != d->trvTables->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // The tree takes the focus on a press; it is back on the panel only
+        // when the control there refused to be left.
+        d->pressRefused = d->panelArea->isAncestorOf(QApplication::focusWidget());
+        d->keyAtPress = d->shownKey;
+        return d->pressRefused;
+    case QEvent::MouseButtonRelease:
+        return std::exchange(d->pressRefused, false);
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void DocumentWindow::showNode(QTreeWidgetItem *item)
+{
+    const QString key = item ? item->data(0, KeyRole).toString() : QString();
+    d->shownKey = key;
+    m_host.showNodeKey(key);
     const std::optional<Panel> shown = d->editor.visiblePanel();
-    const std::optional<Panel> panel = d->editor.showNode(d->currentKey, d->currentTag);
+    const std::optional<Panel> panel = d->editor.showNode(key, item ? item->data(0, TagRole).toInt() : 0);
     if (panel && panel != shown)
         preparePanel(*panel);
     d->panelArea->setCurrentWidget(panel ? d->panels[int(*panel)] : d->noPanel);
@@ -435,8 +467,15 @@ bool DocumentWindow::isPanelVisible(Panel panel) const
     return d->editor.visiblePanel() == panel;
 }
 
+bool DocumentWindow::commitFocusedControl()
+{
+    return LeaveWatcher::commitFocused(*d->panelArea->currentWidget());
+}
+
 bool DocumentWindow::commitEdits()
 {
+    if (!commitFocusedControl())
+        return false;
     d->editor.leaveRecords(exchange());
     return true;
 }
@@ -453,11 +492,15 @@ void DocumentWindow::markUnmodified()
 
 void DocumentWindow::saveRecord()
 {
+    if (!commitFocusedControl())
+        return;
     d->editor.saveRecord(exchange());
 }
 
 void DocumentWindow::CopyRecord()
 {
+    if (!commitFocusedControl())
+        return;
     const std::optional<Panel> visible = d->editor.visiblePanel();
     const QTreeWidgetItem *selected = d->trvTables->currentItem();
     const bool groupsSelected = selected && selected->text(0) == GroupsBranchText;
@@ -537,7 +580,6 @@ void DocumentWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    d->panelTimer->stop();
     event->accept();
 }
 

@@ -13,7 +13,6 @@ class ExchClass;
 class QCloseEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
-class Timer;
 struct TableNode;
 
 // frmDocument: the editor of one exchange configuration, a tree of tables on
@@ -26,7 +25,6 @@ public:
     // The panels and their change flags, in the order a tree click sends them.
     using Panel = EditorPanel;
 
-    static constexpr int PanelTimerInterval = 1000;
     static const QString DocumentCaptionPrefix; // "Document"
 
     explicit DocumentWindow(DocumentHost &host, QWidget *parent = nullptr);
@@ -85,6 +83,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class Private;
@@ -93,8 +92,12 @@ private:
     bool viewTones() const;
     void showTree(const QList<TableNode> &nodes);
     QTreeWidgetItem *addNode(const TableNode &node);
+    void nodeSelected(QTreeWidgetItem *item);
     void nodeClicked(QTreeWidgetItem *item);
-    void panelTimerTick();
+    // Puts the node's panel on show, filled from its record, and names the node in the status bar.
+    void showNode(QTreeWidgetItem *item);
+    // Checks and writes the control with the focus on the panel on show. False when refused.
+    bool commitFocusedControl();
     void preparePanel(Panel panel);
     void fillPanel(Panel panel, int record);
     void showRecordNode(Panel panel, int index, const QByteArray &name);
