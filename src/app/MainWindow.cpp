@@ -518,6 +518,7 @@ void MainWindow::openPath(const QString &path, OpenSource source)
     if (loaded) {
         document->setCaption(path);
         document->GetConfiguration();
+        document->markUnmodified();
     } else {
         // Nothing was loaded into it, so closing it has nothing to ask about.
         delete document->parentWidget();
@@ -538,8 +539,11 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     DocumentWindow *document = m_transferDocument;
     m_transferDocument.clear();
     m_writes->setHeld(false);
-    if (outcome == TransferObserver::Outcome::Completed && document)
+    if (outcome == TransferObserver::Outcome::Completed && document) {
         document->GetConfiguration();
+        if (m_engine->mode() == TransferEngine::Mode::Get)
+            document->markUnmodified();
+    }
 }
 
 void MainWindow::getConfiguration(const QString &refusal)
