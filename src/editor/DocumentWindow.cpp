@@ -16,6 +16,7 @@
 #include "MessageService.h"
 #include "PanelContext.h"
 #include "PhysicalPortPanel.h"
+#include "RecordWriteQueue.h"
 #include "Registry.h"
 #include "SystemPanel.h"
 #include "TableTree.h"
@@ -44,8 +45,19 @@ constexpr int PanelAreaWidth = 560;
 constexpr int DefaultHeight = 460;
 constexpr int MinimumTreeWidth = 160;
 
+const QString ModifiedMark = QStringLiteral("[*]");
 const QString SavePromptStart = QStringLiteral("Do you want to save the changes you made to ");
 const QString SavePromptEnd = QStringLiteral("?");
+const QString OneWaiting = QStringLiteral("1 change to this document is still waiting for the exchange.");
+const QString SomeWaiting = QStringLiteral("%1 changes to this document are still waiting for the exchange.");
+const QString OneFailed = QStringLiteral("1 change to this document was not confirmed by the exchange.");
+const QString SomeFailed = QStringLiteral("%1 changes to this document were not confirmed by the exchange.");
+const QString WaitButton = QStringLiteral("Wait");
+const QString CloseAnywayButton = QStringLiteral("Close Anyway");
+// The question's buttons: Escape waits.
+constexpr QMessageBox::StandardButton WaitAnswer = QMessageBox::Cancel;
+constexpr QMessageBox::StandardButton RetryAnswer = QMessageBox::Retry;
+constexpr QMessageBox::StandardButton CloseAnywayAnswer = QMessageBox::Discard;
 const QString SaveDialogTitle = QStringLiteral("Save");
 const QString SaveDialogFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 const QString GroupsBranchText = QStringLiteral("Groups");
@@ -82,20 +94,33 @@ public:
     bool isFilling() const override { return filling; }
     void setFilling(bool value) override { filling = value; }
     bool isChanged(EditorPanel panel) const override { return editor.isChanged(panel); }
-    void setChanged(EditorPanel panel, bool changed) override { editor.setChanged(panel, changed); }
+    void setChanged(EditorPanel panel, bool changed) override
+    {
+        editor.setChanged(panel, changed);
+        m_window.refreshModified();
+    }
     int shownRecord(EditorPanel panel) const override { return editor.shownRecord(panel); }
     void setShownRecord(EditorPanel panel, int index) override { editor.setShownRecord(panel, index); }
     void sendRecordNow(RecordClass &structure, int index) override
     {
         editor.sendRecord(configuration(), structure, index);
+        m_window.refreshModified();
     }
     bool updatesOnline() const override { return m_host.updateOnlineSystem(); }
     void showRecordNode(EditorPanel panel, int index, const QByteArray &name) override
     {
         m_window.showRecordNode(panel, index, name);
     }
-    void removeRecordNode(EditorPanel panel, int index) override { m_window.removeRecordNode(panel, index); }
-    void PopulateClassLists() override { m_window.PopulateClassLists(); }
+    void removeRecordNode(EditorPanel panel, int index) override
+    {
+        m_window.removeRecordNode(panel, index);
+        m_window.refreshModified();
+    }
+    void PopulateClassLists() override
+    {
+        m_window.PopulateClassLists();
+        m_window.refreshModified();
+    }
     MessageService &messages() override { return m_host.messages(); }
     Registry &settings() override { return m_host.settings(); }
     DebugLog *log() override { return configuration().log(); }
@@ -191,12 +216,13 @@ DocumentWindow::~DocumentWindow()
 
 QString DocumentWindow::caption() const
 {
-    return windowTitle();
+    return m_caption;
 }
 
 void DocumentWindow::setCaption(const QString &caption)
 {
-    setWindowTitle(caption);
+    m_caption = caption;
+    setWindowTitle(caption + ModifiedMark);
 }
 
 bool DocumentWindow::isUntitled() const
@@ -224,6 +250,7 @@ bool DocumentWindow::LoadFile(const QString &path)
         m_host.messages().show(this, QMessageBox::Warning, QString(), file.errorString());
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -234,6 +261,7 @@ bool DocumentWindow::SaveFile(const QString &path)
         m_host.messages().show(this, QMessageBox::Warning, QString(), file.errorString());
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -252,6 +280,7 @@ void DocumentWindow::GetConfiguration()
     }
     PopulateClassLists();
     d->panel<AclPanel>(Panel::ACL)->BuildRights();
+    refreshModified();
 }
 
 void DocumentWindow::PopulateClassLists()
@@ -477,6 +506,7 @@ bool DocumentWindow::commitEdits()
     if (!commitFocusedControl())
         return false;
     d->editor.leaveRecords(exchange());
+    refreshModified();
     return true;
 }
 
@@ -488,6 +518,12 @@ bool DocumentWindow::isModified() const
 void DocumentWindow::markUnmodified()
 {
     m_savedRevision = m_exNum > 0 ? exchange().revision() : 0;
+    setWindowModified(false);
+}
+
+void DocumentWindow::refreshModified()
+{
+    setWindowModified(isModified());
 }
 
 void DocumentWindow::saveRecord()
@@ -541,26 +577,31 @@ ExchClass *DocumentWindow::configuration()
 void DocumentWindow::FillVP(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<VirtualPortPanel>(Panel::VirtualPorts)->FillVP(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillGroup(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<GroupPanel>(Panel::Groups)->FillGroup(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillACL(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<AclPanel>(Panel::ACL)->FillACL(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillClassLists(const QByteArray &data)
 {
     d->panel<ClassListPanel>(Panel::ClassList)->FillClassLists(data);
+    refreshModified();
 }
 
 void DocumentWindow::FillSystem(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<SystemPanel>(Panel::System)->FillSystem(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::BuildRights(const QByteArray &)
@@ -572,15 +613,48 @@ void DocumentWindow::BuildRights(const QByteArray &)
 
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
-    const int answer
-        = m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    const bool close = answer == QMessageBox::No || (answer == QMessageBox::Yes && saveBeforeClose());
-    if (!close) {
+    if (!commitEdits() || !mayCloseWithUnconfirmedWrites() || !mayCloseUnsaved()) {
         event->ignore();
         return;
     }
+    if (m_exNum > 0)
+        m_host.writeQueue().forget(exchange());
     event->accept();
+}
+
+bool DocumentWindow::mayCloseWithUnconfirmedWrites()
+{
+    if (m_exNum == 0)
+        return true;
+    RecordWriteQueue &queue = m_host.writeQueue();
+    const int waiting = queue.count(RecordWriteQueue::State::Waiting, &exchange());
+    const int failed = queue.count(RecordWriteQueue::State::Failed, &exchange());
+    if (waiting == 0 && failed == 0)
+        return true;
+    QStringList sentences;
+    if (waiting > 0)
+        sentences.append(waiting == 1 ? OneWaiting : SomeWaiting.arg(waiting));
+    if (failed > 0)
+        sentences.append(failed == 1 ? OneFailed : SomeFailed.arg(failed));
+    MessageService::Buttons buttons = WaitAnswer | CloseAnywayAnswer;
+    if (failed > 0)
+        buttons |= RetryAnswer;
+    const int answer = m_host.messages().show(this, QMessageBox::Warning, QString(), sentences.join(QLatin1Char(' ')),
+                                              buttons, WaitAnswer,
+                                              {{WaitAnswer, WaitButton}, {CloseAnywayAnswer, CloseAnywayButton}});
+    if (answer == RetryAnswer)
+        queue.retryFailed(&exchange());
+    return answer == CloseAnywayAnswer;
+}
+
+bool DocumentWindow::mayCloseUnsaved()
+{
+    if (!isModified())
+        return true;
+    const int answer
+        = m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return answer == QMessageBox::No || (answer == QMessageBox::Yes && saveBeforeClose());
 }
 
 bool DocumentWindow::saveBeforeClose()

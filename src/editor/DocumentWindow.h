@@ -32,7 +32,8 @@ public:
 
     int ExNum() const { return m_exNum; }
     void setExNum(int exNum) { m_exNum = exNum; }
-    // "Document n" until saved or loaded, then the file's full path.
+    // "Document n" until saved or loaded, then the file's full path. The
+    // window's title adds the mark of unsaved changes.
     QString caption() const;
     void setCaption(const QString &caption);
     // ":" + path for a window loaded from a file.
@@ -55,6 +56,9 @@ public:
     bool isModified() const;
     // The configuration as it stands counts as saved (after a load, a get or a save).
     void markUnmodified();
+    // Brings the title's mark of unsaved changes up to date, after the
+    // configuration was changed from outside the window.
+    void refreshModified();
     // Toolbar "UpdateSys": sends the visible panel's record now.
     void saveRecord();
     // Toolbar "CopyRec": copies the visible panel's record to a free slot.
@@ -105,10 +109,15 @@ private:
     void populateBranch(QTreeWidgetItem *item);
     void copyToFreeSlot(Panel panel);
     bool saveBeforeClose();
+    // Asks about writes of this document the exchange has not confirmed; true when it may close.
+    bool mayCloseWithUnconfirmedWrites();
+    // Asks about unsaved changes; true when it may close.
+    bool mayCloseUnsaved();
 
     std::unique_ptr<Private> d;
     DocumentHost &m_host;
     int m_exNum = 0;
+    QString m_caption;
     QString m_tag;
     quint64 m_savedRevision = 0;
 };

@@ -199,11 +199,13 @@ TEST_F(DocumentPanels, CopyOfAVirtualPortFillsTheFirstFreeSlotAndSendsIt)
     host.online = false;
     RecordClass &ports = config().VirtualPorts();
     ASSERT_TRUE(ports.GetBoolean(FieldNames::Flag, 23, RecordSlots::FreeBit));
+    ASSERT_FALSE(ports.GetRecordUsed(23));
     open(QStringLiteral("VPR5"));
 
     host.messageService.setNextAnswer(QMessageBox::Ok);
     window->CopyRecord();
     EXPECT_FALSE(ports.GetBoolean(FieldNames::Flag, 23, RecordSlots::FreeBit));
+    EXPECT_TRUE(ports.GetRecordUsed(23));
     EXPECT_EQ(ports.GetString(FieldNames::Name, 23), QByteArrayLiteral("New VP 23"));
     EXPECT_EQ(ports.GetInteger("ACLID", 23), ports.GetInteger("ACLID", 5));
     ASSERT_EQ(host.sent.size(), 1);
