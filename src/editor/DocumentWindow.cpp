@@ -22,6 +22,8 @@
 #include "TableTree.h"
 #include "TonePanel.h"
 #include "VirtualPortPanel.h"
+#include "WriteStateIcons.h"
+#include "WriteStates.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -125,6 +127,23 @@ public:
     Registry &settings() override { return m_host.settings(); }
     DebugLog *log() override { return configuration().log(); }
 
+    // The node shows the write state of its record, or the worst of its structure's records.
+    void showWriteState(QTreeWidgetItem *item) const
+    {
+        if (!item)
+            return;
+        const std::optional<WriteStates::State> state = writeStates.atNode(item->data(0, KeyRole).toString());
+        item->setIcon(0, state ? stateIcons.icon(*state) : QIcon());
+        item->setToolTip(0, state ? WriteStateIcons::toolTip(*state) : QString());
+    }
+
+    void writeStateChanged(int member, int index, WriteStates::State state)
+    {
+        writeStates.set(member, index, state);
+        showWriteState(nodes.value(TableTree::recordKey(member, index)));
+        showWriteState(nodes.value(TableTree::structureKey(member)));
+    }
+
     template<typename PanelType>
     PanelType *panel(EditorPanel which) const
     {
@@ -138,6 +157,8 @@ public:
     std::array<QWidget *, EditorPanelCount> panels{};
     QHash<QString, QTreeWidgetItem *> nodes;
     QSet<QString> populatedBranches;
+    WriteStates writeStates;
+    WriteStateIcons stateIcons;
     // The node whose panel is on show, kept by key so a tree rebuild cannot leave it dangling.
     QString shownKey;
     // A click on the tree whose press found a refused value on the panel: its release goes too.
@@ -198,6 +219,11 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     // Records are listed when their branch is first opened: thousands of
     // nodes per open configuration would cost memory few engineers use.
     connect(d->trvTables, &QTreeWidget::itemExpanded, this, &DocumentWindow::populateBranch);
+    connect(&m_host.writeQueue(), &RecordWriteQueue::stateChanged, this,
+            [this](const ExchClass *config, int member, int index, RecordWriteQueue::State state) {
+                if (config && config == configuration())
+                    d->writeStateChanged(member, index, state);
+            });
 }
 
 QSize DocumentWindow::sizeHint() const
@@ -354,6 +380,7 @@ QTreeWidgetItem *DocumentWindow::addNode(const TableNode &node)
         parent->addChild(item);
     else
         d->trvTables->addTopLevelItem(item);
+    d->showWriteState(item);
     return item;
 }
 

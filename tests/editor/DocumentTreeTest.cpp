@@ -2,6 +2,8 @@
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "RecordSlots.h"
+#include "RecordWriteQueue.h"
+#include "ReplyPacket.h"
 
 #include <QGroupBox>
 #include <QTreeWidget>
@@ -126,6 +128,55 @@ TEST_F(DocumentTree, ConfigurationWithoutToneRecordsKeepsNone)
     window->GetConfiguration();
     EXPECT_EQ(host.configuration(empty).Tones().Records(), 0);
     EXPECT_EQ(keys(), strings({"RRR", "RVP", "RGP", "REV", "RPV", "RAC", "RCL"}));
+}
+
+TEST_F(DocumentTree, NodesShowWhatBecameOfTheirRecordsWritesAndBranchesTheWorst)
+{
+    const auto stateOf = [this](const char *key) {
+        const QTreeWidgetItem *item = node(QLatin1String(key));
+        EXPECT_NE(item, nullptr) << key;
+        if (!item)
+            return QString();
+        EXPECT_EQ(item->icon(0).isNull(), item->toolTip(0).isEmpty()) << key;
+        return item->toolTip(0);
+    };
+    const QString waiting = QStringLiteral("Waiting for the exchange");
+    const QString confirmed = QStringLiteral("Confirmed by the exchange");
+    const QString failed = QStringLiteral("Not confirmed by the exchange");
+    RecordWriteQueue &queue = host.queue;
+    RecordClass &ports = config().VirtualPorts();
+    window->tree()->expandItem(node(QStringLiteral("RVP")));
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 5);
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 6);
+    EXPECT_EQ(stateOf("VPR5"), waiting);
+    EXPECT_EQ(stateOf("VPR7"), QString());
+
+    queue.recordReply(ReplyPacket::make(ports.RequestCode(), 5, ports.record(5)));
+    EXPECT_EQ(stateOf("VPR5"), confirmed);
+    EXPECT_EQ(stateOf("VPR6"), waiting);
+    EXPECT_EQ(stateOf("RVP"), waiting);
+
+    queue.writeRecord(config(), ExchClass::SystemMember, 0);
+    queue.writeRecord(config(), ExchClass::ACLMember, 0);
+    ExchClass other;
+    queue.writeRecord(other, ExchClass::ExtToVirtualMember, 0);
+    EXPECT_EQ(stateOf("RRR"), waiting) << "the system record";
+    EXPECT_EQ(stateOf("RAC"), waiting) << "ACL 0 has no node of its own";
+    EXPECT_EQ(stateOf("REV"), QString()) << "another document's write";
+
+    // No echo comes: the write in flight fails, and those behind it with it.
+    host.simulatedTimers.advance(10000);
+    EXPECT_EQ(stateOf("VPR6"), failed);
+    EXPECT_EQ(stateOf("RVP"), failed);
+    EXPECT_EQ(stateOf("RRR"), failed);
+    EXPECT_EQ(stateOf("ACR1"), QString()) << "a branch opened after the writes";
+
+    window->GetConfiguration();
+    window->tree()->expandItem(node(QStringLiteral("RVP")));
+    EXPECT_EQ(stateOf("VPR5"), confirmed) << "rebuilt nodes";
+    EXPECT_EQ(stateOf("VPR6"), failed);
+    queue.retryFailed(&config());
+    EXPECT_EQ(stateOf("RVP"), waiting);
 }
 
 } // namespace
