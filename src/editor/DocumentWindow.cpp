@@ -295,9 +295,16 @@ bool DocumentWindow::SaveFile(const QString &path)
 
 void DocumentWindow::GetConfiguration()
 {
+    // The panel is filled again below; what was typed on it goes to its record first.
+    const bool committed = commitFocusedControl();
     ExchClass &config = exchange();
     if (TableTree::needsDefaultTones(config.Tones()))
         config.BuildDefaultTones();
+    QStringList openBranches;
+    for (const QTreeWidgetItem *item : std::as_const(d->nodes)) {
+        if (item->isExpanded())
+            openBranches.append(item->data(0, KeyRole).toString());
+    }
     showTree(TableTree::configurationBranches(viewTones()));
     for (QTreeWidgetItem *branch : std::as_const(d->nodes)) {
         const QString key = branch->data(0, KeyRole).toString();
@@ -306,7 +313,30 @@ void DocumentWindow::GetConfiguration()
     }
     PopulateClassLists();
     d->panel<AclPanel>(Panel::ACL)->BuildRights();
+    restoreTree(openBranches, committed);
     refreshModified();
+}
+
+void DocumentWindow::restoreTree(const QStringList &openBranches, bool refill)
+{
+    QTreeWidgetItem *shown = nullptr;
+    {
+        // The engineer's view comes back; that is no selection of theirs.
+        const QSignalBlocker blocker(d->trvTables);
+        for (const QString &key : openBranches) {
+            if (QTreeWidgetItem *branch = d->nodes.value(key)) {
+                populateBranch(branch);
+                branch->setExpanded(true);
+            }
+        }
+        shown = d->nodes.value(d->shownKey);
+        d->trvTables->setCurrentItem(shown);
+        if (shown)
+            d->trvTables->scrollToItem(shown);
+    }
+    // The panel shows its record as it now stands, or goes with its node.
+    if (refill || !shown)
+        showNode(shown);
 }
 
 void DocumentWindow::PopulateClassLists()

@@ -4,6 +4,7 @@
 #include "EditorPanel.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -95,6 +96,8 @@ private:
     ExchClass &exchange() const;
     bool viewTones() const;
     void showTree(const QList<TableNode> &nodes);
+    // After a rebuild: opens the branches that were open and puts the node on show back.
+    void restoreTree(const QStringList &openBranches, bool refill);
     QTreeWidgetItem *addNode(const TableNode &node);
     void nodeSelected(QTreeWidgetItem *item);
     void nodeClicked(QTreeWidgetItem *item);

@@ -6,6 +6,7 @@
 #include "ReplyPacket.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -177,6 +178,36 @@ TEST_F(DocumentTree, NodesShowWhatBecameOfTheirRecordsWritesAndBranchesTheWorst)
     EXPECT_EQ(stateOf("VPR6"), failed);
     queue.retryFailed(&config());
     EXPECT_EQ(stateOf("RVP"), waiting);
+}
+
+TEST_F(DocumentTree, ARebuildKeepsTheOpenBranchesAndTheNodeOnShowWithoutMovingOn)
+{
+    click(QStringLiteral("VPR5"));
+    QTreeWidget *tree = window->tree();
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i)
+        root->child(i)->setExpanded(root->child(i)->text(0) == QStringLiteral("Virtual Ports"));
+    window->setChanged(Panel::VirtualPorts, true);
+    config().VirtualPorts().SetString(FieldNames::Name, 5, QByteArrayLiteral("Quay Office"));
+
+    window->GetConfiguration();
+    root = tree->topLevelItem(0);
+    QStringList open;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->isExpanded())
+            open.append(root->child(i)->text(0));
+    }
+    EXPECT_EQ(open, strings({"Virtual Ports"}));
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("5 - Quay Office"));
+    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtVPName"))->text(), QStringLiteral("Quay Office"));
+    EXPECT_TRUE(window->isChanged(Panel::VirtualPorts)) << "nothing was sent";
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    RecordSlots::release(config().VirtualPorts(), 5);
+    window->GetConfiguration();
+    EXPECT_EQ(tree->currentItem(), nullptr);
+    EXPECT_FALSE(window->isPanelVisible(Panel::VirtualPorts));
 }
 
 } // namespace
