@@ -463,9 +463,9 @@ bool MainWindow::updateOnlineSystem() const
     return m_mnuFileOnline->isChecked();
 }
 
-void MainWindow::showNodeKey(const QString &key)
+void MainWindow::showSelection(const QString &text)
 {
-    m_nodeKeyPanel->setText(key);
+    m_nodeKeyPanel->setText(text);
 }
 
 bool MainWindow::writeRecord(ExchClass &config, int member, int index)
