@@ -63,6 +63,7 @@ constexpr QMessageBox::StandardButton CloseAnywayAnswer = QMessageBox::Discard;
 const QString SaveDialogTitle = QStringLiteral("Save");
 const QString SaveDialogFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 const QString GroupsBranchText = QStringLiteral("Groups");
+const QString SelectionSeparator = QStringLiteral(" \u203A ");
 
 struct CopyTexts
 {
@@ -70,6 +71,17 @@ struct CopyTexts
     QString copiedTitle;
     QString noFreeSlotMessage;
 };
+
+// "Virtual Ports › 2 - Front Desk" for a record; the node's own text for the root and the branches.
+QString selectionText(const QTreeWidgetItem *item)
+{
+    if (!item)
+        return QString();
+    const QTreeWidgetItem *branch = item->parent();
+    if (!branch || item->data(0, TagRole).toInt() < 0)
+        return item->text(0);
+    return branch->text(0) + SelectionSeparator + item->text(0);
+}
 
 CopyTexts copyTexts(EditorPanel panel)
 {
@@ -335,7 +347,7 @@ void DocumentWindow::restoreTree(const QStringList &openBranches, bool refill)
             d->trvTables->scrollToItem(shown);
     }
     // The panel shows its record as it now stands, or goes with its node.
-    if (refill || !shown)
+    if (shown ? refill : !d->shownKey.isEmpty())
         showNode(shown);
 }
 
@@ -358,10 +370,16 @@ void DocumentWindow::showRecordNode(Panel panel, int index, const QByteArray &na
         return;
     }
     const TableNode node = TableTree::recordNode(branch->prefix, branch->key, index, name);
-    if (QTreeWidgetItem *item = d->nodes.value(node.key))
-        item->setText(0, node.text);
-    else
+    QTreeWidgetItem *item = d->nodes.value(node.key);
+    if (!item) {
         addNode(node);
+        return;
+    }
+    if (item->text(0) == node.text)
+        return;
+    item->setText(0, node.text);
+    if (node.key == d->shownKey)
+        m_host.showSelection(selectionText(item));
 }
 
 void DocumentWindow::removeRecordNode(Panel panel, int index)
@@ -469,7 +487,7 @@ void DocumentWindow::showNode(QTreeWidgetItem *item)
 {
     const QString key = item ? item->data(0, KeyRole).toString() : QString();
     d->shownKey = key;
-    m_host.showNodeKey(key);
+    m_host.showSelection(selectionText(item));
     const std::optional<Panel> shown = d->editor.visiblePanel();
     const std::optional<Panel> panel = d->editor.showNode(key, item ? item->data(0, TagRole).toInt() : 0);
     if (panel && panel != shown)

@@ -140,6 +140,10 @@ TEST_F(DocumentPanels, EachNodeShowsItsPanelAndBranchesHideThemAll)
         open(QLatin1String(key));
         EXPECT_EQ(visiblePanel(), panel) << key;
     }
+    const QStringList selections{QStringLiteral("Orvex"),  QStringLiteral("Virtual Ports \u203A 3 - Accounts 1"),
+                                 QStringLiteral("Virtual Ports"), QStringLiteral("Groups \u203A 1 - Sales"),
+                                 QStringLiteral("Groups"), QStringLiteral("Ext To Virtual")};
+    EXPECT_EQ(host.shownSelections.mid(0, 6), selections);
     const QList<QGroupBox *> frames = window->findChildren<QGroupBox *>();
     for (const QGroupBox *frame : frames)
         EXPECT_FALSE(frame->isVisible()) << frame->objectName().toStdString();
