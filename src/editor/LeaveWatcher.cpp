@@ -2,11 +2,11 @@
 
 #include "MessageService.h"
 
-#include <QApplication>
 #include <QFocusEvent>
 #include <QWidget>
 
 bool LeaveWatcher::s_refusing = false;
+QPointer<LeaveWatcher> LeaveWatcher::s_entered;
 
 LeaveWatcher *LeaveWatcher::watch(QWidget *control, Write write, Check check)
 {
@@ -52,22 +52,40 @@ bool LeaveWatcher::commit()
     return true;
 }
 
+bool LeaveWatcher::isOnScreen() const
+{
+    return m_control->isVisible() && m_control->isEnabled();
+}
+
 bool LeaveWatcher::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_control || event->type() != QEvent::FocusOut || s_refusing)
+    if (watched != m_control || s_refusing)
         return false;
+    if (event->type() == QEvent::FocusIn) {
+        // Its window came back with the focus somewhere else: the control
+        // the engineer was in is left now.
+        if (s_entered && s_entered != this && s_entered->isOnScreen() && !s_entered->commit())
+            return true;
+        s_entered = this;
+        return false;
+    }
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    if (!isOnScreen()) {
+        if (s_entered == this)
+            s_entered.clear();
+        return false;
+    }
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return false;
-    if (!m_control->isVisible() || !m_control->isEnabled())
-        return false;
-    // A control that kept the focus must not see the move away.
-    return !commit();
-}
-
-LeaveWatcher *LeaveWatcher::watcherOf(const QWidget *control)
-{
-    return control->findChild<LeaveWatcher *>(QString(), Qt::FindDirectChildrenOnly);
+    if (!commit()) {
+        // The control kept the focus and must not see the move away.
+        return true;
+    }
+    if (s_entered == this)
+        s_entered.clear();
+    return false;
 }
 
 bool LeaveWatcher::commitFocused(const QWidget &area)
@@ -75,13 +93,13 @@ bool LeaveWatcher::commitFocused(const QWidget &area)
     // While a check holds the engineer in its control, nothing moves on.
     if (s_refusing)
         return false;
-    QWidget *focused = QApplication::focusWidget();
-    if (!area.isAncestorOf(focused))
+    LeaveWatcher *entered = s_entered;
+    if (!entered || !area.isAncestorOf(entered->m_control))
         return true;
-    // The focus may sit in a part of the watched control, such as the box of an editable list.
-    for (const QWidget *widget = focused; widget != &area; widget = widget->parentWidget()) {
-        if (LeaveWatcher *watcher = watcherOf(widget))
-            return watcher->commit();
-    }
+    if (!entered->commit())
+        return false;
+    // A control the engineer is no longer in has nothing more to give.
+    if (!entered->m_control->hasFocus())
+        s_entered.clear();
     return true;
 }

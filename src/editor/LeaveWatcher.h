@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <functional>
@@ -31,8 +32,9 @@ public:
 
     // Checks and writes the control as leaving it would. False when refused.
     bool commit();
-    // Commits the watched control inside area that holds the focus, if any.
-    // False when its value was refused.
+    // Commits the watched control inside area the engineer is in, if any:
+    // the one with the focus, or the one that had it when its window lost
+    // the focus. False when its value was refused.
     static bool commitFocused(const QWidget &area);
 
 protected:
@@ -41,7 +43,7 @@ protected:
 private:
     LeaveWatcher(QWidget *control, Write write, Check check);
 
-    static LeaveWatcher *watcherOf(const QWidget *control);
+    bool isOnScreen() const;
 
     QWidget *m_control;
     Write m_write;
@@ -49,4 +51,6 @@ private:
     // Taking the focus back moves it away from the control the engineer
     // chose; that move is no leave of its own, for any watched control.
     static bool s_refusing;
+    // The control the engineer entered and has not been seen to leave.
+    static QPointer<LeaveWatcher> s_entered;
 };

@@ -95,6 +95,16 @@ TEST_F(DocumentPanels, TypingGoesToTheRecordItWasTypedForWhenTheEngineerMovesOn)
     EXPECT_EQ(name->text(), QStringLiteral("Sales 3"));
     ASSERT_EQ(host.sent.size(), 2);
     EXPECT_EQ(host.sent[1].portId, 6);
+
+    // The engineer went to another window, which took the focus unseen by the box.
+    typeInto(name, QStringLiteral("Gate House"));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(runEventsUntil([&elsewhere] { return elsewhere.isActiveWindow(); }));
+    window->tree()->setCurrentItem(node(QStringLiteral("VPR8")));
+    EXPECT_EQ(portName(7), QByteArrayLiteral("Gate House"));
+    EXPECT_EQ(name->text(), QStringLiteral("Sales 4"));
 }
 
 TEST_F(DocumentPanels, ARefusedValueKeepsItsRecordOnShowAndStopsTheCommand)
