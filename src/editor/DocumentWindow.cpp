@@ -36,6 +36,7 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <utility>
 
 const QString DocumentWindow::DocumentCaptionPrefix = QStringLiteral("Document");
 
