@@ -467,9 +467,9 @@ bool MainWindow::updateOnlineSystem() const
     return m_mnuFileOnline->isChecked();
 }
 
-void MainWindow::showNodeKey(const QString &key)
+void MainWindow::showSelection(const QString &text)
 {
-    m_nodeKeyPanel->setText(key);
+    m_nodeKeyPanel->setText(text);
 }
 
 bool MainWindow::writeRecord(ExchClass &config, int member, int index)
@@ -522,6 +522,7 @@ void MainWindow::openPath(const QString &path, OpenSource source)
     if (loaded) {
         document->setCaption(path);
         document->GetConfiguration();
+        document->markUnmodified();
     } else {
         // Nothing was loaded into it, so closing it has nothing to ask about.
         delete document->parentWidget();
@@ -546,6 +547,8 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
         return;
     if (outcome == TransferObserver::Outcome::Completed) {
         document->GetConfiguration();
+        if (m_engine->mode() == TransferEngine::Mode::Get)
+            document->markUnmodified();
     } else if (m_engine->mode() == TransferEngine::Mode::Get) {
         // The window was opened for this get and holds nothing the engineer made.
         delete document->parentWidget();

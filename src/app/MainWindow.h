@@ -81,7 +81,7 @@ public:
     // DocumentHost
     ExchClass &configuration(int exNum) override;
     bool updateOnlineSystem() const override;
-    void showNodeKey(const QString &key) override;
+    void showSelection(const QString &text) override;
     RecordWriter &recordWriter() override { return *this; }
     RecordWriteQueue &writeQueue() override { return *m_writes; }
 

@@ -3,7 +3,7 @@
 #include "DialledNumberTable.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
-#include "FocusLeaveGuard.h"
+#include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "NumberEditDelegate.h"
 #include "PanelContext.h"
@@ -89,7 +89,7 @@ DialledNumberPanel::DialledNumberPanel(PanelContext &context, QWidget *parent)
     connect(m_list, &QWidget::customContextMenuRequested, this, &DialledNumberPanel::showMenu);
     connect(m_addAction, &QAction::triggered, this, &DialledNumberPanel::popExtVPAdd);
     connect(m_deleteAction, &QAction::triggered, this, &DialledNumberPanel::popExtVPDelete);
-    FocusLeaveGuard::watch(m_selector, m_context.messages(), [this] { selectorLeft(); });
+    LeaveWatcher::watch(m_selector, [this] { selectorLeft(); });
 }
 
 RecordClass &DialledNumberPanel::numbers() const

@@ -124,6 +124,7 @@ std::optional<DocumentEditor::CopiedRecord> DocumentEditor::copyToFreeSlot(ExchC
     const QByteArray name
         = (panel == EditorPanel::Groups ? NewGroupName : NewVirtualPortName) + QByteArray::number(target);
     structure.CopyRecord(shownRecord(panel), target);
+    RecordSlots::takeIntoUse(structure, target);
     structure.SetString(FieldNames::Name, target, name);
     sendRecord(config, structure, target);
     return CopiedRecord{target, name};

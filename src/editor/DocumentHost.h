@@ -20,8 +20,9 @@ public:
     virtual ExchClass &configuration(int exNum) = 0;
     // File → "Update Online System": send a changed record when the engineer moves on.
     virtual bool updateOnlineSystem() const = 0;
-    // The first panel of the main window's status bar.
-    virtual void showNodeKey(const QString &key) = 0;
+    // The first panel of the main window's status bar names the node on
+    // show: "Virtual Ports › 2 - Front Desk", "Orvex", "Ext To Virtual".
+    virtual void showSelection(const QString &text) = 0;
     // Record writes go out through this writer, one at a time, each confirmed
     // by the exchange; the queue behind it tells what became of each.
     virtual RecordWriter &recordWriter() = 0;

@@ -12,17 +12,20 @@
 #include "ExchClass.h"
 #include "FileDialogService.h"
 #include "GroupPanel.h"
+#include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
 #include "PhysicalPortPanel.h"
+#include "RecordWriteQueue.h"
 #include "Registry.h"
 #include "SystemPanel.h"
 #include "TableTree.h"
-#include "Timer.h"
-#include "TimerFactory.h"
 #include "TonePanel.h"
 #include "VirtualPortPanel.h"
+#include "WriteStateIcons.h"
+#include "WriteStates.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHash>
@@ -33,6 +36,7 @@
 #include <QTreeWidget>
 
 #include <array>
+#include <utility>
 
 const QString DocumentWindow::DocumentCaptionPrefix = QStringLiteral("Document");
 
@@ -44,11 +48,23 @@ constexpr int PanelAreaWidth = 560;
 constexpr int DefaultHeight = 460;
 constexpr int MinimumTreeWidth = 160;
 
+const QString ModifiedMark = QStringLiteral("[*]");
 const QString SavePromptStart = QStringLiteral("Do you want to save the changes you made to ");
 const QString SavePromptEnd = QStringLiteral("?");
+const QString OneWaiting = QStringLiteral("1 change to this document is still waiting for the exchange.");
+const QString SomeWaiting = QStringLiteral("%1 changes to this document are still waiting for the exchange.");
+const QString OneFailed = QStringLiteral("1 change to this document was not confirmed by the exchange.");
+const QString SomeFailed = QStringLiteral("%1 changes to this document were not confirmed by the exchange.");
+const QString WaitButton = QStringLiteral("Wait");
+const QString CloseAnywayButton = QStringLiteral("Close Anyway");
+// The question's buttons: Escape waits.
+constexpr QMessageBox::StandardButton WaitAnswer = QMessageBox::Cancel;
+constexpr QMessageBox::StandardButton RetryAnswer = QMessageBox::Retry;
+constexpr QMessageBox::StandardButton CloseAnywayAnswer = QMessageBox::Discard;
 const QString SaveDialogTitle = QStringLiteral("Save");
 const QString SaveDialogFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 const QString GroupsBranchText = QStringLiteral("Groups");
+const QString SelectionSeparator = QStringLiteral(" \u203A ");
 
 struct CopyTexts
 {
@@ -56,6 +72,17 @@ struct CopyTexts
     QString copiedTitle;
     QString noFreeSlotMessage;
 };
+
+// "Virtual Ports › 2 - Front Desk" for a record; the node's own text for the root and the branches.
+QString selectionText(const QTreeWidgetItem *item)
+{
+    if (!item)
+        return QString();
+    const QTreeWidgetItem *branch = item->parent();
+    if (!branch || item->data(0, TagRole).toInt() < 0)
+        return item->text(0);
+    return branch->text(0) + SelectionSeparator + item->text(0);
+}
 
 CopyTexts copyTexts(EditorPanel panel)
 {
@@ -73,7 +100,6 @@ class DocumentWindow::Private : public PanelContext
 public:
     Private(DocumentWindow &window, DocumentHost &host)
         : editor(host)
-        , panelTimer(host.timers().createTimer(PanelTimerInterval))
         , m_window(window)
         , m_host(host)
     {
@@ -83,23 +109,53 @@ public:
     bool isFilling() const override { return filling; }
     void setFilling(bool value) override { filling = value; }
     bool isChanged(EditorPanel panel) const override { return editor.isChanged(panel); }
-    void setChanged(EditorPanel panel, bool changed) override { editor.setChanged(panel, changed); }
+    void setChanged(EditorPanel panel, bool changed) override
+    {
+        editor.setChanged(panel, changed);
+        m_window.refreshModified();
+    }
     int shownRecord(EditorPanel panel) const override { return editor.shownRecord(panel); }
     void setShownRecord(EditorPanel panel, int index) override { editor.setShownRecord(panel, index); }
     void sendRecordNow(RecordClass &structure, int index) override
     {
         editor.sendRecord(configuration(), structure, index);
+        m_window.refreshModified();
     }
     bool updatesOnline() const override { return m_host.updateOnlineSystem(); }
     void showRecordNode(EditorPanel panel, int index, const QByteArray &name) override
     {
         m_window.showRecordNode(panel, index, name);
     }
-    void removeRecordNode(EditorPanel panel, int index) override { m_window.removeRecordNode(panel, index); }
-    void PopulateClassLists() override { m_window.PopulateClassLists(); }
+    void removeRecordNode(EditorPanel panel, int index) override
+    {
+        m_window.removeRecordNode(panel, index);
+        m_window.refreshModified();
+    }
+    void PopulateClassLists() override
+    {
+        m_window.PopulateClassLists();
+        m_window.refreshModified();
+    }
     MessageService &messages() override { return m_host.messages(); }
     Registry &settings() override { return m_host.settings(); }
     DebugLog *log() override { return configuration().log(); }
+
+    // The node shows the write state of its record, or the worst of its structure's records.
+    void showWriteState(QTreeWidgetItem *item) const
+    {
+        if (!item)
+            return;
+        const std::optional<WriteStates::State> state = writeStates.atNode(item->data(0, KeyRole).toString());
+        item->setIcon(0, state ? stateIcons.icon(*state) : QIcon());
+        item->setToolTip(0, state ? WriteStateIcons::toolTip(*state) : QString());
+    }
+
+    void writeStateChanged(int member, int index, WriteStates::State state)
+    {
+        writeStates.set(member, index, state);
+        showWriteState(nodes.value(TableTree::recordKey(member, index)));
+        showWriteState(nodes.value(TableTree::structureKey(member)));
+    }
 
     template<typename PanelType>
     PanelType *panel(EditorPanel which) const
@@ -108,17 +164,19 @@ public:
     }
 
     DocumentEditor editor;
-    std::unique_ptr<Timer> panelTimer;
     QTreeWidget *trvTables = nullptr;
     QStackedWidget *panelArea = nullptr;
     QWidget *noPanel = nullptr;
     std::array<QWidget *, EditorPanelCount> panels{};
     QHash<QString, QTreeWidgetItem *> nodes;
     QSet<QString> populatedBranches;
-    // The node last clicked, kept by key so a tree rebuild before the timer
-    // ticks cannot leave it dangling.
-    QString currentKey;
-    int currentTag = 0;
+    WriteStates writeStates;
+    WriteStateIcons stateIcons;
+    // The node whose panel is on show, kept by key so a tree rebuild cannot leave it dangling.
+    QString shownKey;
+    // A click on the tree whose press found a refused value on the panel: its release goes too.
+    bool pressRefused = false;
+    QString keyAtPress;
     bool filling = false;
 
 private:
@@ -165,13 +223,20 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
 
     showTree(TableTree::initialNodes());
 
+    // A click takes the focus from the panel before the tree sees it; a
+    // value refused there must keep its node on show.
+    d->trvTables->viewport()->installEventFilter(this);
+    // The mouse and the keyboard both select a node by making it current.
+    connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeSelected);
     connect(d->trvTables, &QTreeWidget::itemClicked, this, &DocumentWindow::nodeClicked);
     // Records are listed when their branch is first opened: thousands of
     // nodes per open configuration would cost memory few engineers use.
     connect(d->trvTables, &QTreeWidget::itemExpanded, this, &DocumentWindow::populateBranch);
-    // Moving through the tree with the keyboard selects nodes as clicks do.
-    connect(d->trvTables, &QTreeWidget::currentItemChanged, this, &DocumentWindow::nodeClicked);
-    d->panelTimer->setCallback([this] { panelTimerTick(); });
+    connect(&m_host.writeQueue(), &RecordWriteQueue::stateChanged, this,
+            [this](const ExchClass *config, int member, int index, RecordWriteQueue::State state) {
+                if (config && config == configuration())
+                    d->writeStateChanged(member, index, state);
+            });
 }
 
 QSize DocumentWindow::sizeHint() const
@@ -190,12 +255,13 @@ DocumentWindow::~DocumentWindow()
 
 QString DocumentWindow::caption() const
 {
-    return windowTitle();
+    return m_caption;
 }
 
 void DocumentWindow::setCaption(const QString &caption)
 {
-    setWindowTitle(caption);
+    m_caption = caption;
+    setWindowTitle(caption + ModifiedMark);
 }
 
 bool DocumentWindow::isUntitled() const
@@ -223,6 +289,7 @@ bool DocumentWindow::LoadFile(const QString &path)
         m_host.messages().show(this, QMessageBox::Warning, QString(), file.errorString());
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -233,6 +300,7 @@ bool DocumentWindow::SaveFile(const QString &path)
         m_host.messages().show(this, QMessageBox::Warning, QString(), file.errorString());
         return false;
     }
+    markUnmodified();
     return true;
 }
 
@@ -240,9 +308,16 @@ bool DocumentWindow::SaveFile(const QString &path)
 
 void DocumentWindow::GetConfiguration()
 {
+    // The panel is filled again below; what was typed on it goes to its record first.
+    const bool committed = commitFocusedControl();
     ExchClass &config = exchange();
     if (TableTree::needsDefaultTones(config.Tones()))
         config.BuildDefaultTones();
+    QStringList openBranches;
+    for (const QTreeWidgetItem *item : std::as_const(d->nodes)) {
+        if (item->isExpanded())
+            openBranches.append(item->data(0, KeyRole).toString());
+    }
     showTree(TableTree::configurationBranches(viewTones()));
     for (QTreeWidgetItem *branch : std::as_const(d->nodes)) {
         const QString key = branch->data(0, KeyRole).toString();
@@ -251,6 +326,30 @@ void DocumentWindow::GetConfiguration()
     }
     PopulateClassLists();
     d->panel<AclPanel>(Panel::ACL)->BuildRights();
+    restoreTree(openBranches, committed);
+    refreshModified();
+}
+
+void DocumentWindow::restoreTree(const QStringList &openBranches, bool refill)
+{
+    QTreeWidgetItem *shown = nullptr;
+    {
+        // The engineer's view comes back; that is no selection of theirs.
+        const QSignalBlocker blocker(d->trvTables);
+        for (const QString &key : openBranches) {
+            if (QTreeWidgetItem *branch = d->nodes.value(key)) {
+                populateBranch(branch);
+                branch->setExpanded(true);
+            }
+        }
+        shown = d->nodes.value(d->shownKey);
+        d->trvTables->setCurrentItem(shown);
+        if (shown)
+            d->trvTables->scrollToItem(shown);
+    }
+    // The panel shows its record as it now stands, or goes with its node.
+    if (shown ? refill : !d->shownKey.isEmpty())
+        showNode(shown);
 }
 
 void DocumentWindow::PopulateClassLists()
@@ -272,10 +371,16 @@ void DocumentWindow::showRecordNode(Panel panel, int index, const QByteArray &na
         return;
     }
     const TableNode node = TableTree::recordNode(branch->prefix, branch->key, index, name);
-    if (QTreeWidgetItem *item = d->nodes.value(node.key))
-        item->setText(0, node.text);
-    else
+    QTreeWidgetItem *item = d->nodes.value(node.key);
+    if (!item) {
         addNode(node);
+        return;
+    }
+    if (item->text(0) == node.text)
+        return;
+    item->setText(0, node.text);
+    if (node.key == d->shownKey)
+        m_host.showSelection(selectionText(item));
 }
 
 void DocumentWindow::removeRecordNode(Panel panel, int index)
@@ -324,6 +429,7 @@ QTreeWidgetItem *DocumentWindow::addNode(const TableNode &node)
         parent->addChild(item);
     else
         d->trvTables->addTopLevelItem(item);
+    d->showWriteState(item);
     return item;
 }
 
@@ -337,23 +443,54 @@ QTreeWidget *DocumentWindow::tree() const
     return d->trvTables;
 }
 
-void DocumentWindow::nodeClicked(QTreeWidgetItem *item)
+void DocumentWindow::nodeSelected(QTreeWidgetItem *item)
 {
     if (!item)
         return;
-    d->editor.leaveRecords(exchange());
-    d->currentKey = item->data(0, KeyRole).toString();
-    d->currentTag = item->data(0, TagRole).toInt();
-    d->panelTimer->stop();
-    d->panelTimer->start();
+    if (!commitEdits()) {
+        const QSignalBlocker blocker(d->trvTables);
+        d->trvTables->setCurrentItem(d->nodes.value(d->shownKey));
+        return;
+    }
+    showNode(item);
 }
 
-void DocumentWindow::panelTimerTick()
+void DocumentWindow::nodeClicked(QTreeWidgetItem *item)
 {
-    d->panelTimer->stop();
-    m_host.showNodeKey(d->currentKey);
+    // A click on the node already on show moves on as well: its changes go
+    // to the exchange and its panel is filled again.
+    if (!item || item->data(0, KeyRole).toString() != d->shownKey || d->keyAtPress != d->shownKey)
+        return;
+    if (commitEdits())
+        showNode(item);
+}
+
+bool DocumentWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched != d->trvTables->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // The tree takes the focus on a press; it is back on the panel only
+        // when the control there refused to be left.
+        d->pressRefused = d->panelArea->isAncestorOf(QApplication::focusWidget());
+        d->keyAtPress = d->shownKey;
+        return d->pressRefused;
+    case QEvent::MouseButtonRelease:
+        return std::exchange(d->pressRefused, false);
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+void DocumentWindow::showNode(QTreeWidgetItem *item)
+{
+    const QString key = item ? item->data(0, KeyRole).toString() : QString();
+    d->shownKey = key;
+    m_host.showSelection(selectionText(item));
     const std::optional<Panel> shown = d->editor.visiblePanel();
-    const std::optional<Panel> panel = d->editor.showNode(d->currentKey, d->currentTag);
+    const std::optional<Panel> panel = d->editor.showNode(key, item ? item->data(0, TagRole).toInt() : 0);
     if (panel && panel != shown)
         preparePanel(*panel);
     d->panelArea->setCurrentWidget(panel ? d->panels[int(*panel)] : d->noPanel);
@@ -435,9 +572,17 @@ bool DocumentWindow::isPanelVisible(Panel panel) const
     return d->editor.visiblePanel() == panel;
 }
 
+bool DocumentWindow::commitFocusedControl()
+{
+    return LeaveWatcher::commitFocused(*d->panelArea->currentWidget());
+}
+
 bool DocumentWindow::commitEdits()
 {
+    if (!commitFocusedControl())
+        return false;
     d->editor.leaveRecords(exchange());
+    refreshModified();
     return true;
 }
 
@@ -449,15 +594,25 @@ bool DocumentWindow::isModified() const
 void DocumentWindow::markUnmodified()
 {
     m_savedRevision = m_exNum > 0 ? exchange().revision() : 0;
+    setWindowModified(false);
+}
+
+void DocumentWindow::refreshModified()
+{
+    setWindowModified(isModified());
 }
 
 void DocumentWindow::saveRecord()
 {
+    if (!commitFocusedControl())
+        return;
     d->editor.saveRecord(exchange());
 }
 
 void DocumentWindow::CopyRecord()
 {
+    if (!commitFocusedControl())
+        return;
     const std::optional<Panel> visible = d->editor.visiblePanel();
     const QTreeWidgetItem *selected = d->trvTables->currentItem();
     const bool groupsSelected = selected && selected->text(0) == GroupsBranchText;
@@ -498,26 +653,31 @@ ExchClass *DocumentWindow::configuration()
 void DocumentWindow::FillVP(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<VirtualPortPanel>(Panel::VirtualPorts)->FillVP(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillGroup(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<GroupPanel>(Panel::Groups)->FillGroup(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillACL(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<AclPanel>(Panel::ACL)->FillACL(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::FillClassLists(const QByteArray &data)
 {
     d->panel<ClassListPanel>(Panel::ClassList)->FillClassLists(data);
+    refreshModified();
 }
 
 void DocumentWindow::FillSystem(int index, const QByteArray &data, bool fromPacket)
 {
     d->panel<SystemPanel>(Panel::System)->FillSystem(index, data, fromPacket);
+    refreshModified();
 }
 
 void DocumentWindow::BuildRights(const QByteArray &)
@@ -529,16 +689,48 @@ void DocumentWindow::BuildRights(const QByteArray &)
 
 void DocumentWindow::closeEvent(QCloseEvent *event)
 {
-    const int answer
-        = m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    const bool close = answer == QMessageBox::No || (answer == QMessageBox::Yes && saveBeforeClose());
-    if (!close) {
+    if (!commitEdits() || !mayCloseWithUnconfirmedWrites() || !mayCloseUnsaved()) {
         event->ignore();
         return;
     }
-    d->panelTimer->stop();
+    if (m_exNum > 0)
+        m_host.writeQueue().forget(exchange());
     event->accept();
+}
+
+bool DocumentWindow::mayCloseWithUnconfirmedWrites()
+{
+    if (m_exNum == 0)
+        return true;
+    RecordWriteQueue &queue = m_host.writeQueue();
+    const int waiting = queue.count(RecordWriteQueue::State::Waiting, &exchange());
+    const int failed = queue.count(RecordWriteQueue::State::Failed, &exchange());
+    if (waiting == 0 && failed == 0)
+        return true;
+    QStringList sentences;
+    if (waiting > 0)
+        sentences.append(waiting == 1 ? OneWaiting : SomeWaiting.arg(waiting));
+    if (failed > 0)
+        sentences.append(failed == 1 ? OneFailed : SomeFailed.arg(failed));
+    MessageService::Buttons buttons = WaitAnswer | CloseAnywayAnswer;
+    if (failed > 0)
+        buttons |= RetryAnswer;
+    const int answer = m_host.messages().show(this, QMessageBox::Warning, QString(), sentences.join(QLatin1Char(' ')),
+                                              buttons, WaitAnswer,
+                                              {{WaitAnswer, WaitButton}, {CloseAnywayAnswer, CloseAnywayButton}});
+    if (answer == RetryAnswer)
+        queue.retryFailed(&exchange());
+    return answer == CloseAnywayAnswer;
+}
+
+bool DocumentWindow::mayCloseUnsaved()
+{
+    if (!isModified())
+        return true;
+    const int answer
+        = m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
+                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    return answer == QMessageBox::No || (answer == QMessageBox::Yes && saveBeforeClose());
 }
 
 bool DocumentWindow::saveBeforeClose()

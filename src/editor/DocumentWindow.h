@@ -4,6 +4,7 @@
 #include "EditorPanel.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <memory>
@@ -13,7 +14,6 @@ class ExchClass;
 class QCloseEvent;
 class QTreeWidget;
 class QTreeWidgetItem;
-class Timer;
 struct TableNode;
 
 // frmDocument: the editor of one exchange configuration, a tree of tables on
@@ -26,7 +26,6 @@ public:
     // The panels and their change flags, in the order a tree click sends them.
     using Panel = EditorPanel;
 
-    static constexpr int PanelTimerInterval = 1000;
     static const QString DocumentCaptionPrefix; // "Document"
 
     explicit DocumentWindow(DocumentHost &host, QWidget *parent = nullptr);
@@ -34,7 +33,8 @@ public:
 
     int ExNum() const { return m_exNum; }
     void setExNum(int exNum) { m_exNum = exNum; }
-    // "Document n" until saved or loaded, then the file's full path.
+    // "Document n" until saved or loaded, then the file's full path. The
+    // window's title adds the mark of unsaved changes.
     QString caption() const;
     void setCaption(const QString &caption);
     // ":" + path for a window loaded from a file.
@@ -57,6 +57,9 @@ public:
     bool isModified() const;
     // The configuration as it stands counts as saved (after a load, a get or a save).
     void markUnmodified();
+    // Brings the title's mark of unsaved changes up to date, after the
+    // configuration was changed from outside the window.
+    void refreshModified();
     // Toolbar "UpdateSys": sends the visible panel's record now.
     void saveRecord();
     // Toolbar "CopyRec": copies the visible panel's record to a free slot.
@@ -85,6 +88,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     class Private;
@@ -92,9 +96,15 @@ private:
     ExchClass &exchange() const;
     bool viewTones() const;
     void showTree(const QList<TableNode> &nodes);
+    // After a rebuild: opens the branches that were open and puts the node on show back.
+    void restoreTree(const QStringList &openBranches, bool refill);
     QTreeWidgetItem *addNode(const TableNode &node);
+    void nodeSelected(QTreeWidgetItem *item);
     void nodeClicked(QTreeWidgetItem *item);
-    void panelTimerTick();
+    // Puts the node's panel on show, filled from its record, and names the node in the status bar.
+    void showNode(QTreeWidgetItem *item);
+    // Checks and writes the control with the focus on the panel on show. False when refused.
+    bool commitFocusedControl();
     void preparePanel(Panel panel);
     void fillPanel(Panel panel, int record);
     void showRecordNode(Panel panel, int index, const QByteArray &name);
@@ -102,10 +112,15 @@ private:
     void populateBranch(QTreeWidgetItem *item);
     void copyToFreeSlot(Panel panel);
     bool saveBeforeClose();
+    // Asks about writes of this document the exchange has not confirmed; true when it may close.
+    bool mayCloseWithUnconfirmedWrites();
+    // Asks about unsaved changes; true when it may close.
+    bool mayCloseUnsaved();
 
     std::unique_ptr<Private> d;
     DocumentHost &m_host;
     int m_exNum = 0;
+    QString m_caption;
     QString m_tag;
     quint64 m_savedRevision = 0;
 };

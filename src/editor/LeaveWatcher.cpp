@@ -1,10 +1,27 @@
 #include "LeaveWatcher.h"
 
+#include "MessageService.h"
+
 #include <QFocusEvent>
 #include <QWidget>
 
+bool LeaveWatcher::s_refusing = false;
+QPointer<LeaveWatcher> LeaveWatcher::s_entered;
+
 LeaveWatcher *LeaveWatcher::watch(QWidget *control, Write write, Check check)
 {
+    return new LeaveWatcher(control, std::move(write), std::move(check));
+}
+
+LeaveWatcher *LeaveWatcher::watch(QWidget *control, MessageService &messages, Refusal refusal, Write write)
+{
+    Check check = [control, &messages, refusal = std::move(refusal)] {
+        const QString message = refusal();
+        if (message.isEmpty())
+            return true;
+        messages.show(control, QMessageBox::NoIcon, QString(), message);
+        return false;
+    };
     return new LeaveWatcher(control, std::move(write), std::move(check));
 }
 
@@ -17,20 +34,72 @@ LeaveWatcher::LeaveWatcher(QWidget *control, Write write, Check check)
     control->installEventFilter(this);
 }
 
+bool LeaveWatcher::commit()
+{
+    if (s_refusing)
+        return false;
+    if (m_check) {
+        s_refusing = true;
+        const bool accepted = m_check();
+        if (!accepted)
+            m_control->setFocus(Qt::OtherFocusReason);
+        s_refusing = false;
+        if (!accepted)
+            return false;
+    }
+    if (m_write)
+        m_write();
+    return true;
+}
+
+bool LeaveWatcher::isOnScreen() const
+{
+    return m_control->isVisible() && m_control->isEnabled();
+}
+
 bool LeaveWatcher::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_control || event->type() != QEvent::FocusOut || m_refusing)
-        return QObject::eventFilter(watched, event);
+    if (watched != m_control || s_refusing)
+        return false;
+    if (event->type() == QEvent::FocusIn) {
+        // Its window came back with the focus somewhere else: the control
+        // the engineer was in is left now.
+        if (s_entered && s_entered != this && s_entered->isOnScreen() && !s_entered->commit())
+            return true;
+        s_entered = this;
+        return false;
+    }
+    if (event->type() != QEvent::FocusOut)
+        return false;
+    if (!isOnScreen()) {
+        if (s_entered == this)
+            s_entered.clear();
+        return false;
+    }
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason || !m_control->isVisible())
-        return QObject::eventFilter(watched, event);
+    if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
+        return false;
+    if (!commit()) {
+        // The control kept the focus and must not see the move away.
+        return true;
+    }
+    if (s_entered == this)
+        s_entered.clear();
+    return false;
+}
 
-    m_refusing = true;
-    const bool accepted = !m_check || m_check();
-    if (!accepted)
-        m_control->setFocus(Qt::OtherFocusReason);
-    else if (m_write)
-        m_write();
-    m_refusing = false;
-    return QObject::eventFilter(watched, event);
+bool LeaveWatcher::commitFocused(const QWidget &area)
+{
+    // While a check holds the engineer in its control, nothing moves on.
+    if (s_refusing)
+        return false;
+    LeaveWatcher *entered = s_entered;
+    if (!entered || !area.isAncestorOf(entered->m_control))
+        return true;
+    if (!entered->commit())
+        return false;
+    // A control the engineer is no longer in has nothing more to give.
+    if (!entered->m_control->hasFocus())
+        s_entered.clear();
+    return true;
 }

@@ -1,13 +1,11 @@
 #include "LeavingLineEdit.h"
 
+#include "LeaveWatcher.h"
 #include "MessageService.h"
 
-#include <QFocusEvent>
 #include <QKeyEvent>
 
 const QString LeavingLineEdit::NotANumber = QStringLiteral("Must be a number");
-
-bool LeavingLineEdit::s_refusing = false;
 
 namespace {
 const QString RangeStart = QStringLiteral(" from 0 to ");
@@ -16,6 +14,7 @@ constexpr int DecimalBase = 10;
 
 LeavingLineEdit::LeavingLineEdit(QWidget *parent)
     : QLineEdit(parent)
+    , m_watcher(LeaveWatcher::watch(this, [this] { write(); }, [this] { return mayBeLeft(); }))
 {
 }
 
@@ -50,49 +49,27 @@ QString LeavingLineEdit::refusal() const
     return {};
 }
 
-void LeavingLineEdit::focusOutEvent(QFocusEvent *event)
+bool LeavingLineEdit::mayBeLeft()
 {
-    QLineEdit::focusOutEvent(event);
-    // A menu or another window taking the focus is no move to another box:
-    // a good value is kept, a bad one waits until the engineer really leaves.
-    const Qt::FocusReason reason = event->reason();
-    leave(reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason);
+    const QString message = isModified() ? refusal() : QString();
+    if (message.isEmpty())
+        return true;
+    m_messages->show(this, QMessageBox::Warning, QString(), message);
+    selectAll();
+    return false;
+}
+
+void LeavingLineEdit::write()
+{
+    if (!isModified())
+        return;
+    setModified(false);
+    emit left();
 }
 
 void LeavingLineEdit::keyPressEvent(QKeyEvent *event)
 {
     QLineEdit::keyPressEvent(event);
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
-        leave(true);
-}
-
-void LeavingLineEdit::leave(bool mayRefuse)
-{
-    if (s_refusing || !isModified())
-        return;
-    if (refusal().isEmpty()) {
-        setModified(false);
-        emit left();
-        return;
-    }
-    if (mayRefuse && !m_refusalPending) {
-        // Refused once the focus has settled, so the box the engineer moved to
-        // is left before this one takes the focus back.
-        m_refusalPending = true;
-        QMetaObject::invokeMethod(this, &LeavingLineEdit::refuse, Qt::QueuedConnection);
-    }
-}
-
-void LeavingLineEdit::refuse()
-{
-    m_refusalPending = false;
-    const QString message = refusal();
-    // A fill may have replaced the text, or the panel gone, in the meantime.
-    if (message.isEmpty() || !isModified() || !isVisible() || !isEnabled())
-        return;
-    s_refusing = true;
-    m_messages->show(this, QMessageBox::Warning, QString(), message);
-    setFocus(Qt::OtherFocusReason);
-    selectAll();
-    s_refusing = false;
+        m_watcher->commit();
 }

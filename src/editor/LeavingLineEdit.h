@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 
+class LeaveWatcher;
 class MessageService;
 
 // A text box of an editor panel: it reports when the engineer leaves it
@@ -28,19 +29,16 @@ signals:
     void left();
 
 protected:
-    void focusOutEvent(QFocusEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
     bool isNumberBox() const { return m_messages != nullptr; }
     // The refusal for the text as it stands; empty when it may be stored.
     QString refusal() const;
-    void leave(bool mayRefuse);
-    void refuse();
+    bool mayBeLeft();
+    void write();
 
+    LeaveWatcher *m_watcher;
     MessageService *m_messages = nullptr;
     qint64 m_largest = 0;
-    bool m_refusalPending = false;
-    // While a refusal pulls the focus back, the box it leaves must not judge itself.
-    static bool s_refusing;
 };

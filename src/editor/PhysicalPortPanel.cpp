@@ -2,7 +2,7 @@
 
 #include "ExchClass.h"
 #include "FieldNames.h"
-#include "FocusLeaveGuard.h"
+#include "LeaveWatcher.h"
 #include "PanelContext.h"
 #include "PhysicalPortNames.h"
 #include "SortingListView.h"
@@ -52,7 +52,7 @@ PhysicalPortPanel::PhysicalPortPanel(PanelContext &context, QWidget *parent)
 
     connect(m_list, &QTreeWidget::itemClicked, this, &PhysicalPortPanel::itemChosen);
     connect(m_list, &QTreeWidget::currentItemChanged, this, &PhysicalPortPanel::itemChosen);
-    FocusLeaveGuard::watch(
+    LeaveWatcher::watch(
         m_selector, m_context.messages(), [this] { return selectorLeaving(); }, [this] { selectorLeft(); });
 }
 

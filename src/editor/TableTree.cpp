@@ -35,6 +35,40 @@ TableNode tonesBranch()
     return branch(NodeKeys::Tones, QStringLiteral("Tones"));
 }
 
+// Where a structure's records appear in the tree.
+struct MemberNodes
+{
+    QString structureKey;
+    QString prefix; // empty: no node per record
+    int first = 0;  // the first record listed
+};
+
+MemberNodes memberNodes(int member)
+{
+    switch (member) {
+    case ExchClass::VirtualPortsMember:
+        return {NodeKeys::VirtualPorts, NodeKeys::VirtualPortRecord, 0};
+    case ExchClass::GroupsMember:
+        return {NodeKeys::Groups, NodeKeys::GroupRecord, 1};
+    case ExchClass::ACLMember:
+        return {NodeKeys::ACL, NodeKeys::ACLRecord, 1};
+    case ExchClass::TonesMember:
+        return {NodeKeys::Tones, NodeKeys::ToneRecord, 0};
+    case ExchClass::RightsMember:
+        return {NodeKeys::ACL};
+    case ExchClass::ClassListMember:
+        return {NodeKeys::ClassList};
+    case ExchClass::ExtToVirtualMember:
+        return {NodeKeys::ExtToVirtual};
+    case ExchClass::PortToVirtualMember:
+        return {NodeKeys::PortToVirtual};
+    case ExchClass::SystemMember:
+        return {NodeKeys::Root};
+    default:
+        return {};
+    }
+}
+
 struct RecordSource
 {
     const RecordClass *structure = nullptr;
@@ -44,14 +78,12 @@ struct RecordSource
 
 RecordSource recordSource(const ExchClass &config, const QString &branchKey)
 {
-    if (branchKey == NodeKeys::ACL)
-        return {&config.ACL(), 1, NodeKeys::ACLRecord};
-    if (branchKey == NodeKeys::Groups)
-        return {&config.Groups(), 1, NodeKeys::GroupRecord};
-    if (branchKey == NodeKeys::VirtualPorts)
-        return {&config.VirtualPorts(), 0, NodeKeys::VirtualPortRecord};
-    if (branchKey == NodeKeys::Tones)
-        return {&config.Tones(), 0, NodeKeys::ToneRecord};
+    for (int member : {ExchClass::ACLMember, ExchClass::GroupsMember, ExchClass::VirtualPortsMember,
+                       ExchClass::TonesMember}) {
+        const MemberNodes nodes = memberNodes(member);
+        if (nodes.structureKey == branchKey)
+            return {&config.member(member), nodes.first, nodes.prefix};
+    }
     return {};
 }
 } // namespace
@@ -158,4 +190,17 @@ std::optional<TableTree::RecordBranch> TableTree::recordBranch(EditorPanel panel
     default:
         return std::nullopt;
     }
+}
+
+QString TableTree::recordKey(int member, int index)
+{
+    const MemberNodes nodes = memberNodes(member);
+    if (nodes.prefix.isEmpty() || index < nodes.first)
+        return QString();
+    return nodes.prefix + QString::number(index);
+}
+
+QString TableTree::structureKey(int member)
+{
+    return memberNodes(member).structureKey;
 }

@@ -69,4 +69,11 @@ public:
     static bool needsDefaultTones(const RecordClass &tones);
     // The panel a node shows; none for the branches of records.
     static std::optional<EditorPanel> panelForKey(const QString &key);
+    // The node of one record of a structure (ExchClass member); empty for
+    // structures whose records the tree does not list one by one, and for
+    // records it never lists.
+    static QString recordKey(int member, int index);
+    // The node that stands for every record of a structure: its branch, or
+    // the root for the system parameters.
+    static QString structureKey(int member);
 };

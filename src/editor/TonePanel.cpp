@@ -2,7 +2,7 @@
 
 #include "ExchClass.h"
 #include "FieldNames.h"
-#include "FocusLeaveGuard.h"
+#include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
 #include "ReadOnlyLineEdit.h"
@@ -101,10 +101,10 @@ void TonePanel::addRow(int row)
     m_lengths[row]->setMaximumWidth(LengthBoxWidth);
 
     MessageService &messages = m_context.messages();
-    FocusLeaveGuard::watch(m_frequencies[row], messages, [this, row] { frequencyLeft(row); });
+    LeaveWatcher::watch(m_frequencies[row], [this, row] { frequencyLeft(row); });
     connect(m_audible[row], &QCheckBox::clicked, this, [this, row] { audibleClicked(row); });
-    FocusLeaveGuard::watch(m_audible[row], messages, [this, row] { audibleLeft(row); });
-    FocusLeaveGuard::watch(
+    LeaveWatcher::watch(m_audible[row], [this, row] { audibleLeft(row); });
+    LeaveWatcher::watch(
         m_lengths[row], messages, [this, row] { return lengthLeaving(row); }, [this, row] { lengthLeft(row); });
 }
 

@@ -1,6 +1,8 @@
 #include "MainWindowFixture.h"
 
 #include "CommandLine.h"
+#include "ExchClass.h"
+#include "FieldNames.h"
 #include "TestSupport.h"
 
 #include <QApplication>
@@ -227,7 +229,6 @@ TEST_F(MainWindowTest, CommandsOnTheActiveDocumentAreEnabledOnlyWhileThereIsOne)
     for (const char *name : documentCommands)
         EXPECT_TRUE(action(name)->isEnabled()) << name;
 
-    m_messages.setNextAnswer(QMessageBox::No);
     action("mnuFileClose")->trigger();
     EXPECT_TRUE(m_window->documents().isEmpty());
     for (const char *name : documentCommands)
@@ -253,17 +254,26 @@ TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
     EXPECT_EQ(windows.at(0)->height() + windows.at(1)->height(), area.height());
 }
 
-TEST_F(MainWindowTest, ClosingTheProgramAsksEachDocumentAndStaysOpenWhenOneIsKept)
+TEST_F(MainWindowTest, ClosingTheProgramAsksEachModifiedDocumentAndStaysOpenWhenOneIsKept)
 {
     m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openThroughDialog(sampleCopy(QStringLiteral("b.QBF")));
     action("mnuWindowNewWindow")->trigger();
-    action("mnuWindowNewWindow")->trigger();
+    for (DocumentWindow *document : m_window->documents()) {
+        if (document->ExNum() == 0)
+            continue;
+        EXPECT_FALSE(document->isWindowModified()) << "as opened";
+        m_window->configuration(document->ExNum()).System().SetString(FieldNames::Name, 0, "Changed");
+        document->refreshModified();
+    }
 
     m_messages.setNextAnswer(QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Cancel);
     action("mnuFileExit")->trigger();
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(m_window->documents().size(), 1);
+    EXPECT_EQ(m_messages.shownMessages().size(), 2) << "the empty window closes without a question";
     EXPECT_EQ(m_registry->GetSetting(SettingsKeys::Settings, SettingsKeys::MainWindowState), QString());
 
     m_messages.setNextAnswer(QMessageBox::No);

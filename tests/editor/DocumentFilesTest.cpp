@@ -1,6 +1,8 @@
 #include "ConfigFile.h"
 #include "DocumentFixture.h"
 #include "ExchClass.h"
+#include "FieldNames.h"
+#include "RecordWriteQueue.h"
 
 #include <QFile>
 
@@ -15,18 +17,66 @@ protected:
     bool closeWindow() { return window->close(); }
 };
 
-TEST_F(DocumentFiles, ClosePromptNamesTheWindowAndOffersThreeAnswers)
+TEST_F(DocumentFiles, OnlyAModifiedDocumentAsksToBeSavedWithSaveTheDefault)
 {
+    window->markUnmodified();
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Document 1[*]"));
+    config().VirtualPorts().SetString(FieldNames::Name, 5, QByteArrayLiteral("Quay Office"));
+    window->refreshModified();
+    EXPECT_TRUE(window->isWindowModified());
+    EXPECT_EQ(window->caption(), UntitledCaption);
+
     host.messageService.setNextAnswer(QMessageBox::Cancel);
     EXPECT_FALSE(closeWindow());
     EXPECT_TRUE(window->isVisible());
-
     const QList<MessageService::Message> shown = host.messageService.shownMessages();
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].text, QStringLiteral("Do you want to save the changes you made to Document 1?"));
     EXPECT_EQ(shown[0].icon, QMessageBox::Warning);
     EXPECT_EQ(shown[0].buttons, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    EXPECT_EQ(shown[0].defaultButton, QMessageBox::Yes);
     EXPECT_TRUE(host.fileDialogService.requests().isEmpty());
+
+    const QString path = host.path(QStringLiteral("site.QBF"));
+    ASSERT_TRUE(window->SaveFile(path));
+    EXPECT_FALSE(window->isWindowModified());
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(host.messageService.shownMessages().size(), 1) << "nothing to ask about";
+}
+
+TEST_F(DocumentFiles, WritesTheExchangeHasNotConfirmedHoldTheWindowUntilTheEngineerClosesAnyway)
+{
+    window->markUnmodified();
+    RecordWriteQueue &queue = host.queue;
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 5);
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 6);
+
+    host.messageService.setNextAnswer(QMessageBox::Cancel);
+    EXPECT_FALSE(closeWindow());
+    QList<MessageService::Message> shown = host.messageService.shownMessages();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].text, QStringLiteral("2 changes to this document are still waiting for the exchange."));
+    EXPECT_EQ(shown[0].buttons, QMessageBox::Cancel | QMessageBox::Discard);
+    EXPECT_EQ(shown[0].defaultButton, QMessageBox::Cancel);
+    const MessageService::ButtonTexts texts{{QMessageBox::Cancel, QStringLiteral("Wait")},
+                                            {QMessageBox::Discard, QStringLiteral("Close Anyway")}};
+    EXPECT_EQ(shown[0].buttonTexts, texts);
+
+    // No echo comes: the first write fails, and the one behind it with it.
+    host.simulatedTimers.advance(10000);
+    ASSERT_EQ(queue.count(RecordWriteQueue::State::Failed, &config()), 2);
+    host.messageService.setNextAnswer(QMessageBox::Retry);
+    EXPECT_FALSE(closeWindow());
+    shown = host.messageService.shownMessages();
+    EXPECT_EQ(shown.last().text, QStringLiteral("2 changes to this document were not confirmed by the exchange."));
+    EXPECT_EQ(shown.last().buttons, QMessageBox::Cancel | QMessageBox::Retry | QMessageBox::Discard);
+    EXPECT_EQ(queue.count(RecordWriteQueue::State::Waiting, &config()), 2) << "sent again";
+
+    host.messageService.setNextAnswer(QMessageBox::Discard);
+    EXPECT_TRUE(closeWindow());
+    EXPECT_EQ(host.messageService.shownMessages().size(), 3);
+    EXPECT_EQ(queue.count(RecordWriteQueue::State::Waiting), 0) << "the document's writes are dropped";
 }
 
 TEST_F(DocumentFiles, NoClosesWithoutSaving)

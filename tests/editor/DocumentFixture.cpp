@@ -87,7 +87,8 @@ void DocumentFixture::click(const QString &key)
 void DocumentFixture::open(const QString &key)
 {
     click(key);
-    host.simulatedTimers.advance(DocumentWindow::PanelTimerInterval);
+    const QTreeWidgetItem *current = window->tree()->currentItem();
+    ASSERT_TRUE(current && current->data(0, Qt::UserRole).toString() == key) << key.toStdString();
 }
 
 QGroupBox *DocumentFixture::frame(const char *name) const

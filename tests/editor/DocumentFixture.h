@@ -34,7 +34,7 @@ protected:
     QStringList childKeys(const QString &key) const;
     // A mouse click on the node, as the engineer makes it.
     void click(const QString &key);
-    // Clicks the node and waits for its panel.
+    // Clicks the node, whose panel is then on show.
     void open(const QString &key);
     QGroupBox *frame(const char *name) const;
 

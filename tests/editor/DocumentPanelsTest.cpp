@@ -2,8 +2,13 @@
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "RecordSlots.h"
+#include "TestSupport.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 
 #include <optional>
@@ -24,27 +29,111 @@ protected:
         }
         return std::nullopt;
     }
-    void advance(int milliseconds) { host.simulatedTimers.advance(milliseconds); }
     int sendCode(ExchClass::Member member) const { return ExchClass::info(member).sendCode; }
+    // Field editors see the focus come and go only in the active window.
+    void activate()
+    {
+        window->activateWindow();
+        ASSERT_TRUE(runEventsUntil([this] { return window->isActiveWindow(); }));
+    }
+    template<typename Control>
+    Control *control(const char *name) const
+    {
+        return window->findChild<Control *>(QLatin1String(name));
+    }
+    // Types into the box, which keeps the focus.
+    void typeInto(QLineEdit *box, const QString &text)
+    {
+        box->setFocus(Qt::MouseFocusReason);
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Delete);
+        QTest::keyClicks(box, text);
+    }
+    void clickBox(QCheckBox *box) { QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center()); }
+    QString currentKey() const { return window->tree()->currentItem()->data(0, Qt::UserRole).toString(); }
+    bool portEnabled(int index)
+    {
+        return config().VirtualPorts().GetBoolean(FieldNames::Flag, index, RecordSlots::EnabledBit);
+    }
+    QByteArray portName(int index) { return config().VirtualPorts().GetString(FieldNames::Name, index); }
 };
 
-TEST_F(DocumentPanels, TwoQuickClicksShowOnlyTheSecondNodesPanel)
+TEST_F(DocumentPanels, AnEditRightAfterMovingOnChangesTheRecordMovedTo)
 {
-    click(QStringLiteral("VPR2"));
-    advance(600);
-    click(QStringLiteral("ACR4"));
-    advance(DocumentWindow::PanelTimerInterval - 1);
-    EXPECT_EQ(visiblePanel(), std::nullopt);
-    EXPECT_TRUE(host.shownKeys.isEmpty());
+    open(QStringLiteral("VPR5"));
+    click(QStringLiteral("VPR6"));
+    clickBox(control<QCheckBox>("chkVPEnabled"));
+    EXPECT_TRUE(portEnabled(5));
+    EXPECT_FALSE(portEnabled(6)) << "after a click";
 
-    advance(1);
-    EXPECT_EQ(visiblePanel(), Panel::ACL);
-    EXPECT_TRUE(frame("fmeACL")->isVisible());
-    EXPECT_FALSE(frame("fmeVP")->isVisible());
-    EXPECT_EQ(host.shownKeys, strings({"ACR4"}));
+    QTest::keyClick(window->tree(), Qt::Key_Down);
+    ASSERT_EQ(currentKey(), QStringLiteral("VPR7"));
+    clickBox(control<QCheckBox>("chkVPEnabled"));
+    EXPECT_FALSE(portEnabled(7)) << "after an arrow key";
+    EXPECT_FALSE(portEnabled(6));
+    EXPECT_TRUE(portEnabled(5));
+}
 
-    advance(5 * DocumentWindow::PanelTimerInterval);
-    EXPECT_EQ(host.shownKeys.size(), 1) << "the timer stops after showing the panel";
+TEST_F(DocumentPanels, TypingGoesToTheRecordItWasTypedForWhenTheEngineerMovesOn)
+{
+    activate();
+    open(QStringLiteral("VPR5"));
+    auto *name = control<QLineEdit>("txtVPName");
+    typeInto(name, QStringLiteral("Quay Office"));
+    click(QStringLiteral("VPR6"));
+    EXPECT_EQ(portName(5), QByteArrayLiteral("Quay Office"));
+    EXPECT_EQ(portName(6), QByteArrayLiteral("Sales 2"));
+    EXPECT_EQ(name->text(), QStringLiteral("Sales 2"));
+    ASSERT_EQ(host.sent.size(), 1);
+    EXPECT_EQ(host.sent[0].portId, 5);
+
+    // Moved on from elsewhere, the focus still in the box.
+    typeInto(name, QStringLiteral("Boat House"));
+    window->tree()->setCurrentItem(node(QStringLiteral("VPR7")));
+    EXPECT_EQ(portName(6), QByteArrayLiteral("Boat House"));
+    EXPECT_EQ(portName(7), QByteArrayLiteral("Sales 3"));
+    EXPECT_EQ(name->text(), QStringLiteral("Sales 3"));
+    ASSERT_EQ(host.sent.size(), 2);
+    EXPECT_EQ(host.sent[1].portId, 6);
+
+    // The engineer went to another window, which took the focus unseen by the box.
+    typeInto(name, QStringLiteral("Gate House"));
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ASSERT_TRUE(runEventsUntil([&elsewhere] { return elsewhere.isActiveWindow(); }));
+    window->tree()->setCurrentItem(node(QStringLiteral("VPR8")));
+    EXPECT_EQ(portName(7), QByteArrayLiteral("Gate House"));
+    EXPECT_EQ(name->text(), QStringLiteral("Sales 4"));
+}
+
+TEST_F(DocumentPanels, ARefusedValueKeepsItsRecordOnShowAndStopsTheCommand)
+{
+    activate();
+    open(QStringLiteral("ACR4"));
+    auto *ringType = control<QLineEdit>("txtACLRingType");
+    typeInto(ringType, QStringLiteral("high"));
+
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    click(QStringLiteral("ACR5"));
+    EXPECT_EQ(host.messageTexts(), strings({"Must be a number"})) << "said once";
+    EXPECT_EQ(currentKey(), QStringLiteral("ACR4"));
+    EXPECT_EQ(QApplication::focusWidget(), ringType);
+    EXPECT_EQ(control<QLineEdit>("txtACLName")->text(), QStringLiteral("Reception"));
+
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    window->tree()->setCurrentItem(node(QStringLiteral("ACR5")));
+    EXPECT_EQ(currentKey(), QStringLiteral("ACR4"));
+    host.messageService.setNextAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(window->commitEdits());
+    EXPECT_EQ(host.messageTexts().size(), 3);
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    typeInto(ringType, QStringLiteral("2"));
+    click(QStringLiteral("ACR5"));
+    EXPECT_EQ(currentKey(), QStringLiteral("ACR5"));
+    EXPECT_EQ(config().ACL().GetInteger(FieldNames::RingType, 4), 2);
+    EXPECT_EQ(host.messageTexts().size(), 3);
 }
 
 TEST_F(DocumentPanels, EachNodeShowsItsPanelAndBranchesHideThemAll)
@@ -61,6 +150,10 @@ TEST_F(DocumentPanels, EachNodeShowsItsPanelAndBranchesHideThemAll)
         open(QLatin1String(key));
         EXPECT_EQ(visiblePanel(), panel) << key;
     }
+    const QStringList selections{QStringLiteral("Orvex"),  QStringLiteral("Virtual Ports \u203A 3 - Accounts 1"),
+                                 QStringLiteral("Virtual Ports"), QStringLiteral("Groups \u203A 1 - Sales"),
+                                 QStringLiteral("Groups"), QStringLiteral("Ext To Virtual")};
+    EXPECT_EQ(host.shownSelections.mid(0, 6), selections);
     const QList<QGroupBox *> frames = window->findChildren<QGroupBox *>();
     for (const QGroupBox *frame : frames)
         EXPECT_FALSE(frame->isVisible()) << frame->objectName().toStdString();
@@ -120,11 +213,13 @@ TEST_F(DocumentPanels, CopyOfAVirtualPortFillsTheFirstFreeSlotAndSendsIt)
     host.online = false;
     RecordClass &ports = config().VirtualPorts();
     ASSERT_TRUE(ports.GetBoolean(FieldNames::Flag, 23, RecordSlots::FreeBit));
+    ASSERT_FALSE(ports.GetRecordUsed(23));
     open(QStringLiteral("VPR5"));
 
     host.messageService.setNextAnswer(QMessageBox::Ok);
     window->CopyRecord();
     EXPECT_FALSE(ports.GetBoolean(FieldNames::Flag, 23, RecordSlots::FreeBit));
+    EXPECT_TRUE(ports.GetRecordUsed(23));
     EXPECT_EQ(ports.GetString(FieldNames::Name, 23), QByteArrayLiteral("New VP 23"));
     EXPECT_EQ(ports.GetInteger("ACLID", 23), ports.GetInteger("ACLID", 5));
     ASSERT_EQ(host.sent.size(), 1);

@@ -2,8 +2,11 @@
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "RecordSlots.h"
+#include "RecordWriteQueue.h"
+#include "ReplyPacket.h"
 
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 namespace {
@@ -126,6 +129,85 @@ TEST_F(DocumentTree, ConfigurationWithoutToneRecordsKeepsNone)
     window->GetConfiguration();
     EXPECT_EQ(host.configuration(empty).Tones().Records(), 0);
     EXPECT_EQ(keys(), strings({"RRR", "RVP", "RGP", "REV", "RPV", "RAC", "RCL"}));
+}
+
+TEST_F(DocumentTree, NodesShowWhatBecameOfTheirRecordsWritesAndBranchesTheWorst)
+{
+    const auto stateOf = [this](const char *key) {
+        const QTreeWidgetItem *item = node(QLatin1String(key));
+        EXPECT_NE(item, nullptr) << key;
+        if (!item)
+            return QString();
+        EXPECT_EQ(item->icon(0).isNull(), item->toolTip(0).isEmpty()) << key;
+        return item->toolTip(0);
+    };
+    const QString waiting = QStringLiteral("Waiting for the exchange");
+    const QString confirmed = QStringLiteral("Confirmed by the exchange");
+    const QString failed = QStringLiteral("Not confirmed by the exchange");
+    RecordWriteQueue &queue = host.queue;
+    RecordClass &ports = config().VirtualPorts();
+    window->tree()->expandItem(node(QStringLiteral("RVP")));
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 5);
+    queue.writeRecord(config(), ExchClass::VirtualPortsMember, 6);
+    EXPECT_EQ(stateOf("VPR5"), waiting);
+    EXPECT_EQ(stateOf("VPR7"), QString());
+
+    queue.recordReply(ReplyPacket::make(ports.RequestCode(), 5, ports.record(5)));
+    EXPECT_EQ(stateOf("VPR5"), confirmed);
+    EXPECT_EQ(stateOf("VPR6"), waiting);
+    EXPECT_EQ(stateOf("RVP"), waiting);
+
+    queue.writeRecord(config(), ExchClass::SystemMember, 0);
+    queue.writeRecord(config(), ExchClass::ACLMember, 0);
+    ExchClass other;
+    queue.writeRecord(other, ExchClass::ExtToVirtualMember, 0);
+    EXPECT_EQ(stateOf("RRR"), waiting) << "the system record";
+    EXPECT_EQ(stateOf("RAC"), waiting) << "ACL 0 has no node of its own";
+    EXPECT_EQ(stateOf("REV"), QString()) << "another document's write";
+
+    // No echo comes: the write in flight fails, and those behind it with it.
+    host.simulatedTimers.advance(10000);
+    EXPECT_EQ(stateOf("VPR6"), failed);
+    EXPECT_EQ(stateOf("RVP"), failed);
+    EXPECT_EQ(stateOf("RRR"), failed);
+    EXPECT_EQ(stateOf("ACR1"), QString()) << "a branch opened after the writes";
+
+    window->GetConfiguration();
+    window->tree()->expandItem(node(QStringLiteral("RVP")));
+    EXPECT_EQ(stateOf("VPR5"), confirmed) << "rebuilt nodes";
+    EXPECT_EQ(stateOf("VPR6"), failed);
+    queue.retryFailed(&config());
+    EXPECT_EQ(stateOf("RVP"), waiting);
+}
+
+TEST_F(DocumentTree, ARebuildKeepsTheOpenBranchesAndTheNodeOnShowWithoutMovingOn)
+{
+    click(QStringLiteral("VPR5"));
+    QTreeWidget *tree = window->tree();
+    QTreeWidgetItem *root = tree->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i)
+        root->child(i)->setExpanded(root->child(i)->text(0) == QStringLiteral("Virtual Ports"));
+    window->setChanged(Panel::VirtualPorts, true);
+    config().VirtualPorts().SetString(FieldNames::Name, 5, QByteArrayLiteral("Quay Office"));
+
+    window->GetConfiguration();
+    root = tree->topLevelItem(0);
+    QStringList open;
+    for (int i = 0; i < root->childCount(); ++i) {
+        if (root->child(i)->isExpanded())
+            open.append(root->child(i)->text(0));
+    }
+    EXPECT_EQ(open, strings({"Virtual Ports"}));
+    ASSERT_NE(tree->currentItem(), nullptr);
+    EXPECT_EQ(tree->currentItem()->text(0), QStringLiteral("5 - Quay Office"));
+    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtVPName"))->text(), QStringLiteral("Quay Office"));
+    EXPECT_TRUE(window->isChanged(Panel::VirtualPorts)) << "nothing was sent";
+    EXPECT_TRUE(host.sent.isEmpty());
+
+    RecordSlots::release(config().VirtualPorts(), 5);
+    window->GetConfiguration();
+    EXPECT_EQ(tree->currentItem(), nullptr);
+    EXPECT_FALSE(window->isPanelVisible(Panel::VirtualPorts));
 }
 
 } // namespace

@@ -37,7 +37,7 @@ public:
 
     ExchClass &configuration(int exNum) override { return table.at(exNum); }
     bool updateOnlineSystem() const override { return online; }
-    void showNodeKey(const QString &key) override { shownKeys.append(key); }
+    void showSelection(const QString &text) override { shownSelections.append(text); }
     RecordWriter &recordWriter() override { return *this; }
     RecordWriteQueue &writeQueue() override { return queue; }
     bool writeRecord(ExchClass &config, int member, int index) override;
@@ -66,7 +66,7 @@ public:
     RecordWriteQueue queue{sender, simulatedTimers};
     Receiver receiver;
     bool online = true;
-    QStringList shownKeys;
+    QStringList shownSelections;
     QStringList recentFiles;
     // (ExNum, ACL index) of every opening of the ACL generator.
     QList<std::pair<int, int>> aclGeneratorOpenings;

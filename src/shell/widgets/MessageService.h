@@ -5,6 +5,8 @@
 #include <QQueue>
 #include <QString>
 
+#include <utility>
+
 // The one way the program shows message boxes. Tests queue the answers in
 // advance, so nothing is shown, and read back every message that was asked for.
 class MessageService
@@ -13,6 +15,8 @@ public:
     using Icon = QMessageBox::Icon;
     using Button = QMessageBox::StandardButton;
     using Buttons = QMessageBox::StandardButtons;
+    // Buttons that say what they do in the question's own words.
+    using ButtonTexts = QList<std::pair<Button, QString>>;
 
     struct Message
     {
@@ -21,6 +25,7 @@ public:
         QString text;
         Buttons buttons;
         Button defaultButton; // NoButton: the box's own choice
+        ButtonTexts buttonTexts;
     };
 
     MessageService() = default;
@@ -29,7 +34,7 @@ public:
 
     // Returns the button pressed, one of the QMessageBox::StandardButton values.
     int show(QWidget *parent, Icon icon, const QString &title, const QString &text, Buttons buttons = QMessageBox::Ok,
-             Button defaultButton = QMessageBox::NoButton);
+             Button defaultButton = QMessageBox::NoButton, const ButtonTexts &buttonTexts = {});
 
     // The next call to show() returns this answer instead of showing the box.
     void setNextAnswer(Button button);

@@ -114,7 +114,6 @@ TEST_F(MainWindowReport, CopyRecordOnAnAclOpensTheGeneratorModally)
     QTreeWidgetItem *acl = findTreeNode(tree, QStringLiteral("ACR4"));
     ASSERT_NE(acl, nullptr);
     tree->setCurrentItem(acl);
-    m_timers.advance(DocumentWindow::PanelTimerInterval);
     ASSERT_TRUE(document->isPanelVisible(DocumentWindow::Panel::ACL));
 
     // The generator runs its own event loop; this closes it from inside.
