@@ -3,7 +3,6 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
-#include "FieldRefusal.h"
 #include "LeavingLineEdit.h"
 #include "MessageService.h"
 #include "PanelContext.h"
@@ -60,6 +59,9 @@ AclPanel::AclPanel(PanelContext &context, QWidget *parent)
     auto *nameForm = new QFormLayout;
     m_txtACLName = new LeavingLineEdit(m_editors);
     m_txtACLName->setObjectName(QStringLiteral("txtACLName"));
+    m_txtACLName->setRule(context.messages(), [this](const QString &text) {
+        return FieldLimits::textRefusal(acls(), FieldNames::Name, text);
+    });
     connect(m_txtACLName, &LeavingLineEdit::left, this, &AclPanel::nameLeft);
     addField(nameForm, QStringLiteral("&Name"), m_txtACLName);
 
@@ -67,11 +69,13 @@ AclPanel::AclPanel(PanelContext &context, QWidget *parent)
     auto *securityForm = new QFormLayout(security);
     m_txtACLPublicID = new LeavingLineEdit(security);
     m_txtACLPublicID->setObjectName(QStringLiteral("txtACLPublicID"));
+    digitRule(m_txtACLPublicID, FieldNames::PublicID);
     connect(m_txtACLPublicID, &LeavingLineEdit::left, this,
             [this] { digitsLeft(m_txtACLPublicID, FieldNames::PublicID); });
     addField(securityForm, QStringLiteral("Public DIAL &ID"), m_txtACLPublicID);
     m_txtACLPassCode = new LeavingLineEdit(security);
     m_txtACLPassCode->setObjectName(QStringLiteral("txtACLPassCode"));
+    digitRule(m_txtACLPassCode, FieldNames::PassCode);
     connect(m_txtACLPassCode, &LeavingLineEdit::left, this,
             [this] { digitsLeft(m_txtACLPassCode, FieldNames::PassCode); });
     addField(securityForm, QStringLiteral("Pri&vate PASS code"), m_txtACLPassCode);
@@ -258,23 +262,23 @@ void AclPanel::showBitSets()
     m_lstACLSetAccess->showBits(structure, FieldNames::SetAccess, index);
 }
 
+void AclPanel::digitRule(LeavingLineEdit *box, QByteArrayView field)
+{
+    box->setRule(m_context.messages(), [this, field](const QString &text) {
+        return FieldLimits::digitRefusal(acls(), field, text.trimmed());
+    });
+}
+
 void AclPanel::nameLeft()
 {
-    const QString text = m_txtACLName->text();
-    if (FieldRefusal::refuse(m_txtACLName, m_context.messages(),
-                             FieldLimits::textRefusal(acls(), FieldNames::Name, text)))
-        return;
-    const QByteArray name = text.toLatin1();
+    const QByteArray name = m_txtACLName->text().toLatin1();
     if (record().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::ACL, shownIndex(), name);
 }
 
 void AclPanel::digitsLeft(LeavingLineEdit *box, QByteArrayView field)
 {
-    const QString text = box->text().trimmed();
-    if (FieldRefusal::refuse(box, m_context.messages(), FieldLimits::digitRefusal(acls(), field, text)))
-        return;
-    record().setDigit(field, text.toLatin1());
+    record().setDigit(field, box->text().trimmed().toLatin1());
 }
 
 void AclPanel::numberLeft(LeavingLineEdit *box, QByteArrayView field)

@@ -41,6 +41,7 @@ private:
     // Greys out choices whose bit lies past the field: they cannot be stored.
     void limitToField(BitCheckList *list, QByteArrayView field) const;
     void nameLeft();
+    void digitRule(LeavingLineEdit *box, QByteArrayView field);
     void digitsLeft(LeavingLineEdit *box, QByteArrayView field);
     void numberLeft(LeavingLineEdit *box, QByteArrayView field);
     void flagClicked(int bit, bool ticked);

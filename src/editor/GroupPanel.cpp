@@ -3,7 +3,6 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
-#include "FieldRefusal.h"
 #include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
@@ -154,7 +153,7 @@ GroupPanel::GroupPanel(PanelContext &context, QWidget *parent)
     }
     setTabOrder(previous, m_srlGroupMembers);
 
-    LeaveWatcher::watch(m_txtGPName, [this] { nameLeft(); });
+    LeaveWatcher::watch(m_txtGPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
     connect(m_cboGPGroupType, &QComboBox::activated, this, &GroupPanel::typeChosen);
     for (int k = 0; k < FlagBoxes; ++k)
         connect(m_chkGPFlag[k], &QCheckBox::clicked, this, [this, k](bool ticked) { flagClicked(k, ticked); });
@@ -302,16 +301,18 @@ int GroupPanel::lastUsedMember() const
 
 // ---- Field editors ---------------------------------------------------------
 
+QString GroupPanel::nameRefusal() const
+{
+    return m_txtGPName->isModified() ? FieldLimits::textRefusal(structure(), FieldNames::Name, m_txtGPName->text())
+                                     : QString();
+}
+
 void GroupPanel::nameLeft()
 {
     if (!m_txtGPName->isModified())
         return;
     m_txtGPName->setModified(false);
-    const QString text = m_txtGPName->text();
-    if (FieldRefusal::refuse(m_txtGPName, m_context.messages(),
-                             FieldLimits::textRefusal(structure(), FieldNames::Name, text)))
-        return;
-    const QByteArray name = text.toLatin1();
+    const QByteArray name = m_txtGPName->text().toLatin1();
     if (shownRecord().setString(FieldNames::Name, name) && shownIndex() >= FirstListedGroup)
         m_context.showRecordNode(EditorPanel::Groups, shownIndex(), name);
 }

@@ -67,6 +67,7 @@ private:
     int memberCapacity() const;
     int lastUsedMember() const;
 
+    QString nameRefusal() const;
     void nameLeft();
     void typeChosen(int type);
     void flagClicked(int bit, bool ticked);

@@ -3,6 +3,7 @@
 #include "MessageService.h"
 
 #include <QFocusEvent>
+#include <QLineEdit>
 #include <QWidget>
 
 bool LeaveWatcher::s_refusing = false;
@@ -19,7 +20,9 @@ LeaveWatcher *LeaveWatcher::watch(QWidget *control, MessageService &messages, Re
         const QString message = refusal();
         if (message.isEmpty())
             return true;
-        messages.show(control, QMessageBox::NoIcon, QString(), message);
+        messages.show(control, QMessageBox::Warning, QString(), message);
+        if (auto *box = qobject_cast<QLineEdit *>(control))
+            box->selectAll();
         return false;
     };
     return new LeaveWatcher(control, std::move(write), std::move(check));

@@ -18,10 +18,24 @@ LeavingLineEdit::LeavingLineEdit(QWidget *parent)
 {
 }
 
-void LeavingLineEdit::setNumberRange(MessageService &messages, qint64 largest)
+void LeavingLineEdit::setRule(MessageService &messages, Rule rule)
 {
     m_messages = &messages;
-    m_largest = largest;
+    m_rule = std::move(rule);
+}
+
+void LeavingLineEdit::setNumberRange(MessageService &messages, qint64 largest)
+{
+    setRule(messages, [largest](const QString &text) -> QString {
+        bool ok = false;
+        const qint64 value = text.trimmed().toLongLong(&ok, DecimalBase);
+        if (!ok)
+            return NotANumber;
+        // A value outside the field's bytes would be stored cut down to them.
+        if (value < 0 || value > largest)
+            return NotANumber + RangeStart + QString::number(largest);
+        return {};
+    });
 }
 
 qint64 LeavingLineEdit::number() const
@@ -35,23 +49,9 @@ void LeavingLineEdit::showValue(const QString &value)
     setModified(false);
 }
 
-QString LeavingLineEdit::refusal() const
-{
-    if (!isNumberBox())
-        return {};
-    bool ok = false;
-    const qint64 value = text().trimmed().toLongLong(&ok, DecimalBase);
-    if (!ok)
-        return NotANumber;
-    // A value outside the field's bytes would be stored cut down to them.
-    if (value < 0 || value > m_largest)
-        return NotANumber + RangeStart + QString::number(m_largest);
-    return {};
-}
-
 bool LeavingLineEdit::mayBeLeft()
 {
-    const QString message = isModified() ? refusal() : QString();
+    const QString message = isModified() && m_rule ? m_rule(text()) : QString();
     if (message.isEmpty())
         return true;
     m_messages->show(this, QMessageBox::Warning, QString(), message);

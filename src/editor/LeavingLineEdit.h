@@ -2,13 +2,15 @@
 
 #include <QLineEdit>
 
+#include <functional>
+
 class LeaveWatcher;
 class MessageService;
 
 // A text box of an editor panel: it reports when the engineer leaves it
 // after typing in it, so a value shown from a record and left alone is never
-// written back. A number box refuses to be left holding anything but a whole
-// number its field stores unchanged: it says so and keeps the focus.
+// written back. A box with a rule refuses to be left holding what its field
+// cannot store unchanged: it says so and keeps the focus.
 class LeavingLineEdit : public QLineEdit
 {
     Q_OBJECT
@@ -16,8 +18,12 @@ class LeavingLineEdit : public QLineEdit
 public:
     static const QString NotANumber; // "Must be a number"
 
+    // The refusal for a text; empty when the field can store it.
+    using Rule = std::function<QString(const QString &text)>;
+
     explicit LeavingLineEdit(QWidget *parent = nullptr);
 
+    void setRule(MessageService &messages, Rule rule);
     // Makes this a number box for whole numbers from 0 to largest.
     void setNumberRange(MessageService &messages, qint64 largest);
     // The number in a box whose text passed the check.
@@ -32,13 +38,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    bool isNumberBox() const { return m_messages != nullptr; }
-    // The refusal for the text as it stands; empty when it may be stored.
-    QString refusal() const;
     bool mayBeLeft();
     void write();
 
     LeaveWatcher *m_watcher;
     MessageService *m_messages = nullptr;
-    qint64 m_largest = 0;
+    Rule m_rule;
 };

@@ -3,7 +3,6 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
-#include "FieldRefusal.h"
 #include "LeavingLineEdit.h"
 #include "PanelContext.h"
 #include "TrackedRecord.h"
@@ -51,6 +50,9 @@ SystemPanel::SystemPanel(PanelContext &context, QWidget *parent)
 
     m_txtSYSName = new LeavingLineEdit(m_editors);
     m_txtSYSName->setObjectName(QStringLiteral("txtSYSName"));
+    m_txtSYSName->setRule(context.messages(), [this](const QString &text) {
+        return FieldLimits::textRefusal(system(), FieldNames::Name, text);
+    });
     connect(m_txtSYSName, &LeavingLineEdit::left, this, &SystemPanel::nameLeft);
     addField(form, QStringLiteral("System &Name"), m_txtSYSName);
 
@@ -179,9 +181,6 @@ void SystemPanel::FillSystem(int, const QByteArray &data, bool fromPacket)
 void SystemPanel::nameLeft()
 {
     const QString name = m_txtSYSName->text();
-    if (FieldRefusal::refuse(m_txtSYSName, m_context.messages(),
-                             FieldLimits::textRefusal(system(), FieldNames::Name, name)))
-        return;
     // The tree's root keeps its caption: it names the exchange type, not the site.
     record().setString(FieldNames::Name, name.toLatin1());
 }

@@ -3,7 +3,6 @@
 #include "ExchClass.h"
 #include "FieldLimits.h"
 #include "FieldNames.h"
-#include "FieldRefusal.h"
 #include "LeaveWatcher.h"
 #include "MessageService.h"
 #include "PanelContext.h"
@@ -205,9 +204,10 @@ VirtualPortPanel::VirtualPortPanel(PanelContext &context, QWidget *parent)
     m_lstVPOptions->setFixedHeight(m_lstVPOptions->sizeHintForRow(0) * m_lstVPOptions->count()
                                    + 2 * m_lstVPOptions->frameWidth());
 
-    LeaveWatcher::watch(m_txtVPName, [this] { nameLeft(); });
+    LeaveWatcher::watch(m_txtVPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
     for (int i = 0; i < ExtraCount; ++i)
-        LeaveWatcher::watch(m_txtVPActionExtra[i], [this, i] { extraLeft(i); });
+        LeaveWatcher::watch(m_txtVPActionExtra[i], context.messages(), [this, i] { return extraRefusal(i); },
+                            [this, i] { extraLeft(i); });
     LeaveWatcher::watch(m_cboVPACL, LeaveWatcher::Write(), [this] { return aclMayBeLeft(); });
 
     connect(m_cboVPType, &QComboBox::activated, this,
@@ -361,16 +361,18 @@ void VirtualPortPanel::showMembership(const Membership &membership, int index)
 
 // ---- Field editors ---------------------------------------------------------
 
+QString VirtualPortPanel::nameRefusal() const
+{
+    return m_txtVPName->isModified() ? FieldLimits::textRefusal(structure(), FieldNames::Name, m_txtVPName->text())
+                                     : QString();
+}
+
 void VirtualPortPanel::nameLeft()
 {
     if (!m_txtVPName->isModified())
         return;
     m_txtVPName->setModified(false);
-    const QString text = m_txtVPName->text();
-    if (FieldRefusal::refuse(m_txtVPName, m_context.messages(),
-                             FieldLimits::textRefusal(structure(), FieldNames::Name, text)))
-        return;
-    const QByteArray name = text.toLatin1();
+    const QByteArray name = m_txtVPName->text().toLatin1();
     if (shownRecord().setString(FieldNames::Name, name))
         m_context.showRecordNode(EditorPanel::VirtualPorts, shownIndex(), name);
 }
@@ -427,6 +429,17 @@ void VirtualPortPanel::membershipChosen(const Membership &membership)
     record.setInteger(membership.field, *chosen);
 }
 
+QString VirtualPortPanel::extraRefusal(int element) const
+{
+    const QLineEdit *box = m_txtVPActionExtra[element];
+    if (!box->isModified())
+        return {};
+    const QString text = box->text().trimmed();
+    return extrasAreIntegers(m_cboVPActionType->currentIndex())
+        ? FieldLimits::numberRefusal(structure(), FieldNames::ActionExtra, text)
+        : FieldLimits::digitRefusal(structure(), FieldNames::ActionExtra, text);
+}
+
 void VirtualPortPanel::extraLeft(int element)
 {
     QLineEdit *box = m_txtVPActionExtra[element];
@@ -436,10 +449,6 @@ void VirtualPortPanel::extraLeft(int element)
     const QString text = box->text().trimmed();
     const int actionType = m_cboVPActionType->currentIndex();
     const bool integers = extrasAreIntegers(actionType);
-    const QString refusal = integers ? FieldLimits::numberRefusal(structure(), FieldNames::ActionExtra, text)
-                                     : FieldLimits::digitRefusal(structure(), FieldNames::ActionExtra, text);
-    if (FieldRefusal::refuse(box, m_context.messages(), refusal))
-        return;
     TrackedRecord record = shownRecord();
     if (integers)
         record.setInteger(FieldNames::ActionExtra, text.toInt(), element);

@@ -54,6 +54,8 @@ private:
     void showExtra(int index, int element, int actionType);
     void showMembership(const Membership &membership, int index);
 
+    QString nameRefusal() const;
+    QString extraRefusal(int element) const;
     void nameLeft();
     void integerChosen(const QByteArray &field, int value);
     void aclChosen();
