@@ -431,6 +431,12 @@ void MainWindow::CheckMRU(const QString &path)
     BuildMRU();
 }
 
+DocumentWindow *MainWindow::committedActiveDocument() const
+{
+    DocumentWindow *document = activeDocument();
+    return document && document->commitEdits() ? document : nullptr;
+}
+
 DocumentWindow *MainWindow::activeDocument() const
 {
     // The current window stays current while another application has the focus.
@@ -491,9 +497,7 @@ void MainWindow::beep()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Each document asks about its unsaved changes; one that stays open keeps the program running.
-    m_mdiArea->closeAllSubWindows();
-    if (!m_mdiArea->subWindowList().isEmpty()) {
+    if (!closeDocuments()) {
         event->ignore();
         return;
     }
@@ -507,6 +511,22 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (m_helpWindow)
         m_helpWindow->close();
     QMainWindow::closeEvent(event);
+}
+
+bool MainWindow::closeDocuments()
+{
+    for (DocumentWindow *document : documents()) {
+        if (!document->commitEdits()) {
+            m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(document->parentWidget()));
+            return false;
+        }
+    }
+    // Each document asks about its unsaved changes; the first one kept open ends the exit there.
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!window->close())
+            return false;
+    }
+    return true;
 }
 
 void MainWindow::openPath(const QString &path, OpenSource source)
@@ -613,13 +633,13 @@ void MainWindow::mnuFileOpen_Click()
 
 void MainWindow::mnuFileClose_Click()
 {
-    if (QMdiSubWindow *window = m_mdiArea->currentSubWindow())
-        window->close();
+    if (DocumentWindow *document = committedActiveDocument())
+        document->parentWidget()->close();
 }
 
 void MainWindow::mnuFileSave_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     if (!document->isUntitled()) {
@@ -633,7 +653,7 @@ void MainWindow::mnuFileSave_Click()
 
 void MainWindow::mnuFileSaveAs_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, FileFilter);
@@ -643,9 +663,14 @@ void MainWindow::mnuFileSaveAs_Click()
 
 void MainWindow::mnuFileSaveAll_Click()
 {
-    for (DocumentWindow *document : documents()) {
-        if (!document->tag().startsWith(FileTagPrefix))
-            continue;
+    QList<DocumentWindow *> loadedFromFiles = documents();
+    loadedFromFiles.removeIf([](const DocumentWindow *document) { return !document->tag().startsWith(FileTagPrefix); });
+    // A value refused on any screen stops Save All before anything is written.
+    for (DocumentWindow *document : std::as_const(loadedFromFiles)) {
+        if (!document->commitEdits())
+            return;
+    }
+    for (DocumentWindow *document : std::as_const(loadedFromFiles)) {
         if (!document->isUntitled()) {
             document->SaveFile(document->caption());
             continue;
@@ -664,7 +689,7 @@ void MainWindow::mnuFilePrintSetup_Click()
 
 void MainWindow::mnuFilePrintPreview_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     // The report is built when the window loads: one for the document now active.
@@ -678,7 +703,7 @@ void MainWindow::mnuFilePrintPreview_Click()
 
 void MainWindow::mnuFilePrint_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document || !m_printService->PrintDialog(this, PrintService::Dialog::Print))
         return;
     ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
@@ -687,7 +712,7 @@ void MainWindow::mnuFilePrint_Click()
 
 void MainWindow::mnuFileExportPdf_Click()
 {
-    if (DocumentWindow *document = activeDocument()) {
+    if (DocumentWindow *document = committedActiveDocument()) {
         ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
             .exportPdf(false, this, m_fileDialogs, m_messages);
     }
@@ -707,7 +732,7 @@ void MainWindow::openAclGenerator(int exNum, int aclIndex)
 
 void MainWindow::mnuFileConvert_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, ConvertFilter);
@@ -762,7 +787,7 @@ void MainWindow::mnuGetConfig_Click()
 
 void MainWindow::mnuSendConfig_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     if (m_link->noConnection()) {
@@ -796,7 +821,7 @@ void MainWindow::mnuViewStatusBar_Click(bool checked)
 
 void MainWindow::mnuViewRefresh_Click()
 {
-    if (DocumentWindow *document = activeDocument())
+    if (DocumentWindow *document = committedActiveDocument())
         document->GetConfiguration();
 }
 

@@ -118,6 +118,11 @@ private:
     void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
     QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip, void (MainWindow::*handler)());
 
+    // The active document once the edit on its screen is committed; null
+    // without one or when the value on screen was refused.
+    DocumentWindow *committedActiveDocument() const;
+    // Every document commits its edits and closes; false from the first that stays open.
+    bool closeDocuments();
     void openPath(const QString &path, OpenSource source);
     void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);
     void transferFinished(TransferObserver::Outcome outcome);

@@ -1,6 +1,7 @@
 #include "MainWindowFixture.h"
 
 #include "CommandLine.h"
+#include "PrintService.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -250,11 +251,19 @@ TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
     EXPECT_EQ(windows.at(0)->height() + windows.at(1)->height(), area.height());
 }
 
-TEST_F(MainWindowTest, ClosingTheProgramAsksEachDocumentAndStaysOpenWhenOneIsKept)
+TEST_F(MainWindowTest, CancelOnAnyDocumentsQuestionStopsTheExitThere)
 {
     m_window->load();
-    action("mnuWindowNewWindow")->trigger();
-    action("mnuWindowNewWindow")->trigger();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openThroughDialog(sampleCopy(QStringLiteral("b.QBF")));
+    for (DocumentWindow *document : m_window->documents())
+        rename(document, "Edited");
+
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+    action("mnuFileExit")->trigger();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->documents().size(), 2);
+    EXPECT_EQ(m_messages.shownMessages().size(), 1);
 
     m_messages.setNextAnswer(QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Cancel);
@@ -313,4 +322,24 @@ TEST_F(MainWindowTest, CutCopyAndPasteWorkOnTheFocusedTextBoxAndLeaveReadOnlyTex
     action("mnuEditCut")->trigger();
     action("Paste")->trigger();
     EXPECT_EQ(text.text(), QStringLiteral("ptionRece"));
+}
+
+TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    DocumentWindow *document = m_window->activeDocument();
+    rename(document, "Edited");
+    m_window->printService().setNextAnswer(false);
+    for (int dialogs = 0; dialogs < 3; ++dialogs)
+        m_fileDialogs.setNextFileName(QString());
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+
+    for (const char *command : {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert",
+                                "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuFileClose"}) {
+        document->setChanged(DocumentWindow::Panel::VirtualPorts, true);
+        action(command)->trigger();
+        EXPECT_FALSE(document->isChanged(DocumentWindow::Panel::VirtualPorts)) << command;
+    }
+    EXPECT_EQ(m_window->documents().size(), 1);
 }
