@@ -11,6 +11,9 @@
 #include "DocumentArranger.h"
 #include "DocumentWindow.h"
 #include "DrawnIcons.h"
+#include "ExchClass.h"
+#include "FieldDef.h"
+#include "FieldNames.h"
 #include "FileDialogService.h"
 #include "HelpWindow.h"
 #include "LinuxDriveProvider.h"
@@ -50,6 +53,16 @@ const QString NotSendingText = QStringLiteral("Not sending configuraton");
 const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
 const QString NothingToSendText = QStringLiteral("This document holds no configuration, so there is nothing to send.");
 const QChar LineBreak = QLatin1Char('\n');
+const QString UpdateOnlineTitle = QStringLiteral("Update Online System");
+const QString WriteFileQuestion = QStringLiteral(
+    "%1 was not read from the exchange in this session.\n\n"
+    "Its system: %2\n"
+    "The exchange: %3\n\n"
+    "Write the changes of this document to the exchange? The answer holds for this document.");
+const QString NotReadExchangeText = QStringLiteral("the exchange on %1 (not read in this session)");
+const QString NoSystemName = QStringLiteral("(no system name)");
+const QString NoDocumentName = QStringLiteral("This document");
+const QChar PortPanelSeparator = QLatin1Char(';');
 // The tag of a document window loaded from a file: ":" + path.
 const QString FileTagPrefix = QStringLiteral(":");
 
@@ -122,6 +135,19 @@ private:
     QWidget *m_parent;
 };
 
+QString systemName(const ExchClass &config)
+{
+    const RecordClass &system = config.System();
+    if (system.Records() < 1 || system.GetType(FieldNames::Name) != FieldType::String)
+        return QString();
+    return QString::fromLatin1(system.GetString(FieldNames::Name, 0));
+}
+
+QString quoted(const QString &name)
+{
+    return name.isEmpty() ? NoSystemName : QStringLiteral("\"%1\"").arg(name);
+}
+
 QLabel *makePanel(const QString &name, QWidget *parent)
 {
     auto *panel = new QLabel(parent);
@@ -164,8 +190,10 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
 
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
-    m_transferWindow->setFinishedCallback(
-        [this](TransferObserver::Outcome outcome) { transferFinished(outcome); });
+    m_transferWindow->setFinishedCallback([this](TransferObserver::Outcome outcome) {
+        noteTransferOutcome(outcome);
+        transferFinished(outcome);
+    });
     m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
                                                 this);
 
@@ -476,7 +504,44 @@ void MainWindow::showNodeKey(const QString &key)
 
 bool MainWindow::writeRecord(ExchClass &config, int member, int index)
 {
-    return m_writes->writeRecord(config, member, index);
+    return mayWriteOnline(config) && m_writes->writeRecord(config, member, index);
+}
+
+bool MainWindow::mayWriteOnline(const ExchClass &config)
+{
+    if (m_liveConfigurations.contains(&config))
+        return true;
+    if (m_offlineConfigurations.contains(&config))
+        return false;
+    QString documentName = NoDocumentName;
+    for (const DocumentWindow *document : documents()) {
+        if (&configuration(document->ExNum()) == &config)
+            documentName = document->caption();
+    }
+    const QString exchange = m_exchangeSystemName ? quoted(*m_exchangeSystemName)
+                                                  : NotReadExchangeText.arg(portName());
+    const QString question = WriteFileQuestion.arg(documentName, quoted(systemName(config)), exchange);
+    const bool agreed = m_messages.show(this, QMessageBox::Question, UpdateOnlineTitle, question,
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+    (agreed ? m_liveConfigurations : m_offlineConfigurations).insert(&config);
+    return agreed;
+}
+
+void MainWindow::noteTransferOutcome(TransferObserver::Outcome outcome)
+{
+    if (outcome != TransferObserver::Outcome::Completed || !m_transferDocument)
+        return;
+    // Read from the exchange or just written to it: the document and the exchange agree.
+    const ExchClass &config = configuration(m_transferDocument->ExNum());
+    m_liveConfigurations.insert(&config);
+    m_offlineConfigurations.remove(&config);
+    m_exchangeSystemName = systemName(config);
+}
+
+QString MainWindow::portName() const
+{
+    return m_link->portPanelText().section(PortPanelSeparator, 0, 0);
 }
 
 void MainWindow::showMessage(const QString &text)

@@ -11,9 +11,11 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class DebugLog;
 class DebugWindow;
@@ -124,6 +126,12 @@ private:
     // Every document commits its edits and closes; false from the first that stays open.
     bool closeDocuments();
     void openPath(const QString &path, OpenSource source);
+    // A configuration that did not come from the exchange in this run is
+    // written online only once the engineer agreed, asked at its first write.
+    bool mayWriteOnline(const ExchClass &config);
+    void noteTransferOutcome(TransferObserver::Outcome outcome);
+    // The port the link runs on, as the port panel names it.
+    QString portName() const;
     void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);
     void transferFinished(TransferObserver::Outcome outcome);
     void getConfiguration(const QString &refusal);
@@ -187,6 +195,12 @@ private:
     // The device-command windows and what the dispatcher hands them.
     std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;
+    // Configurations read from or sent to the exchange in this run, or
+    // agreed by the engineer; those the engineer kept off the exchange.
+    QSet<const ExchClass *> m_liveConfigurations;
+    QSet<const ExchClass *> m_offlineConfigurations;
+    // The system name of the last configuration read from or sent to the exchange in this run.
+    std::optional<QString> m_exchangeSystemName;
     int m_documentCounter = 0;
 
     QMdiArea *m_mdiArea;

@@ -330,6 +330,7 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
     DocumentWindow *document = m_window->activeDocument();
     rename(document, "Edited");
+    action("mnuFileOnline")->trigger();
     m_window->printService().setNextAnswer(false);
     for (int dialogs = 0; dialogs < 3; ++dialogs)
         m_fileDialogs.setNextFileName(QString());
@@ -342,4 +343,37 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
         EXPECT_FALSE(document->isChanged(DocumentWindow::Panel::VirtualPorts)) << command;
     }
     EXPECT_EQ(m_window->documents().size(), 1);
+}
+
+TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTheAnswer)
+{
+    m_window->load();
+    const QString kept = sampleCopy(QStringLiteral("kept.QBF"));
+    openThroughDialog(kept);
+    ExchClass &keptConfig = m_window->configuration(m_window->activeDocument()->ExNum());
+    openThroughDialog(sampleCopy(QStringLiteral("written.QBF")));
+    rename(m_window->activeDocument(), "Harbour Office");
+    ExchClass &writtenConfig = m_window->configuration(m_window->activeDocument()->ExNum());
+    m_port->written.clear();
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    EXPECT_FALSE(m_window->writeRecord(keptConfig, ExchClass::VirtualPortsMember, 2));
+    EXPECT_FALSE(m_window->writeRecord(keptConfig, ExchClass::ACLMember, 4));
+    EXPECT_TRUE(m_port->written.isEmpty());
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    EXPECT_TRUE(m_window->writeRecord(writtenConfig, ExchClass::VirtualPortsMember, 2));
+    EXPECT_TRUE(m_window->writeRecord(writtenConfig, ExchClass::VirtualPortsMember, 3));
+    EXPECT_FALSE(m_port->written.isEmpty());
+
+    const QList<MessageService::Message> shown = m_messages.shownMessages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Update Online System"));
+    EXPECT_EQ(shown[0].text, kept + QStringLiteral(" was not read from the exchange in this session.\n\n"
+                                                   "Its system: \"Kestrel Marine Offices\"\n"
+                                                   "The exchange: the exchange on COM4 (not read in this session)\n\n"
+                                                   "Write the changes of this document to the exchange? "
+                                                   "The answer holds for this document."));
+    EXPECT_EQ(shown[0].defaultButton, QMessageBox::No);
+    EXPECT_TRUE(shown[1].text.contains(QStringLiteral("Its system: \"Harbour Office\"\n")));
 }
