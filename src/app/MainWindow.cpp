@@ -26,6 +26,7 @@
 #include "RandomSource.h"
 #include "RecordWriteQueue.h"
 #include "ReportJob.h"
+#include "SendSummary.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
 
@@ -60,6 +61,12 @@ const QString WriteFileQuestion = QStringLiteral(
     "The exchange: %3\n\n"
     "Write the changes of this document to the exchange? The answer holds for this document.");
 const QString NotReadExchangeText = QStringLiteral("the exchange on %1 (not read in this session)");
+const QString SendConfigurationTitle = QStringLiteral("Send Configuration");
+const QString SendQuestion = QStringLiteral(
+    "Send %1 to %2?\n\n"
+    "The exchange's configuration is replaced by this document's. Records written:\n%3"
+    "Records the exchange holds where this document has a free slot are cleared.");
+const QString SendExchangeText = QStringLiteral("the exchange on %1, system %2");
 const QString NoSystemName = QStringLiteral("(no system name)");
 const QString NoDocumentName = QStringLiteral("This document");
 const QChar PortPanelSeparator = QLatin1Char(';');
@@ -866,7 +873,21 @@ void MainWindow::mnuSendConfig_Click()
         m_messages.show(this, QMessageBox::Warning, QString(), NothingToSendText);
         return;
     }
+    if (!confirmSend(*document))
+        return;
     startTransfer(TransferEngine::Mode::Send, document);
+}
+
+bool MainWindow::confirmSend(const DocumentWindow &document)
+{
+    const QString exchange = m_exchangeSystemName
+        ? SendExchangeText.arg(portName(), quoted(*m_exchangeSystemName))
+        : NotReadExchangeText.arg(portName());
+    const QString question = SendQuestion.arg(document.caption(), exchange,
+                                              SendSummary::recordsToWrite(configuration(document.ExNum())));
+    return m_messages.show(this, QMessageBox::Warning, SendConfigurationTitle, question,
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void MainWindow::mnuAdvLR_Click(bool checked)

@@ -130,6 +130,8 @@ private:
     // written online only once the engineer agreed, asked at its first write.
     bool mayWriteOnline(const ExchClass &config);
     void noteTransferOutcome(TransferObserver::Outcome outcome);
+    // Send Configuration's question: the document, the exchange and what will be written.
+    bool confirmSend(const DocumentWindow &document);
     // The port the link runs on, as the port panel names it.
     QString portName() const;
     void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);

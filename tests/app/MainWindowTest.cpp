@@ -334,10 +334,12 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
     m_window->printService().setNextAnswer(false);
     for (int dialogs = 0; dialogs < 3; ++dialogs)
         m_fileDialogs.setNextFileName(QString());
+    m_messages.setNextAnswer(QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Cancel);
 
     for (const char *command : {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert",
-                                "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuFileClose"}) {
+                                "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuSendConfig",
+                                "mnuFileClose"}) {
         document->setChanged(DocumentWindow::Panel::VirtualPorts, true);
         action(command)->trigger();
         EXPECT_FALSE(document->isChanged(DocumentWindow::Panel::VirtualPorts)) << command;
@@ -376,4 +378,38 @@ TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTh
                                                    "The answer holds for this document."));
     EXPECT_EQ(shown[0].defaultButton, QMessageBox::No);
     EXPECT_TRUE(shown[1].text.contains(QStringLiteral("Its system: \"Harbour Office\"\n")));
+}
+
+TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecordsAndSendsOnlyOnYes)
+{
+    m_window->load();
+    const QString site = sampleCopy(QStringLiteral("site.QBF"));
+    openThroughDialog(site);
+    m_port->written.clear();
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    action("mnuSendConfig")->trigger();
+    EXPECT_TRUE(m_port->written.isEmpty());
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    const MessageService::Message question = m_messages.shownMessages()[0];
+    EXPECT_EQ(question.title, QStringLiteral("Send Configuration"));
+    EXPECT_EQ(question.text.toStdString(), (QStringLiteral("Send ") + site
+                                 + QStringLiteral(" to the exchange on COM4 (not read in this session)?\n\n"
+                                                  "The exchange's configuration is replaced by this document's. "
+                                                  "Records written:\n"
+                                                  "Class List: 9 records\n"
+                                                  "System: 1 record\n"
+                                                  "Virtual Ports: 31 records\n"
+                                                  "ACL: 13 records\n"
+                                                  "Groups: 8 records\n"
+                                                  "Port To Virtual: 112 records\n"
+                                                  "Ext To Virtual: 31 records\n"
+                                                  "Tones: 12 records\n"
+                                                  "Records the exchange holds where this document has a free slot "
+                                                  "are cleared.")).toStdString());
+    EXPECT_EQ(question.defaultButton, QMessageBox::No);
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    action("mnuSendConfig")->trigger();
+    EXPECT_FALSE(m_port->written.isEmpty());
 }
