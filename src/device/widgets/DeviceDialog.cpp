@@ -30,6 +30,13 @@ void DeviceDialog::say(const QString &text)
     m_services.messages.show(this, QMessageBox::NoIcon, QString(), text);
 }
 
+bool DeviceDialog::confirm(const QString &text)
+{
+    return m_services.messages.show(this, QMessageBox::Warning, windowTitle(), text,
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+}
+
 void DeviceDialog::refuse(QLineEdit *box, const QString &text)
 {
     m_services.messages.show(this, QMessageBox::Warning, QString(), text);

@@ -24,6 +24,8 @@ protected:
     void send(const DevicePacket &packet);
     // A message box with an OK button.
     void say(const QString &text);
+    // A question under the window's title, No the default: true on Yes.
+    bool confirm(const QString &text);
     // The message, then the focus back in the box with its text selected.
     void refuse(QLineEdit *box, const QString &text);
 
