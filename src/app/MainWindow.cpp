@@ -797,9 +797,13 @@ PreviewWindow *MainWindow::previewWindow() const
 
 void MainWindow::openAclGenerator(int exNum, int aclIndex)
 {
-    AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, m_link->packetSender(), m_messages,
-                                 RandomSource::system(), this);
+    AclGeneratorWindow generator(configuration(exNum), aclIndex, *this, m_messages, RandomSource::system(), this);
     generator.exec();
+    // The tree lists the generated ACLs.
+    for (DocumentWindow *document : documents()) {
+        if (document->ExNum() == exNum)
+            document->GetConfiguration();
+    }
 }
 
 void MainWindow::mnuFileConvert_Click()
