@@ -24,6 +24,7 @@
 #include "PrintService.h"
 #include "ProductInfo.h"
 #include "RandomSource.h"
+#include "RecordLabel.h"
 #include "RecordWriteQueue.h"
 #include "ReportJob.h"
 #include "SendSummary.h"
@@ -42,6 +43,7 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace {
 const QString OpenTitle = QStringLiteral("Open");
@@ -70,6 +72,11 @@ const QString SendExchangeText = QStringLiteral("the exchange on %1, system %2")
 const QString NoSystemName = QStringLiteral("(no system name)");
 const QString NoDocumentName = QStringLiteral("This document");
 const QChar PortPanelSeparator = QLatin1Char(';');
+const QString WaitingText = QStringLiteral("%1 waiting for the exchange");
+const QString NotConfirmedText = QStringLiteral("%1 not confirmed \u2014");
+const QString EchoMismatchText = QStringLiteral(
+    "The exchange stored %1 differently from what was sent; the change is marked not confirmed. "
+    "Retry Unconfirmed Writes sends it again; Get Configuration shows what the exchange holds.");
 // The tag of a document window loaded from a file: ":" + path.
 const QString FileTagPrefix = QStringLiteral(":");
 
@@ -150,6 +157,11 @@ QString systemName(const ExchClass &config)
     return QString::fromLatin1(system.GetString(FieldNames::Name, 0));
 }
 
+QString changes(int count)
+{
+    return count == 1 ? QStringLiteral("1 change") : QStringLiteral("%1 changes").arg(count);
+}
+
 QString quoted(const QString &name)
 {
     return name.isEmpty() ? NoSystemName : QStringLiteral("\"%1\"").arg(name);
@@ -207,6 +219,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     createMenus();
     createToolBar();
     createStatusBar();
+    createWritesPanel();
 
     connect(m_link.get(), &SerialLink::noConnectionChanged, this, &MainWindow::refreshConnectionPanel);
     // Queued: the link announces the text before it opens the device the panel also names.
@@ -249,6 +262,8 @@ void MainWindow::createMenus()
     m_mnuFileOnline = addItem(file, "mnuFileOnline", tr("Update Online System"));
     m_mnuFileOnline->setCheckable(true);
     m_mnuFileOnline->setChecked(true);
+    m_mnuFileRetryWrites = addItem(file, "mnuFileRetryWrites", tr("Retry Unconfirmed Writes"),
+                                   &MainWindow::mnuFileRetryWrites_Click);
     file->addSeparator();
     addItem(file, "mnuFilePrintSetup", tr("Printer Set&up"), &MainWindow::mnuFilePrintSetup_Click);
     m_documentActions.append(
@@ -403,6 +418,44 @@ void MainWindow::createStatusBar()
     statusBar()->addPermanentWidget(m_connectionPanel);
     refreshPortPanel();
     refreshConnectionPanel();
+}
+
+void MainWindow::createWritesPanel()
+{
+    m_writesPanel = makePanel(QStringLiteral("pnlWrites"), this);
+    m_retryWritesButton = new QToolButton(this);
+    m_retryWritesButton->setObjectName(QStringLiteral("cmdRetryWrites"));
+    m_retryWritesButton->setText(tr("Retry"));
+    m_retryWritesButton->setAutoRaise(true);
+    statusBar()->addWidget(m_writesPanel);
+    statusBar()->addWidget(m_retryWritesButton);
+    connect(m_retryWritesButton, &QToolButton::clicked, this, &MainWindow::mnuFileRetryWrites_Click);
+    connect(m_writes.get(), &RecordWriteQueue::stateChanged, this, &MainWindow::refreshWritesPanel);
+    connect(m_writes.get(), &RecordWriteQueue::echoMismatch, this, &MainWindow::reportEchoMismatch);
+    refreshWritesPanel();
+}
+
+void MainWindow::reportEchoMismatch(const ExchClass *config, int member, int index)
+{
+    const QString text = EchoMismatchText.arg(RecordLabel::record(*config, member, index));
+    // Told once the reply has been dealt with, not from inside the line's input.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_messages.show(this, QMessageBox::Warning, QString(), text); }, Qt::QueuedConnection);
+}
+
+void MainWindow::refreshWritesPanel()
+{
+    const int waiting = m_writes->count(RecordWriteQueue::State::Waiting);
+    const int failed = m_writes->count(RecordWriteQueue::State::Failed);
+    QStringList parts;
+    if (waiting > 0)
+        parts.append(WaitingText.arg(changes(waiting)));
+    if (failed > 0)
+        parts.append(NotConfirmedText.arg(changes(failed)));
+    m_writesPanel->setText(parts.join(QStringLiteral("; ")));
+    m_writesPanel->setVisible(!parts.isEmpty());
+    m_retryWritesButton->setVisible(failed > 0);
+    m_mnuFileRetryWrites->setEnabled(failed > 0);
 }
 
 void MainWindow::setPortOverride(const QString &portOrDevice)
@@ -686,6 +739,8 @@ void MainWindow::refreshConnectionPanel()
 
 void MainWindow::updateDocumentActions()
 {
+    // A document that closed took its writes with it.
+    refreshWritesPanel();
     const bool hasDocument = activeDocument() != nullptr;
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(hasDocument);
@@ -834,6 +889,11 @@ void MainWindow::mnuFileMRU_Click(int index)
     const QString path = m_mnuFileMRU[std::size_t(index)]->data().toString();
     if (!path.isEmpty())
         openPath(path, OpenSource::RecentList);
+}
+
+void MainWindow::mnuFileRetryWrites_Click()
+{
+    m_writes->retryFailed();
 }
 
 void MainWindow::mnuFileExit_Click()

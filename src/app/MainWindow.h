@@ -30,6 +30,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QToolButton;
 class RecordWriteQueue;
 class SerialLink;
 class SerialPort;
@@ -115,6 +116,10 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    // The status-bar summary of the record writes, with Retry while any failed.
+    void createWritesPanel();
+    void refreshWritesPanel();
+    void reportEchoMismatch(const ExchClass *config, int member, int index);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)() = nullptr);
     // An item whose window the program does not have yet: shown, never enabled.
     void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
@@ -158,6 +163,7 @@ private:
     void mnuFileExportPdf_Click();
     void mnuFileConvert_Click();
     void mnuFileMRU_Click(int index);
+    void mnuFileRetryWrites_Click();
     void mnuFileExit_Click();
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
@@ -210,6 +216,8 @@ private:
     QLabel *m_nodeKeyPanel = nullptr;
     QLabel *m_portPanel = nullptr;
     QLabel *m_connectionPanel = nullptr;
+    QLabel *m_writesPanel = nullptr;
+    QToolButton *m_retryWritesButton = nullptr;
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
@@ -218,6 +226,7 @@ private:
     QPointer<DocumentWindow> m_transferDocument;
 
     QAction *m_mnuFileOnline = nullptr;
+    QAction *m_mnuFileRetryWrites = nullptr;
     QAction *m_mnuAdvLR = nullptr;
     QAction *m_mnuViewToolbar = nullptr;
     QAction *m_mnuViewStatusBar = nullptr;

@@ -1,12 +1,16 @@
 #include "MainWindowFixture.h"
 
 #include "CommandLine.h"
+#include "PacketCode.h"
+#include "PacketSender.h"
 #include "PrintService.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 const QString Accelerator1 = QStringLiteral("&1 ");
@@ -412,4 +416,57 @@ TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecords
     m_messages.setNextAnswer(QMessageBox::Yes);
     action("mnuSendConfig")->trigger();
     EXPECT_FALSE(m_port->written.isEmpty());
+}
+
+TEST_F(MainWindowTest, TheStatusBarCountsWritesWaitingOrNotConfirmedAndRetrySendsThemAgain)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    ExchClass &config = m_window->configuration(m_window->activeDocument()->ExNum());
+    auto *retry = m_window->findChild<QToolButton *>(QStringLiteral("cmdRetryWrites"));
+    EXPECT_EQ(panelText("pnlWrites"), QString());
+    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    m_window->writeRecord(config, ExchClass::VirtualPortsMember, 2);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change waiting for the exchange"));
+    m_window->writeRecord(config, ExchClass::ACLMember, 4);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes waiting for the exchange"));
+
+    // Nothing answers: the first write is sent four times, then both have failed.
+    m_timers.advance(4 * 2500);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes not confirmed \u2014"));
+    EXPECT_FALSE(retry->isHidden());
+    EXPECT_TRUE(action("mnuFileRetryWrites")->isEnabled());
+
+    m_port->written.clear();
+    retry->click();
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes waiting for the exchange"));
+    EXPECT_EQ(m_port->written.size(), 1);
+    EXPECT_TRUE(retry->isHidden());
+    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    ExchClass &config = m_window->configuration(m_window->activeDocument()->ExNum());
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    m_window->writeRecord(config, ExchClass::VirtualPortsMember, 2);
+
+    QByteArray stored = config.VirtualPorts().record(2);
+    stored[stored.size() - 1] = char(stored.at(stored.size() - 1) ^ 0x01);
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    m_port->receive(Frame::Delimiter
+                    + PacketSender::StuffBytes(replyPacket(config.VirtualPorts().RequestCode(), 2, stored))
+                    + Frame::Delimiter);
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(m_messages.shownMessages().size(), 2);
+    EXPECT_EQ(m_messages.shownMessages()[1].text,
+              QStringLiteral("The exchange stored Virtual Ports 2 (Manager) differently from what was sent; the "
+                             "change is marked not confirmed. Retry Unconfirmed Writes sends it again; Get "
+                             "Configuration shows what the exchange holds."));
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change not confirmed \u2014"));
 }
