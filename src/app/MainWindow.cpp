@@ -33,6 +33,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -654,8 +655,10 @@ bool MainWindow::closeDocuments()
     return true;
 }
 
-void MainWindow::openPath(const QString &path, OpenSource source)
+void MainWindow::openPath(const QString &given, OpenSource source)
 {
+    // The caption and the recently used list must name the file from any working folder.
+    const QString path = QFileInfo(given).absoluteFilePath();
     DocumentWindow *document = LoadNewDoc();
     document->setExNum(NewSlot());
     document->setTag(FileTagPrefix + path);

@@ -130,7 +130,7 @@ private:
     DocumentWindow *committedActiveDocument() const;
     // Every document commits its edits and closes; false from the first that stays open.
     bool closeDocuments();
-    void openPath(const QString &path, OpenSource source);
+    void openPath(const QString &given, OpenSource source);
     // A configuration that did not come from the exchange in this run is
     // written online only once the engineer agreed, asked at its first write.
     bool mayWriteOnline(const ExchClass &config);

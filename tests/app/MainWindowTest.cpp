@@ -78,6 +78,22 @@ TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpQuotedOrNot)
     EXPECT_EQ(recentCaptions(), QStringList{Accelerator1 + site});
 }
 
+TEST_F(MainWindowTest, RelativeNamesBecomeFullPathsAndANameSavedWithoutExtensionGetsQbf)
+{
+    const QString site = sampleCopy(QStringLiteral("Kestrel.QBF"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    m_window->load(CommandLine({QStringLiteral("Kestrel.QBF")}).filePath());
+    m_fileDialogs.setNextFileName(QStringLiteral("site1"));
+    action("mnuFileSaveAs")->trigger();
+    QDir::setCurrent(previous);
+
+    const QString saved = m_dir.filePath(QStringLiteral("site1.QBF"));
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(captions(), QStringList{saved});
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + saved, Accelerator2 + site}));
+}
+
 TEST_F(MainWindowTest, SavingADocumentLoadedFromAFileWritesItWithoutAskingAndLeavesTheListAlone)
 {
     m_window->load();
