@@ -46,6 +46,8 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include <utility>
+
 namespace {
 const QString OpenTitle = QStringLiteral("Open");
 const QString SaveTitle = QStringLiteral("Save");
@@ -73,6 +75,7 @@ const QString SendExchangeText = QStringLiteral("the exchange on %1, system %2")
 const QString NoSystemName = QStringLiteral("(no system name)");
 const QString NoDocumentName = QStringLiteral("This document");
 const QChar PortPanelSeparator = QLatin1Char(';');
+const QKeySequence CloseShortcut(Qt::CTRL | Qt::Key_W);
 const QString WaitingText = QStringLiteral("%1 waiting for the exchange");
 const QString NotConfirmedText = QStringLiteral("%1 not confirmed \u2014");
 const QString EchoMismatchText = QStringLiteral(
@@ -249,11 +252,15 @@ void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    addItem(file, "mnuFileNew", tr("&New - Getting Configuration from System"), &MainWindow::mnuFileNew_Click);
-    addItem(file, "mnuFileOpen", tr("&Open..."), &MainWindow::mnuFileOpen_Click);
+    addItem(file, "mnuFileNew", tr("&New - Getting Configuration from System"), &MainWindow::mnuFileNew_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addItem(file, "mnuFileOpen", tr("&Open..."), &MainWindow::mnuFileOpen_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_documentActions.append(addItem(file, "mnuFileClose", tr("&Close"), &MainWindow::mnuFileClose_Click));
+    m_documentActions.constLast()->setShortcut(CloseShortcut);
     file->addSeparator();
     m_documentActions.append(addItem(file, "mnuFileSave", tr("&Save"), &MainWindow::mnuFileSave_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_documentActions.append(addItem(file, "mnuFileSaveAs", tr("Save &As..."), &MainWindow::mnuFileSaveAs_Click));
     addItem(file, "mnuFileSaveAll", tr("Save A&ll"), &MainWindow::mnuFileSaveAll_Click);
     file->addSeparator();
@@ -270,6 +277,7 @@ void MainWindow::createMenus()
     m_documentActions.append(
         addItem(file, "mnuFilePrintPreview", tr("Print Pre&view"), &MainWindow::mnuFilePrintPreview_Click));
     m_documentActions.append(addItem(file, "mnuFilePrint", tr("&Print..."), &MainWindow::mnuFilePrint_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_documentActions.append(
         addItem(file, "mnuFileExportPdf", tr("Export PDF..."), &MainWindow::mnuFileExportPdf_Click));
     file->addSeparator();
@@ -284,7 +292,8 @@ void MainWindow::createMenus()
     }
     m_mruSeparator = file->addSeparator();
     m_mruSeparator->setVisible(false);
-    addItem(file, "mnuFileExit", tr("E&xit"), &MainWindow::mnuFileExit_Click);
+    addItem(file, "mnuFileExit", tr("E&xit"), &MainWindow::mnuFileExit_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
@@ -334,6 +343,7 @@ void MainWindow::createMenus()
     connect(m_mnuViewStatusBar, &QAction::triggered, this, &MainWindow::mnuViewStatusBar_Click);
     view->addSeparator();
     m_documentActions.append(addItem(view, "mnuViewRefresh", tr("&Refresh"), &MainWindow::mnuViewRefresh_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::Key_F5));
     addItem(view, "mnuViewOptions", tr("&Options..."), &MainWindow::mnuViewOptions_Click);
     view->addSeparator();
     addItem(view, "mnuDebug", tr("Debug Screen"), &MainWindow::mnuDebug_Click);
@@ -346,10 +356,14 @@ void MainWindow::createMenus()
     addItem(window, "mnuWindowTileHorizontal", tr("Tile &Horizontal"), &MainWindow::mnuWindowTileHorizontal_Click);
     addItem(window, "mnuWindowTileVertical", tr("Tile &Vertical"), &MainWindow::mnuWindowTileVertical_Click);
     addItem(window, "mnuWindowArrangeIcons", tr("&Arrange Icons"), &MainWindow::mnuWindowArrangeIcons_Click);
+    m_mnuWindow = window;
+    m_windowListSeparator = window->addSeparator();
+    connect(window, &QMenu::aboutToShow, this, &MainWindow::refreshWindowList);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(help, "mnuHelpContents", tr("&Contents"), &MainWindow::mnuHelpContents_Click);
+    addItem(help, "mnuHelpContents", tr("&Contents"), &MainWindow::mnuHelpContents_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
     addItem(help, "mnuHelpSearchForHelpOn", tr("&Search For Help On..."), &MainWindow::mnuHelpSearchForHelpOn_Click);
     help->addSeparator();
     addItem(help, "mnuHelpAbout", tr("&About "), &MainWindow::mnuHelpAbout_Click);
@@ -489,6 +503,12 @@ DocumentWindow *MainWindow::LoadNewDoc()
     document->setCaption(QStringLiteral("%1 %2").arg(DocumentWindow::DocumentCaptionPrefix).arg(m_documentCounter));
     QMdiSubWindow *window = m_mdiArea->addSubWindow(document);
     window->setWindowIcon(DrawnIcons::document());
+    // The window's own menu would close it on Ctrl+W too; File → Close commits the edit on screen first.
+    for (QAction *item : window->systemMenu()->actions()) {
+        QList<QKeySequence> keys = item->shortcuts();
+        if (keys.removeAll(CloseShortcut) > 0)
+            item->setShortcuts(keys);
+    }
     window->show();
     m_mdiArea->setActiveSubWindow(window);
     updateDocumentActions();
@@ -740,8 +760,35 @@ void MainWindow::refreshConnectionPanel()
     m_connectionPanel->setText(m_link->connectionPanelText());
 }
 
+void MainWindow::refreshWindowList()
+{
+    qDeleteAll(std::exchange(m_windowListItems, {}));
+    const QMdiSubWindow *active = m_mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        const auto *document = qobject_cast<DocumentWindow *>(window->widget());
+        if (!document)
+            continue;
+        ++number;
+        const QString accelerator = number < 10 ? QStringLiteral("&%1 ").arg(number) : QString();
+        const QString caption = QString(document->caption()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto *item = new QAction(accelerator + caption, m_mnuWindow);
+        item->setObjectName(QStringLiteral("mnuWindowDocument%1").arg(number));
+        item->setCheckable(true);
+        item->setChecked(window == active);
+        connect(item, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (target)
+                m_mdiArea->setActiveSubWindow(target);
+        });
+        m_mnuWindow->addAction(item);
+        m_windowListItems.append(item);
+    }
+    m_windowListSeparator->setVisible(number > 0);
+}
+
 void MainWindow::updateDocumentActions()
 {
+    refreshWindowList();
     // A document that closed took its writes with it.
     refreshWritesPanel();
     const bool hasDocument = activeDocument() != nullptr;

@@ -150,6 +150,8 @@ private:
     void refreshPortPanel();
     void refreshConnectionPanel();
     void updateDocumentActions();
+    // The Window menu's list of open documents, the active one ticked.
+    void refreshWindowList();
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -234,4 +236,7 @@ private:
     QAction *m_mruSeparator = nullptr;
     // Commands that need an active document.
     QList<QAction *> m_documentActions;
+    QMenu *m_mnuWindow = nullptr;
+    QAction *m_windowListSeparator = nullptr;
+    QList<QAction *> m_windowListItems;
 };

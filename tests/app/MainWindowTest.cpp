@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QToolButton>
+#include <QTest>
 
 namespace {
 const QString Accelerator1 = QStringLiteral("&1 ");
@@ -485,4 +486,43 @@ TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
                              "change is marked not confirmed. Retry Unconfirmed Writes sends it again; Get "
                              "Configuration shows what the exchange holds."));
     EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change not confirmed \u2014"));
+}
+
+TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndActivatesTheOneClicked)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    openThroughDialog(a);
+    action("mnuWindowNewWindow")->trigger();
+
+    EXPECT_EQ(action("mnuWindowDocument1")->text(), QStringLiteral("&1 ") + a);
+    EXPECT_EQ(action("mnuWindowDocument2")->text(), QStringLiteral("&2 Document 2"));
+    EXPECT_FALSE(action("mnuWindowDocument1")->isChecked());
+    EXPECT_TRUE(action("mnuWindowDocument2")->isChecked());
+
+    action("mnuWindowDocument1")->trigger();
+    EXPECT_EQ(m_window->activeDocument()->caption(), a);
+    EXPECT_TRUE(action("mnuWindowDocument1")->isChecked());
+    EXPECT_FALSE(action("mnuWindowDocument2")->isChecked());
+
+    const struct
+    {
+        const char *item;
+        QKeySequence keys;
+    } shortcuts[] = {
+        {"mnuFileNew", QKeySequence(QStringLiteral("Ctrl+N"))},   {"mnuFileOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"mnuFileSave", QKeySequence(QStringLiteral("Ctrl+S"))},  {"mnuFilePrint", QKeySequence(QStringLiteral("Ctrl+P"))},
+        {"mnuFileClose", QKeySequence(QStringLiteral("Ctrl+W"))}, {"mnuHelpContents", QKeySequence(QStringLiteral("F1"))},
+        {"mnuViewRefresh", QKeySequence(QStringLiteral("F5"))},   {"mnuFileExit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+    };
+    for (const auto &shortcut : shortcuts)
+        EXPECT_EQ(action(shortcut.item)->shortcut(), shortcut.keys) << shortcut.item;
+
+    // The document window's own menu must not claim Ctrl+W as well.
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    rename(m_window->activeDocument(), "Edited");
+    m_messages.setNextAnswer(QMessageBox::No);
+    QTest::keyClick(m_window->activeDocument(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(captions(), QStringList{QStringLiteral("Document 2")});
 }
