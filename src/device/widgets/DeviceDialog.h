@@ -32,6 +32,12 @@ protected:
     QLineEdit *makeBox(const QString &name, const QString &text = QString());
     QPushButton *makeButton(const QString &name, const QString &caption);
     QLabel *makeLabel(const QString &caption, QWidget *buddy);
+    // The unit beside a box.
+    QLabel *makeUnit(const QString &unit);
+    // Beside a time the board counts in its own units, which the number goes in unchanged.
+    QLabel *makeBoardTimeUnit();
+    // A box the program fills: read-only, and looking it, with no place in the Tab order.
+    void showReadOnly(QLineEdit *box);
     // The status bar "sbar1" with its one panel, which setStatus fills.
     QStatusBar *makeStatusBar();
     void setStatus(const QString &text);
