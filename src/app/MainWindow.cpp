@@ -762,7 +762,12 @@ void MainWindow::refreshConnectionPanel()
 
 void MainWindow::refreshWindowList()
 {
-    qDeleteAll(std::exchange(m_windowListItems, {}));
+    // Later: the item clicked is still being triggered when its activation rebuilds the list.
+    for (QAction *item : std::exchange(m_windowListItems, {})) {
+        m_mnuWindow->removeAction(item);
+        item->setParent(nullptr);
+        item->deleteLater();
+    }
     const QMdiSubWindow *active = m_mdiArea->currentSubWindow();
     int number = 0;
     for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
