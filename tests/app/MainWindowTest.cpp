@@ -510,10 +510,14 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndAct
         const char *item;
         QKeySequence keys;
     } shortcuts[] = {
-        {"mnuFileNew", QKeySequence(QStringLiteral("Ctrl+N"))},   {"mnuFileOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
-        {"mnuFileSave", QKeySequence(QStringLiteral("Ctrl+S"))},  {"mnuFilePrint", QKeySequence(QStringLiteral("Ctrl+P"))},
-        {"mnuFileClose", QKeySequence(QStringLiteral("Ctrl+W"))}, {"mnuHelpContents", QKeySequence(QStringLiteral("F1"))},
-        {"mnuViewRefresh", QKeySequence(QStringLiteral("F5"))},   {"mnuFileExit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+        {"mnuFileNew", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"mnuFileOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"mnuFileSave", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"mnuFilePrint", QKeySequence(QStringLiteral("Ctrl+P"))},
+        {"mnuFileClose", QKeySequence(QStringLiteral("Ctrl+W"))},
+        {"mnuHelpContents", QKeySequence(QStringLiteral("F1"))},
+        {"mnuViewRefresh", QKeySequence(QStringLiteral("F5"))},
+        {"mnuFileExit", QKeySequence(QStringLiteral("Ctrl+Q"))},
     };
     for (const auto &shortcut : shortcuts)
         EXPECT_EQ(action(shortcut.item)->shortcut(), shortcut.keys) << shortcut.item;

@@ -46,8 +46,8 @@ TEST(FileDialogServiceTest, NamesComeBackAsFullPathsAndSavedOnesGetTheFiltersExt
     } cases[] = {
         {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.QBF")},
         {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1.QBF")},
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site1.qbf"), QStringLiteral("/tmp/site1.qbf")},
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/v1.2/site"), QStringLiteral("/tmp/v1.2/site.QBF")},
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site.qbf"), QStringLiteral("/tmp/site.qbf")},
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/v1.2/a"), QStringLiteral("/tmp/v1.2/a.QBF")},
         {FileDialogService::Kind::Save, vrsFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.VRS")},
         {FileDialogService::Kind::Save, QStringLiteral("All Files (*.*)|*.*"), QStringLiteral("/tmp/notes"),
          QStringLiteral("/tmp/notes")},

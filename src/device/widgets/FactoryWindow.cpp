@@ -159,7 +159,9 @@ QString FactoryWindow::summary(int officers) const
     for (const QComboBox *list : m_cboBoardType)
         boards.append(list->currentText());
     QStringList lines;
-    lines.append(tr("Boards in slots 1 to %1: %2").arg(FactoryConfiguration::SlotCount).arg(boards.join(QStringLiteral(", "))));
+    lines.append(tr("Boards in slots 1 to %1: %2")
+                     .arg(FactoryConfiguration::SlotCount)
+                     .arg(boards.join(QStringLiteral(", "))));
     lines.append(tr("Combined Tie Line & Processor: %1").arg(m_chkTieBoard->isChecked() ? tr("yes") : tr("no")));
     lines.append(tr("Ext. Tx / Rx Gain: %1 / %2").arg(m_cboExtTxGain->currentText(), m_cboExtRxGain->currentText()));
     lines.append(
