@@ -12,6 +12,9 @@
 #include "DocumentArranger.h"
 #include "DocumentWindow.h"
 #include "DrawnIcons.h"
+#include "ExchClass.h"
+#include "FieldDef.h"
+#include "FieldNames.h"
 #include "FileDialogService.h"
 #include "HelpWindow.h"
 #include "LinuxDriveProvider.h"
@@ -22,13 +25,16 @@
 #include "PrintService.h"
 #include "ProductInfo.h"
 #include "RandomSource.h"
+#include "RecordLabel.h"
 #include "RecordWriteQueue.h"
 #include "ReportJob.h"
+#include "SendSummary.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -39,6 +45,9 @@
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QToolButton>
+
+#include <utility>
 
 namespace {
 const QString OpenTitle = QStringLiteral("Open");
@@ -51,6 +60,28 @@ const QString NotSendingText = QStringLiteral("Not sending configuraton");
 const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
 const QString NothingToSendText = QStringLiteral("This document holds no configuration, so there is nothing to send.");
 const QChar LineBreak = QLatin1Char('\n');
+const QString UpdateOnlineTitle = QStringLiteral("Update Online System");
+const QString WriteFileQuestion = QStringLiteral(
+    "%1 was not read from the exchange in this session.\n\n"
+    "Its system: %2\n"
+    "The exchange: %3\n\n"
+    "Write the changes of this document to the exchange? The answer holds for this document.");
+const QString NotReadExchangeText = QStringLiteral("the exchange on %1 (not read in this session)");
+const QString SendConfigurationTitle = QStringLiteral("Send Configuration");
+const QString SendQuestion = QStringLiteral(
+    "Send %1 to %2?\n\n"
+    "The exchange's configuration is replaced by this document's. Records written:\n%3"
+    "Records the exchange holds where this document has a free slot are cleared.");
+const QString SendExchangeText = QStringLiteral("the exchange on %1, system %2");
+const QString NoSystemName = QStringLiteral("(no system name)");
+const QString NoDocumentName = QStringLiteral("This document");
+const QChar PortPanelSeparator = QLatin1Char(';');
+const QKeySequence CloseShortcut(Qt::CTRL | Qt::Key_W);
+const QString WaitingText = QStringLiteral("%1 waiting for the exchange");
+const QString NotConfirmedText = QStringLiteral("%1 not confirmed \u2014");
+const QString EchoMismatchText = QStringLiteral(
+    "The exchange stored %1 differently from what was sent; the change is marked not confirmed. "
+    "Retry Unconfirmed Writes sends it again; Get Configuration shows what the exchange holds.");
 // The tag of a document window loaded from a file: ":" + path.
 const QString FileTagPrefix = QStringLiteral(":");
 
@@ -123,6 +154,24 @@ private:
     QWidget *m_parent;
 };
 
+QString systemName(const ExchClass &config)
+{
+    const RecordClass &system = config.System();
+    if (system.Records() < 1 || system.GetType(FieldNames::Name) != FieldType::String)
+        return QString();
+    return QString::fromLatin1(system.GetString(FieldNames::Name, 0));
+}
+
+QString changes(int count)
+{
+    return count == 1 ? QStringLiteral("1 change") : QStringLiteral("%1 changes").arg(count);
+}
+
+QString quoted(const QString &name)
+{
+    return name.isEmpty() ? NoSystemName : QStringLiteral("\"%1\"").arg(name);
+}
+
 QLabel *makePanel(const QString &name, QWidget *parent)
 {
     auto *panel = new QLabel(parent);
@@ -166,14 +215,17 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
 
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
-    m_transferWindow->setFinishedCallback(
-        [this](TransferObserver::Outcome outcome) { transferFinished(outcome); });
+    m_transferWindow->setFinishedCallback([this](TransferObserver::Outcome outcome) {
+        noteTransferOutcome(outcome);
+        transferFinished(outcome);
+    });
     m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
                                                 this);
 
     createMenus();
     createToolBar();
     createStatusBar();
+    createWritesPanel();
 
     connect(m_monitor.get(), &ConnectionMonitor::stateChanged, this, &MainWindow::refreshConnectionPanel);
     // Queued: the link announces the text before it opens the device the panel also names.
@@ -202,11 +254,15 @@ void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    addItem(file, "mnuFileNew", tr("&New - Getting Configuration from System"), &MainWindow::mnuFileNew_Click);
-    addItem(file, "mnuFileOpen", tr("&Open..."), &MainWindow::mnuFileOpen_Click);
+    addItem(file, "mnuFileNew", tr("&New - Getting Configuration from System"), &MainWindow::mnuFileNew_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    addItem(file, "mnuFileOpen", tr("&Open..."), &MainWindow::mnuFileOpen_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m_documentActions.append(addItem(file, "mnuFileClose", tr("&Close"), &MainWindow::mnuFileClose_Click));
+    m_documentActions.constLast()->setShortcut(CloseShortcut);
     file->addSeparator();
     m_documentActions.append(addItem(file, "mnuFileSave", tr("&Save"), &MainWindow::mnuFileSave_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_documentActions.append(addItem(file, "mnuFileSaveAs", tr("Save &As..."), &MainWindow::mnuFileSaveAs_Click));
     addItem(file, "mnuFileSaveAll", tr("Save A&ll"), &MainWindow::mnuFileSaveAll_Click);
     file->addSeparator();
@@ -216,11 +272,14 @@ void MainWindow::createMenus()
     m_mnuFileOnline = addItem(file, "mnuFileOnline", tr("Update Online System"));
     m_mnuFileOnline->setCheckable(true);
     m_mnuFileOnline->setChecked(true);
+    m_mnuFileRetryWrites = addItem(file, "mnuFileRetryWrites", tr("Retry Unconfirmed Writes"),
+                                   &MainWindow::mnuFileRetryWrites_Click);
     file->addSeparator();
     addItem(file, "mnuFilePrintSetup", tr("Printer Set&up"), &MainWindow::mnuFilePrintSetup_Click);
     m_documentActions.append(
         addItem(file, "mnuFilePrintPreview", tr("Print Pre&view"), &MainWindow::mnuFilePrintPreview_Click));
     m_documentActions.append(addItem(file, "mnuFilePrint", tr("&Print..."), &MainWindow::mnuFilePrint_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     m_documentActions.append(
         addItem(file, "mnuFileExportPdf", tr("Export PDF..."), &MainWindow::mnuFileExportPdf_Click));
     file->addSeparator();
@@ -235,7 +294,8 @@ void MainWindow::createMenus()
     }
     m_mruSeparator = file->addSeparator();
     m_mruSeparator->setVisible(false);
-    addItem(file, "mnuFileExit", tr("E&xit"), &MainWindow::mnuFileExit_Click);
+    addItem(file, "mnuFileExit", tr("E&xit"), &MainWindow::mnuFileExit_Click)
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
@@ -285,6 +345,7 @@ void MainWindow::createMenus()
     connect(m_mnuViewStatusBar, &QAction::triggered, this, &MainWindow::mnuViewStatusBar_Click);
     view->addSeparator();
     m_documentActions.append(addItem(view, "mnuViewRefresh", tr("&Refresh"), &MainWindow::mnuViewRefresh_Click));
+    m_documentActions.constLast()->setShortcut(QKeySequence(Qt::Key_F5));
     addItem(view, "mnuViewOptions", tr("&Options..."), &MainWindow::mnuViewOptions_Click);
     view->addSeparator();
     addItem(view, "mnuDebug", tr("Debug Screen"), &MainWindow::mnuDebug_Click);
@@ -297,10 +358,14 @@ void MainWindow::createMenus()
     addItem(window, "mnuWindowTileHorizontal", tr("Tile &Horizontal"), &MainWindow::mnuWindowTileHorizontal_Click);
     addItem(window, "mnuWindowTileVertical", tr("Tile &Vertical"), &MainWindow::mnuWindowTileVertical_Click);
     addItem(window, "mnuWindowArrangeIcons", tr("&Arrange Icons"), &MainWindow::mnuWindowArrangeIcons_Click);
+    m_mnuWindow = window;
+    m_windowListSeparator = window->addSeparator();
+    connect(window, &QMenu::aboutToShow, this, &MainWindow::refreshWindowList);
 
     QMenu *help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
-    addItem(help, "mnuHelpContents", tr("&Contents"), &MainWindow::mnuHelpContents_Click);
+    addItem(help, "mnuHelpContents", tr("&Contents"), &MainWindow::mnuHelpContents_Click)
+        ->setShortcut(QKeySequence(Qt::Key_F1));
     addItem(help, "mnuHelpSearchForHelpOn", tr("&Search For Help On..."), &MainWindow::mnuHelpSearchForHelpOn_Click);
     help->addSeparator();
     addItem(help, "mnuHelpAbout", tr("&About "), &MainWindow::mnuHelpAbout_Click);
@@ -374,6 +439,44 @@ void MainWindow::createStatusBar()
     refreshConnectionPanel();
 }
 
+void MainWindow::createWritesPanel()
+{
+    m_writesPanel = makePanel(QStringLiteral("pnlWrites"), this);
+    m_retryWritesButton = new QToolButton(this);
+    m_retryWritesButton->setObjectName(QStringLiteral("cmdRetryWrites"));
+    m_retryWritesButton->setText(tr("Retry"));
+    m_retryWritesButton->setAutoRaise(true);
+    statusBar()->addWidget(m_writesPanel);
+    statusBar()->addWidget(m_retryWritesButton);
+    connect(m_retryWritesButton, &QToolButton::clicked, this, &MainWindow::mnuFileRetryWrites_Click);
+    connect(m_writes.get(), &RecordWriteQueue::stateChanged, this, &MainWindow::refreshWritesPanel);
+    connect(m_writes.get(), &RecordWriteQueue::echoMismatch, this, &MainWindow::reportEchoMismatch);
+    refreshWritesPanel();
+}
+
+void MainWindow::reportEchoMismatch(const ExchClass *config, int member, int index)
+{
+    const QString text = EchoMismatchText.arg(RecordLabel::record(*config, member, index));
+    // Told once the reply has been dealt with, not from inside the line's input.
+    QMetaObject::invokeMethod(
+        this, [this, text] { m_messages.show(this, QMessageBox::Warning, QString(), text); }, Qt::QueuedConnection);
+}
+
+void MainWindow::refreshWritesPanel()
+{
+    const int waiting = m_writes->count(RecordWriteQueue::State::Waiting);
+    const int failed = m_writes->count(RecordWriteQueue::State::Failed);
+    QStringList parts;
+    if (waiting > 0)
+        parts.append(WaitingText.arg(changes(waiting)));
+    if (failed > 0)
+        parts.append(NotConfirmedText.arg(changes(failed)));
+    m_writesPanel->setText(parts.join(QStringLiteral("; ")));
+    m_writesPanel->setVisible(!parts.isEmpty());
+    m_retryWritesButton->setVisible(failed > 0);
+    m_mnuFileRetryWrites->setEnabled(failed > 0);
+}
+
 void MainWindow::setPortOverride(const QString &portOrDevice)
 {
     m_portOverride = portOrDevice;
@@ -404,6 +507,12 @@ DocumentWindow *MainWindow::LoadNewDoc()
     document->setCaption(QStringLiteral("%1 %2").arg(DocumentWindow::DocumentCaptionPrefix).arg(m_documentCounter));
     QMdiSubWindow *window = m_mdiArea->addSubWindow(document);
     window->setWindowIcon(DrawnIcons::document());
+    // The window's own menu would close it on Ctrl+W too; File → Close commits the edit on screen first.
+    for (QAction *item : window->systemMenu()->actions()) {
+        QList<QKeySequence> keys = item->shortcuts();
+        if (keys.removeAll(CloseShortcut) > 0)
+            item->setShortcuts(keys);
+    }
     window->show();
     m_mdiArea->setActiveSubWindow(window);
     updateDocumentActions();
@@ -433,6 +542,12 @@ void MainWindow::CheckMRU(const QString &path)
 {
     m_recentFiles.CheckMRU(path);
     BuildMRU();
+}
+
+DocumentWindow *MainWindow::committedActiveDocument() const
+{
+    DocumentWindow *document = activeDocument();
+    return document && document->commitEdits() ? document : nullptr;
 }
 
 DocumentWindow *MainWindow::activeDocument() const
@@ -474,7 +589,44 @@ void MainWindow::showSelection(const QString &text)
 
 bool MainWindow::writeRecord(ExchClass &config, int member, int index)
 {
-    return m_writes->writeRecord(config, member, index);
+    return mayWriteOnline(config) && m_writes->writeRecord(config, member, index);
+}
+
+bool MainWindow::mayWriteOnline(const ExchClass &config)
+{
+    if (m_liveConfigurations.contains(&config))
+        return true;
+    if (m_offlineConfigurations.contains(&config))
+        return false;
+    QString documentName = NoDocumentName;
+    for (const DocumentWindow *document : documents()) {
+        if (&configuration(document->ExNum()) == &config)
+            documentName = document->caption();
+    }
+    const QString exchange = m_exchangeSystemName ? quoted(*m_exchangeSystemName)
+                                                  : NotReadExchangeText.arg(portName());
+    const QString question = WriteFileQuestion.arg(documentName, quoted(systemName(config)), exchange);
+    const bool agreed = m_messages.show(this, QMessageBox::Question, UpdateOnlineTitle, question,
+                                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
+    (agreed ? m_liveConfigurations : m_offlineConfigurations).insert(&config);
+    return agreed;
+}
+
+void MainWindow::noteTransferOutcome(TransferObserver::Outcome outcome)
+{
+    if (outcome != TransferObserver::Outcome::Completed || !m_transferDocument)
+        return;
+    // Read from the exchange or just written to it: the document and the exchange agree.
+    const ExchClass &config = configuration(m_transferDocument->ExNum());
+    m_liveConfigurations.insert(&config);
+    m_offlineConfigurations.remove(&config);
+    m_exchangeSystemName = systemName(config);
+}
+
+QString MainWindow::portName() const
+{
+    return m_link->portPanelText().section(PortPanelSeparator, 0, 0);
 }
 
 void MainWindow::showMessage(const QString &text)
@@ -495,9 +647,7 @@ void MainWindow::beep()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    // Each document asks about its unsaved changes; one that stays open keeps the program running.
-    m_mdiArea->closeAllSubWindows();
-    if (!m_mdiArea->subWindowList().isEmpty()) {
+    if (!closeDocuments()) {
         event->ignore();
         return;
     }
@@ -513,8 +663,26 @@ void MainWindow::closeEvent(QCloseEvent *event)
     QMainWindow::closeEvent(event);
 }
 
-void MainWindow::openPath(const QString &path, OpenSource source)
+bool MainWindow::closeDocuments()
 {
+    for (DocumentWindow *document : documents()) {
+        if (!document->commitEdits()) {
+            m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow *>(document->parentWidget()));
+            return false;
+        }
+    }
+    // Each document asks about its unsaved changes; the first one kept open ends the exit there.
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        if (!window->close())
+            return false;
+    }
+    return true;
+}
+
+void MainWindow::openPath(const QString &given, OpenSource source)
+{
+    // The caption and the recently used list must name the file from any working folder.
+    const QString path = QFileInfo(given).absoluteFilePath();
     DocumentWindow *document = LoadNewDoc();
     document->setExNum(NewSlot());
     document->setTag(FileTagPrefix + path);
@@ -605,8 +773,42 @@ void MainWindow::refreshConnectionPanel()
     m_connectionPanel->setText(m_monitor->panelText());
 }
 
+void MainWindow::refreshWindowList()
+{
+    // Later: the item clicked is still being triggered when its activation rebuilds the list.
+    for (QAction *item : std::exchange(m_windowListItems, {})) {
+        m_mnuWindow->removeAction(item);
+        item->setParent(nullptr);
+        item->deleteLater();
+    }
+    const QMdiSubWindow *active = m_mdiArea->currentSubWindow();
+    int number = 0;
+    for (QMdiSubWindow *window : m_mdiArea->subWindowList()) {
+        const auto *document = qobject_cast<DocumentWindow *>(window->widget());
+        if (!document)
+            continue;
+        ++number;
+        const QString accelerator = number < 10 ? QStringLiteral("&%1 ").arg(number) : QString();
+        const QString caption = QString(document->caption()).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto *item = new QAction(accelerator + caption, m_mnuWindow);
+        item->setObjectName(QStringLiteral("mnuWindowDocument%1").arg(number));
+        item->setCheckable(true);
+        item->setChecked(window == active);
+        connect(item, &QAction::triggered, this, [this, target = QPointer<QMdiSubWindow>(window)] {
+            if (target)
+                m_mdiArea->setActiveSubWindow(target);
+        });
+        m_mnuWindow->addAction(item);
+        m_windowListItems.append(item);
+    }
+    m_windowListSeparator->setVisible(number > 0);
+}
+
 void MainWindow::updateDocumentActions()
 {
+    refreshWindowList();
+    // A document that closed took its writes with it.
+    refreshWritesPanel();
     const bool hasDocument = activeDocument() != nullptr;
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(hasDocument);
@@ -626,13 +828,13 @@ void MainWindow::mnuFileOpen_Click()
 
 void MainWindow::mnuFileClose_Click()
 {
-    if (QMdiSubWindow *window = m_mdiArea->currentSubWindow())
-        window->close();
+    if (DocumentWindow *document = committedActiveDocument())
+        document->parentWidget()->close();
 }
 
 void MainWindow::mnuFileSave_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     if (!document->isUntitled()) {
@@ -646,7 +848,7 @@ void MainWindow::mnuFileSave_Click()
 
 void MainWindow::mnuFileSaveAs_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, FileFilter);
@@ -656,9 +858,14 @@ void MainWindow::mnuFileSaveAs_Click()
 
 void MainWindow::mnuFileSaveAll_Click()
 {
-    for (DocumentWindow *document : documents()) {
-        if (!document->tag().startsWith(FileTagPrefix))
-            continue;
+    QList<DocumentWindow *> loadedFromFiles = documents();
+    loadedFromFiles.removeIf([](const DocumentWindow *document) { return !document->tag().startsWith(FileTagPrefix); });
+    // A value refused on any screen stops Save All before anything is written.
+    for (DocumentWindow *document : std::as_const(loadedFromFiles)) {
+        if (!document->commitEdits())
+            return;
+    }
+    for (DocumentWindow *document : std::as_const(loadedFromFiles)) {
         if (!document->isUntitled()) {
             document->SaveFile(document->caption());
             continue;
@@ -677,7 +884,7 @@ void MainWindow::mnuFilePrintSetup_Click()
 
 void MainWindow::mnuFilePrintPreview_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     // The report is built when the window loads: one for the document now active.
@@ -691,7 +898,7 @@ void MainWindow::mnuFilePrintPreview_Click()
 
 void MainWindow::mnuFilePrint_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document || !m_printService->PrintDialog(this, PrintService::Dialog::Print))
         return;
     ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
@@ -700,7 +907,7 @@ void MainWindow::mnuFilePrint_Click()
 
 void MainWindow::mnuFileExportPdf_Click()
 {
-    if (DocumentWindow *document = activeDocument()) {
+    if (DocumentWindow *document = committedActiveDocument()) {
         ReportJob(configuration(document->ExNum()), document->caption(), m_registry)
             .exportPdf(false, this, m_fileDialogs, m_messages);
     }
@@ -713,14 +920,18 @@ PreviewWindow *MainWindow::previewWindow() const
 
 void MainWindow::openAclGenerator(int exNum, int aclIndex)
 {
-    AclGeneratorWindow generator(configuration(exNum).ACL(), aclIndex, m_link->packetSender(), m_messages,
-                                 RandomSource::system(), this);
+    AclGeneratorWindow generator(configuration(exNum), aclIndex, *this, m_messages, RandomSource::system(), this);
     generator.exec();
+    // The tree lists the generated ACLs.
+    for (DocumentWindow *document : documents()) {
+        if (document->ExNum() == exNum)
+            document->GetConfiguration();
+    }
 }
 
 void MainWindow::mnuFileConvert_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, ConvertFilter);
@@ -746,6 +957,11 @@ void MainWindow::mnuFileMRU_Click(int index)
     const QString path = m_mnuFileMRU[std::size_t(index)]->data().toString();
     if (!path.isEmpty())
         openPath(path, OpenSource::RecentList);
+}
+
+void MainWindow::mnuFileRetryWrites_Click()
+{
+    m_writes->retryFailed();
 }
 
 void MainWindow::mnuFileExit_Click()
@@ -775,7 +991,7 @@ void MainWindow::mnuGetConfig_Click()
 
 void MainWindow::mnuSendConfig_Click()
 {
-    DocumentWindow *document = activeDocument();
+    DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
     if (m_link->noConnection()) {
@@ -789,7 +1005,21 @@ void MainWindow::mnuSendConfig_Click()
         m_messages.show(this, QMessageBox::Warning, QString(), NothingToSendText);
         return;
     }
+    if (!confirmSend(*document))
+        return;
     startTransfer(TransferEngine::Mode::Send, document);
+}
+
+bool MainWindow::confirmSend(const DocumentWindow &document)
+{
+    const QString exchange = m_exchangeSystemName
+        ? SendExchangeText.arg(portName(), quoted(*m_exchangeSystemName))
+        : NotReadExchangeText.arg(portName());
+    const QString question = SendQuestion.arg(document.caption(), exchange,
+                                              SendSummary::recordsToWrite(configuration(document.ExNum())));
+    return m_messages.show(this, QMessageBox::Warning, SendConfigurationTitle, question,
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void MainWindow::mnuAdvLR_Click(bool checked)
@@ -809,7 +1039,7 @@ void MainWindow::mnuViewStatusBar_Click(bool checked)
 
 void MainWindow::mnuViewRefresh_Click()
 {
-    if (DocumentWindow *document = activeDocument())
+    if (DocumentWindow *document = committedActiveDocument())
         document->GetConfiguration();
 }
 

@@ -11,9 +11,11 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
+#include <QSet>
 
 #include <array>
 #include <memory>
+#include <optional>
 
 class ConnectionMonitor;
 class DebugLog;
@@ -29,6 +31,7 @@ class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
+class QToolButton;
 class RecordWriteQueue;
 class SerialLink;
 class SerialPort;
@@ -114,12 +117,29 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
+    // The status-bar summary of the record writes, with Retry while any failed.
+    void createWritesPanel();
+    void refreshWritesPanel();
+    void reportEchoMismatch(const ExchClass *config, int member, int index);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)() = nullptr);
     // An item whose window the program does not have yet: shown, never enabled.
     void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
     QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip, void (MainWindow::*handler)());
 
-    void openPath(const QString &path, OpenSource source);
+    // The active document once the edit on its screen is committed; null
+    // without one or when the value on screen was refused.
+    DocumentWindow *committedActiveDocument() const;
+    // Every document commits its edits and closes; false from the first that stays open.
+    bool closeDocuments();
+    void openPath(const QString &given, OpenSource source);
+    // A configuration that did not come from the exchange in this run is
+    // written online only once the engineer agreed, asked at its first write.
+    bool mayWriteOnline(const ExchClass &config);
+    void noteTransferOutcome(TransferObserver::Outcome outcome);
+    // Send Configuration's question: the document, the exchange and what will be written.
+    bool confirmSend(const DocumentWindow &document);
+    // The port the link runs on, as the port panel names it.
+    QString portName() const;
     void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);
     void transferFinished(TransferObserver::Outcome outcome);
     void getConfiguration(const QString &refusal);
@@ -131,6 +151,8 @@ private:
     void refreshPortPanel();
     void refreshConnectionPanel();
     void updateDocumentActions();
+    // The Window menu's list of open documents, the active one ticked.
+    void refreshWindowList();
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -144,6 +166,7 @@ private:
     void mnuFileExportPdf_Click();
     void mnuFileConvert_Click();
     void mnuFileMRU_Click(int index);
+    void mnuFileRetryWrites_Click();
     void mnuFileExit_Click();
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
@@ -184,6 +207,12 @@ private:
     // The device-command windows and what the dispatcher hands them.
     std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;
+    // Configurations read from or sent to the exchange in this run, or
+    // agreed by the engineer; those the engineer kept off the exchange.
+    QSet<const ExchClass *> m_liveConfigurations;
+    QSet<const ExchClass *> m_offlineConfigurations;
+    // The system name of the last configuration read from or sent to the exchange in this run.
+    std::optional<QString> m_exchangeSystemName;
     int m_documentCounter = 0;
 
     QMdiArea *m_mdiArea;
@@ -191,6 +220,8 @@ private:
     QLabel *m_nodeKeyPanel = nullptr;
     QLabel *m_portPanel = nullptr;
     QLabel *m_connectionPanel = nullptr;
+    QLabel *m_writesPanel = nullptr;
+    QToolButton *m_retryWritesButton = nullptr;
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
@@ -199,6 +230,7 @@ private:
     QPointer<DocumentWindow> m_transferDocument;
 
     QAction *m_mnuFileOnline = nullptr;
+    QAction *m_mnuFileRetryWrites = nullptr;
     QAction *m_mnuAdvLR = nullptr;
     QAction *m_mnuViewToolbar = nullptr;
     QAction *m_mnuViewStatusBar = nullptr;
@@ -206,4 +238,7 @@ private:
     QAction *m_mruSeparator = nullptr;
     // Commands that need an active document.
     QList<QAction *> m_documentActions;
+    QMenu *m_mnuWindow = nullptr;
+    QAction *m_windowListSeparator = nullptr;
+    QList<QAction *> m_windowListItems;
 };

@@ -102,7 +102,7 @@ void OptionsDialog::fill(const QString &portOverride)
 {
     m_chkViewTones->setChecked(m_registry.GetNumber(Settings, ViewTones, DefaultViewTones) == ViewTonesShown);
 
-    const int speed = m_registry.GetNumber(Comms, Speed, DefaultOptionsSpeed);
+    const int speed = m_registry.GetNumber(Comms, Speed, DefaultSpeed);
     m_portTypeTag = m_cboPortType->findData(speed);
     m_cboPortType->setCurrentIndex(m_portTypeTag);
 
@@ -141,29 +141,38 @@ void OptionsDialog::changeTest(const QComboBox *list)
 
 void OptionsDialog::Apply()
 {
+    // Only a list the engineer changed is saved: the line stays as it is otherwise.
+    const bool portChanged = m_cboPorts->currentIndex() != m_portsTag;
+    const bool speedChanged = m_cboPortType->currentIndex() != m_portTypeTag;
     m_portsTag = m_cboPorts->currentIndex();
     m_portTypeTag = m_cboPortType->currentIndex();
 
     // A list without a selection keeps what is stored.
-    if (m_portTypeTag != NoPosition) {
+    if (speedChanged && m_portTypeTag != NoPosition) {
         const int speed = m_cboPortType->currentData().toInt();
         m_registry.SaveSetting(Comms, Speed, Registry::TypeText, QStringLiteral(" %1").arg(speed));
     }
     const QVariant portData = m_cboPorts->currentData();
     const bool deviceChosen = portData.typeId() == QMetaType::QString;
-    if (m_portsTag != NoPosition && !deviceChosen)
+    if (portChanged && m_portsTag != NoPosition && !deviceChosen)
         m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, portData.toInt());
 
-    m_link.closePort();
-    const int speed = m_registry.GetNumber(Comms, Speed, DefaultSpeed);
-    const SerialPort::OpenResult opened = deviceChosen
-        ? m_link.openDevice(portData.toString(), speed)
-        : m_link.openPort(m_registry.GetNumber(Comms, Port, DefaultPort), speed);
-    if (!opened.opened())
-        m_messages.show(this, QMessageBox::Warning, QString(), CannotOpenText);
+    if (portChanged || speedChanged || !m_link.isOpen())
+        reopenPort(deviceChosen ? portData.toString() : QString());
 
     m_registry.SaveSetting(Settings, ViewTones, Registry::TypeNumber,
                            m_chkViewTones->isChecked() ? ViewTonesShown : ViewTonesHidden);
+}
+
+void OptionsDialog::reopenPort(const QString &device)
+{
+    m_link.closePort();
+    const int speed = m_registry.GetNumber(Comms, Speed, DefaultSpeed);
+    const SerialPort::OpenResult opened = !device.isEmpty()
+        ? m_link.openDevice(device, speed)
+        : m_link.openPort(m_registry.GetNumber(Comms, Port, DefaultPort), speed);
+    if (!opened.opened())
+        m_messages.show(this, QMessageBox::Warning, QString(), CannotOpenText);
 }
 
 void OptionsDialog::cmdOK_Click()

@@ -36,6 +36,8 @@ private:
     // Leaving a list: a selection other than the one filled or last applied enables Apply.
     void changeTest(const QComboBox *list);
     void Apply();
+    // Closes the line and opens it again on the stored port, or on device when one is given.
+    void reopenPort(const QString &device);
     void cmdOK_Click();
     void cmdApply_Click();
 

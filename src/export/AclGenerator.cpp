@@ -1,11 +1,15 @@
 #include "AclGenerator.h"
 
+#include "ExchClass.h"
 #include "FieldDef.h"
 #include "FieldNames.h"
-#include "PacketSender.h"
 #include "RandomSource.h"
 #include "RecordClass.h"
+#include "RecordLabel.h"
 #include "RecordSlots.h"
+#include "RecordWriter.h"
+
+#include <QSet>
 
 const QString AclGenerator::NamePrefix = QStringLiteral("ACL ID ");
 const QString AclGenerator::ListingLinePrefix = QStringLiteral("ACLID ");
@@ -28,10 +32,11 @@ int digitCount(qint64 value)
 }
 } // namespace
 
-AclGenerator::AclGenerator(RecordClass &acl, int sourceAcl, PacketSender &sender, RandomSource &random)
-    : m_acl(acl)
+AclGenerator::AclGenerator(ExchClass &config, int sourceAcl, RecordWriter &writer, RandomSource &random)
+    : m_config(config)
+    , m_acl(config.ACL())
     , m_sourceAcl(sourceAcl)
-    , m_sender(sender)
+    , m_writer(writer)
     , m_random(random)
 {
 }
@@ -62,7 +67,6 @@ qint64 AclGenerator::leadingNumber(const QString &text)
 bool AclGenerator::Generate(const Request &request)
 {
     m_lastRun.clear();
-    m_error.clear();
     if (!check(request))
         return false;
 
@@ -71,14 +75,14 @@ bool AclGenerator::Generate(const Request &request)
     for (qint64 a = request.startAcl; a <= request.endAcl; ++a) {
         const int aclId = int(a);
         m_acl.CopyRecord(m_sourceAcl, aclId);
+        RecordSlots::takeIntoUse(m_acl, aclId);
         const int passCode = LowestPassCode + int(m_random.bounded(PassCodeCount));
         m_listing += LineEnd + ListingLinePrefix + QString::number(aclId) + Separator + QString::number(pin) + Separator
                      + QString::number(passCode);
         m_acl.SetString(FieldNames::Name, aclId, (NamePrefix + QString::number(aclId)).toLatin1());
         m_acl.SetDigit(FieldNames::PublicID, aclId, QByteArray::number(pin), 0);
         m_acl.SetDigit(FieldNames::PassCode, aclId, QByteArray::number(passCode), 0);
-        const QByteArray payload = m_acl.SendData(aclId);
-        m_sender.SendPacket(m_acl.SendCode(), int(payload.size()), payload, true);
+        m_writer.writeRecord(m_config, ExchClass::ACLMember, aclId);
         m_lastRun.append({aclId, pin, passCode});
         pin += request.pinIncrement;
     }
@@ -87,14 +91,14 @@ bool AclGenerator::Generate(const Request &request)
 
 bool AclGenerator::check(const Request &request)
 {
+    m_error.clear();
     if (request.startAcl > request.endAcl)
         return true;
     const int records = m_acl.Records();
     const bool modelPresent = m_sourceAcl >= 0 && m_sourceAcl < records
                               && m_acl.record(m_sourceAcl).size() == m_acl.StructSize();
     // A copy of a free slot would be free too: the exchange would ignore every generated user.
-    if (!modelPresent
-        || (m_acl.GetType(FieldNames::Flag) == FieldType::Boolean && RecordSlots::isFree(m_acl, m_sourceAcl))) {
+    if (!modelPresent || !inUse(m_sourceAcl)) {
         return fail(QStringLiteral("ACL %1, the model to copy, is not in use; nothing was generated.")
                         .arg(m_sourceAcl));
     }
@@ -119,7 +123,48 @@ bool AclGenerator::check(const Request &request)
     }
     if (digitCount(LowestPassCode + PassCodeCount - 1) > digitCapacity(FieldNames::PassCode))
         return fail(QStringLiteral("The Pass Code field cannot hold a pass code; nothing was generated."));
+    const QStringList held = pinsHeldElsewhere(request);
+    if (!held.isEmpty()) {
+        return fail(QStringLiteral("Other ACLs already hold these PINs: %1. Nothing was generated.")
+                        .arg(held.join(QStringLiteral(", "))));
+    }
     return true;
+}
+
+QList<int> AclGenerator::aclsInUse(const Request &request) const
+{
+    QList<int> found;
+    const qint64 last = qMin<qint64>(request.endAcl, m_acl.Records() - 1);
+    for (qint64 a = qMax<qint64>(request.startAcl, 0); a <= last; ++a) {
+        if (inUse(int(a)))
+            found.append(int(a));
+    }
+    return found;
+}
+
+bool AclGenerator::inUse(int index) const
+{
+    return m_acl.GetType(FieldNames::Flag) != FieldType::Boolean || !RecordSlots::isFree(m_acl, index);
+}
+
+QStringList AclGenerator::pinsHeldElsewhere(const Request &request) const
+{
+    QSet<QByteArray> pins;
+    qint64 pin = request.startPin;
+    for (qint64 a = request.startAcl; a <= request.endAcl; ++a, pin += request.pinIncrement)
+        pins.insert(QByteArray::number(pin));
+
+    QStringList held;
+    for (int i = 0; i < m_acl.Records(); ++i) {
+        if ((i >= request.startAcl && i <= request.endAcl) || !inUse(i))
+            continue;
+        const QByteArray publicId = m_acl.GetDigit(FieldNames::PublicID, i);
+        if (pins.contains(publicId)) {
+            held.append(QStringLiteral("%1 (%2)").arg(QString::fromLatin1(publicId),
+                                                      RecordLabel::record(m_config, ExchClass::ACLMember, i)));
+        }
+    }
+    return held;
 }
 
 bool AclGenerator::fail(const QString &message)

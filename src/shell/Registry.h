@@ -44,7 +44,6 @@ constexpr int DefaultMainWindowState = 0;
 constexpr int DefaultMruCount = 0;
 constexpr int DefaultPort = 1;
 constexpr int DefaultSpeed = 38400;
-constexpr int DefaultOptionsSpeed = 9600;
 constexpr int DefaultViewTones = 0;
 constexpr int DefaultPreviewLeft = 1000;
 constexpr int DefaultPreviewTop = 1000;

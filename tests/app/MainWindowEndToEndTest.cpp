@@ -2,6 +2,7 @@
 #include "DemoExchange.h"
 #include "DocumentWindow.h"
 #include "ExchangeSimulator.h"
+#include "FieldNames.h"
 #include "FileDialogService.h"
 #include "MainWindow.h"
 #include "MessageService.h"
@@ -15,6 +16,7 @@
 #include "TreeSearch.h"
 
 #include <QAction>
+#include <QFile>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 
@@ -84,4 +86,42 @@ TEST_F(MainWindowEndToEnd, TheDemoExchangeAnswersAtTheLinesPaceInTimeForTheProgr
     SampleConfiguration::build(sample);
 
     expectFileNewReadsTheExchange(demo.devicePath(), QtTimerFactory::shared(), sample);
+}
+
+TEST_F(MainWindowEndToEnd, AFileOpenedBesideTheExchangeReadInThisRunNamesBothSystemsBeforeItsFirstWrite)
+{
+    QtTimerFactory timers(TimerScale);
+    ExchangeSimulator simulator;
+    SampleConfiguration::build(simulator.configuration());
+    PtyEndpoint pty(&simulator);
+    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
+    MainWindow window({m_registry, m_messages, m_fileDialogs, timers, m_log},
+                      std::make_unique<QtSerialPort>(timers, &m_log));
+    window.setPortOverride(pty.slavePath());
+    window.load();
+
+    window.findChild<QAction *>(QStringLiteral("mnuGetConfig"))->trigger();
+    ExchClass &read = window.configuration(window.activeDocument()->ExNum());
+    QTreeWidget *tree = window.activeDocument()->tree();
+    ASSERT_TRUE(runEventsUntil(
+        [tree] {
+            const QTreeWidgetItem *virtualPorts = findTreeNode(tree, VirtualPortsKey);
+            return virtualPorts && virtualPorts->childCount() > 0;
+        },
+        TransferBoundMilliseconds));
+    EXPECT_TRUE(window.writeRecord(read, ExchClass::VirtualPortsMember, 1));
+
+    const QString path = m_dir.filePath(QStringLiteral("harbour.QBF"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QB_DATA_DIR "/sample.QBF"), path));
+    m_fileDialogs.setNextFileName(path);
+    window.findChild<QAction *>(QStringLiteral("mnuFileOpen"))->trigger();
+    ExchClass &fromFile = window.configuration(window.activeDocument()->ExNum());
+    fromFile.System().SetString(FieldNames::Name, 0, "Harbour Office");
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    EXPECT_FALSE(window.writeRecord(fromFile, ExchClass::VirtualPortsMember, 1));
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    EXPECT_TRUE(m_messages.shownMessages()[0].text.contains(
+        QStringLiteral("Its system: \"Harbour Office\"\nThe exchange: \"Kestrel Marine Offices\"\n")));
 }

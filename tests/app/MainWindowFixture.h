@@ -2,7 +2,9 @@
 
 #include "DebugLog.h"
 #include "DocumentWindow.h"
+#include "ExchClass.h"
 #include "FakeSerialPort.h"
+#include "FieldNames.h"
 #include "FileDialogService.h"
 #include "MainWindow.h"
 #include "MessageService.h"
@@ -100,6 +102,12 @@ protected:
         for (const DocumentWindow *document : m_window->documents())
             result.append(document->caption());
         return result;
+    }
+
+    // An edit made straight in the document's configuration, so the document has changed.
+    void rename(DocumentWindow *document, const char *systemName)
+    {
+        m_window->configuration(document->ExNum()).System().SetString(FieldNames::Name, 0, systemName);
     }
 
     QTemporaryDir m_dir;

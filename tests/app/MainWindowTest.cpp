@@ -3,12 +3,17 @@
 #include "CommandLine.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
+#include "PacketCode.h"
+#include "PacketSender.h"
+#include "PrintService.h"
 #include "TestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QToolButton>
+#include <QTest>
 
 namespace {
 const QString Accelerator1 = QStringLiteral("&1 ");
@@ -74,6 +79,22 @@ TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpQuotedOrNot)
     m_window->load(CommandLine({site}).filePath());
     EXPECT_EQ(captions(), QStringList{site});
     EXPECT_EQ(recentCaptions(), QStringList{Accelerator1 + site});
+}
+
+TEST_F(MainWindowTest, RelativeNamesBecomeFullPathsAndANameSavedWithoutExtensionGetsQbf)
+{
+    const QString site = sampleCopy(QStringLiteral("Kestrel.QBF"));
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    m_window->load(CommandLine({QStringLiteral("Kestrel.QBF")}).filePath());
+    m_fileDialogs.setNextFileName(QStringLiteral("site1"));
+    action("mnuFileSaveAs")->trigger();
+    QDir::setCurrent(previous);
+
+    const QString saved = m_dir.filePath(QStringLiteral("site1.QBF"));
+    EXPECT_TRUE(QFileInfo::exists(saved));
+    EXPECT_EQ(captions(), QStringList{saved});
+    EXPECT_EQ(recentCaptions(), (QStringList{Accelerator1 + saved, Accelerator2 + site}));
 }
 
 TEST_F(MainWindowTest, SavingADocumentLoadedFromAFileWritesItWithoutAskingAndLeavesTheListAlone)
@@ -254,26 +275,27 @@ TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
     EXPECT_EQ(windows.at(0)->height() + windows.at(1)->height(), area.height());
 }
 
-TEST_F(MainWindowTest, ClosingTheProgramAsksEachModifiedDocumentAndStaysOpenWhenOneIsKept)
+TEST_F(MainWindowTest, CancelOnAnyDocumentsQuestionStopsTheExitThere)
 {
     m_window->load();
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
     openThroughDialog(sampleCopy(QStringLiteral("b.QBF")));
-    action("mnuWindowNewWindow")->trigger();
     for (DocumentWindow *document : m_window->documents()) {
-        if (document->ExNum() == 0)
-            continue;
         EXPECT_FALSE(document->isWindowModified()) << "as opened";
-        m_window->configuration(document->ExNum()).System().SetString(FieldNames::Name, 0, "Changed");
-        document->refreshModified();
+        rename(document, "Edited");
     }
+
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+    action("mnuFileExit")->trigger();
+    EXPECT_TRUE(m_window->isVisible());
+    EXPECT_EQ(m_window->documents().size(), 2);
+    EXPECT_EQ(m_messages.shownMessages().size(), 1);
 
     m_messages.setNextAnswer(QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Cancel);
     action("mnuFileExit")->trigger();
     EXPECT_TRUE(m_window->isVisible());
     EXPECT_EQ(m_window->documents().size(), 1);
-    EXPECT_EQ(m_messages.shownMessages().size(), 2) << "the empty window closes without a question";
     EXPECT_EQ(m_registry->GetSetting(SettingsKeys::Settings, SettingsKeys::MainWindowState), QString());
 
     m_messages.setNextAnswer(QMessageBox::No);
@@ -326,4 +348,190 @@ TEST_F(MainWindowTest, CutCopyAndPasteWorkOnTheFocusedTextBoxAndLeaveReadOnlyTex
     action("mnuEditCut")->trigger();
     action("Paste")->trigger();
     EXPECT_EQ(text.text(), QStringLiteral("ptionRece"));
+}
+
+TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    DocumentWindow *document = m_window->activeDocument();
+    rename(document, "Edited");
+    action("mnuFileOnline")->trigger();
+    m_window->printService().setNextAnswer(false);
+    for (int dialogs = 0; dialogs < 3; ++dialogs)
+        m_fileDialogs.setNextFileName(QString());
+    m_messages.setNextAnswer(QMessageBox::No);
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+
+    for (const char *command : {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert",
+                                "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuSendConfig",
+                                "mnuFileClose"}) {
+        document->setChanged(DocumentWindow::Panel::VirtualPorts, true);
+        action(command)->trigger();
+        EXPECT_FALSE(document->isChanged(DocumentWindow::Panel::VirtualPorts)) << command;
+    }
+    EXPECT_EQ(m_window->documents().size(), 1);
+}
+
+TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTheAnswer)
+{
+    m_window->load();
+    const QString kept = sampleCopy(QStringLiteral("kept.QBF"));
+    openThroughDialog(kept);
+    ExchClass &keptConfig = m_window->configuration(m_window->activeDocument()->ExNum());
+    openThroughDialog(sampleCopy(QStringLiteral("written.QBF")));
+    rename(m_window->activeDocument(), "Harbour Office");
+    ExchClass &writtenConfig = m_window->configuration(m_window->activeDocument()->ExNum());
+    m_port->written.clear();
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    EXPECT_FALSE(m_window->writeRecord(keptConfig, ExchClass::VirtualPortsMember, 2));
+    EXPECT_FALSE(m_window->writeRecord(keptConfig, ExchClass::ACLMember, 4));
+    EXPECT_TRUE(m_port->written.isEmpty());
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    EXPECT_TRUE(m_window->writeRecord(writtenConfig, ExchClass::VirtualPortsMember, 2));
+    EXPECT_TRUE(m_window->writeRecord(writtenConfig, ExchClass::VirtualPortsMember, 3));
+    EXPECT_FALSE(m_port->written.isEmpty());
+
+    const QList<MessageService::Message> shown = m_messages.shownMessages();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0].title, QStringLiteral("Update Online System"));
+    EXPECT_EQ(shown[0].text, kept + QStringLiteral(" was not read from the exchange in this session.\n\n"
+                                                   "Its system: \"Kestrel Marine Offices\"\n"
+                                                   "The exchange: the exchange on COM4 (not read in this session)\n\n"
+                                                   "Write the changes of this document to the exchange? "
+                                                   "The answer holds for this document."));
+    EXPECT_EQ(shown[0].defaultButton, QMessageBox::No);
+    EXPECT_TRUE(shown[1].text.contains(QStringLiteral("Its system: \"Harbour Office\"\n")));
+}
+
+TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecordsAndSendsOnlyOnYes)
+{
+    m_window->load();
+    const QString site = sampleCopy(QStringLiteral("site.QBF"));
+    openThroughDialog(site);
+    m_port->written.clear();
+
+    m_messages.setNextAnswer(QMessageBox::No);
+    action("mnuSendConfig")->trigger();
+    EXPECT_TRUE(m_port->written.isEmpty());
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    const MessageService::Message question = m_messages.shownMessages()[0];
+    EXPECT_EQ(question.title, QStringLiteral("Send Configuration"));
+    EXPECT_EQ(question.text.toStdString(), (QStringLiteral("Send ") + site
+                                 + QStringLiteral(" to the exchange on COM4 (not read in this session)?\n\n"
+                                                  "The exchange's configuration is replaced by this document's. "
+                                                  "Records written:\n"
+                                                  "Class List: 9 records\n"
+                                                  "System: 1 record\n"
+                                                  "Virtual Ports: 31 records\n"
+                                                  "ACL: 13 records\n"
+                                                  "Groups: 8 records\n"
+                                                  "Port To Virtual: 112 records\n"
+                                                  "Ext To Virtual: 31 records\n"
+                                                  "Tones: 12 records\n"
+                                                  "Records the exchange holds where this document has a free slot "
+                                                  "are cleared.")).toStdString());
+    EXPECT_EQ(question.defaultButton, QMessageBox::No);
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    action("mnuSendConfig")->trigger();
+    EXPECT_FALSE(m_port->written.isEmpty());
+}
+
+TEST_F(MainWindowTest, TheStatusBarCountsWritesWaitingOrNotConfirmedAndRetrySendsThemAgain)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    ExchClass &config = m_window->configuration(m_window->activeDocument()->ExNum());
+    auto *retry = m_window->findChild<QToolButton *>(QStringLiteral("cmdRetryWrites"));
+    EXPECT_EQ(panelText("pnlWrites"), QString());
+    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    m_window->writeRecord(config, ExchClass::VirtualPortsMember, 2);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change waiting for the exchange"));
+    m_window->writeRecord(config, ExchClass::ACLMember, 4);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes waiting for the exchange"));
+
+    // Nothing answers: the first write is sent four times, then both have failed.
+    m_timers.advance(4 * 2500);
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes not confirmed \u2014"));
+    EXPECT_FALSE(retry->isHidden());
+    EXPECT_TRUE(action("mnuFileRetryWrites")->isEnabled());
+
+    m_port->written.clear();
+    retry->click();
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes waiting for the exchange"));
+    EXPECT_EQ(m_port->written.size(), 1);
+    EXPECT_TRUE(retry->isHidden());
+    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
+}
+
+TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
+{
+    m_window->load();
+    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    ExchClass &config = m_window->configuration(m_window->activeDocument()->ExNum());
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    m_window->writeRecord(config, ExchClass::VirtualPortsMember, 2);
+
+    QByteArray stored = config.VirtualPorts().record(2);
+    stored[stored.size() - 1] = char(stored.at(stored.size() - 1) ^ 0x01);
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    m_port->receive(Frame::Delimiter
+                    + PacketSender::StuffBytes(replyPacket(config.VirtualPorts().RequestCode(), 2, stored))
+                    + Frame::Delimiter);
+    QCoreApplication::processEvents();
+
+    ASSERT_EQ(m_messages.shownMessages().size(), 2);
+    EXPECT_EQ(m_messages.shownMessages()[1].text,
+              QStringLiteral("The exchange stored Virtual Ports 2 (Manager) differently from what was sent; the "
+                             "change is marked not confirmed. Retry Unconfirmed Writes sends it again; Get "
+                             "Configuration shows what the exchange holds."));
+    EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change not confirmed \u2014"));
+}
+
+TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndActivatesTheOneClicked)
+{
+    m_window->load();
+    const QString a = sampleCopy(QStringLiteral("a.QBF"));
+    openThroughDialog(a);
+    action("mnuWindowNewWindow")->trigger();
+
+    EXPECT_EQ(action("mnuWindowDocument1")->text(), QStringLiteral("&1 ") + a);
+    EXPECT_EQ(action("mnuWindowDocument2")->text(), QStringLiteral("&2 Document 2"));
+    EXPECT_FALSE(action("mnuWindowDocument1")->isChecked());
+    EXPECT_TRUE(action("mnuWindowDocument2")->isChecked());
+
+    action("mnuWindowDocument1")->trigger();
+    EXPECT_EQ(m_window->activeDocument()->caption(), a);
+    EXPECT_TRUE(action("mnuWindowDocument1")->isChecked());
+    EXPECT_FALSE(action("mnuWindowDocument2")->isChecked());
+
+    const struct
+    {
+        const char *item;
+        QKeySequence keys;
+    } shortcuts[] = {
+        {"mnuFileNew", QKeySequence(QStringLiteral("Ctrl+N"))},
+        {"mnuFileOpen", QKeySequence(QStringLiteral("Ctrl+O"))},
+        {"mnuFileSave", QKeySequence(QStringLiteral("Ctrl+S"))},
+        {"mnuFilePrint", QKeySequence(QStringLiteral("Ctrl+P"))},
+        {"mnuFileClose", QKeySequence(QStringLiteral("Ctrl+W"))},
+        {"mnuHelpContents", QKeySequence(QStringLiteral("F1"))},
+        {"mnuViewRefresh", QKeySequence(QStringLiteral("F5"))},
+        {"mnuFileExit", QKeySequence(QStringLiteral("Ctrl+Q"))},
+    };
+    for (const auto &shortcut : shortcuts)
+        EXPECT_EQ(action(shortcut.item)->shortcut(), shortcut.keys) << shortcut.item;
+
+    // The document window's own menu must not claim Ctrl+W as well.
+    m_window->show();
+    QApplication::setActiveWindow(m_window.get());
+    rename(m_window->activeDocument(), "Edited");
+    m_messages.setNextAnswer(QMessageBox::No);
+    QTest::keyClick(m_window->activeDocument(), Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(captions(), QStringList{QStringLiteral("Document 2")});
 }

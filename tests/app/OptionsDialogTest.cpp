@@ -89,15 +89,16 @@ TEST_F(OptionsDialogTest, ListsThePortsThatExistWithTheConfiguredOneSelected)
                                              QStringLiteral("Comm Port 5 (/dev/ttyUSB0)")}));
     EXPECT_EQ(ports()->currentIndex(), 1);
     EXPECT_EQ(entries(portType()), (QStringList{QStringLiteral("Printer Port"), QStringLiteral("Programming Port")}));
-    // With no speed stored the dialog assumes the printer port's.
-    EXPECT_EQ(portType()->currentText(), QStringLiteral("Printer Port"));
+    // With no speed stored the line runs at the programming port's, and the dialog says so.
+    EXPECT_EQ(portType()->currentText(), QStringLiteral("Programming Port"));
     EXPECT_FALSE(control<QCheckBox>("chkViewTones")->isChecked());
     EXPECT_FALSE(apply()->isEnabled());
 }
 
-TEST_F(OptionsDialogTest, ShowToneRecordsAloneLeavesApplyDisabledButOkSavesIt)
+TEST_F(OptionsDialogTest, ShowToneRecordsAloneLeavesApplyDisabledAndOkSavesItWithoutTouchingTheLine)
 {
     openDialog();
+    m_port->opened.clear();
     QTest::keyClick(control<QCheckBox>("chkViewTones"), Qt::Key_Space);
     leave(ports());
     leave(portType());
@@ -106,6 +107,9 @@ TEST_F(OptionsDialogTest, ShowToneRecordsAloneLeavesApplyDisabledButOkSavesIt)
     click("cmdOK");
     EXPECT_FALSE(m_dialog->isVisible());
     EXPECT_EQ(setting(Settings, ViewTones), QStringLiteral("1"));
+    EXPECT_EQ(setting(Comms, Speed), QStringLiteral("absent"));
+    EXPECT_TRUE(m_port->opened.isEmpty());
+    EXPECT_EQ(m_port->settings, QStringLiteral("38400,n,8,1"));
 }
 
 TEST_F(OptionsDialogTest, LeavingAListWithAnotherEntryEnablesApplyWhichSavesAndReopensThePort)
@@ -115,17 +119,17 @@ TEST_F(OptionsDialogTest, LeavingAListWithAnotherEntryEnablesApplyWhichSavesAndR
     EXPECT_FALSE(apply()->isEnabled());
     leave(ports());
     EXPECT_TRUE(apply()->isEnabled());
-    QTest::keyClick(portType(), Qt::Key_Down);
+    QTest::keyClick(portType(), Qt::Key_Up);
     m_port->opened.clear();
 
     click("cmdApply");
     EXPECT_FALSE(apply()->isEnabled());
     EXPECT_EQ(setting(Comms, Port), QStringLiteral("3"));
-    EXPECT_EQ(setting(Comms, Speed), QStringLiteral(" 38400"));
+    EXPECT_EQ(setting(Comms, Speed), QStringLiteral(" 9600"));
     EXPECT_EQ(setting(Settings, ViewTones), QStringLiteral("0"));
     EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("COM3")});
-    EXPECT_EQ(m_port->settings, QStringLiteral("38400,n,8,1"));
-    EXPECT_EQ(m_link->portPanelText(), QStringLiteral("COM3; 38400"));
+    EXPECT_EQ(m_port->settings, QStringLiteral("9600,n,8,1"));
+    EXPECT_EQ(m_link->portPanelText(), QStringLiteral("COM3; 9600"));
 
     // What Apply saved stays when the dialog is then cancelled.
     ports()->setCurrentIndex(1);
@@ -165,11 +169,14 @@ TEST_F(OptionsDialogTest, ASpeedNeitherEntryCarriesSelectsNothingAndAnyChoiceEna
 TEST_F(OptionsDialogTest, TheDeviceNamedOnTheCommandLineIsOfferedAndKeptByOk)
 {
     m_port->devices = {{QStringLiteral("/dev/pts/7"), SerialPort::OpenStatus::Opened}};
+    m_link->setPortOverride(QStringLiteral("/dev/pts/7"));
+    m_link->SelectSerialPort();
     openDialog(QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(ports()->currentText(), QStringLiteral("/dev/pts/7 (command line)"));
     m_port->opened.clear();
 
     click("cmdOK");
-    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("/dev/pts/7")});
+    EXPECT_TRUE(m_port->opened.isEmpty());
+    EXPECT_EQ(m_port->deviceName(), QStringLiteral("/dev/pts/7"));
     EXPECT_EQ(setting(Comms, Port), QStringLiteral("4"));
 }

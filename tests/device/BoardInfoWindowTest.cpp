@@ -38,13 +38,18 @@ TEST_F(BoardInfoWindowTest, WritesTheSerialThenOnItsAcknowledgementTheDateAndRep
     m_window->DataReceived();
     ASSERT_EQ(m_recorder.packets().size(), 2);
     EXPECT_EQ(m_recorder.packets()[1].payload, bytes("00 00 00 02 0A 01") + "20080314");
-    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(messages(), QStringList{QStringLiteral(
+                              "Write serial number ORX4127 and manufacture date 14/03/2008 to the board in Slot 1?")});
 
     m_window->DataReceived();
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Send Info to Board 0")});
+    EXPECT_EQ(messages().constLast(), QStringLiteral("Send Info to Board 1"));
     m_window->DataReceived();
     EXPECT_EQ(m_recorder.count(), 2);
-    EXPECT_EQ(messages().size(), 1);
+    EXPECT_EQ(messages().size(), 2);
+
+    reopenDeclining();
+    save(0, "ORX4127", "14/03/2008");
+    EXPECT_EQ(m_recorder.count(), 2);
 }
 
 TEST_F(BoardInfoWindowTest, WithoutAnAcknowledgementTheDateIsNeverSent)
@@ -52,7 +57,7 @@ TEST_F(BoardInfoWindowTest, WithoutAnAcknowledgementTheDateIsNeverSent)
     save(5, "ORX5862", "07/09/2009");
     m_timers.advance(60000);
     EXPECT_EQ(m_recorder.count(), 1);
-    EXPECT_TRUE(messages().isEmpty());
+    EXPECT_EQ(messages().size(), 1);
     EXPECT_EQ(m_recorder.packets()[0].payload.at(2), 5);
 }
 

@@ -110,6 +110,7 @@ TEST_F(DeviceEndToEnd, TheTimeWindowSetsTheExchangeClockAndReadsItBack)
 
 TEST_F(DeviceEndToEnd, TheBoardWindowShowsTheBoardsAndWritesOneBoardsSerialAndDate)
 {
+    m_messages.setNextAnswer(QMessageBox::Yes);
     answerOk(3);
     trigger("mnuBoards");
     ASSERT_TRUE(runEventsUntil([&] { return deviceWindow("frmBoardInfo") && deviceWindow("frmBoardInfo")->isVisible(); }));
@@ -120,7 +121,7 @@ TEST_F(DeviceEndToEnd, TheBoardWindowShowsTheBoardsAndWritesOneBoardsSerialAndDa
     box("frmBoardInfo", QStringLiteral("txtSerial3"))->setText(QStringLiteral("ORX9170"));
     box("frmBoardInfo", QStringLiteral("txtManu3"))->setText(QStringLiteral("29/02/2024"));
     click("frmBoardInfo", QStringLiteral("cmdSave3"));
-    ASSERT_TRUE(runEventsUntil([&] { return messageShown(QStringLiteral("Send Info to Board 3")); }));
+    ASSERT_TRUE(runEventsUntil([&] { return messageShown(QStringLiteral("Send Info to Board 4")); }));
     EXPECT_EQ(m_simulator.boardSerialNumber(3), QByteArray("ORX9170\0", 8));
     EXPECT_EQ(m_simulator.boardManufactureDate(3), QByteArray("20240229"));
 
@@ -170,6 +171,7 @@ TEST_F(DeviceEndToEnd, TheTieLineWindowSendsTheWholePulseSeriesAndTheRingingDete
 
 TEST_F(DeviceEndToEnd, TheFactoryWindowRebuildsTheConfigurationAndResetSystemResetsTheExchange)
 {
+    m_messages.setNextAnswer(QMessageBox::Yes);
     answerOk(2);
     trigger("mnuFileBuildFactory");
     ASSERT_NE(deviceWindow("frmFactory"), nullptr);

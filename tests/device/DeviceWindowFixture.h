@@ -28,9 +28,9 @@ protected:
 
     DeviceWindowFixture()
     {
-        // Every box answers at once; the tests read what was shown.
+        // Every box answers at once, a question with Yes; the tests read what was shown.
         for (int i = 0; i < QueuedAnswers; ++i)
-            m_messages.setNextAnswer(QMessageBox::Ok);
+            m_messages.setNextAnswer(QMessageBox::Yes);
     }
 
     void SetUp() override
@@ -47,6 +47,14 @@ protected:
     }
 
     void TearDown() override { delete m_window.data(); }
+
+    // The window again, on a message service that answers the first question with No.
+    void reopenDeclining()
+    {
+        delete m_window.data();
+        m_declining.setNextAnswer(QMessageBox::No);
+        open(new Window(DeviceServices{m_sender, m_declining, m_timers}));
+    }
 
     template<typename Control>
     Control *control(const QString &name) const
@@ -81,6 +89,7 @@ protected:
     PacketRecorder m_recorder;
     PacketSender m_sender{&m_recorder};
     MessageService m_messages;
+    MessageService m_declining;
     SimulatedTimers m_timers;
     DeviceServices m_services{m_sender, m_messages, m_timers};
     QPointer<Window> m_window;

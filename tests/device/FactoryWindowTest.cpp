@@ -23,8 +23,28 @@ TEST_F(FactoryWindowTest, TheDefaultConfigurationIsSentAndConfirmedAndTheWindowC
     EXPECT_EQ(tieBoard()->text(), QStringLiteral("Combined Tie Line && Processor"));
     click(QStringLiteral("cmdBuildFactory"));
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00")});
-    EXPECT_EQ(messages(), QStringList{QStringLiteral("Rebuild Factory Configuration Command Sent to System")});
+    ASSERT_EQ(messages().size(), 2);
+    EXPECT_EQ(messages()[0], QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
+                                            "Its whole configuration is replaced by the factory default for:\n"
+                                            "Boards in slots 1 to 5: Extension, Extension, Extension, Extension, "
+                                            "Extension\n"
+                                            "Combined Tie Line & Processor: yes\n"
+                                            "Ext. Tx / Rx Gain: -10 dB / -10 dB\n"
+                                            "Tie Line Tx / Rx Gain: -2 dB / -2 dB\n"
+                                            "Ext. Digits: 3 Digit\n"
+                                            "Num. of Officers: 5\n"
+                                            "What the exchange holds now is lost unless it was read and saved."));
+    EXPECT_EQ(m_messages.shownMessages()[0].defaultButton, QMessageBox::No);
+    EXPECT_EQ(messages()[1], QStringLiteral("Rebuild Factory Configuration Command Sent to System"));
     EXPECT_FALSE(m_window->isVisible());
+}
+
+TEST_F(FactoryWindowTest, AnsweringNoToTheRebuildSendsNothingAndKeepsTheWindow)
+{
+    reopenDeclining();
+    click(QStringLiteral("cmdBuildFactory"));
+    EXPECT_EQ(m_recorder.count(), 0);
+    EXPECT_TRUE(m_window->isVisible());
 }
 
 TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypes)

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -59,6 +60,20 @@ TEST_F(DebugWindowTest, CheckBoxShowsAndDrivesDebugDisplay)
     m_log.setDebugDisplay(false);
     m_window.show();
     EXPECT_FALSE(debugDisplayBox()->isChecked());
+}
+
+TEST_F(DebugWindowTest, ListingsTickedOnAppearFromTheirStartBelowALongLineOfSentMarks)
+{
+    m_log.Add(QString(400, QLatin1Char('*')));
+    m_window.show();
+    QTest::mouseClick(debugDisplayBox(), Qt::LeftButton);
+    for (int line = 0; line < 40; ++line)
+        m_log.AddNL(QStringLiteral("Structure Size = 0x40; Name = Tones"));
+
+    auto *text = m_window.findChild<QPlainTextEdit *>(QStringLiteral("txtDebug"));
+    EXPECT_EQ(text->horizontalScrollBar()->value(), 0);
+    EXPECT_EQ(text->verticalScrollBar()->value(), text->verticalScrollBar()->maximum());
+    EXPECT_GT(text->verticalScrollBar()->maximum(), 0);
 }
 
 TEST_F(DebugWindowTest, ClearButtonEmptiesLogAndWindow)

@@ -1,6 +1,8 @@
 #include "FileDialogService.h"
 #include "TestSupport.h"
 
+#include <QDir>
+
 namespace {
 const QString QbfFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 }
@@ -29,4 +31,34 @@ TEST(FileDialogServiceTest, ReturnsQueuedNamesAndRecordsEachRequest)
     EXPECT_EQ(requests[0].filter, QbfFilter);
     EXPECT_EQ(requests[1].kind, FileDialogService::Kind::Save);
     EXPECT_EQ(requests[1].title, QStringLiteral("Save As"));
+}
+
+TEST(FileDialogServiceTest, NamesComeBackAsFullPathsAndSavedOnesGetTheFiltersExtensionWhenTheyHaveNone)
+{
+    const QString vrsFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
+    const QString folder = QDir::currentPath() + QLatin1Char('/');
+    const struct
+    {
+        FileDialogService::Kind kind;
+        QString filter;
+        QString typed;
+        QString chosen;
+    } cases[] = {
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.QBF")},
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1.QBF")},
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site.qbf"), QStringLiteral("/tmp/site.qbf")},
+        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/v1.2/a"), QStringLiteral("/tmp/v1.2/a.QBF")},
+        {FileDialogService::Kind::Save, vrsFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.VRS")},
+        {FileDialogService::Kind::Save, QStringLiteral("All Files (*.*)|*.*"), QStringLiteral("/tmp/notes"),
+         QStringLiteral("/tmp/notes")},
+        {FileDialogService::Kind::Open, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1")},
+    };
+    for (const auto &c : cases) {
+        FileDialogService dialogs;
+        dialogs.setNextFileName(c.typed);
+        const QString chosen = c.kind == FileDialogService::Kind::Save
+            ? dialogs.getSaveFileName(nullptr, QStringLiteral("Save"), c.filter)
+            : dialogs.getOpenFileName(nullptr, QStringLiteral("Open"), c.filter);
+        EXPECT_EQ(chosen, c.chosen) << c.typed.toStdString();
+    }
 }

@@ -16,6 +16,7 @@ const QString Title = QStringLiteral("Board Information");
 const QString DateInvalidText = QStringLiteral("Manufacture Date invalid");
 const QString SerialInvalidText = QStringLiteral("Serial Number invalid");
 const QString SentText = QStringLiteral("Send Info to Board ");
+const QString WriteQuestion = QStringLiteral("Write serial number %1 and manufacture date %2 to the board in Slot %3?");
 const QString DateFormat = QStringLiteral("dd/MM/yyyy");
 
 constexpr int DateLength = 10;
@@ -35,6 +36,11 @@ bool keepsAsWritten(QChar c)
 {
     return c.unicode() >= 32 && c.unicode() <= 126;
 }
+// The window numbers the slots from 1; the packets carry the row from 0.
+int shownSlot(int row)
+{
+    return row + 1;
+}
 } // namespace
 
 BoardInfoWindow::BoardInfoWindow(const DeviceServices &services, QWidget *parent)
@@ -44,7 +50,7 @@ BoardInfoWindow::BoardInfoWindow(const DeviceServices &services, QWidget *parent
     layout->addWidget(new QLabel(tr("Serial"), this), 0, 1);
     layout->addWidget(new QLabel(tr("Manu Date"), this), 0, 2);
     for (int row = 0; row < RowCount; ++row) {
-        auto *labSlot = new QLabel(tr("Slot %1").arg(row + 1), this);
+        auto *labSlot = new QLabel(tr("Slot %1").arg(shownSlot(row)), this);
         labSlot->setObjectName(QStringLiteral("labSlot%1").arg(row));
         QLineEdit *serial = makeBox(QStringLiteral("txtSerial%1").arg(row));
         serial->setMaxLength(BoardPackets::SerialNumberLength);
@@ -101,6 +107,9 @@ void BoardInfoWindow::cmdSave_Click(int row)
         return;
     }
 
+    if (!confirm(WriteQuestion.arg(serial, date).arg(shownSlot(row))))
+        return;
+
     m_dateField = (date.mid(YearAt, YearLength) + date.mid(MonthAt, DayMonthLength) + date.mid(DayAt, DayMonthLength))
                       .toLatin1();
     m_sendingSerial = true;
@@ -117,6 +126,6 @@ void BoardInfoWindow::DataReceived()
         send(BoardPackets::manufactureDate(quint8(m_sendSlot), m_dateField));
     } else if (m_sendingDate) {
         m_sendingDate = false;
-        say(SentText + QString::number(m_sendSlot));
+        say(SentText + QString::number(shownSlot(m_sendSlot)));
     }
 }

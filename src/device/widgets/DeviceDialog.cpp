@@ -9,6 +9,11 @@
 #include <QPushButton>
 #include <QStatusBar>
 
+namespace {
+const QString BoardUnits = QStringLiteral("board units");
+const QString BoardUnitsTip = QStringLiteral("The board's own time units; the number is sent unchanged.");
+} // namespace
+
 DeviceDialog::DeviceDialog(const DeviceServices &services, const QString &name, const QString &title,
                            QWidget *parent)
     : QDialog(parent)
@@ -28,6 +33,13 @@ void DeviceDialog::send(const DevicePacket &packet)
 void DeviceDialog::say(const QString &text)
 {
     m_services.messages.show(this, QMessageBox::NoIcon, QString(), text);
+}
+
+bool DeviceDialog::confirm(const QString &text)
+{
+    return m_services.messages.show(this, QMessageBox::Warning, windowTitle(), text,
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        == QMessageBox::Yes;
 }
 
 void DeviceDialog::refuse(QLineEdit *box, const QString &text)
@@ -57,6 +69,27 @@ QLabel *DeviceDialog::makeLabel(const QString &caption, QWidget *buddy)
     auto *label = new QLabel(caption, this);
     label->setBuddy(buddy);
     return label;
+}
+
+QLabel *DeviceDialog::makeUnit(const QString &unit)
+{
+    return new QLabel(unit, this);
+}
+
+QLabel *DeviceDialog::makeBoardTimeUnit()
+{
+    QLabel *label = makeUnit(BoardUnits);
+    label->setToolTip(BoardUnitsTip);
+    return label;
+}
+
+void DeviceDialog::showReadOnly(QLineEdit *box)
+{
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::ClickFocus);
+    QPalette look = box->palette();
+    look.setColor(QPalette::Base, look.color(QPalette::Window));
+    box->setPalette(look);
 }
 
 QStatusBar *DeviceDialog::makeStatusBar()

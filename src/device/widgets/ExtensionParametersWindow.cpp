@@ -28,6 +28,7 @@ const QString NotComputed = QStringLiteral("???");
 const QString AmplitudeName = QStringLiteral("Amplitude");
 const QString CadenceStepName = QStringLiteral("Cadence step %1");
 const QString EndMarkerText = QStringLiteral("255");
+const QString Volts = QStringLiteral("Volts");
 const QString DefaultAmplitude = QStringLiteral("5.0");
 constexpr int DefaultFrequency = 1; // "20 Hz"
 constexpr int ByteMaximum = 255;
@@ -128,6 +129,7 @@ QWidget *ExtensionParametersWindow::createTimingsFrame()
         m_timingBoxes[std::size_t(timing)] = box;
         layout->addWidget(makeLabel(QString::fromLatin1(timingBox.caption), box), row, 0);
         layout->addWidget(box, row, 1);
+        layout->addWidget(makeBoardTimeUnit(), row, 2);
         ++row;
         if (timingBox.checkedOnLeave) {
             LeaveValidator::attach(box, [this, box] {
@@ -140,7 +142,7 @@ QWidget *ExtensionParametersWindow::createTimingsFrame()
     }
     QPushButton *cmdSend = makeButton(QStringLiteral("cmdSend"), SendCaption);
     connect(cmdSend, &QPushButton::clicked, this, &ExtensionParametersWindow::cmdSend_Click);
-    layout->addWidget(cmdSend, row, 0, 1, 2);
+    layout->addWidget(cmdSend, row, 0, 1, 3);
     layout->setRowStretch(row + 1, 1);
     return frame;
 }
@@ -155,7 +157,7 @@ QWidget *ExtensionParametersWindow::createRingingFrame()
     m_txtRingAmp = makeBox(QStringLiteral("txtRingAmp"));
     connect(m_txtRingAmp, &QLineEdit::textChanged, this, &ExtensionParametersWindow::txtRingAmp_Change);
     m_txtRingRMS = makeBox(QStringLiteral("txtRingRMS"));
-    m_txtRingRMS->setReadOnly(true);
+    showReadOnly(m_txtRingRMS);
     QPushButton *command1 = makeButton(QStringLiteral("Command1"), SendCaption);
     connect(command1, &QPushButton::clicked, this, &ExtensionParametersWindow::Command1_Click);
 
@@ -164,9 +166,10 @@ QWidget *ExtensionParametersWindow::createRingingFrame()
     layout->addWidget(m_cboRingFreq, 0, 1);
     layout->addWidget(makeLabel(tr("Amplitude"), m_txtRingAmp), 1, 0);
     layout->addWidget(m_txtRingAmp, 1, 1);
-    layout->addWidget(new QLabel(tr("Volts"), frame), 1, 2);
+    layout->addWidget(makeUnit(Volts), 1, 2);
     layout->addWidget(makeLabel(tr("Approx RMS"), m_txtRingRMS), 2, 0);
     layout->addWidget(m_txtRingRMS, 2, 1);
+    layout->addWidget(makeUnit(Volts), 2, 2);
     layout->addWidget(command1, 3, 0, 1, 3);
     return frame;
 }
@@ -189,6 +192,7 @@ QWidget *ExtensionParametersWindow::createCadenceFrame()
         m_txtCad[std::size_t(s)] = box;
         steps->addWidget(box);
     }
+    steps->addWidget(makeBoardTimeUnit());
     QPushButton *command2 = makeButton(QStringLiteral("Command2"), SendCaption);
     connect(command2, &QPushButton::clicked, this, &ExtensionParametersWindow::Command2_Click);
 

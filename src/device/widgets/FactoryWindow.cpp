@@ -17,6 +17,10 @@ namespace {
 const QString Title = QStringLiteral("Factory Default");
 const QString SentText = QStringLiteral("Rebuild Factory Configuration Command Sent to System");
 const QString OfficersName = QStringLiteral("Num. of Officers");
+const QString RebuildQuestion = QStringLiteral(
+    "Rebuild the factory configuration of the exchange?\n\n"
+    "Its whole configuration is replaced by the factory default for:\n%1\n"
+    "What the exchange holds now is lost unless it was read and saved.");
 constexpr int ByteMaximum = 255;
 
 struct BoardItem
@@ -141,8 +145,28 @@ void FactoryWindow::cmdBuildFactory_Click()
     for (int slot = 0; slot < FactoryConfiguration::SlotCount; ++slot)
         settings.boardTypes[std::size_t(slot)] = selectedByte(m_cboBoardType[std::size_t(slot)]);
     settings.tieLineBoard = m_chkTieBoard->isChecked();
+    if (!confirm(RebuildQuestion.arg(summary(settings.officers))))
+        return;
 
     send(FactoryConfiguration::buildPacket(settings));
     say(SentText);
     close();
+}
+
+QString FactoryWindow::summary(int officers) const
+{
+    QStringList boards;
+    for (const QComboBox *list : m_cboBoardType)
+        boards.append(list->currentText());
+    QStringList lines;
+    lines.append(tr("Boards in slots 1 to %1: %2")
+                     .arg(FactoryConfiguration::SlotCount)
+                     .arg(boards.join(QStringLiteral(", "))));
+    lines.append(tr("Combined Tie Line & Processor: %1").arg(m_chkTieBoard->isChecked() ? tr("yes") : tr("no")));
+    lines.append(tr("Ext. Tx / Rx Gain: %1 / %2").arg(m_cboExtTxGain->currentText(), m_cboExtRxGain->currentText()));
+    lines.append(
+        tr("Tie Line Tx / Rx Gain: %1 / %2").arg(m_cboTieTxGain->currentText(), m_cboTieRxGain->currentText()));
+    lines.append(tr("Ext. Digits: %1").arg(m_cboDigits->currentText()));
+    lines.append(QStringLiteral("%1: %2").arg(OfficersName).arg(officers));
+    return lines.join(QLatin1Char('\n'));
 }

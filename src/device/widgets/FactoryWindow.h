@@ -25,6 +25,8 @@ private:
     void fillSlotLists(bool combinedTieBoard);
     void chkTieBoard_Click(bool ticked);
     void cmdBuildFactory_Click();
+    // What the rebuild will set up, as the engineer chose it, for the confirmation.
+    QString summary(int officers) const;
 
     std::array<QComboBox *, FactoryConfiguration::SlotCount> m_cboBoardType{};
     QCheckBox *m_chkTieBoard;

@@ -25,6 +25,7 @@ const QString MaximumDetectText = QStringLiteral("Maximum detect time is 1000ms"
 const QString TieLineName = QStringLiteral("Tie Line %1");
 const QString StartDetectName = QStringLiteral("Start Detect");
 const QString DefaultLevel = QStringLiteral("7.6");
+const QString Milliseconds = QStringLiteral("ms");
 const QString DefaultStartDetect = QStringLiteral("132");
 constexpr int ByteMaximum = 255;
 
@@ -71,6 +72,7 @@ QWidget *TieLineParametersWindow::createRingingFrame()
     m_txtStart = makeBox(QStringLiteral("txtStart"));
     layout->addWidget(makeLabel(StartDetectName, m_txtStart), TieLineParameters::LineCount, 0);
     layout->addWidget(m_txtStart, TieLineParameters::LineCount, 1);
+    layout->addWidget(makeUnit(Milliseconds), TieLineParameters::LineCount, 2);
 
     QPushButton *cmdSend = makeButton(QStringLiteral("cmdSend"), SendCaption);
     QPushButton *cmdReset = makeButton(QStringLiteral("cmdReset"), ResetCaption);
@@ -79,7 +81,7 @@ QWidget *TieLineParametersWindow::createRingingFrame()
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(cmdSend);
     buttons->addWidget(cmdReset);
-    layout->addLayout(buttons, TieLineParameters::LineCount + 1, 0, 1, 2);
+    layout->addLayout(buttons, TieLineParameters::LineCount + 1, 0, 1, 3);
     return frame;
 }
 
@@ -93,17 +95,22 @@ QWidget *TieLineParametersWindow::createPulsesFrame()
     auto *flashLayout = new QGridLayout(flash);
     flashLayout->addWidget(makeLabel(tr("Length"), m_pulseBoxes[FlashLength]), 0, 0);
     flashLayout->addWidget(m_pulseBoxes[FlashLength], 0, 1);
+    flashLayout->addWidget(makeBoardTimeUnit(), 0, 2);
     flashLayout->addWidget(makeLabel(tr("Pause"), m_pulseBoxes[FlashPause]), 1, 0);
     flashLayout->addWidget(m_pulseBoxes[FlashPause], 1, 1);
+    flashLayout->addWidget(makeBoardTimeUnit(), 1, 2);
 
     auto *digit = new QGroupBox(tr("Digit"), frame);
     auto *digitLayout = new QGridLayout(digit);
     digitLayout->addWidget(makeLabel(tr("Length"), m_pulseBoxes[DigitLength]), 0, 0);
     digitLayout->addWidget(m_pulseBoxes[DigitLength], 0, 1);
+    digitLayout->addWidget(makeBoardTimeUnit(), 0, 2);
     digitLayout->addWidget(makeLabel(tr("Pause"), m_pulseBoxes[DigitPause]), 1, 0);
     digitLayout->addWidget(m_pulseBoxes[DigitPause], 1, 1);
+    digitLayout->addWidget(makeBoardTimeUnit(), 1, 2);
     digitLayout->addWidget(makeLabel(tr("Inter"), m_pulseBoxes[DigitInter]), 2, 0);
     digitLayout->addWidget(m_pulseBoxes[DigitInter], 2, 1);
+    digitLayout->addWidget(makeBoardTimeUnit(), 2, 2);
 
     QPushButton *cmdSendCad = makeButton(QStringLiteral("cmdSendCad"), SendCaption);
     QPushButton *cmdCadReset = makeButton(QStringLiteral("cmdCadReset"), ResetCaption);

@@ -1,6 +1,8 @@
 #include "AclGeneratorWindow.h"
 
+#include "ExchClass.h"
 #include "MessageService.h"
+#include "RecordLabel.h"
 
 #include <QClipboard>
 #include <QFontDatabase>
@@ -14,15 +16,18 @@
 
 namespace {
 const QString WindowTitle = QStringLiteral("Copy ACLs");
+const QString ReplaceQuestion = QStringLiteral("ACL ID %1 to %2 include ACLs in use, which the generated ACLs "
+                                               "replace:\n%3\n\nReplace them?");
 // Wide enough for the copy hint line of the listing.
 constexpr int ListingColumns = 74;
 constexpr int ListingRows = 14;
 } // namespace
 
-AclGeneratorWindow::AclGeneratorWindow(RecordClass &acl, int sourceAcl, PacketSender &sender,
+AclGeneratorWindow::AclGeneratorWindow(ExchClass &config, int sourceAcl, RecordWriter &writer,
                                        MessageService &messages, RandomSource &random, QWidget *parent)
     : QDialog(parent)
-    , m_generator(acl, sourceAcl, sender, random)
+    , m_config(config)
+    , m_generator(config, sourceAcl, writer, random)
     , m_messages(messages)
     , m_txtStartACL(addNumberBox("txtStartACL"))
     , m_txtEndACL(addNumberBox("txtEndACL"))
@@ -83,6 +88,13 @@ void AclGeneratorWindow::cmdSave_Click()
     const AclGenerator::Request request{
         AclGenerator::leadingNumber(m_txtStartACL->text()), AclGenerator::leadingNumber(m_txtEndACL->text()),
         AclGenerator::leadingNumber(m_txtStartPin->text()), AclGenerator::leadingNumber(m_txtPinInc->text())};
+    if (!m_generator.check(request)) {
+        m_messages.show(this, QMessageBox::Warning, WindowTitle, m_generator.errorString());
+        return;
+    }
+    const QList<int> inUse = m_generator.aclsInUse(request);
+    if (!inUse.isEmpty() && !confirmReplacing(request, inUse))
+        return;
     if (!m_generator.Generate(request)) {
         m_messages.show(this, QMessageBox::Warning, WindowTitle, m_generator.errorString());
         return;
@@ -97,4 +109,16 @@ void AclGeneratorWindow::cmdSave_Click()
 void AclGeneratorWindow::cmdCopy_Click()
 {
     QGuiApplication::clipboard()->setText(m_generator.listing());
+}
+
+bool AclGeneratorWindow::confirmReplacing(const AclGenerator::Request &request, const QList<int> &acls)
+{
+    QStringList names;
+    for (int acl : acls)
+        names.append(RecordLabel::record(m_config, ExchClass::ACLMember, acl));
+    const QString question
+        = ReplaceQuestion.arg(request.startAcl).arg(request.endAcl).arg(names.join(QLatin1Char('\n')));
+    return m_messages.show(this, QMessageBox::Warning, WindowTitle, question, QMessageBox::Yes | QMessageBox::No,
+                           QMessageBox::No)
+        == QMessageBox::Yes;
 }

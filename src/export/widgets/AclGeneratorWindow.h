@@ -4,23 +4,24 @@
 
 #include <QDialog>
 
+class ExchClass;
 class MessageService;
-class PacketSender;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class RandomSource;
-class RecordClass;
+class RecordWriter;
 
 // frmCopyACL, "Copy ACLs": generates a range of ACLs from the ACL shown in
-// the document and collects the listing of the generated users, which one
-// click puts on the clipboard.
+// the document, after the engineer agreed to replace the ACLs in use there,
+// and collects the listing of the generated users, which one click puts on
+// the clipboard.
 class AclGeneratorWindow : public QDialog
 {
     Q_OBJECT
 
 public:
-    AclGeneratorWindow(RecordClass &acl, int sourceAcl, PacketSender &sender, MessageService &messages,
+    AclGeneratorWindow(ExchClass &config, int sourceAcl, RecordWriter &writer, MessageService &messages,
                        RandomSource &random, QWidget *parent = nullptr);
 
     const AclGenerator &generator() const { return m_generator; }
@@ -29,7 +30,9 @@ private:
     QLineEdit *addNumberBox(const char *name);
     void cmdSave_Click();
     void cmdCopy_Click();
+    bool confirmReplacing(const AclGenerator::Request &request, const QList<int> &acls);
 
+    ExchClass &m_config;
     AclGenerator m_generator;
     MessageService &m_messages;
     QLineEdit *m_txtStartACL;

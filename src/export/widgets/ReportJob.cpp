@@ -7,13 +7,10 @@
 #include "Registry.h"
 #include "ReportPages.h"
 
-#include <QFileInfo>
-
 const QString ReportJob::ExportTitle = QStringLiteral("Export PDF");
 const QString ReportJob::ExportFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*");
 
 namespace {
-const QString PdfSuffix = QStringLiteral(".pdf");
 const QString PrintFailed = QStringLiteral("The report could not be printed: no printer took it.");
 const QString ExportFailed = QStringLiteral("The report could not be written to %1: %2");
 constexpr int Shown = 1;
@@ -55,11 +52,9 @@ bool ReportJob::print(PrintService &printing, bool showCodes, QWidget *parent, M
 bool ReportJob::exportPdf(bool showCodes, QWidget *parent, FileDialogService &fileDialogs,
                           MessageService &messages) const
 {
-    QString path = fileDialogs.getSaveFileName(parent, ExportTitle, ExportFilter);
+    const QString path = fileDialogs.getSaveFileName(parent, ExportTitle, ExportFilter);
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
-        path += PdfSuffix;
     QString error;
     if (ReportPages::writePdf(content(showCodes), pageNumbers(), path, &error))
         return true;

@@ -99,7 +99,15 @@ void DebugWindow::appendText(const QString &text)
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(displayText(piece));
     if (following)
-        scrollBar->setValue(scrollBar->maximum());
+        showLatest();
+}
+
+void DebugWindow::showLatest()
+{
+    // The last lines from their start: following the end of a long line of
+    // sent marks would leave every shorter line after it out of view.
+    m_txtDebug->verticalScrollBar()->setValue(m_txtDebug->verticalScrollBar()->maximum());
+    m_txtDebug->horizontalScrollBar()->setValue(m_txtDebug->horizontalScrollBar()->minimum());
 }
 
 void DebugWindow::reloadText()
@@ -109,5 +117,5 @@ void DebugWindow::reloadText()
     const QString text = m_log.text();
     m_endsWithCarriageReturn = text.endsWith(CarriageReturn);
     m_txtDebug->setPlainText(displayText(text));
-    m_txtDebug->moveCursor(QTextCursor::End);
+    showLatest();
 }

@@ -26,6 +26,7 @@ private:
     void cmdClear_Click();
     void appendText(const QString &text);
     void reloadText();
+    void showLatest();
 
     DebugLog &m_log;
     QPlainTextEdit *m_txtDebug;

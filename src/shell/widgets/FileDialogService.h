@@ -7,8 +7,10 @@
 class QWidget;
 
 // The open and save dialogs. Filters come in the program's form,
-// "Description|pattern|Description|pattern", and are shown in Qt's.
-// Tests queue the chosen names in advance and read back the requests.
+// "Description|pattern|Description|pattern", and are shown in Qt's. Every
+// name chosen comes back as a full path; a name to save typed without an
+// extension gets the one of the filter's first pattern. Tests queue the
+// chosen names in advance and read back the requests.
 class FileDialogService
 {
 public:
@@ -35,9 +37,12 @@ public:
 
     // "Text (*.txt)|*.txt|Logs|*.log;*.old" gives "Text (*.txt);;Logs (*.log *.old)".
     static QString toQtFilter(const QString &filter);
+    // "QBF" for "Quillbridge Files (*.QBF)|*.QBF|..."; empty when the first pattern names no extension.
+    static QString defaultSuffix(const QString &filter);
 
 private:
     QString ask(Kind kind, QWidget *parent, const QString &title, const QString &filter);
+    static QString showSaveDialog(QWidget *parent, const QString &title, const QString &filter);
 
     QQueue<QString> m_fileNames;
     QList<Request> m_requests;

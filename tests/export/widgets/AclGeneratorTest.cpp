@@ -3,8 +3,8 @@
 #include "ExchClass.h"
 #include "FieldDef.h"
 #include "FieldNames.h"
-#include "PacketSender.h"
 #include "RandomSource.h"
+#include "RecordSlots.h"
 #include "ReportTestSupport.h"
 #include "SampleConfiguration.h"
 #include "TestSupport.h"
@@ -28,14 +28,13 @@ protected:
     RecordClass &acl() { return config.ACL(); }
 
     ExchClass config;
-    FrameRecorder line;
-    PacketSender sender{&line};
+    WriteRecorder line;
 };
 
 TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassCode)
 {
     ScriptedRandom random({0, 7999, 1234});
-    AclGenerator generator(acl(), ModelAcl, sender, random);
+    AclGenerator generator(config, ModelAcl, line, random);
     ASSERT_TRUE(generator.Generate({5, 7, 2000, 10}));
 
     EXPECT_EQ(generator.listing(),
@@ -60,10 +59,10 @@ TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassC
     EXPECT_EQ(acl().GetString(Name, ModelAcl), QByteArray("Reception"));
 }
 
-TEST_F(AclGeneration, SendsEachRecordAsItIsMadeUnderTheAclSendCode)
+TEST_F(AclGeneration, WritesEachRecordAsItIsMadeUnderTheAclSendCode)
 {
     ScriptedRandom random({1, 2});
-    AclGenerator generator(acl(), ModelAcl, sender, random);
+    AclGenerator generator(config, ModelAcl, line, random);
     ASSERT_TRUE(generator.Generate({10, 11, 300, 1}));
 
     ASSERT_EQ(line.sent.size(), 2);
@@ -77,10 +76,13 @@ TEST_F(AclGeneration, SendsEachRecordAsItIsMadeUnderTheAclSendCode)
 TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHeading)
 {
     ScriptedRandom random({5, 6, 7});
-    AclGenerator generator(acl(), ModelAcl, sender, random);
+    AclGenerator generator(config, ModelAcl, line, random);
     ASSERT_TRUE(generator.Generate({14, 16, 4321, AclGenerator::leadingNumber(QString())}));
     for (int a = 14; a <= 16; ++a)
         EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray("4321"));
+
+    EXPECT_FALSE(RecordSlots::isFree(acl(), 15));
+    EXPECT_TRUE(acl().GetRecordUsed(15));
 
     const QByteArray untouched = acl().record(20);
     ASSERT_TRUE(generator.Generate({20, 19, 1, 1}));
@@ -94,10 +96,10 @@ TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHead
 
 TEST_F(AclGeneration, PassCodesFromTheSystemSourceLieWithinRangeAndDifferBetweenRuns)
 {
-    AclGenerator generator(acl(), ModelAcl, sender, RandomSource::system());
-    ASSERT_TRUE(generator.Generate({1, 23, 1000, 1}));
+    AclGenerator generator(config, ModelAcl, line, RandomSource::system());
+    ASSERT_TRUE(generator.Generate({1, 23, 5000, 1}));
     const QList<AclGenerator::GeneratedAcl> first = generator.lastRun();
-    ASSERT_TRUE(generator.Generate({1, 23, 1000, 1}));
+    ASSERT_TRUE(generator.Generate({1, 23, 5000, 1}));
     const QList<AclGenerator::GeneratedAcl> second = generator.lastRun();
 
     ASSERT_EQ(first.size(), 23);
@@ -127,10 +129,13 @@ TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesN
         {{-1, 2, 1000, 1}, "ACL IDs 0 to 23"},
         {{1, 3, 999990, 10}, "at most 6 digits"},      // 1000010 needs seven digits
         {{1, 3, 5, -10}, "cannot be negative"},
+        // ACLs 4, 6 and 8 hold 1004, 1006 and 1008: outside the range, they keep them.
+        {{14, 16, 1004, 2}, "Other ACLs already hold these PINs: 1004 (ACL 4 (Reception)), 1006 (ACL 6 (Staff)), "
+                            "1008 (ACL 8 (Guest)). Nothing was generated."},
     };
     for (const Case &c : refused) {
         ScriptedRandom random({});
-        AclGenerator generator(acl(), ModelAcl, sender, random);
+        AclGenerator generator(config, ModelAcl, line, random);
         const ExchClass before = config;
         EXPECT_FALSE(generator.Generate(c.request));
         EXPECT_TRUE(generator.errorString().contains(QLatin1String(c.reason))) << generator.errorString().toStdString();
@@ -142,11 +147,22 @@ TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesN
     // The model must be a record in use: ACL 12 is a free slot, 99 is past the table.
     for (int model : {12, 99}) {
         ScriptedRandom random({});
-        AclGenerator generator(acl(), model, sender, random);
+        AclGenerator generator(config, model, line, random);
         EXPECT_FALSE(generator.Generate({1, 1, 1, 1}));
         EXPECT_TRUE(generator.errorString().contains(QLatin1String("is not in use")));
     }
     EXPECT_TRUE(line.sent.isEmpty());
+}
+
+TEST_F(AclGeneration, ListsTheAclsInUseItsRangeWouldOverwriteAndAllowsPinsHeldWithinIt)
+{
+    ScriptedRandom random({1, 2, 3});
+    AclGenerator generator(config, ModelAcl, line, random);
+    EXPECT_EQ(generator.aclsInUse({11, 15, 5000, 1}), (QList<int>{11, 13}));
+    EXPECT_TRUE(generator.aclsInUse({14, 23, 5000, 1}).isEmpty());
+
+    // 1005 to 1007 belong to ACLs 5 to 7, which the run replaces.
+    EXPECT_TRUE(generator.Generate({5, 7, 1005, 1})) << generator.errorString().toStdString();
 }
 
 TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
@@ -164,10 +180,9 @@ TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
     for (int i = 0; i < acl.Records(); ++i)
         acl.PutBlank(i);
     acl.ClearAllBoolean(FieldNames::Flag, 0);
-    FrameRecorder line;
-    PacketSender sender(&line);
+    WriteRecorder line;
     ScriptedRandom random({2345});
-    AclGenerator generator(acl, 0, sender, random);
+    AclGenerator generator(config, 0, line, random);
     ASSERT_TRUE(generator.Generate({2, 2, 2000, 1})) << generator.errorString().toStdString();
     EXPECT_EQ(acl.GetDigit(FieldNames::PublicID, 2), QByteArray("2000"));
     EXPECT_EQ(acl.GetDigit(FieldNames::PassCode, 2), QByteArray("3345"));

@@ -4,7 +4,6 @@
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "MessageService.h"
-#include "PacketSender.h"
 #include "ReportTestSupport.h"
 #include "SampleConfiguration.h"
 
@@ -24,7 +23,7 @@ protected:
     void SetUp() override
     {
         SampleConfiguration::build(config);
-        window = std::make_unique<AclGeneratorWindow>(config.ACL(), ModelAcl, sender, messages, random);
+        window = std::make_unique<AclGeneratorWindow>(config, ModelAcl, line, messages, random);
         window->show();
     }
 
@@ -54,8 +53,7 @@ protected:
     void click(const char *button) { QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton); }
 
     ExchClass config;
-    FrameRecorder line;
-    PacketSender sender{&line};
+    WriteRecorder line;
     MessageService messages;
     ScriptedRandom random{{100, 200, 300, 400, 500}};
     std::unique_ptr<AclGeneratorWindow> window;
@@ -95,6 +93,25 @@ TEST_F(AclGeneratorWindowTest, ARangeOutsideTheTableIsRefusedWithAMessageAndNoth
     EXPECT_EQ(messages.shownMessages()[0].title, QStringLiteral("Copy ACLs"));
     EXPECT_TRUE(line.sent.isEmpty());
     EXPECT_TRUE(child<QPlainTextEdit>("txtGenerated")->toPlainText().isEmpty());
+}
+
+TEST_F(AclGeneratorWindowTest, ARangeHoldingAclsInUseIsGeneratedOnlyOnceTheEngineerAgreesToReplaceThem)
+{
+    fill("4", "7", "3000", "1");
+    messages.setNextAnswer(QMessageBox::No);
+    click("cmdSave");
+    ASSERT_EQ(messages.shownMessages().size(), 1);
+    EXPECT_EQ(messages.shownMessages()[0].text,
+              QStringLiteral("ACL ID 4 to 7 include ACLs in use, which the generated ACLs replace:\n"
+                             "ACL 4 (Reception)\nACL 5 (Manager)\nACL 6 (Staff)\nACL 7 (Warehouse)\n\nReplace them?"));
+    EXPECT_EQ(messages.shownMessages()[0].defaultButton, QMessageBox::No);
+    EXPECT_TRUE(line.sent.isEmpty());
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 5), QByteArray("Manager"));
+
+    messages.setNextAnswer(QMessageBox::Yes);
+    click("cmdSave");
+    EXPECT_EQ(line.sent.size(), 4);
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 5), QByteArray("ACL ID 5"));
 }
 
 TEST_F(AclGeneratorWindowTest, CancelClosesTheWindowAndKeepsWhatWasGenerated)

@@ -1,6 +1,6 @@
 #include "ReportTestSupport.h"
 
-#include "FieldFunctions.h"
+#include "ExchClass.h"
 
 #include <QProcess>
 #include <QStandardPaths>
@@ -8,19 +8,15 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Frame content: code, 2-byte length (high byte first), 2-byte sequence, payload, 2-byte trailer.
-constexpr int LengthPosition = 1;
-constexpr int PayloadPosition = 5;
 const QString PdfToText = QStringLiteral("pdftotext");
 constexpr int ProcessBoundMilliseconds = 30000;
 } // namespace
 
-FrameRecorder::FrameRecorder()
-    : m_receiver([this](const QByteArray &content) {
-        const int length = (quint8(content.at(LengthPosition)) << 8) | quint8(content.at(LengthPosition + 1));
-        sent.append({quint8(content.at(0)), content.mid(PayloadPosition, length)});
-    })
+bool WriteRecorder::writeRecord(ExchClass &config, int member, int index)
 {
+    const RecordClass &structure = config.member(member);
+    sent.append({structure.SendCode(), structure.SendData(index)});
+    return true;
 }
 
 quint32 ScriptedRandom::bounded(quint32 bound)

@@ -1,8 +1,7 @@
 #pragma once
 
-#include "FrameSink.h"
 #include "RandomSource.h"
-#include "Receiver.h"
+#include "RecordWriter.h"
 
 #include <QByteArray>
 #include <QList>
@@ -13,24 +12,20 @@
 
 #include <utility>
 
-// A packet on its way to the exchange, unframed again.
+// A record written to the exchange: its structure's send code and the payload.
 struct SentRecord
 {
     int code;
     QByteArray payload;
 };
 
-// Keeps every frame sent, as code and payload.
-class FrameRecorder : public FrameSink
+// Keeps every record write, as it would go out.
+class WriteRecorder : public RecordWriter
 {
 public:
-    FrameRecorder();
-    void PackSend(const QByteArray &frame) override { m_receiver.ProcessInput(frame); }
+    bool writeRecord(ExchClass &config, int member, int index) override;
 
     QList<SentRecord> sent;
-
-private:
-    Receiver m_receiver;
 };
 
 // Hands out the values it was given, in order, and notes the bounds asked for.
