@@ -366,6 +366,8 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
     for (const char *command : {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert",
                                 "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuSendConfig",
                                 "mnuFileClose"}) {
+        // Saving made the document clean: the close question needs an edit to ask about.
+        rename(document, command);
         document->setChanged(DocumentWindow::Panel::VirtualPorts, true);
         action(command)->trigger();
         EXPECT_FALSE(document->isChanged(DocumentWindow::Panel::VirtualPorts)) << command;
