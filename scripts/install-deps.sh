@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quillbridge needs to build, test and run,
+# Installs the Debian 12 packages Quillbridge needs to build, test, package and run,
 # skipping those already present. Runs apt-get as root (or through sudo).
 set -euo pipefail
 
@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
     clang-14 libclang-rt-14-dev
     libxml2-utils
+    desktop-file-utils shared-mime-info man-db bash-completion dpkg-dev file
 )
 if [[ "${1:-}" == "--gui" ]]; then
     packages+=(xvfb xauth imagemagick)

@@ -65,6 +65,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(ProductInfo::ApplicationTitle);
     QApplication::setApplicationVersion(QStringLiteral(QB_VERSION));
     QApplication::setWindowIcon(DrawnIcons::exchange());
+    QApplication::setDesktopFileName(QStringLiteral(QB_APP_ID));
 
     // Qt has taken its own options (-platform, -style, ...) out of the arguments by now.
     const CommandLine commandLine(QCoreApplication::arguments().mid(1));
