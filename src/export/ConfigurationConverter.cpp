@@ -647,9 +647,9 @@ void ConfigurationConverter::writeGroups(QIODevice &file, const QByteArray &stam
         }
         line(file, 3, "<number/>");
         line(file, 3, "<lead " + mode + "/>");
-        for (int m = 0; m < memberSlots; ++m) {
-            if (!groups.GetBit(FieldNames::MembersUsed, g, m))
-                continue;
+        for (int m : groups.GetBits(FieldNames::MembersUsed, g)) {
+            if (m >= memberSlots)
+                break;
             const int delay = secondsFromQuarters(groups.GetInteger(FieldNames::TimeToNext, g, m));
             const int port = groups.GetInteger(FieldNames::GroupMembers, g, m);
             line(file, 3, "<member" + mode + " delay=\"" + number(delay) + "\">" + m_ports->ListVPNumbers(port)
