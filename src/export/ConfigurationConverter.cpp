@@ -2,11 +2,11 @@
 
 #include "ExchClass.h"
 #include "FieldNames.h"
+#include "OutputFile.h"
 #include "RecordSlots.h"
 
 #include <QDir>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <iterator>
@@ -203,16 +203,18 @@ bool ConfigurationConverter::ConvertFile(const QString &fileName)
     if (!PreCheck())
         return false;
     const QString shownName = QDir::toNativeSeparators(fileName);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    OutputFile file(fileName);
+    if (!file.open())
         return fail(QStringLiteral("Not able to create the file %1: %2").arg(shownName, file.errorString()));
     CleanNames();
-    writeConfiguration(file);
-    if (m_writeFailed || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    writeConfiguration(file.device());
+    if (m_writeFailed) {
+        const QString reason = file.device().errorString();
+        file.cancel();
         return fail(QStringLiteral("Not able to write the file %1: %2").arg(shownName, reason));
     }
+    if (!file.commit())
+        return fail(QStringLiteral("Not able to write the file %1: %2").arg(shownName, file.errorString()));
     return true;
 }
 
