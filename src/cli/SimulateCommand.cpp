@@ -53,7 +53,7 @@ int SimulateCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     } else {
         ConfigFile file;
         if (!file.load(simulator.configuration(), configPath)) {
-            err << file.errorString() << Qt::endl;
+            err << file.errorLine() << Qt::endl;
             return ExitCode::Failure;
         }
     }
