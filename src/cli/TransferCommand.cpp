@@ -4,6 +4,7 @@
 #include "ConfigFile.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
+#include "OutputFile.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
@@ -72,6 +73,13 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     if (!usageOk) {
         err << usageProblem(args.errorString()) << Qt::endl;
         return ExitCode::Usage;
+    }
+
+    // A get may take many minutes; find out before it that its file cannot be written.
+    QString reason;
+    if (get && !OutputFile::checkWritable(args.value(OutOption), &reason)) {
+        err << QStringLiteral("Cannot save \"%1\": %2").arg(args.value(OutOption), reason) << Qt::endl;
+        return ExitCode::Failure;
     }
 
     DebugLog &log = DebugLog::shared();
