@@ -63,3 +63,14 @@ TEST(CommandOutput, FileNamesThatAreNotUtf8AreReadAndWrittenAsGiven)
     ASSERT_EQ(::stat(written.constData(), &status), 0);
     EXPECT_GT(status.st_size, 0);
 }
+
+TEST(CommandOutput, AListingCutShortByAFullDiskFailsWithTheReason)
+{
+    QProcess process;
+    process.setStandardOutputFile(QStringLiteral("/dev/full"));
+    process.start(CliPath, {QStringLiteral("dump"), QStringLiteral("--json"), SamplePath});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_EQ(QString::fromLocal8Bit(process.readAllStandardError()),
+              QStringLiteral("Cannot write to standard output: No space left on device\n"));
+}
