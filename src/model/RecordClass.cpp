@@ -150,22 +150,45 @@ const FieldDef *RecordClass::find(QByteArrayView name) const
 
 int RecordClass::fieldIndex(QByteArrayView name) const
 {
-    return m_fieldIndex.value(foldedName(name), 0);
+    return name.isEmpty() ? firstUnnamed(false) : m_fieldIndex.value(foldedName(name), 0);
+}
+
+// Unnamed entries stay out of the index, so that naming them one by one
+// (makeStruct, then setField) keeps it up to date without a rebuild.
+int RecordClass::firstUnnamed(bool digit) const
+{
+    const int last = qMin<int>(m_items, m_fields.size() - 1);
+    for (int i = 1; i <= last; ++i) {
+        if (m_fields[i].Name.isEmpty() && (!digit || isDigitType(m_fields[i].Type)))
+            return i;
+    }
+    return 0;
 }
 
 void RecordClass::indexFields()
 {
-    // Lookups scan entries 1 .. Items and take the first match, so later
-    // fields of the same name stay hidden behind it.
     m_fieldIndex.clear();
     m_digitFieldIndex.clear();
     const int last = qMin<int>(m_items, m_fields.size() - 1);
-    for (int i = last; i >= 1; --i) {
-        const QByteArray key = foldedName(m_fields[i].Name);
-        m_fieldIndex.insert(key, i);
-        if (isDigitType(m_fields[i].Type))
-            m_digitFieldIndex.insert(key, i);
-    }
+    for (int i = 1; i <= last; ++i)
+        indexField(i);
+}
+
+// Lookups scan entries 1 .. Items and take the first match, so a later field
+// of the same name stays hidden behind an earlier one.
+void RecordClass::indexField(int i)
+{
+    if (m_fields[i].Name.isEmpty())
+        return;
+    const QByteArray key = foldedName(m_fields[i].Name);
+    const auto keepFirst = [i, &key](QHash<QByteArray, int> &index) {
+        const auto it = index.constFind(key);
+        if (it == index.cend() || *it > i)
+            index.insert(key, i);
+    };
+    keepFirst(m_fieldIndex);
+    if (isDigitType(m_fields[i].Type))
+        keepFirst(m_digitFieldIndex);
 }
 
 qint16 RecordClass::GetItems(QByteArrayView name) const
@@ -202,8 +225,13 @@ void RecordClass::setField(int index, const QByteArray &name, int items, int siz
 {
     if (index < 0 || index >= m_fields.size())
         return;
+    const bool wasBlank = m_fields[index].Name.isEmpty();
     m_fields[index] = FieldDef{name, qint16(type), qint16(size), qint16(items), qint16(startPosn)};
-    indexFields();
+    // Filling a fresh entry only adds to the index; anything else may uncover a hidden field.
+    if (wasBlank && index >= 1 && index <= m_items)
+        indexField(index);
+    else
+        indexFields();
     touch();
 }
 
@@ -616,7 +644,7 @@ void RecordClass::SetString(QByteArrayView name, int rec, const QByteArray &newT
 void RecordClass::SetDigit(QByteArrayView name, int rec, const QByteArray &digits, int k, bool *changed)
 {
     // The first digit field of the name, even behind a field of another type.
-    const int index = m_digitFieldIndex.value(foldedName(name), 0);
+    const int index = name.isEmpty() ? firstUnnamed(true) : m_digitFieldIndex.value(foldedName(name), 0);
     const FieldDef *field = index > 0 ? &m_fields[index] : nullptr;
     if (!field || !checkRecordIndex("SetDigit", rec))
         return;

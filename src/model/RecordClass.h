@@ -124,6 +124,8 @@ private:
 
     const FieldDef *find(QByteArrayView name) const;
     void indexFields();
+    void indexField(int i);
+    int firstUnnamed(bool digit) const;
     bool locate(const char *operation, QByteArrayView name, int rec, int k, Check check, Located &out) const;
     bool checkRecordIndex(const char *operation, int rec) const;
     bool checkWritable(const char *operation, int rec, int pos, int length) const;
