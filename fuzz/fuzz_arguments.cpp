@@ -35,7 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     else
         require(!parsed.errorString().isEmpty());
 
-    if (arguments.isEmpty() || arguments.join(QString()).contains(QLatin1Char('/')))
+    // Names are shown as given, so a line break in one would split its line.
+    const QString all = arguments.join(QString());
+    if (arguments.isEmpty() || all.contains(QLatin1Char('/')) || all.contains(QLatin1Char('\n'))
+        || all.contains(QLatin1Char('\r')))
         return 0;
     for (const QString &argument : arguments) {
         for (const char *unsafe : {"simulate", "get", "send"}) {
