@@ -44,10 +44,11 @@ run_fuzzers() {
         return
     fi
     local target work
-    for target in definition record usedmap file receiver convert transfer; do
+    for target in definition record usedmap file receiver convert listing report simulator settings arguments \
+            packets transfer; do
         work=$(mktemp -d)
         cp -r "fuzz/corpus/$target/." "$work/" 2>/dev/null
-        [[ $target == file || $target == convert ]] && cp data/*.QBF "$work/" 2>/dev/null
+        [[ $target == file || $target == convert || $target == listing ]] && cp data/*.QBF "$work/" 2>/dev/null
         echo "=== Fuzzing $target for ${fuzz_seconds}s"
         if "$dir/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
                 -artifact_prefix="$work-" \

@@ -1,3 +1,4 @@
+#include "FieldDef.h"
 #include "RecordClass.h"
 #include "TestSupport.h"
 
@@ -44,6 +45,27 @@ TEST(RecordLayout, LookupsIgnoreCaseAndAnswerZeroForUnknownNames)
     EXPECT_EQ(s.GetType("flag"), 3);
     EXPECT_EQ(s.GetItems("Missing"), 0);
     EXPECT_EQ(s.GetType("Missing"), 0);
+}
+
+TEST(RecordLayout, TheFirstFieldOfANameAnswersItAndRenamingItUncoversTheNext)
+{
+    DebugLog log;
+    RecordClass s(&log);
+    s.makeStruct("T", 3, 1, 6, 0);
+    s.setField(1, "Code", 0, 2, 1, FieldType::Integer);
+    s.setField(2, "CODE", 0, 2, 3, FieldType::Digit);
+    s.setField(3, "code", 0, 2, 5, FieldType::Boolean);
+    s.PutBlank(0);
+    EXPECT_EQ(s.fieldIndex("cOdE"), 1);
+    EXPECT_EQ(s.GetType("code"), FieldType::Integer);
+    // Digits are written to the first digit field of the name, behind the integer.
+    s.SetDigit("code", 0, "12");
+    EXPECT_EQ(s.record(0), bytes("FF FF 12 00 FF FF"));
+
+    s.setField(1, "Other", 0, 2, 1, FieldType::Integer);
+    EXPECT_EQ(s.fieldIndex("Code"), 2);
+    EXPECT_EQ(s.fieldIndex("OTHER"), 1);
+    EXPECT_EQ(s.fieldIndex("Missing"), 0);
 }
 
 TEST(RecordLayout, ItemsNamesHidesPlaceholdersAndOutOfRangeEntries)

@@ -9,6 +9,6 @@ bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStr
     ConfigFile file;
     if (file.load(config, path))
         return true;
-    err << file.errorString() << Qt::endl;
+    err << file.errorLine() << Qt::endl;
     return false;
 }

@@ -8,6 +8,7 @@
 #include "SimulateCommand.h"
 #include "TransferCommand.h"
 
+#include <QIODevice>
 #include <QTextStream>
 
 namespace {
@@ -147,5 +148,12 @@ int CommandLineTool::run(const QStringList &arguments)
     const int code = command->run(rest, m_out, m_err);
     if (code == ExitCode::Usage)
         m_err << usageLine(command) << Qt::endl;
+    // A listing cut short (a full disk behind a redirection) is a failure too.
+    m_out.flush();
+    if (code == ExitCode::Success && m_out.status() == QTextStream::WriteFailed) {
+        const QString reason = m_out.device() ? m_out.device()->errorString() : QString();
+        m_err << QStringLiteral("Cannot write to standard output: %1").arg(reason) << Qt::endl;
+        return ExitCode::Failure;
+    }
     return code;
 }

@@ -4,6 +4,8 @@
 #include "ExchClass.h"
 #include "FieldDef.h"
 #include "FieldFunctions.h"
+#include "JsonStream.h"
+#include "RecordClass.h"
 
 #include <QTextStream>
 
@@ -137,23 +139,16 @@ QByteArray fieldBytes(const QByteArray &record, const FieldDef &f)
     return f.byteLength() > 0 ? Mid(record, f.StartPosn, f.byteLength()) : QByteArray();
 }
 
-bool sameName(const QByteArray &a, const QByteArray &b)
+// Which fields the accessors reach by name: not the placeholder, not entry
+// 0, and not hidden behind an earlier field of the same name.
+QList<bool> namedFields(const RecordClass &s)
 {
-    return QString::fromLatin1(a).compare(QString::fromLatin1(b), Qt::CaseInsensitive) == 0;
-}
-
-// A field the accessors reach by its name: not the placeholder, not entry 0,
-// and not hidden behind an earlier field of the same name.
-bool reachableByName(const RecordClass &s, int index)
-{
-    const QByteArray name = s.field(index).Name;
-    if (index < 1 || name.isEmpty() || name == PlaceholderName)
-        return false;
-    for (int i = 1; i < index; ++i) {
-        if (sameName(s.field(i).Name, name))
-            return false;
+    QList<bool> named(qMax(s.Items() + 1, 0), false);
+    for (int i = 1; i < named.size(); ++i) {
+        const QByteArray name = s.field(i).Name;
+        named[i] = !name.isEmpty() && name != PlaceholderName && s.fieldIndex(name) == i;
     }
-    return true;
+    return named;
 }
 
 bool hasFlag(const RecordClass &s)
@@ -161,40 +156,71 @@ bool hasFlag(const RecordClass &s)
     return s.GetType(FlagField) == FieldType::Boolean;
 }
 
-// Runs a read and returns the first diagnostic it raised, so a failed read is
-// shown as a failure rather than as the accessor's fallback value.
-template<typename Read>
-QString firstDiagnostic(DebugLog &log, Read read)
+bool isFree(const RecordClass &s, int rec)
 {
-    QString first;
-    const QMetaObject::Connection connection =
-        QObject::connect(&log, &DebugLog::errorReported, [&first](const QString &, const QString &message) {
-            if (first.isEmpty())
-                first = message;
-        });
-    read();
-    QObject::disconnect(connection);
-    return first;
+    return hasFlag(s) && !s.record(rec).isEmpty() && s.GetBoolean(FlagField, rec, FreeSlotBit);
 }
 
-template<typename T>
-QJsonValue oneOrArray(const QList<T> &values)
+QString joined(const QList<int> &values)
 {
-    if (values.size() == 1)
-        return QJsonValue(values.first());
-    QJsonArray array;
-    for (const T &v : values)
-        array.append(v);
-    return array;
-}
-
-QJsonArray intArray(const QList<int> &values)
-{
-    QJsonArray array;
+    QStringList parts;
+    parts.reserve(values.size());
     for (int v : values)
-        array.append(v);
-    return array;
+        parts.append(QString::number(v));
+    return parts.join(QStringLiteral(", "));
 }
+
+QString joinedDigits(const QStringList &values)
+{
+    QStringList parts;
+    parts.reserve(values.size());
+    for (const QString &v : values)
+        parts.append(QLatin1Char('"') + v + QLatin1Char('"'));
+    return parts.join(QStringLiteral(", "));
+}
+
+// A single value stands alone where asked; otherwise, and for none or many, an array.
+void writeNumbers(JsonStream &json, const QList<int> &values, bool single)
+{
+    if (single && values.size() == 1) {
+        json.number(values.first());
+        return;
+    }
+    json.beginArray();
+    for (int v : values)
+        json.number(v);
+    json.endArray();
+}
+
+void writeStrings(JsonStream &json, const QStringList &values)
+{
+    if (values.size() == 1) {
+        json.string(values.first());
+        return;
+    }
+    json.beginArray();
+    for (const QString &v : values)
+        json.string(v);
+    json.endArray();
+}
+
+// Keeps the first diagnostic the model raises while it is alive.
+class FirstDiagnostic
+{
+public:
+    FirstDiagnostic(DebugLog &log, QString &first)
+        : m_connection(QObject::connect(&log, &DebugLog::errorReported,
+                                        [&first](const QString &, const QString &message) {
+                                            if (first.isEmpty())
+                                                first = message;
+                                        }))
+    {
+    }
+    ~FirstDiagnostic() { QObject::disconnect(m_connection); }
+
+private:
+    QMetaObject::Connection m_connection;
+};
 } // namespace
 
 ConfigurationListing::ConfigurationListing(const ExchClass &config)
@@ -205,109 +231,102 @@ ConfigurationListing::ConfigurationListing(const ExchClass &config)
 
 // ---- Decoding ------------------------------------------------------------
 
-bool ConfigurationListing::isFree(const RecordClass &s, int rec) const
+ConfigurationListing::Value ConfigurationListing::decode(const RecordClass &s, const QList<bool> &named, int field,
+                                                         int rec) const
 {
-    return hasFlag(s) && !s.record(rec).isEmpty() && s.GetBoolean(FlagField, rec, FreeSlotBit);
-}
-
-QList<int> ConfigurationListing::usedRecords(const RecordClass &s) const
-{
-    QList<int> used;
-    for (int i = 0; i < s.Records(); ++i) {
-        if (s.GetRecordUsed(i))
-            used.append(i);
-    }
-    return used;
-}
-
-ConfigurationListing::Value ConfigurationListing::decode(const RecordClass &s, int field, int rec) const
-{
-    if (!reachableByName(s, field))
+    if (!named.value(field))
         return rawValue(s, field, rec);
-    Value value;
-    const QString error = firstDiagnostic(m_log, [&] { value = decodeNamed(s, field, rec); });
-    if (!error.isEmpty())
-        return {QStringLiteral("<unreadable: %1>").arg(error), QJsonObject{{QStringLiteral("error"), error}}};
+    m_firstError.clear();
+    Value value = decodeNamed(s, field, rec);
+    if (failed()) {
+        value = Value();
+        value.kind = Value::Kind::Unreadable;
+        value.error = m_firstError;
+    }
     return value;
 }
 
+// Element loops end at the first failed read: the value is then shown as that
+// failure, so the elements after it would only cost time.
 ConfigurationListing::Value ConfigurationListing::decodeNamed(const RecordClass &s, int field, int rec) const
 {
     const FieldDef f = s.field(field);
     const int elements = qMax<int>(f.Items, 1);
+    Value value;
     const auto integers = [&] {
-        QList<int> values;
-        for (int k = 0; k < elements; ++k)
-            values.append(s.GetInteger(f.Name, rec, k));
-        return values;
+        for (int k = 0; k < elements && !failed(); ++k)
+            value.numbers.append(s.GetInteger(f.Name, rec, k));
     };
     const auto digits = [&] {
-        QList<QString> values;
-        for (int k = 0; k < elements; ++k)
-            values.append(QString::fromLatin1(s.GetDigit(f.Name, rec, k)));
-        return values;
-    };
-    const auto integersText = [](const QList<int> &values) {
-        QStringList parts;
-        for (int v : values)
-            parts.append(QString::number(v));
-        return parts.join(QStringLiteral(", "));
-    };
-    const auto digitsText = [](const QList<QString> &values) {
-        QStringList parts;
-        for (const QString &v : values)
-            parts.append(QLatin1Char('"') + v + QLatin1Char('"'));
-        return parts.join(QStringLiteral(", "));
+        for (int k = 0; k < elements && !failed(); ++k)
+            value.digits.append(QString::fromLatin1(s.GetDigit(f.Name, rec, k)));
     };
 
     switch (f.Type) {
     case FieldType::ReadOnlyInteger:
-    case FieldType::Integer: {
-        const QList<int> values = integers();
-        return {integersText(values), oneOrArray(values)};
-    }
-    case FieldType::Boolean: {
-        QList<int> bits;
-        const int bitCount = f.byteLength() * BitsPerByte;
-        for (int n = 0; n < bitCount; ++n) {
-            if (s.GetBit(f.Name, rec, n))
-                bits.append(n);
-        }
-        const QString text = f.byteLength() == 1
-            ? bitsText(bits)
-            : spacedHex(fieldBytes(s.record(rec), f)) + QStringLiteral(" (") + bitsText(bits) + QLatin1Char(')');
-        return {text, intArray(bits)};
-    }
-    case FieldType::String: {
-        const QByteArray text = s.GetString(f.Name, rec);
-        return {quoted(text), QString::fromLatin1(text)};
-    }
-    case FieldType::Digit: {
-        const QList<QString> values = digits();
-        return {digitsText(values), oneOrArray(values)};
-    }
-    case FieldType::IntegerOrDigit: {
-        const QList<int> asIntegers = integers();
-        const QList<QString> asDigits = digits();
-        return {QStringLiteral("integer %1; digits %2").arg(integersText(asIntegers), digitsText(asDigits)),
-                QJsonObject{{QStringLiteral("integer"), oneOrArray(asIntegers)},
-                            {QStringLiteral("digits"), oneOrArray(asDigits)}}};
-    }
+    case FieldType::Integer:
+        value.kind = Value::Kind::Integers;
+        integers();
+        return value;
+    case FieldType::Boolean:
+        value.kind = Value::Kind::Bits;
+        value.numbers = s.GetBits(f.Name, rec);
+        value.bytes = fieldBytes(s.record(rec), f);
+        return value;
+    case FieldType::String:
+        value.kind = Value::Kind::Text;
+        value.bytes = s.GetString(f.Name, rec);
+        return value;
+    case FieldType::Digit:
+        value.kind = Value::Kind::Digits;
+        digits();
+        return value;
+    case FieldType::IntegerOrDigit:
+        value.kind = Value::Kind::IntegersAndDigits;
+        integers();
+        digits();
+        return value;
     default:
         return rawValue(s, field, rec);
     }
 }
 
-ConfigurationListing::Value ConfigurationListing::rawValue(const RecordClass &s, int field, int rec) const
+ConfigurationListing::Value ConfigurationListing::rawValue(const RecordClass &s, int field, int rec)
 {
-    const QByteArray raw = fieldBytes(s.record(rec), s.field(field));
-    return {QStringLiteral("raw ") + spacedHex(raw), QJsonObject{{QStringLiteral("raw"), compactHex(raw)}}};
+    Value value;
+    value.kind = Value::Kind::Raw;
+    value.bytes = fieldBytes(s.record(rec), s.field(field));
+    return value;
+}
+
+QString ConfigurationListing::valueText(const Value &value, int byteLength)
+{
+    switch (value.kind) {
+    case Value::Kind::Integers:
+        return joined(value.numbers);
+    case Value::Kind::Bits:
+        return byteLength == 1 ? bitsText(value.numbers)
+                               : spacedHex(value.bytes) + QStringLiteral(" (") + bitsText(value.numbers) + QLatin1Char(')');
+    case Value::Kind::Text:
+        return quoted(value.bytes);
+    case Value::Kind::Digits:
+        return joinedDigits(value.digits);
+    case Value::Kind::IntegersAndDigits:
+        return QStringLiteral("integer ") + joined(value.numbers) + QStringLiteral("; digits ")
+            + joinedDigits(value.digits);
+    case Value::Kind::Raw:
+        return QStringLiteral("raw ") + spacedHex(value.bytes);
+    case Value::Kind::Unreadable:
+        return QStringLiteral("<unreadable: ") + value.error + QLatin1Char('>');
+    }
+    return QString();
 }
 
 // ---- Text ----------------------------------------------------------------
 
 void ConfigurationListing::writeText(QTextStream &out) const
 {
+    const FirstDiagnostic diagnostics(m_log, m_firstError);
     out << QStringLiteral("%1 structures, in member order\n").arg(ExchClass::MemberCount);
     for (int member = 0; member < ExchClass::MemberCount; ++member)
         writeStructure(out, member);
@@ -371,11 +390,12 @@ void ConfigurationListing::writeStructure(QTextStream &out, int member) const
         line(QStringLiteral("used map"), text + QLatin1Char(')'));
     }
 
+    const QList<bool> named = namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
-        writeRecord(out, s, rec);
+        writeRecord(out, s, named, rec);
 }
 
-void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, int rec) const
+void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, const QList<bool> &named, int rec) const
 {
     const QByteArray bytes = s.record(rec);
     QString state = s.GetRecordUsed(rec) ? QStringLiteral("used") : QStringLiteral("not used");
@@ -395,91 +415,162 @@ void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, i
         if (f.Name.isEmpty() && f.byteLength() == 0)
             continue;
         out << Indent << Indent << escaped(f.Name).leftJustified(NameWidth) << QLatin1Char(' ')
-            << decode(s, i, rec).text << QLatin1Char('\n');
+            << valueText(decode(s, named, i, rec), f.byteLength()) << QLatin1Char('\n');
     }
 }
 
 // ---- JSON ----------------------------------------------------------------
 
-QJsonArray ConfigurationListing::structures() const
+void ConfigurationListing::writeJson(QTextStream &out, const QString &fileName) const
 {
-    QJsonArray array;
+    const FirstDiagnostic diagnostics(m_log, m_firstError);
+    JsonStream json(out);
+    json.beginObject();
+    json.key(QStringLiteral("file"));
+    json.string(fileName);
+    json.key(QStringLiteral("structures"));
+    json.beginArray();
     for (int member = 0; member < ExchClass::MemberCount; ++member)
-        array.append(structureJson(member));
-    return array;
+        writeStructureJson(json, member);
+    json.endArray();
+    json.endObject();
 }
 
-QJsonObject ConfigurationListing::structureJson(int member) const
+// Keys in sorted order, as a QJsonObject would list them.
+void ConfigurationListing::writeStructureJson(JsonStream &json, int member) const
 {
     const RecordClass &s = m_config.member(member);
     const ExchClass::MemberInfo &info = ExchClass::info(member);
+    const auto field = [&json](const QString &key, qint64 value) {
+        json.key(key);
+        json.number(value);
+    };
 
-    QJsonArray fields;
+    json.beginObject();
+    field(QStringLiteral("dataFlag"), s.dataFlag());
+    field(QStringLiteral("definitionId"), info.definitionId);
+    field(QStringLiteral("fieldCount"), s.Items());
+    json.key(QStringLiteral("fields"));
+    json.beginArray();
     for (int i = 0; i <= s.Items(); ++i) {
         const FieldDef f = s.field(i);
         if (i == 0 && f == FieldDef())
             continue;
-        fields.append(QJsonObject{
-            {QStringLiteral("index"), i},
-            {QStringLiteral("name"), QString::fromLatin1(f.Name)},
-            {QStringLiteral("type"), f.Type},
-            {QStringLiteral("typeName"), typeName(f.Type)},
-            {QStringLiteral("size"), f.Size},
-            {QStringLiteral("items"), f.Items},
-            {QStringLiteral("start"), f.StartPosn},
-            {QStringLiteral("length"), f.byteLength()},
-        });
+        json.beginObject();
+        field(QStringLiteral("index"), i);
+        field(QStringLiteral("items"), f.Items);
+        field(QStringLiteral("length"), f.byteLength());
+        json.key(QStringLiteral("name"));
+        json.string(QString::fromLatin1(f.Name));
+        field(QStringLiteral("size"), f.Size);
+        field(QStringLiteral("start"), f.StartPosn);
+        field(QStringLiteral("type"), f.Type);
+        json.key(QStringLiteral("typeName"));
+        json.string(typeName(f.Type));
+        json.endObject();
     }
-
-    QJsonArray records;
+    json.endArray();
+    field(QStringLiteral("lastSaved"), s.lastSaved());
+    json.key(QStringLiteral("member"));
+    json.string(QLatin1String(info.name));
+    field(QStringLiteral("memberIndex"), member);
+    json.key(QStringLiteral("name"));
+    json.string(QString::fromLatin1(withoutPadding(s.Name())));
+    json.key(QStringLiteral("nameHex"));
+    json.string(compactHex(s.Name()));
+    field(QStringLiteral("recordCount"), s.Records());
+    field(QStringLiteral("recordSize"), s.StructSize());
+    json.key(QStringLiteral("records"));
+    json.beginArray();
+    const QList<bool> named = namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
-        records.append(recordJson(s, rec));
-
-    return QJsonObject{
-        {QStringLiteral("member"), QLatin1String(info.name)},
-        {QStringLiteral("memberIndex"), member},
-        {QStringLiteral("definitionId"), info.definitionId},
-        {QStringLiteral("name"), QString::fromLatin1(withoutPadding(s.Name()))},
-        {QStringLiteral("nameHex"), compactHex(s.Name())},
-        {QStringLiteral("type"), s.StructType()},
-        {QStringLiteral("recordSize"), s.StructSize()},
-        {QStringLiteral("fieldCount"), s.Items()},
-        {QStringLiteral("recordCount"), s.Records()},
-        {QStringLiteral("requestCode"), s.RequestCode()},
-        {QStringLiteral("sendCode"), s.SendCode()},
-        {QStringLiteral("dataFlag"), s.dataFlag()},
-        {QStringLiteral("lastSaved"), s.lastSaved()},
-        {QStringLiteral("fields"), fields},
-        {QStringLiteral("usedMap"), compactHex(s.usedMap())},
-        {QStringLiteral("usedRecords"), intArray(usedRecords(s))},
-        {QStringLiteral("records"), records},
-    };
+        writeRecordJson(json, s, named, rec);
+    json.endArray();
+    field(QStringLiteral("requestCode"), s.RequestCode());
+    field(QStringLiteral("sendCode"), s.SendCode());
+    field(QStringLiteral("type"), s.StructType());
+    json.key(QStringLiteral("usedMap"));
+    json.string(compactHex(s.usedMap()));
+    json.key(QStringLiteral("usedRecords"));
+    json.beginArray();
+    for (int i = 0; i < s.Records(); ++i) {
+        if (s.GetRecordUsed(i))
+            json.number(i);
+    }
+    json.endArray();
+    json.endObject();
 }
 
-QJsonObject ConfigurationListing::recordJson(const RecordClass &s, int rec) const
+void ConfigurationListing::writeRecordJson(JsonStream &json, const RecordClass &s, const QList<bool> &named,
+                                           int rec) const
 {
     const QByteArray bytes = s.record(rec);
-    QJsonObject record{
-        {QStringLiteral("index"), rec},
-        {QStringLiteral("used"), s.GetRecordUsed(rec)},
-        {QStringLiteral("hex"), compactHex(bytes)},
-    };
-    if (hasFlag(s))
-        record.insert(QStringLiteral("free"), isFree(s, rec));
-    if (bytes.isEmpty())
-        return record;
-
-    QJsonArray fields;
-    for (int i = 0; i <= s.Items(); ++i) {
-        const FieldDef f = s.field(i);
-        if (f.Name.isEmpty() && f.byteLength() == 0)
-            continue;
-        fields.append(QJsonObject{
-            {QStringLiteral("index"), i},
-            {QStringLiteral("name"), QString::fromLatin1(f.Name)},
-            {QStringLiteral("value"), decode(s, i, rec).json},
-        });
+    json.beginObject();
+    if (!bytes.isEmpty()) {
+        json.key(QStringLiteral("fields"));
+        json.beginArray();
+        for (int i = 0; i <= s.Items(); ++i) {
+            const FieldDef f = s.field(i);
+            if (f.Name.isEmpty() && f.byteLength() == 0)
+                continue;
+            json.beginObject();
+            json.key(QStringLiteral("index"));
+            json.number(i);
+            json.key(QStringLiteral("name"));
+            json.string(QString::fromLatin1(f.Name));
+            json.key(QStringLiteral("value"));
+            writeValueJson(json, decode(s, named, i, rec));
+            json.endObject();
+        }
+        json.endArray();
     }
-    record.insert(QStringLiteral("fields"), fields);
-    return record;
+    if (hasFlag(s)) {
+        json.key(QStringLiteral("free"));
+        json.boolean(isFree(s, rec));
+    }
+    json.key(QStringLiteral("hex"));
+    json.string(compactHex(bytes));
+    json.key(QStringLiteral("index"));
+    json.number(rec);
+    json.key(QStringLiteral("used"));
+    json.boolean(s.GetRecordUsed(rec));
+    json.endObject();
+}
+
+void ConfigurationListing::writeValueJson(JsonStream &json, const Value &value)
+{
+    const auto single = [&json](const QString &key, const QString &text) {
+        json.beginObject();
+        json.key(key);
+        json.string(text);
+        json.endObject();
+    };
+    switch (value.kind) {
+    case Value::Kind::Integers:
+        writeNumbers(json, value.numbers, true);
+        return;
+    case Value::Kind::Bits:
+        writeNumbers(json, value.numbers, false);
+        return;
+    case Value::Kind::Text:
+        json.string(QString::fromLatin1(value.bytes));
+        return;
+    case Value::Kind::Digits:
+        writeStrings(json, value.digits);
+        return;
+    case Value::Kind::IntegersAndDigits:
+        json.beginObject();
+        json.key(QStringLiteral("digits"));
+        writeStrings(json, value.digits);
+        json.key(QStringLiteral("integer"));
+        writeNumbers(json, value.numbers, true);
+        json.endObject();
+        return;
+    case Value::Kind::Raw:
+        single(QStringLiteral("raw"), compactHex(value.bytes));
+        return;
+    case Value::Kind::Unreadable:
+        single(QStringLiteral("error"), value.error);
+        return;
+    }
 }

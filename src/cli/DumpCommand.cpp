@@ -4,8 +4,6 @@
 #include "ConfigurationListing.h"
 #include "ExchClass.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QTextStream>
 
 namespace {
@@ -43,11 +41,7 @@ int DumpCommand::run(const QStringList &arguments, QTextStream &out, QTextStream
 
     const ConfigurationListing listing(config);
     if (args.isSet(JsonFlag)) {
-        const QJsonObject document{
-            {QStringLiteral("file"), path},
-            {QStringLiteral("structures"), listing.structures()},
-        };
-        out << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
+        listing.writeJson(out, path);
     } else {
         out << QStringLiteral("File: %1\n").arg(path);
         listing.writeText(out);

@@ -2,8 +2,14 @@
 
 #include "CommandArguments.h"
 #include "ConfigFile.h"
+#include "ExchClass.h"
 #include "ExchangeSimulator.h"
+#include "PacketCode.h"
 #include "PtyEndpoint.h"
+#include "Receiver.h"
+#include "RecordClass.h"
+#include "RecordLabel.h"
+#include "ReplyPacket.h"
 #include "SampleConfiguration.h"
 #include "StopSignalNotifier.h"
 
@@ -16,6 +22,29 @@ const QString BaudOption = QStringLiteral("--baud");
 const QString DropEveryOption = QStringLiteral("--drop-every");
 const QString NoTonesFlag = QStringLiteral("--no-tones");
 const QString DumpOnExitOption = QStringLiteral("--dump-on-exit");
+
+// What the simulator would answer that no receiver takes: a frame's content
+// beyond Receiver::MaxFrameLength is dropped as noise, so a get of it could
+// never finish. Empty when every frame fits.
+QString oversizedFrame(const ExchClass &config)
+{
+    const auto tooLong = [](int code, int portId, const QByteArray &data) {
+        return ReplyPacket::make(code, portId, data).size() > Receiver::MaxFrameLength;
+    };
+    for (int member = 0; member < ExchClass::MemberCount; ++member) {
+        const RecordClass &s = config.member(member);
+        const int id = ExchClass::info(member).definitionId;
+        if (tooLong(PacketCode::StructureDefinition, id, s.DefinitionData()))
+            return QStringLiteral("the layout of %1").arg(RecordLabel::structureTitle(member));
+        if (tooLong(PacketCode::RecordsUsed, id, s.usedMap()))
+            return QStringLiteral("the records-used map of %1").arg(RecordLabel::structureTitle(member));
+        for (int i = 0; i < s.Records(); ++i) {
+            if (tooLong(s.RequestCode(), i, s.record(i)))
+                return RecordLabel::record(config, member, i);
+        }
+    }
+    return QString();
+}
 } // namespace
 
 QString SimulateCommand::name() const
@@ -53,7 +82,15 @@ int SimulateCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     } else {
         ConfigFile file;
         if (!file.load(simulator.configuration(), configPath)) {
-            err << file.errorString() << Qt::endl;
+            err << file.errorLine() << Qt::endl;
+            return ExitCode::Failure;
+        }
+        const QString oversized = oversizedFrame(simulator.configuration());
+        if (!oversized.isEmpty()) {
+            err << QStringLiteral("%1: %2 would not fit in one frame of at most %3 bytes, so no get could read it")
+                       .arg(configPath, oversized)
+                       .arg(Receiver::MaxFrameLength)
+                << Qt::endl;
             return ExitCode::Failure;
         }
     }

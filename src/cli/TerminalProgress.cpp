@@ -78,17 +78,22 @@ void TerminalProgress::statusText(const QString &text)
         printLine(text);
 }
 
+// The last message of a transfer that fails is the command's own failure
+// line, so each message waits until another follows or the transfer ends well.
 void TerminalProgress::message(const QString &text)
 {
+    if (!m_lastMessage.isEmpty())
+        printLine(m_lastMessage);
     m_lastMessage = text;
-    printLine(text);
 }
 
 void TerminalProgress::finished(Outcome outcome)
 {
     m_finished = true;
     m_outcome = outcome;
-    if (m_lineOpen)
+    if (outcome == Outcome::Completed && !m_lastMessage.isEmpty())
+        printLine(m_lastMessage);
+    else if (m_lineOpen)
         printLine(QString());
     if (m_onFinished)
         m_onFinished();

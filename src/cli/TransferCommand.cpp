@@ -5,6 +5,7 @@
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "LineSettings.h"
+#include "OutputFile.h"
 #include "QtSerialPort.h"
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
@@ -112,6 +113,13 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
                                 .arg(port))
             << Qt::endl;
         return ExitCode::Usage;
+    }
+
+    // A get may take many minutes; find out before it that its file cannot be written.
+    QString reason;
+    if (get && !OutputFile::checkWritable(args.value(OutOption), &reason)) {
+        err << QStringLiteral("Cannot save \"%1\": %2").arg(args.value(OutOption), reason) << Qt::endl;
+        return ExitCode::Failure;
     }
 
     DebugLog &log = DebugLog::shared();

@@ -1,17 +1,24 @@
 #include "CommandLineTool.h"
+#include "NativeFileName.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QTextStream>
 
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
 int main(int argc, char *argv[])
 {
+    // A write beyond the file size limit then fails with its reason instead
+    // of ending the program without a word.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    // File names reach the files as they were given, even when not UTF-8.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(NativeFileName::decode(QByteArray(argv[i])));
     std::unique_ptr<QCoreApplication> app;
     if (CommandLineTool::needsGuiApplication(arguments)) {
         // The report's pages need fonts, not a display.
@@ -26,5 +33,5 @@ int main(int argc, char *argv[])
     QTextStream out(stdout);
     QTextStream err(stderr);
     CommandLineTool tool(out, err);
-    return tool.run(QCoreApplication::arguments().mid(1));
+    return tool.run(arguments);
 }

@@ -2,11 +2,11 @@
 
 #include "ExchClass.h"
 #include "FieldNames.h"
+#include "OutputFile.h"
 #include "RecordSlots.h"
 
 #include <QDir>
 #include <QIODevice>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <iterator>
@@ -203,16 +203,18 @@ bool ConfigurationConverter::ConvertFile(const QString &fileName)
     if (!PreCheck())
         return false;
     const QString shownName = QDir::toNativeSeparators(fileName);
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    OutputFile file(fileName);
+    if (!file.open())
         return fail(QStringLiteral("Not able to create the file %1: %2").arg(shownName, file.errorString()));
     CleanNames();
-    writeConfiguration(file);
-    if (m_writeFailed || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
+    writeConfiguration(file.device());
+    if (m_writeFailed) {
+        const QString reason = file.device().errorString();
+        file.cancel();
         return fail(QStringLiteral("Not able to write the file %1: %2").arg(shownName, reason));
     }
+    if (!file.commit())
+        return fail(QStringLiteral("Not able to write the file %1: %2").arg(shownName, file.errorString()));
     return true;
 }
 
@@ -647,9 +649,9 @@ void ConfigurationConverter::writeGroups(QIODevice &file, const QByteArray &stam
         }
         line(file, 3, "<number/>");
         line(file, 3, "<lead " + mode + "/>");
-        for (int m = 0; m < memberSlots; ++m) {
-            if (!groups.GetBit(FieldNames::MembersUsed, g, m))
-                continue;
+        for (int m : groups.GetBits(FieldNames::MembersUsed, g)) {
+            if (m >= memberSlots)
+                break;
             const int delay = secondsFromQuarters(groups.GetInteger(FieldNames::TimeToNext, g, m));
             const int port = groups.GetInteger(FieldNames::GroupMembers, g, m);
             line(file, 3, "<member" + mode + " delay=\"" + number(delay) + "\">" + m_ports->ListVPNumbers(port)

@@ -47,9 +47,8 @@ public:
 
     explicit ConfigurationConverter(ExchClass &config, Clock clock = &QDateTime::currentDateTime);
 
-    // The whole conversion into a file. The file is written under a temporary
-    // name and renamed into place only when every byte was written; on any
-    // failure nothing is left behind and errorString() says why.
+    // The whole conversion into a file, written as OutputFile writes: on any
+    // failure the old file stays as it was and errorString() says why.
     bool ConvertFile(const QString &fileName);
     // The same conversion onto an open device.
     bool convert(QIODevice &file);

@@ -161,15 +161,24 @@ bool bit(const RecordClass &s, const QByteArray &name, int rec, int n)
 // Every set bit of a bit set, over all of its bytes.
 QList<int> setBits(const RecordClass &s, const QByteArray &name, int rec)
 {
-    QList<int> result;
     if (!hasRecord(s, rec) || !hasField(s, name, {FieldType::Boolean}))
-        return result;
-    const int count = s.BitCount(name);
-    for (int n = 0; n < count; ++n) {
-        if (s.GetBit(name, rec, n))
-            result.append(n);
-    }
-    return result;
+        return {};
+    return s.GetBits(name, rec);
+}
+
+// How many elements of an array field the record holds: a layout can claim
+// thousands that a short record has no bytes for.
+int elementsHeld(const RecordClass &s, const QByteArray &name, int rec)
+{
+    const int index = s.fieldIndex(name);
+    if (index == 0)
+        return 1;
+    const FieldDef f = s.field(index);
+    const int claimed = qMax<int>(f.Items, 1);
+    if (f.Size <= 0)
+        return claimed;
+    const qsizetype room = s.record(rec).size() - f.StartPosn + 1;
+    return int(qBound<qsizetype>(0, room / f.Size, qsizetype(claimed)));
 }
 
 bool inUse(const RecordClass &s, int rec)
@@ -245,6 +254,22 @@ public:
             const QByteArray name = rights.ItemsNames(i);
             if (!name.isEmpty())
                 m_rightNames.insert(rights.GetItems(name), QString::fromLatin1(name));
+        }
+        // Each port's numbers and physical ports, gathered in one pass over
+        // each table rather than one pass per port.
+        const RecordClass &numbers = config.ExtToVirtual();
+        for (int i : recordsInUse(numbers)) {
+            if (!bit(numbers, Flag, i, RecordSlots::EnabledBit))
+                continue;
+            const QString number = digits(numbers, ExtNumberA, i);
+            m_dialledNumbers[integer(numbers, VirtualPortNo, i)].append(
+                bit(numbers, Flag, i, PrefixFlagBit) ? digits(numbers, ExtNumberB, i) + QLatin1Char(' ') + number
+                                                     : number);
+        }
+        const RecordClass &physical = config.PortToVirtual();
+        for (int p = 0; p < physical.Records(); ++p) {
+            if (hasInteger(physical, VirtPort, p))
+                m_physicalPorts[integer(physical, VirtPort, p)].append(PhysicalPortNames::linkName(p));
         }
     }
 
@@ -427,30 +452,9 @@ private:
     }
 
     // The numbers that ring a virtual port, as its panel lists them.
-    QString dialledNumbersOf(int port) const
-    {
-        const RecordClass &s = m_config.ExtToVirtual();
-        QStringList numbers;
-        for (int i : recordsInUse(s)) {
-            if (!bit(s, Flag, i, RecordSlots::EnabledBit) || integer(s, VirtualPortNo, i) != port)
-                continue;
-            const QString number = digits(s, ExtNumberA, i);
-            numbers.append(bit(s, Flag, i, PrefixFlagBit) ? digits(s, ExtNumberB, i) + QLatin1Char(' ') + number
-                                                          : number);
-        }
-        return numbers.join(LinkSeparator);
-    }
+    QString dialledNumbersOf(int port) const { return m_dialledNumbers.value(port).join(LinkSeparator); }
 
-    QString physicalPortsOf(int port) const
-    {
-        const RecordClass &s = m_config.PortToVirtual();
-        QStringList ports;
-        for (int p = 0; p < s.Records(); ++p) {
-            if (hasInteger(s, VirtPort, p) && integer(s, VirtPort, p) == port)
-                ports.append(PhysicalPortNames::linkName(p));
-        }
-        return ports.join(LinkSeparator);
-    }
+    QString physicalPortsOf(int port) const { return m_physicalPorts.value(port).join(LinkSeparator); }
 
     ReportSection groups() const
     {
@@ -536,7 +540,7 @@ private:
     QString toneSteps(int tone) const
     {
         const RecordClass &s = m_config.Tones();
-        const int steps = qMax<int>(s.GetItems(Time), 1);
+        const int steps = elementsHeld(s, Time, tone);
         QStringList result;
         for (int k = 0; k < steps; ++k) {
             const int time = integer(s, Time, tone, k);
@@ -565,6 +569,8 @@ private:
     const ConfigurationReport::Options &m_options;
     QHash<int, QString> m_classNames;
     QHash<int, QString> m_rightNames;
+    QHash<int, QStringList> m_dialledNumbers;
+    QHash<int, QStringList> m_physicalPorts;
 };
 } // namespace
 

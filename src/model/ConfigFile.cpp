@@ -1,11 +1,12 @@
 #include "ConfigFile.h"
 
 #include "ExchClass.h"
+#include "InputFile.h"
+#include "OutputFile.h"
 #include "QbfReader.h"
 #include "QbfWriter.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 const QByteArray ConfigFile::Magic = QByteArrayLiteral("quilbrg");
 const QByteArray ConfigFile::ExchangeType = QByteArrayLiteral("ORVX");
@@ -14,6 +15,14 @@ const QByteArray ConfigFile::Version = QByteArrayLiteral("V1.0");
 bool ConfigFile::fail(const QString &message)
 {
     m_error = message;
+    m_errorLine = message;
+    return false;
+}
+
+bool ConfigFile::failNamed(const QString &fileName, const QString &message)
+{
+    m_error = message;
+    m_errorLine = fileName + QStringLiteral(": ") + message;
     return false;
 }
 
@@ -31,6 +40,7 @@ QByteArray ConfigFile::toBytes(const ExchClass &config)
 bool ConfigFile::save(const ExchClass &config, QIODevice &device)
 {
     m_error.clear();
+    m_errorLine.clear();
     const QByteArray image = toBytes(config);
     if (image.isEmpty())
         return fail(QStringLiteral("The configuration holds a text too long for the file format; nothing was saved."));
@@ -41,19 +51,12 @@ bool ConfigFile::save(const ExchClass &config, QIODevice &device)
 
 bool ConfigFile::save(const ExchClass &config, const QString &path)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    OutputFile file(path);
+    if (!file.open())
         return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
-    if (!save(config, file)) {
-        file.cancelWriting();
+    if (!save(config, file.device())) {
+        file.cancel();
         return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, m_error));
-    }
-    // commit() does not notice a failed final flush (a full disk), and would
-    // rename a truncated file over the good one; flush and check first.
-    if (!file.flush()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, reason));
     }
     if (!file.commit())
         return fail(QStringLiteral("Cannot save \"%1\": %2").arg(path, file.errorString()));
@@ -62,15 +65,17 @@ bool ConfigFile::save(const ExchClass &config, const QString &path)
 
 bool ConfigFile::load(ExchClass &config, const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+    QFile file;
+    QString reason;
+    if (!InputFile::open(file, path, &reason))
+        return fail(QStringLiteral("Cannot open \"%1\": %2").arg(path, reason));
     return load(config, file, path);
 }
 
 bool ConfigFile::load(ExchClass &config, QIODevice &device, const QString &displayName)
 {
     m_error.clear();
+    m_errorLine.clear();
     // Read in pieces: asking for the whole limit at once would set aside its
     // full size for every file, however small.
     constexpr qint64 ChunkSize = 64 * 1024;
@@ -86,16 +91,17 @@ bool ConfigFile::load(ExchClass &config, QIODevice &device, const QString &displ
 bool ConfigFile::fromBytes(ExchClass &config, const QByteArray &data, const QString &displayName)
 {
     m_error.clear();
+    m_errorLine.clear();
     QbfReader in(data);
     QByteArray magic, type, version, spare;
     // A file too short for its header is no configuration file at all.
     in.readLString(magic) && in.readLString(type) && in.readLString(version) && in.readLString(spare);
     if (magic != Magic || !in.ok())
-        return fail(QStringLiteral("Invalid file type - cannot load!"));
+        return failNamed(displayName, QStringLiteral("Invalid file type - cannot load!"));
     if (type != ExchangeType)
-        return fail(QStringLiteral("Invalid exchange type - cannot load!"));
+        return failNamed(displayName, QStringLiteral("Invalid exchange type - cannot load!"));
     if (version != Version)
-        return fail(QStringLiteral("Invalid file Version - cannot convert!"));
+        return failNamed(displayName, QStringLiteral("Invalid file Version - cannot convert!"));
 
     ExchClass loaded(config.log());
     if (!loaded.LoadFile(in, ExchClass::TonesFlag)) {

@@ -6,6 +6,7 @@
 #include "QbfWriter.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
 
 namespace {
@@ -32,6 +33,7 @@ constexpr int PacketTrailerLength = 4;
 constexpr int MinPacketLength = 7;
 
 constexpr char BlankByte = char(0xFF);
+constexpr int BitsPerByte = 8;
 constexpr char DigitReadTable[] = "x1234567890*#xx+";
 const QByteArray NullFieldName = QByteArrayLiteral("NULL");
 
@@ -56,20 +58,25 @@ QString hexNumber(qint16 value)
     return QString::number(quint16(value), 16).toUpper();
 }
 
-char upperLatin1(char c)
+// Field names match as the exchange's own tools match them: each byte taken
+// as a Latin-1 letter and compared in upper case.
+QByteArray foldedName(QByteArrayView name)
 {
-    return char(QChar::fromLatin1(c).toUpper().toLatin1());
+    static const std::array<char, 256> upper = [] {
+        std::array<char, 256> table{};
+        for (int c = 0; c < 256; ++c)
+            table[std::size_t(c)] = char(QChar::fromLatin1(char(c)).toUpper().toLatin1());
+        return table;
+    }();
+    QByteArray folded(name.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < name.size(); ++i)
+        folded[i] = upper[quint8(name[i])];
+    return folded;
 }
 
-bool sameName(QByteArrayView a, QByteArrayView b)
+bool isDigitType(qint16 type)
 {
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (upperLatin1(a[i]) != upperLatin1(b[i]))
-            return false;
-    }
-    return true;
+    return type == FieldType::Digit || type == FieldType::IntegerOrDigit;
 }
 
 quint8 digitNibble(char c)
@@ -137,12 +144,51 @@ QByteArray RecordClass::ItemsNames(int i) const
 
 const FieldDef *RecordClass::find(QByteArrayView name) const
 {
+    const int i = fieldIndex(name);
+    return i > 0 ? &m_fields[i] : nullptr;
+}
+
+int RecordClass::fieldIndex(QByteArrayView name) const
+{
+    return name.isEmpty() ? firstUnnamed(false) : m_fieldIndex.value(foldedName(name), 0);
+}
+
+// Unnamed entries stay out of the index, so that naming them one by one
+// (makeStruct, then setField) keeps it up to date without a rebuild.
+int RecordClass::firstUnnamed(bool digit) const
+{
     const int last = qMin<int>(m_items, m_fields.size() - 1);
     for (int i = 1; i <= last; ++i) {
-        if (sameName(m_fields[i].Name, name))
-            return &m_fields[i];
+        if (m_fields[i].Name.isEmpty() && (!digit || isDigitType(m_fields[i].Type)))
+            return i;
     }
-    return nullptr;
+    return 0;
+}
+
+void RecordClass::indexFields()
+{
+    m_fieldIndex.clear();
+    m_digitFieldIndex.clear();
+    const int last = qMin<int>(m_items, m_fields.size() - 1);
+    for (int i = 1; i <= last; ++i)
+        indexField(i);
+}
+
+// Lookups scan entries 1 .. Items and take the first match, so a later field
+// of the same name stays hidden behind an earlier one.
+void RecordClass::indexField(int i)
+{
+    if (m_fields[i].Name.isEmpty())
+        return;
+    const QByteArray key = foldedName(m_fields[i].Name);
+    const auto keepFirst = [i, &key](QHash<QByteArray, int> &index) {
+        const auto it = index.constFind(key);
+        if (it == index.cend() || *it > i)
+            index.insert(key, i);
+    };
+    keepFirst(m_fieldIndex);
+    if (isDigitType(m_fields[i].Type))
+        keepFirst(m_digitFieldIndex);
 }
 
 qint16 RecordClass::GetItems(QByteArrayView name) const
@@ -171,6 +217,7 @@ void RecordClass::makeStruct(const QByteArray &name, int items, int records, int
     m_type = qint16(type);
     m_fields = QList<FieldDef>(m_items + 1);
     m_recordTable = QList<QByteArray>(m_records + 1);
+    indexFields();
     touch();
 }
 
@@ -178,7 +225,13 @@ void RecordClass::setField(int index, const QByteArray &name, int items, int siz
 {
     if (index < 0 || index >= m_fields.size())
         return;
+    const bool wasBlank = m_fields[index].Name.isEmpty();
     m_fields[index] = FieldDef{name, qint16(type), qint16(size), qint16(items), qint16(startPosn)};
+    // Filling a fresh entry only adds to the index; anything else may uncover a hidden field.
+    if (wasBlank && index >= 1 && index <= m_items)
+        indexField(index);
+    else
+        indexFields();
     touch();
 }
 
@@ -224,6 +277,7 @@ void RecordClass::BuildStructure(const QByteArray &packet)
         start += field.Items != 0 ? qint64(field.Items) * field.Size : field.Size;
     }
     m_recordTable = QList<QByteArray>(m_records + 1);
+    indexFields();
     touch();
 }
 
@@ -436,10 +490,37 @@ bool RecordClass::GetBit(QByteArrayView name, int rec, int n) const
     return (quint8(at.record->at(index - 1)) >> (n % 8)) & 1;
 }
 
+QList<int> RecordClass::GetBits(QByteArrayView name, int rec) const
+{
+    QList<int> bits;
+    Located at;
+    if (!locate("GetBit", name, rec, 0, Check::Boolean, at))
+        return bits;
+    const qsizetype length = at.record->size();
+    if (at.pos < 1 || at.pos > length) {
+        error("GetBit", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
+                            + number(length) + QStringLiteral(")"));
+        return bits;
+    }
+    // A layout may claim far more bytes than the record holds; only those
+    // that are there can have bits set.
+    const qsizetype bytes = qMin<qsizetype>(at.field->byteLength(), length - at.pos + 1);
+    for (qsizetype i = 0; i < bytes; ++i) {
+        const quint8 b = quint8(at.record->at(at.pos - 1 + i));
+        for (int bit = 0; bit < BitsPerByte; ++bit) {
+            if ((b >> bit) & 1)
+                bits.append(int(i * BitsPerByte + bit));
+        }
+    }
+    return bits;
+}
+
 int RecordClass::BitCount(QByteArrayView name) const
 {
     const FieldDef *field = find(name);
-    return field ? field->byteLength() * 8 : 0;
+    if (!field)
+        return 0;
+    return int(qMin<qint64>(qint64(field->byteLength()) * BitsPerByte, std::numeric_limits<int>::max()));
 }
 
 int RecordClass::GetInteger(QByteArrayView name, int rec, int k) const
@@ -562,13 +643,9 @@ void RecordClass::SetString(QByteArrayView name, int rec, const QByteArray &newT
 
 void RecordClass::SetDigit(QByteArrayView name, int rec, const QByteArray &digits, int k, bool *changed)
 {
-    const FieldDef *field = nullptr;
-    const int last = qMin<int>(m_items, m_fields.size() - 1);
-    for (int i = 1; i <= last && !field; ++i) {
-        const FieldDef &f = m_fields[i];
-        if ((f.Type == FieldType::Digit || f.Type == FieldType::IntegerOrDigit) && sameName(f.Name, name))
-            field = &f;
-    }
+    // The first digit field of the name, even behind a field of another type.
+    const int index = name.isEmpty() ? firstUnnamed(true) : m_digitFieldIndex.value(foldedName(name), 0);
+    const FieldDef *field = index > 0 ? &m_fields[index] : nullptr;
     if (!field || !checkRecordIndex("SetDigit", rec))
         return;
     const int size = field->Size;
@@ -804,6 +881,7 @@ bool RecordClass::load(QbfReader &in)
     m_spareText = spareText;
     m_dataFlag = dataFlag;
     m_lastSaved = lastSaved;
+    indexFields();
     touch();
     return true;
 }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -39,6 +40,8 @@ public:
     qint16 GetType(QByteArrayView name) const;
     // Entry i of the field table (0 .. Items); an empty entry outside it.
     FieldDef field(int i) const;
+    // The entry the accessors use for a name: the first that matches; 0 for none.
+    int fieldIndex(QByteArrayView name) const;
     void makeStruct(const QByteArray &name, int items, int records, int structSize, int type);
     void setField(int index, const QByteArray &name, int items, int size, int startPosn, int type);
     void BuildStructure(const QByteArray &packet);
@@ -54,6 +57,9 @@ public:
     // Bit n of a bit set, addressed exactly as SetBoolean writes it: bit
     // (n mod 8) of byte (n div 8) from the field's first byte.
     bool GetBit(QByteArrayView name, int rec, int n) const;
+    // The numbers of the bits GetBit finds set, ascending; reads only the
+    // field's bytes that the record holds, whatever the layout claims.
+    QList<int> GetBits(QByteArrayView name, int rec) const;
     // How many bits GetBit can address in the field: 8 for every byte of
     // every element. 0 for a field the structure does not have.
     int BitCount(QByteArrayView name) const;
@@ -117,6 +123,9 @@ private:
     enum class Check { Boolean, Integer, String, Digit, SetInteger, SetDigit };
 
     const FieldDef *find(QByteArrayView name) const;
+    void indexFields();
+    void indexField(int i);
+    int firstUnnamed(bool digit) const;
     bool locate(const char *operation, QByteArrayView name, int rec, int k, Check check, Located &out) const;
     bool checkRecordIndex(const char *operation, int rec) const;
     bool checkWritable(const char *operation, int rec, int pos, int length) const;
@@ -134,6 +143,9 @@ private:
     qint16 m_items = 0;
     qint16 m_records = 0;
     QList<FieldDef> m_fields;
+    // Upper-cased name to the first field entry of that name (of a digit type).
+    QHash<QByteArray, int> m_fieldIndex;
+    QHash<QByteArray, int> m_digitFieldIndex;
     QList<QByteArray> m_recordTable;
     QByteArray m_usedMap;
     QByteArray m_spareText;

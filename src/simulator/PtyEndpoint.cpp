@@ -59,6 +59,7 @@ bool PtyEndpoint::open()
     if (isOpen())
         return true;
     m_error.clear();
+    m_stopped = false;
 
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
     if (m_master < 0)
@@ -115,6 +116,7 @@ void PtyEndpoint::setBaudRate(int baud)
 
 void PtyEndpoint::stopServing(const QString &reason)
 {
+    m_stopped = true;
     m_error = reason;
     m_paceTimer.stop();
     m_readNotifier->setEnabled(false);
@@ -125,7 +127,7 @@ void PtyEndpoint::stopServing(const QString &reason)
 void PtyEndpoint::readInput()
 {
     char buffer[ReadChunk];
-    for (;;) {
+    while (m_output.size() < MaxPendingOutput) {
         const ssize_t n = ::read(m_master, buffer, sizeof buffer);
         if (n > 0) {
             for (const QByteArray &frame : m_simulator->feed(QByteArrayView(buffer, n)))
@@ -139,6 +141,10 @@ void PtyEndpoint::readInput()
             return;
         }
     }
+    // A client that writes without reading would grow the replies without
+    // end; its further requests wait on the line until it reads again.
+    if (m_output.size() >= MaxPendingOutput)
+        m_readNotifier->setEnabled(false);
     writeOutput();
 }
 
@@ -171,6 +177,8 @@ void PtyEndpoint::writeOutput()
             return;
         }
         m_output.remove(0, written);
+        if (!m_stopped && m_output.size() < MaxPendingOutput)
+            m_readNotifier->setEnabled(true);
         // The line is busy until the last of these bytes has gone out; no
         // credit is kept for idle time, so a reply never bursts.
         if (m_baudRate > 0)

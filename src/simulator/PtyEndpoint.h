@@ -19,6 +19,9 @@ class PtyEndpoint : public QObject
     Q_OBJECT
 
 public:
+    // Reply bytes held before the endpoint stops reading requests.
+    static constexpr qsizetype MaxPendingOutput = 256 * 1024;
+
     explicit PtyEndpoint(ExchangeSimulator *simulator, QObject *parent = nullptr);
     ~PtyEndpoint() override;
 
@@ -54,6 +57,7 @@ private:
     std::unique_ptr<QSocketNotifier> m_readNotifier;
     std::unique_ptr<QSocketNotifier> m_writeNotifier;
     QByteArray m_output;
+    bool m_stopped = false;
     int m_baudRate = 0;
     QTimer m_paceTimer;
     QElapsedTimer m_lineClock;

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 namespace {
 const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
 const QString CliPath = QStringLiteral(QB_CLI_PATH);
@@ -44,7 +46,7 @@ TEST(CheckCommand, AcceptsTheSampleWithOneSummaryLine)
     EXPECT_TRUE(run.err.isEmpty());
 }
 
-TEST(CheckCommand, RejectsTruncatedForeignAndMissingFilesWithTheLoadersReason)
+TEST(CheckCommand, RejectsDamagedForeignMissingAndSpecialFilesAtOnceWithOneLineNamingThem)
 {
     QTemporaryDir dir;
     const QByteArray sample = readSample();
@@ -53,17 +55,25 @@ TEST(CheckCommand, RejectsTruncatedForeignAndMissingFilesWithTheLoadersReason)
     foreign.replace(2, 7, "QUILBRG");
     const QString truncated = dir.filePath(QStringLiteral("truncated.QBF"));
     const QString wrongMagic = dir.filePath(QStringLiteral("foreign.QBF"));
+    const QString fifo = dir.filePath(QStringLiteral("pipe.QBF"));
     ASSERT_TRUE(writeFile(truncated, sample.left(sample.size() / 2)));
     ASSERT_TRUE(writeFile(wrongMagic, foreign));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
-    for (const QString &path : {truncated, wrongMagic, dir.filePath(QStringLiteral("absent.QBF"))}) {
-        ExchClass config;
-        ConfigFile file;
-        ASSERT_FALSE(file.load(config, path));
+    const QList<std::pair<QString, QString>> cases = {
+        {truncated, QStringLiteral("The configuration file \"%1\" is damaged and was not loaded: ").arg(truncated)},
+        {wrongMagic, QStringLiteral("%1: Invalid file type - cannot load!").arg(wrongMagic)},
+        {dir.filePath(QStringLiteral("absent.QBF")),
+         QStringLiteral("Cannot open \"%1\": No such file or directory").arg(dir.filePath(QStringLiteral("absent.QBF")))},
+        {fifo, QStringLiteral("Cannot open \"%1\": Not a regular file (a named pipe)").arg(fifo)},
+        {dir.path(), QStringLiteral("Cannot open \"%1\": Is a directory").arg(dir.path())},
+    };
+    for (const auto &[path, message] : cases) {
         const Outcome run = runCli({QStringLiteral("check"), path});
         EXPECT_EQ(run.code, 1) << path.toStdString();
         EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(run.err, file.errorString() + QLatin1Char('\n'));
+        EXPECT_TRUE(run.err.startsWith(message)) << run.err.toStdString();
+        EXPECT_EQ(run.err.count(QLatin1Char('\n')), 1) << run.err.toStdString();
     }
 }
 

@@ -117,7 +117,13 @@ TEST(DumpCommand, EscapesTextBytesAndShowsFailedReadsAsFailures)
     EXPECT_TRUE(text.contains(QStringLiteral("record 1: used, 2 bytes where the layout has 13")));
     EXPECT_TRUE(text.contains(QStringLiteral("Name             <unreadable: Start Posn")));
 
-    const QJsonArray records = listing.structures()[ExchClass::VirtualPortsMember][QStringLiteral("records")].toArray();
+    QString json;
+    QTextStream jsonOut(&json);
+    listing.writeJson(jsonOut, QStringLiteral("site.QBF"));
+    jsonOut.flush();
+    const QJsonArray records = QJsonDocument::fromJson(json.toUtf8())[QStringLiteral("structures")]
+                                   [ExchClass::VirtualPortsMember][QStringLiteral("records")]
+                                       .toArray();
     EXPECT_EQ(fieldValue(records[0].toObject(), QStringLiteral("Name")).toString(),
               QString::fromLatin1(QByteArray("A\x01\xFF\"\\", 5)));
     EXPECT_TRUE(fieldValue(records[1].toObject(), QStringLiteral("Name"))[QStringLiteral("error")].isString());

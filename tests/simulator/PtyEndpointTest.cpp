@@ -5,6 +5,7 @@
 #include "SlaveDevice.h"
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 
 TEST(PtyEndpoint, AnswersOnTheSlaveDeviceAcrossClientSessionsNoFasterThanTheLine)
@@ -33,4 +34,34 @@ TEST(PtyEndpoint, AnswersOnTheSlaveDeviceAcrossClientSessionsNoFasterThanTheLine
         EXPECT_EQ(endpoint.pendingOutput(), 0);
     }
     EXPECT_EQ(simulator.framesAnswered(), 2);
+}
+
+TEST(PtyEndpoint, StopsReadingWhileAClientLeavesItsRepliesUnreadAndAnswersAgainOnceItReads)
+{
+    constexpr int Requests = 20000;
+    ExchangeSimulator simulator;
+    SampleConfiguration::build(simulator.configuration());
+    PtyEndpoint endpoint(&simulator);
+    ASSERT_TRUE(endpoint.open()) << endpoint.errorString().toStdString();
+    SlaveDevice client(endpoint.slavePath());
+    ASSERT_TRUE(client.isOpen());
+
+    const QByteArray request = bytes("7E 0F 00 02 30 30 01 00 00 00 7E");
+    int sent = 0;
+    for (int refused = 0; sent < Requests && refused < 100;) {
+        if (client.write(request)) {
+            ++sent;
+            refused = 0;
+        } else {
+            ++refused;
+        }
+        QCoreApplication::processEvents();
+    }
+    // Answered in full, these would queue about 10 MB of replies.
+    EXPECT_LT(sent, Requests);
+    EXPECT_LT(endpoint.pendingOutput(), 1024 * 1024);
+
+    const int answered = simulator.framesAnswered();
+    client.readFrames(answered + 100);
+    EXPECT_GT(simulator.framesAnswered(), answered);
 }

@@ -1,5 +1,7 @@
 #include "ReportPages.h"
 
+#include "OutputFile.h"
+
 #include <QColor>
 #include <QFontMetricsF>
 #include <QPageLayout>
@@ -8,7 +10,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -344,29 +345,26 @@ void ReportPages::paintPage(QPainter &painter, const QPaintDevice &device, int i
 
 bool ReportPages::writePdf(const ReportContent &content, bool pageNumbers, const QString &path, QString *errorString)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const auto fail = [errorString](const QString &reason) {
         if (errorString)
-            *errorString = file.errorString();
+            *errorString = reason;
         return false;
-    }
+    };
+    OutputFile file(path);
+    if (!file.open())
+        return fail(file.errorString());
     {
-        QPdfWriter writer(&file);
+        QPdfWriter writer(&file.device());
         writer.setTitle(content.heading);
         writer.setCreator(content.runningText);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF()));
         ReportPages pages(content, pageNumbers);
         if (!pages.print(writer)) {
-            file.cancelWriting();
-            if (errorString)
-                *errorString = QStringLiteral("The report could not be laid out on the PDF pages.");
-            return false;
+            file.cancel();
+            return fail(QStringLiteral("The report could not be laid out on the PDF pages."));
         }
     }
-    if (!file.commit()) {
-        if (errorString)
-            *errorString = file.errorString();
-        return false;
-    }
+    if (!file.commit())
+        return fail(file.errorString());
     return true;
 }

@@ -1,0 +1,24 @@
+#include "TerminalProgress.h"
+
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+TEST(TerminalProgress, LeavesTheLastMessageOfAFailedTransferToTheFailureLineAndPrintsEveryOther)
+{
+    const auto run = [](TransferObserver::Outcome outcome) {
+        QString text;
+        QTextStream err(&text);
+        TerminalProgress progress(err, false);
+        progress.message(QStringLiteral("No Tones to be reconfigured"));
+        progress.message(QStringLiteral("Orvex not connected or turned on"));
+        progress.finished(outcome);
+        err.flush();
+        return std::make_pair(text, progress.lastMessage());
+    };
+    EXPECT_EQ(run(TransferObserver::Outcome::NotConnected),
+              std::make_pair(QStringLiteral("No Tones to be reconfigured\n"),
+                             QStringLiteral("Orvex not connected or turned on")));
+    EXPECT_EQ(run(TransferObserver::Outcome::Completed).first,
+              QStringLiteral("No Tones to be reconfigured\nOrvex not connected or turned on\n"));
+}
