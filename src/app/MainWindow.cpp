@@ -809,7 +809,9 @@ void MainWindow::updateDocumentActions()
     refreshWindowList();
     // A document that closed took its writes with it.
     refreshWritesPanel();
-    const bool hasDocument = activeDocument() != nullptr;
+    DocumentWindow *document = activeDocument();
+    showSelection(document ? document->selection() : QString());
+    const bool hasDocument = document != nullptr;
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(hasDocument);
 }

@@ -195,6 +195,10 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     d->trvTables->setObjectName(QStringLiteral("trvTables"));
     d->trvTables->setColumnCount(1);
     d->trvTables->setHeaderHidden(true);
+    // A write-state icon no taller than the text keeps every row where it was,
+    // so a node does not move from under the mouse when its record is written.
+    const int iconSide = d->trvTables->fontMetrics().height();
+    d->trvTables->setIconSize(QSize(iconSide, iconSide));
 
     d->panelArea = new QStackedWidget(this);
     d->noPanel = new QWidget(d->panelArea);
@@ -436,6 +440,11 @@ QTreeWidgetItem *DocumentWindow::addNode(const TableNode &node)
 QWidget *DocumentWindow::panelWidget(Panel panel) const
 {
     return d->panels[int(panel)];
+}
+
+QString DocumentWindow::selection() const
+{
+    return selectionText(d->nodes.value(d->shownKey));
 }
 
 QTreeWidget *DocumentWindow::tree() const

@@ -67,6 +67,8 @@ public:
 
     bool isChanged(Panel panel) const;
     void setChanged(Panel panel, bool changed);
+    // The node on show as the status bar names it ("Virtual Ports › 2 - Front Desk").
+    QString selection() const;
     // The panel on show, if any.
     bool isPanelVisible(Panel panel) const;
     QTreeWidget *tree() const;

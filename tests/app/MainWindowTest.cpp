@@ -1,3 +1,4 @@
+
 #include "MainWindowFixture.h"
 
 #include "CommandLine.h"
@@ -9,6 +10,7 @@
 #include "TestSupport.h"
 
 #include <QApplication>
+#include <QTreeWidget>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -529,6 +531,15 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndAct
     for (const auto &shortcut : shortcuts)
         EXPECT_EQ(action(shortcut.item)->shortcut(), shortcut.keys) << shortcut.item;
 
+    // The status bar names the node on show of the document now active, and nothing once none is.
+    DocumentWindow *document = m_window->activeDocument();
+    document->tree()->setCurrentItem(document->tree()->topLevelItem(0));
+    EXPECT_EQ(panelText("pnlNodeKey"), QStringLiteral("Orvex"));
+    action("mnuWindowDocument2")->trigger();
+    EXPECT_EQ(panelText("pnlNodeKey"), QString());
+    action("mnuWindowDocument1")->trigger();
+    EXPECT_EQ(panelText("pnlNodeKey"), QStringLiteral("Orvex"));
+
     // The document window's own menu must not claim Ctrl+W as well.
     m_window->show();
     QApplication::setActiveWindow(m_window.get());
@@ -536,4 +547,6 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndAct
     m_messages.setNextAnswer(QMessageBox::No);
     QTest::keyClick(m_window->activeDocument(), Qt::Key_W, Qt::ControlModifier);
     EXPECT_EQ(captions(), QStringList{QStringLiteral("Document 2")});
+    action("mnuFileClose")->trigger();
+    EXPECT_EQ(panelText("pnlNodeKey"), QString());
 }
