@@ -3,9 +3,11 @@
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "FieldDef.h"
-#include "FieldFunctions.h"
+#include "FieldValueJson.h"
 #include "JsonStream.h"
 #include "RecordClass.h"
+#include "analysis/ByteText.h"
+#include "analysis/FieldReader.h"
 
 #include <QTextStream>
 
@@ -13,43 +15,10 @@ namespace {
 constexpr int FreeSlotBit = 7;
 constexpr int BitsPerByte = 8;
 const QByteArray FlagField = QByteArrayLiteral("Flag");
-const QByteArray PlaceholderName = QByteArrayLiteral("NULL");
 const QString Indent = QStringLiteral("  ");
 constexpr int NameWidth = 16;
 constexpr int TypeWidth = 20;
 constexpr int LabelWidth = 14;
-
-QString escaped(const QByteArray &bytes)
-{
-    QString text;
-    for (char c : bytes) {
-        const quint8 b = quint8(c);
-        if (c == '\\' || c == '"') {
-            text += QLatin1Char('\\');
-            text += QLatin1Char(c);
-        } else if (b >= 0x20 && b < 0x7F) {
-            text += QLatin1Char(c);
-        } else {
-            text += QStringLiteral("\\x") + QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')).toUpper();
-        }
-    }
-    return text;
-}
-
-QString quoted(const QByteArray &bytes)
-{
-    return QLatin1Char('"') + escaped(bytes) + QLatin1Char('"');
-}
-
-QString spacedHex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex(' ').toUpper());
-}
-
-QString compactHex(const QByteArray &bytes)
-{
-    return QString::fromLatin1(bytes.toHex().toUpper());
-}
 
 QByteArray withoutPadding(const QByteArray &name, int *padding = nullptr)
 {
@@ -66,7 +35,7 @@ QByteArray withoutPadding(const QByteArray &name, int *padding = nullptr)
 QString displayName(const QByteArray &name)
 {
     int padding = 0;
-    const QString text = quoted(withoutPadding(name, &padding));
+    const QString text = ByteText::quoted(withoutPadding(name, &padding));
     return padding > 0 ? text + QStringLiteral(" + %1 NUL").arg(padding) : text;
 }
 
@@ -106,14 +75,6 @@ QString ranges(const QList<int> &values)
     return parts.join(QStringLiteral(", "));
 }
 
-QString bitsText(const QList<int> &bits)
-{
-    QStringList numbers;
-    for (int bit : bits)
-        numbers.append(QString::number(bit));
-    return bits.isEmpty() ? QStringLiteral("no bits") : QStringLiteral("bits ") + numbers.join(QStringLiteral(", "));
-}
-
 // Names are the exchange's text, so rows are joined rather than built with
 // arg(), which would read a "%1" inside a name as a placeholder.
 QString layoutRow(const QString &index, const QString &name, const QString &type, const QString &size,
@@ -134,23 +95,6 @@ QString byteRange(const FieldDef &f)
                        : QStringLiteral("%1-%2").arg(f.StartPosn).arg(f.StartPosn + length - 1);
 }
 
-QByteArray fieldBytes(const QByteArray &record, const FieldDef &f)
-{
-    return f.byteLength() > 0 ? Mid(record, f.StartPosn, f.byteLength()) : QByteArray();
-}
-
-// Which fields the accessors reach by name: not the placeholder, not entry
-// 0, and not hidden behind an earlier field of the same name.
-QList<bool> namedFields(const RecordClass &s)
-{
-    QList<bool> named(qMax(s.Items() + 1, 0), false);
-    for (int i = 1; i < named.size(); ++i) {
-        const QByteArray name = s.field(i).Name;
-        named[i] = !name.isEmpty() && name != PlaceholderName && s.fieldIndex(name) == i;
-    }
-    return named;
-}
-
 bool hasFlag(const RecordClass &s)
 {
     return s.GetType(FlagField) == FieldType::Boolean;
@@ -160,67 +104,6 @@ bool isFree(const RecordClass &s, int rec)
 {
     return hasFlag(s) && !s.record(rec).isEmpty() && s.GetBoolean(FlagField, rec, FreeSlotBit);
 }
-
-QString joined(const QList<int> &values)
-{
-    QStringList parts;
-    parts.reserve(values.size());
-    for (int v : values)
-        parts.append(QString::number(v));
-    return parts.join(QStringLiteral(", "));
-}
-
-QString joinedDigits(const QStringList &values)
-{
-    QStringList parts;
-    parts.reserve(values.size());
-    for (const QString &v : values)
-        parts.append(QLatin1Char('"') + v + QLatin1Char('"'));
-    return parts.join(QStringLiteral(", "));
-}
-
-// A single value stands alone where asked; otherwise, and for none or many, an array.
-void writeNumbers(JsonStream &json, const QList<int> &values, bool single)
-{
-    if (single && values.size() == 1) {
-        json.number(values.first());
-        return;
-    }
-    json.beginArray();
-    for (int v : values)
-        json.number(v);
-    json.endArray();
-}
-
-void writeStrings(JsonStream &json, const QStringList &values)
-{
-    if (values.size() == 1) {
-        json.string(values.first());
-        return;
-    }
-    json.beginArray();
-    for (const QString &v : values)
-        json.string(v);
-    json.endArray();
-}
-
-// Keeps the first diagnostic the model raises while it is alive.
-class FirstDiagnostic
-{
-public:
-    FirstDiagnostic(DebugLog &log, QString &first)
-        : m_connection(QObject::connect(&log, &DebugLog::errorReported,
-                                        [&first](const QString &, const QString &message) {
-                                            if (first.isEmpty())
-                                                first = message;
-                                        }))
-    {
-    }
-    ~FirstDiagnostic() { QObject::disconnect(m_connection); }
-
-private:
-    QMetaObject::Connection m_connection;
-};
 } // namespace
 
 ConfigurationListing::ConfigurationListing(const ExchClass &config)
@@ -229,110 +112,17 @@ ConfigurationListing::ConfigurationListing(const ExchClass &config)
 {
 }
 
-// ---- Decoding ------------------------------------------------------------
-
-ConfigurationListing::Value ConfigurationListing::decode(const RecordClass &s, const QList<bool> &named, int field,
-                                                         int rec) const
-{
-    if (!named.value(field))
-        return rawValue(s, field, rec);
-    m_firstError.clear();
-    Value value = decodeNamed(s, field, rec);
-    if (failed()) {
-        value = Value();
-        value.kind = Value::Kind::Unreadable;
-        value.error = m_firstError;
-    }
-    return value;
-}
-
-// Element loops end at the first failed read: the value is then shown as that
-// failure, so the elements after it would only cost time.
-ConfigurationListing::Value ConfigurationListing::decodeNamed(const RecordClass &s, int field, int rec) const
-{
-    const FieldDef f = s.field(field);
-    const int elements = qMax<int>(f.Items, 1);
-    Value value;
-    const auto integers = [&] {
-        for (int k = 0; k < elements && !failed(); ++k)
-            value.numbers.append(s.GetInteger(f.Name, rec, k));
-    };
-    const auto digits = [&] {
-        for (int k = 0; k < elements && !failed(); ++k)
-            value.digits.append(QString::fromLatin1(s.GetDigit(f.Name, rec, k)));
-    };
-
-    switch (f.Type) {
-    case FieldType::ReadOnlyInteger:
-    case FieldType::Integer:
-        value.kind = Value::Kind::Integers;
-        integers();
-        return value;
-    case FieldType::Boolean:
-        value.kind = Value::Kind::Bits;
-        value.numbers = s.GetBits(f.Name, rec);
-        value.bytes = fieldBytes(s.record(rec), f);
-        return value;
-    case FieldType::String:
-        value.kind = Value::Kind::Text;
-        value.bytes = s.GetString(f.Name, rec);
-        return value;
-    case FieldType::Digit:
-        value.kind = Value::Kind::Digits;
-        digits();
-        return value;
-    case FieldType::IntegerOrDigit:
-        value.kind = Value::Kind::IntegersAndDigits;
-        integers();
-        digits();
-        return value;
-    default:
-        return rawValue(s, field, rec);
-    }
-}
-
-ConfigurationListing::Value ConfigurationListing::rawValue(const RecordClass &s, int field, int rec)
-{
-    Value value;
-    value.kind = Value::Kind::Raw;
-    value.bytes = fieldBytes(s.record(rec), s.field(field));
-    return value;
-}
-
-QString ConfigurationListing::valueText(const Value &value, int byteLength)
-{
-    switch (value.kind) {
-    case Value::Kind::Integers:
-        return joined(value.numbers);
-    case Value::Kind::Bits:
-        return byteLength == 1 ? bitsText(value.numbers)
-                               : spacedHex(value.bytes) + QStringLiteral(" (") + bitsText(value.numbers) + QLatin1Char(')');
-    case Value::Kind::Text:
-        return quoted(value.bytes);
-    case Value::Kind::Digits:
-        return joinedDigits(value.digits);
-    case Value::Kind::IntegersAndDigits:
-        return QStringLiteral("integer ") + joined(value.numbers) + QStringLiteral("; digits ")
-            + joinedDigits(value.digits);
-    case Value::Kind::Raw:
-        return QStringLiteral("raw ") + spacedHex(value.bytes);
-    case Value::Kind::Unreadable:
-        return QStringLiteral("<unreadable: ") + value.error + QLatin1Char('>');
-    }
-    return QString();
-}
-
 // ---- Text ----------------------------------------------------------------
 
 void ConfigurationListing::writeText(QTextStream &out) const
 {
-    const FirstDiagnostic diagnostics(m_log, m_firstError);
+    const FieldReader reader(m_log);
     out << QStringLiteral("%1 structures, in member order\n").arg(ExchClass::MemberCount);
     for (int member = 0; member < ExchClass::MemberCount; ++member)
-        writeStructure(out, member);
+        writeStructure(out, reader, member);
 }
 
-void ConfigurationListing::writeStructure(QTextStream &out, int member) const
+void ConfigurationListing::writeStructure(QTextStream &out, const FieldReader &reader, int member) const
 {
     const RecordClass &s = m_config.member(member);
     const ExchClass::MemberInfo &info = ExchClass::info(member);
@@ -364,7 +154,7 @@ void ConfigurationListing::writeStructure(QTextStream &out, int member) const
         if (i == 0 && f == FieldDef())
             continue;
         out << Indent << Indent
-            << layoutRow(QString::number(i), escaped(f.Name), QString::number(f.Type) + QLatin1Char(' ') + typeName(f.Type),
+            << layoutRow(QString::number(i), ByteText::escaped(f.Name), QString::number(f.Type) + QLatin1Char(' ') + typeName(f.Type),
                          QString::number(f.Size), QString::number(f.Items), QString::number(f.StartPosn),
                          byteRange(f));
     }
@@ -383,19 +173,20 @@ void ConfigurationListing::writeStructure(QTextStream &out, int member) const
                     ++beyond;
             }
         }
-        QString text = spacedHex(map) + QStringLiteral(" (marks ")
+        QString text = ByteText::spacedHex(map) + QStringLiteral(" (marks ")
             + (marked.isEmpty() ? QStringLiteral("no records") : QStringLiteral("records ") + ranges(marked));
         if (beyond > 0)
             text += QStringLiteral("; %1 bits past the last record").arg(beyond);
         line(QStringLiteral("used map"), text + QLatin1Char(')'));
     }
 
-    const QList<bool> named = namedFields(s);
+    const QList<bool> named = FieldReader::namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
-        writeRecord(out, s, named, rec);
+        writeRecord(out, reader, s, named, rec);
 }
 
-void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, const QList<bool> &named, int rec) const
+void ConfigurationListing::writeRecord(QTextStream &out, const FieldReader &reader, const RecordClass &s,
+                                       const QList<bool> &named, int rec) const
 {
     const QByteArray bytes = s.record(rec);
     QString state = s.GetRecordUsed(rec) ? QStringLiteral("used") : QStringLiteral("not used");
@@ -409,13 +200,13 @@ void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, c
     out << Indent << QStringLiteral("record %1: %2\n").arg(rec).arg(state);
     if (bytes.isEmpty())
         return;
-    out << Indent << Indent << QStringLiteral("bytes %1\n").arg(spacedHex(bytes));
+    out << Indent << Indent << QStringLiteral("bytes %1\n").arg(ByteText::spacedHex(bytes));
     for (int i = 0; i <= s.Items(); ++i) {
         const FieldDef f = s.field(i);
-        if (f.Name.isEmpty() && f.byteLength() == 0)
+        if (!FieldReader::isListed(f))
             continue;
-        out << Indent << Indent << escaped(f.Name).leftJustified(NameWidth) << QLatin1Char(' ')
-            << valueText(decode(s, named, i, rec), f.byteLength()) << QLatin1Char('\n');
+        out << Indent << Indent << ByteText::escaped(f.Name).leftJustified(NameWidth) << QLatin1Char(' ')
+            << reader.read(s, named, i, rec).text() << QLatin1Char('\n');
     }
 }
 
@@ -423,7 +214,7 @@ void ConfigurationListing::writeRecord(QTextStream &out, const RecordClass &s, c
 
 void ConfigurationListing::writeJson(QTextStream &out, const QString &fileName) const
 {
-    const FirstDiagnostic diagnostics(m_log, m_firstError);
+    const FieldReader reader(m_log);
     JsonStream json(out);
     json.beginObject();
     json.key(QStringLiteral("file"));
@@ -431,13 +222,13 @@ void ConfigurationListing::writeJson(QTextStream &out, const QString &fileName) 
     json.key(QStringLiteral("structures"));
     json.beginArray();
     for (int member = 0; member < ExchClass::MemberCount; ++member)
-        writeStructureJson(json, member);
+        writeStructureJson(json, reader, member);
     json.endArray();
     json.endObject();
 }
 
 // Keys in sorted order, as a QJsonObject would list them.
-void ConfigurationListing::writeStructureJson(JsonStream &json, int member) const
+void ConfigurationListing::writeStructureJson(JsonStream &json, const FieldReader &reader, int member) const
 {
     const RecordClass &s = m_config.member(member);
     const ExchClass::MemberInfo &info = ExchClass::info(member);
@@ -477,20 +268,20 @@ void ConfigurationListing::writeStructureJson(JsonStream &json, int member) cons
     json.key(QStringLiteral("name"));
     json.string(QString::fromLatin1(withoutPadding(s.Name())));
     json.key(QStringLiteral("nameHex"));
-    json.string(compactHex(s.Name()));
+    json.string(ByteText::compactHex(s.Name()));
     field(QStringLiteral("recordCount"), s.Records());
     field(QStringLiteral("recordSize"), s.StructSize());
     json.key(QStringLiteral("records"));
     json.beginArray();
-    const QList<bool> named = namedFields(s);
+    const QList<bool> named = FieldReader::namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
-        writeRecordJson(json, s, named, rec);
+        writeRecordJson(json, reader, s, named, rec);
     json.endArray();
     field(QStringLiteral("requestCode"), s.RequestCode());
     field(QStringLiteral("sendCode"), s.SendCode());
     field(QStringLiteral("type"), s.StructType());
     json.key(QStringLiteral("usedMap"));
-    json.string(compactHex(s.usedMap()));
+    json.string(ByteText::compactHex(s.usedMap()));
     json.key(QStringLiteral("usedRecords"));
     json.beginArray();
     for (int i = 0; i < s.Records(); ++i) {
@@ -501,8 +292,8 @@ void ConfigurationListing::writeStructureJson(JsonStream &json, int member) cons
     json.endObject();
 }
 
-void ConfigurationListing::writeRecordJson(JsonStream &json, const RecordClass &s, const QList<bool> &named,
-                                           int rec) const
+void ConfigurationListing::writeRecordJson(JsonStream &json, const FieldReader &reader, const RecordClass &s,
+                                           const QList<bool> &named, int rec) const
 {
     const QByteArray bytes = s.record(rec);
     json.beginObject();
@@ -511,7 +302,7 @@ void ConfigurationListing::writeRecordJson(JsonStream &json, const RecordClass &
         json.beginArray();
         for (int i = 0; i <= s.Items(); ++i) {
             const FieldDef f = s.field(i);
-            if (f.Name.isEmpty() && f.byteLength() == 0)
+            if (!FieldReader::isListed(f))
                 continue;
             json.beginObject();
             json.key(QStringLiteral("index"));
@@ -519,7 +310,7 @@ void ConfigurationListing::writeRecordJson(JsonStream &json, const RecordClass &
             json.key(QStringLiteral("name"));
             json.string(QString::fromLatin1(f.Name));
             json.key(QStringLiteral("value"));
-            writeValueJson(json, decode(s, named, i, rec));
+            FieldValueJson::write(json, reader.read(s, named, i, rec));
             json.endObject();
         }
         json.endArray();
@@ -529,48 +320,10 @@ void ConfigurationListing::writeRecordJson(JsonStream &json, const RecordClass &
         json.boolean(isFree(s, rec));
     }
     json.key(QStringLiteral("hex"));
-    json.string(compactHex(bytes));
+    json.string(ByteText::compactHex(bytes));
     json.key(QStringLiteral("index"));
     json.number(rec);
     json.key(QStringLiteral("used"));
     json.boolean(s.GetRecordUsed(rec));
     json.endObject();
-}
-
-void ConfigurationListing::writeValueJson(JsonStream &json, const Value &value)
-{
-    const auto single = [&json](const QString &key, const QString &text) {
-        json.beginObject();
-        json.key(key);
-        json.string(text);
-        json.endObject();
-    };
-    switch (value.kind) {
-    case Value::Kind::Integers:
-        writeNumbers(json, value.numbers, true);
-        return;
-    case Value::Kind::Bits:
-        writeNumbers(json, value.numbers, false);
-        return;
-    case Value::Kind::Text:
-        json.string(QString::fromLatin1(value.bytes));
-        return;
-    case Value::Kind::Digits:
-        writeStrings(json, value.digits);
-        return;
-    case Value::Kind::IntegersAndDigits:
-        json.beginObject();
-        json.key(QStringLiteral("digits"));
-        writeStrings(json, value.digits);
-        json.key(QStringLiteral("integer"));
-        writeNumbers(json, value.numbers, true);
-        json.endObject();
-        return;
-    case Value::Kind::Raw:
-        single(QStringLiteral("raw"), compactHex(value.bytes));
-        return;
-    case Value::Kind::Unreadable:
-        single(QStringLiteral("error"), value.error);
-        return;
-    }
 }
