@@ -28,6 +28,9 @@ public:
     virtual QString summary() const = 0;
     // arguments follow the command name; returns an ExitCode value.
     virtual int run(const QStringList &arguments, QTextStream &out, QTextStream &err) = 0;
+    // Whether the last run's ExitCode::Usage was a usage error, which the tool
+    // follows with the usage line; where 2 also means trouble (diff) it may not be.
+    virtual bool wasUsageError() const { return true; }
 
 protected:
     // Loads a configuration file, writing the reason to err when it cannot.

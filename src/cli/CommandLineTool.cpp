@@ -3,7 +3,9 @@
 #include "CheckCommand.h"
 #include "ConvertCommand.h"
 #include "DebugLog.h"
+#include "DiffCommand.h"
 #include "DumpCommand.h"
+#include "HistoryCommand.h"
 #include "ReportCommand.h"
 #include "SimulateCommand.h"
 #include "TransferCommand.h"
@@ -25,9 +27,11 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<DiffCommand>());
     addCommand(std::make_unique<ConvertCommand>());
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
+    addCommand(std::make_unique<HistoryCommand>());
     addCommand(std::make_unique<SimulateCommand>());
     addCommand(std::make_unique<ReportCommand>());
 }
@@ -146,7 +150,7 @@ int CommandLineTool::run(const QStringList &arguments)
     }
 
     const int code = command->run(rest, m_out, m_err);
-    if (code == ExitCode::Usage)
+    if (code == ExitCode::Usage && command->wasUsageError())
         m_err << usageLine(command) << Qt::endl;
     // A listing cut short (a full disk behind a redirection) is a failure too.
     m_out.flush();

@@ -7,7 +7,7 @@
 #include "JsonStream.h"
 #include "RecordClass.h"
 #include "analysis/ByteText.h"
-#include "analysis/FieldReader.h"
+#include "analysis/FieldValueReader.h"
 
 #include <QTextStream>
 
@@ -116,13 +116,13 @@ ConfigurationListing::ConfigurationListing(const ExchClass &config)
 
 void ConfigurationListing::writeText(QTextStream &out) const
 {
-    const FieldReader reader(m_log);
+    const FieldValueReader reader(m_log);
     out << QStringLiteral("%1 structures, in member order\n").arg(ExchClass::MemberCount);
     for (int member = 0; member < ExchClass::MemberCount; ++member)
         writeStructure(out, reader, member);
 }
 
-void ConfigurationListing::writeStructure(QTextStream &out, const FieldReader &reader, int member) const
+void ConfigurationListing::writeStructure(QTextStream &out, const FieldValueReader &reader, int member) const
 {
     const RecordClass &s = m_config.member(member);
     const ExchClass::MemberInfo &info = ExchClass::info(member);
@@ -180,12 +180,12 @@ void ConfigurationListing::writeStructure(QTextStream &out, const FieldReader &r
         line(QStringLiteral("used map"), text + QLatin1Char(')'));
     }
 
-    const QList<bool> named = FieldReader::namedFields(s);
+    const QList<bool> named = FieldValueReader::namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
         writeRecord(out, reader, s, named, rec);
 }
 
-void ConfigurationListing::writeRecord(QTextStream &out, const FieldReader &reader, const RecordClass &s,
+void ConfigurationListing::writeRecord(QTextStream &out, const FieldValueReader &reader, const RecordClass &s,
                                        const QList<bool> &named, int rec) const
 {
     const QByteArray bytes = s.record(rec);
@@ -203,7 +203,7 @@ void ConfigurationListing::writeRecord(QTextStream &out, const FieldReader &read
     out << Indent << Indent << QStringLiteral("bytes %1\n").arg(ByteText::spacedHex(bytes));
     for (int i = 0; i <= s.Items(); ++i) {
         const FieldDef f = s.field(i);
-        if (!FieldReader::isListed(f))
+        if (!FieldValueReader::isListed(f))
             continue;
         out << Indent << Indent << ByteText::escaped(f.Name).leftJustified(NameWidth) << QLatin1Char(' ')
             << reader.read(s, named, i, rec).text() << QLatin1Char('\n');
@@ -214,7 +214,7 @@ void ConfigurationListing::writeRecord(QTextStream &out, const FieldReader &read
 
 void ConfigurationListing::writeJson(QTextStream &out, const QString &fileName) const
 {
-    const FieldReader reader(m_log);
+    const FieldValueReader reader(m_log);
     JsonStream json(out);
     json.beginObject();
     json.key(QStringLiteral("file"));
@@ -228,7 +228,7 @@ void ConfigurationListing::writeJson(QTextStream &out, const QString &fileName) 
 }
 
 // Keys in sorted order, as a QJsonObject would list them.
-void ConfigurationListing::writeStructureJson(JsonStream &json, const FieldReader &reader, int member) const
+void ConfigurationListing::writeStructureJson(JsonStream &json, const FieldValueReader &reader, int member) const
 {
     const RecordClass &s = m_config.member(member);
     const ExchClass::MemberInfo &info = ExchClass::info(member);
@@ -273,7 +273,7 @@ void ConfigurationListing::writeStructureJson(JsonStream &json, const FieldReade
     field(QStringLiteral("recordSize"), s.StructSize());
     json.key(QStringLiteral("records"));
     json.beginArray();
-    const QList<bool> named = FieldReader::namedFields(s);
+    const QList<bool> named = FieldValueReader::namedFields(s);
     for (int rec = 0; rec < s.Records(); ++rec)
         writeRecordJson(json, reader, s, named, rec);
     json.endArray();
@@ -292,7 +292,7 @@ void ConfigurationListing::writeStructureJson(JsonStream &json, const FieldReade
     json.endObject();
 }
 
-void ConfigurationListing::writeRecordJson(JsonStream &json, const FieldReader &reader, const RecordClass &s,
+void ConfigurationListing::writeRecordJson(JsonStream &json, const FieldValueReader &reader, const RecordClass &s,
                                            const QList<bool> &named, int rec) const
 {
     const QByteArray bytes = s.record(rec);
@@ -302,7 +302,7 @@ void ConfigurationListing::writeRecordJson(JsonStream &json, const FieldReader &
         json.beginArray();
         for (int i = 0; i <= s.Items(); ++i) {
             const FieldDef f = s.field(i);
-            if (!FieldReader::isListed(f))
+            if (!FieldValueReader::isListed(f))
                 continue;
             json.beginObject();
             json.key(QStringLiteral("index"));

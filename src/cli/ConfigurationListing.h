@@ -5,7 +5,7 @@
 
 class DebugLog;
 class ExchClass;
-class FieldReader;
+class FieldValueReader;
 class JsonStream;
 class QTextStream;
 class RecordClass;
@@ -26,11 +26,11 @@ public:
     void writeJson(QTextStream &out, const QString &fileName) const;
 
 private:
-    void writeStructure(QTextStream &out, const FieldReader &reader, int member) const;
-    void writeRecord(QTextStream &out, const FieldReader &reader, const RecordClass &s, const QList<bool> &named,
+    void writeStructure(QTextStream &out, const FieldValueReader &reader, int member) const;
+    void writeRecord(QTextStream &out, const FieldValueReader &reader, const RecordClass &s, const QList<bool> &named,
                      int rec) const;
-    void writeStructureJson(JsonStream &json, const FieldReader &reader, int member) const;
-    void writeRecordJson(JsonStream &json, const FieldReader &reader, const RecordClass &s, const QList<bool> &named,
+    void writeStructureJson(JsonStream &json, const FieldValueReader &reader, int member) const;
+    void writeRecordJson(JsonStream &json, const FieldValueReader &reader, const RecordClass &s, const QList<bool> &named,
                          int rec) const;
 
     const ExchClass &m_config;

@@ -95,6 +95,12 @@ void JsonStream::boolean(bool value)
     m_out << (value ? QStringLiteral("true") : QStringLiteral("false"));
 }
 
+void JsonStream::null()
+{
+    beginValue();
+    m_out << QStringLiteral("null");
+}
+
 void JsonStream::string(const QString &text)
 {
     beginValue();

@@ -24,6 +24,7 @@ public:
 
     void number(qint64 value);
     void boolean(bool value);
+    void null();
     void string(const QString &text);
 
 private:

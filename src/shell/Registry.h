@@ -33,6 +33,7 @@ inline const QString MruCount = QStringLiteral("Count");
 inline const QString MruEntryPrefix = QStringLiteral("MRU");
 inline const QString Port = QStringLiteral("Port");
 inline const QString Speed = QStringLiteral("Speed");
+inline const QString HistoryKeep = QStringLiteral("HistoryKeep");
 
 constexpr int MruMaxEntries = 10;
 
@@ -51,6 +52,7 @@ constexpr int DefaultPreviewWidth = 5265;
 constexpr int DefaultPreviewHeight = 8010;
 constexpr int DefaultPreviewWindowState = 0;
 constexpr int DefaultPrintPageNumbers = 1;
+constexpr int DefaultHistoryKeep = 100;
 } // namespace SettingsKeys
 
 // The per-user settings store: sections of named values, each value either

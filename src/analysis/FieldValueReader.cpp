@@ -1,4 +1,4 @@
-#include "analysis/FieldReader.h"
+#include "analysis/FieldValueReader.h"
 
 #include "model/FieldDef.h"
 #include "model/FieldFunctions.h"
@@ -9,7 +9,7 @@ namespace {
 const QByteArray PlaceholderName = QByteArrayLiteral("NULL");
 } // namespace
 
-FieldReader::FieldReader(DebugLog &log)
+FieldValueReader::FieldValueReader(DebugLog &log)
     : m_connection(QObject::connect(&log, &DebugLog::errorReported, [this](const QString &, const QString &message) {
         if (m_firstError.isEmpty())
             m_firstError = message;
@@ -17,12 +17,12 @@ FieldReader::FieldReader(DebugLog &log)
 {
 }
 
-FieldReader::~FieldReader()
+FieldValueReader::~FieldValueReader()
 {
     QObject::disconnect(m_connection);
 }
 
-QList<bool> FieldReader::namedFields(const RecordClass &structure)
+QList<bool> FieldValueReader::namedFields(const RecordClass &structure)
 {
     QList<bool> named(qMax(structure.Items() + 1, 0), false);
     for (int i = 1; i < named.size(); ++i) {
@@ -32,17 +32,17 @@ QList<bool> FieldReader::namedFields(const RecordClass &structure)
     return named;
 }
 
-bool FieldReader::isListed(const FieldDef &field)
+bool FieldValueReader::isListed(const FieldDef &field)
 {
     return !field.Name.isEmpty() || field.byteLength() != 0;
 }
 
-QByteArray FieldReader::fieldBytes(const QByteArray &record, const FieldDef &field)
+QByteArray FieldValueReader::fieldBytes(const QByteArray &record, const FieldDef &field)
 {
     return field.byteLength() > 0 ? Mid(record, field.StartPosn, field.byteLength()) : QByteArray();
 }
 
-FieldValue FieldReader::read(const RecordClass &structure, const QList<bool> &named, int field, int rec) const
+FieldValue FieldValueReader::read(const RecordClass &structure, const QList<bool> &named, int field, int rec) const
 {
     const FieldDef f = structure.field(field);
     FieldValue value;
@@ -63,7 +63,7 @@ FieldValue FieldReader::read(const RecordClass &structure, const QList<bool> &na
 
 // Element loops end at the first failed read: the value is then shown as that
 // failure, so the elements after it would only cost time.
-FieldValue FieldReader::readNamed(const RecordClass &structure, int field, int rec) const
+FieldValue FieldValueReader::readNamed(const RecordClass &structure, int field, int rec) const
 {
     const FieldDef f = structure.field(field);
     const int elements = qMax<int>(f.Items, 1);

@@ -14,13 +14,13 @@ struct FieldDef;
 // accessors answer a failed read with a fallback value and a diagnostic;
 // the reader listens to the log while it lives, so such a read becomes an
 // Unreadable value rather than passing for the fallback.
-class FieldReader
+class FieldValueReader
 {
 public:
-    explicit FieldReader(DebugLog &log);
-    ~FieldReader();
-    FieldReader(const FieldReader &) = delete;
-    FieldReader &operator=(const FieldReader &) = delete;
+    explicit FieldValueReader(DebugLog &log);
+    ~FieldValueReader();
+    FieldValueReader(const FieldValueReader &) = delete;
+    FieldValueReader &operator=(const FieldValueReader &) = delete;
 
     // Which field entries the accessors reach by name: not the placeholder,
     // not entry 0, not one hidden behind an earlier field of the same name.

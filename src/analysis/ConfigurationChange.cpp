@@ -1,0 +1,53 @@
+#include "analysis/ConfigurationChange.h"
+
+#include "analysis/ByteText.h"
+#include "model/ExchClass.h"
+
+namespace {
+const QString AbsentText = QStringLiteral("absent");
+} // namespace
+
+QString ConfigurationChange::memberName() const
+{
+    return QLatin1String(ExchClass::info(member).name);
+}
+
+QString ConfigurationChange::oldText() const
+{
+    return sideText(oldUse, oldValue);
+}
+
+QString ConfigurationChange::newText() const
+{
+    return sideText(newUse, newValue);
+}
+
+QString ConfigurationChange::sideText(Use use, const std::optional<FieldValue> &value) const
+{
+    switch (kind) {
+    case Kind::Usage:
+        return useText(use);
+    case Kind::Record:
+        return value ? ByteText::spacedHex(value->bytes) : AbsentText;
+    case Kind::Field:
+        break;
+    }
+    return value ? value->text() : AbsentText;
+}
+
+QString ConfigurationChange::useText(Use use)
+{
+    switch (use) {
+    case Use::Absent:
+        return AbsentText;
+    case Use::Used:
+        return QStringLiteral("used");
+    case Use::Free:
+        return QStringLiteral("free");
+    case Use::FreeButMapped:
+        return QStringLiteral("free but marked used in the used map");
+    case Use::UsedButUnmapped:
+        return QStringLiteral("used but not marked in the used map");
+    }
+    return QString();
+}

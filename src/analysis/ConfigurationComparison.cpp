@@ -1,0 +1,291 @@
+#include "analysis/ConfigurationComparison.h"
+
+#include "analysis/ByteText.h"
+#include "analysis/FieldValueReader.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordLabel.h"
+#include "model/RecordSlots.h"
+#include "shell/DebugLog.h"
+
+#include <array>
+
+namespace {
+using Use = ConfigurationChange::Use;
+constexpr int BitsPerByte = 8;
+
+DebugLog &logOf(const ExchClass &config)
+{
+    return config.log() ? *config.log() : DebugLog::shared();
+}
+
+QString structureName(const QByteArray &name)
+{
+    qsizetype end = name.size();
+    while (end > 0 && name.at(end - 1) == '\0')
+        --end;
+    const QString text = ByteText::quoted(name.left(end));
+    return end < name.size() ? text + QStringLiteral(" + %1 NUL").arg(name.size() - end) : text;
+}
+
+QString fieldText(const RecordClass &s, int i)
+{
+    if (i > s.Items())
+        return QStringLiteral("absent");
+    const FieldDef f = s.field(i);
+    return QStringLiteral("%1 type %2, size %3, items %4, start %5")
+        .arg(ByteText::quoted(f.Name))
+        .arg(f.Type)
+        .arg(f.Size)
+        .arg(f.Items)
+        .arg(f.StartPosn);
+}
+
+// The layout's differences, item by item; none when the layouts agree.
+QList<LayoutChange> compareLayouts(int member, const RecordClass &a, const RecordClass &b)
+{
+    QList<LayoutChange> changes;
+    const auto differ = [&](const QString &item, const QString &oldText, const QString &newText) {
+        if (oldText != newText)
+            changes.append(LayoutChange{member, item, oldText, newText});
+    };
+    differ(QStringLiteral("name"), structureName(a.Name()), structureName(b.Name()));
+    differ(QStringLiteral("type"), QString::number(a.StructType()), QString::number(b.StructType()));
+    differ(QStringLiteral("record size"), QString::number(a.StructSize()), QString::number(b.StructSize()));
+    differ(QStringLiteral("fields"), QString::number(a.Items()), QString::number(b.Items()));
+    const int entries = qMax(a.Items(), b.Items());
+    for (int i = 0; i <= entries; ++i) {
+        if (i > a.Items() || i > b.Items() || !(a.field(i) == b.field(i)))
+            differ(QStringLiteral("field %1").arg(i), fieldText(a, i), fieldText(b, i));
+    }
+    return changes;
+}
+
+// One structure's records on both sides, in a comparison.
+class StructureComparison
+{
+public:
+    StructureComparison(const ExchClass &oldConfig, const ExchClass &newConfig, int member, bool sameLayout,
+                        const FieldValueReader &oldReader, const FieldValueReader &newReader, QList<ConfigurationChange> &out)
+        : m_oldConfig(oldConfig)
+        , m_newConfig(newConfig)
+        , m_member(member)
+        , m_a(oldConfig.member(member))
+        , m_b(newConfig.member(member))
+        , m_sameLayout(sameLayout)
+        , m_oldReader(oldReader)
+        , m_newReader(newReader)
+        , m_out(out)
+        , m_mapsEqual(m_a.usedMap() == m_b.usedMap())
+        , m_aHasFlag(m_a.GetType(FieldNames::Flag) == FieldType::Boolean)
+        , m_bHasFlag(m_b.GetType(FieldNames::Flag) == FieldType::Boolean)
+    {
+        if (!sameLayout)
+            return;
+        m_named = FieldValueReader::namedFields(m_a);
+        m_covered = QList<bool>(qMax<int>(m_a.StructSize(), 0), false);
+        for (int i = 0; i <= m_a.Items(); ++i) {
+            const FieldDef f = m_a.field(i);
+            if (!FieldValueReader::isListed(f))
+                continue;
+            m_listed.append(i);
+            for (int p = f.StartPosn; p < f.StartPosn + f.byteLength(); ++p) {
+                if (p >= 1 && p <= m_covered.size())
+                    m_covered[p - 1] = true;
+            }
+        }
+        m_flagIndex = m_aHasFlag ? m_a.fieldIndex(FieldNames::Flag) : -1;
+    }
+
+    void compare()
+    {
+        const int count = qMax(m_a.Records(), m_b.Records());
+        for (int rec = 0; rec < count; ++rec) {
+            const bool bothPresent = rec < m_a.Records() && rec < m_b.Records();
+            if (bothPresent && m_a.record(rec) == m_b.record(rec)
+                && (m_mapsEqual || mapped(m_a, rec) == mapped(m_b, rec)))
+                continue;
+            compareRecord(rec);
+        }
+    }
+
+private:
+    // Where the map is too short for a record it leaves the record unused, as
+    // GetRecordUsed does, without the diagnostic.
+    static bool mapped(const RecordClass &s, int rec)
+    {
+        return rec / BitsPerByte < s.usedMap().size() && s.GetRecordUsed(rec);
+    }
+
+    static Use use(const RecordClass &s, bool hasFlag, int rec)
+    {
+        if (rec >= s.Records())
+            return Use::Absent;
+        const bool free = hasFlag && !s.record(rec).isEmpty() && RecordSlots::isFree(s, rec);
+        if (s.usedMap().isEmpty())
+            return free ? Use::Free : Use::Used;
+        const bool inMap = mapped(s, rec);
+        if (!hasFlag)
+            return inMap ? Use::Used : Use::Free;
+        if (inMap)
+            return free ? Use::FreeButMapped : Use::Used;
+        return free ? Use::Free : Use::UsedButUnmapped;
+    }
+
+    void compareRecord(int rec)
+    {
+        const Use oldUse = use(m_a, m_aHasFlag, rec);
+        const Use newUse = use(m_b, m_bHasFlag, rec);
+        ConfigurationChange base = named(rec, oldUse, newUse);
+        if (oldUse != newUse) {
+            ConfigurationChange usage = base;
+            usage.kind = ConfigurationChange::Kind::Usage;
+            usage.oldUse = oldUse;
+            usage.newUse = newUse;
+            m_out.append(usage);
+            // A record freed or gone holds nothing the engineer needs to read.
+            if (!ConfigurationChange::inUse(newUse))
+                return;
+        }
+
+        const bool hasOld = oldUse != Use::Absent;
+        const bool hasNew = newUse != Use::Absent;
+        const QByteArray oldRecord = m_a.record(rec);
+        const QByteArray newRecord = m_b.record(rec);
+        if (hasOld && hasNew && oldRecord == newRecord)
+            return;
+        if (!m_sameLayout) {
+            appendRecord(base, hasOld, hasNew, oldRecord, newRecord);
+            return;
+        }
+
+        for (int i : m_listed) {
+            const FieldDef f = m_a.field(i);
+            const QByteArray oldBytes = FieldValueReader::fieldBytes(oldRecord, f);
+            const QByteArray newBytes = FieldValueReader::fieldBytes(newRecord, f);
+            if (hasOld && hasNew && oldBytes == newBytes)
+                continue;
+            std::optional<FieldValue> oldValue;
+            std::optional<FieldValue> newValue;
+            if (hasOld)
+                oldValue = m_oldReader.read(m_a, m_named, i, rec);
+            if (hasNew)
+                newValue = m_newReader.read(m_b, m_named, i, rec);
+            if (oldValue && newValue && *oldValue == *newValue) {
+                // Equal as read, different as stored (a byte after a text's end).
+                oldValue = FieldValue::raw(oldBytes);
+                newValue = FieldValue::raw(newBytes);
+            } else if (i == m_flagIndex && oldUse != newUse && oldValue && newValue
+                       && onlyFreeBitDiffers(*oldValue, *newValue)) {
+                continue;
+            }
+            ConfigurationChange change = base;
+            change.kind = ConfigurationChange::Kind::Field;
+            change.fieldIndex = i;
+            change.field = QString::fromLatin1(f.Name);
+            change.oldValue = oldValue;
+            change.newValue = newValue;
+            m_out.append(change);
+        }
+        if (hasOld && hasNew && differOutsideFields(oldRecord, newRecord))
+            appendRecord(base, hasOld, hasNew, oldRecord, newRecord);
+    }
+
+    static bool onlyFreeBitDiffers(FieldValue a, FieldValue b)
+    {
+        if (a.kind != FieldValue::Kind::Bits || b.kind != FieldValue::Kind::Bits)
+            return false;
+        a.numbers.removeAll(RecordSlots::FreeBit);
+        b.numbers.removeAll(RecordSlots::FreeBit);
+        return a.numbers == b.numbers;
+    }
+
+    bool differOutsideFields(const QByteArray &a, const QByteArray &b) const
+    {
+        if (a.size() != b.size())
+            return true;
+        for (qsizetype p = 0; p < a.size(); ++p) {
+            if (a.at(p) != b.at(p) && !m_covered.value(p))
+                return true;
+        }
+        return false;
+    }
+
+    void appendRecord(const ConfigurationChange &base, bool hasOld, bool hasNew, const QByteArray &oldRecord,
+                      const QByteArray &newRecord)
+    {
+        ConfigurationChange change = base;
+        change.kind = ConfigurationChange::Kind::Record;
+        if (hasOld)
+            change.oldValue = FieldValue::raw(oldRecord);
+        if (hasNew)
+            change.newValue = FieldValue::raw(newRecord);
+        m_out.append(change);
+    }
+
+    // A change of this record, named from the side that uses it.
+    ConfigurationChange named(int rec, Use oldUse, Use newUse) const
+    {
+        ConfigurationChange change;
+        change.member = m_member;
+        change.record = rec;
+        const ExchClass *side = ConfigurationChange::inUse(oldUse) ? &m_oldConfig
+            : ConfigurationChange::inUse(newUse)                   ? &m_newConfig
+                                                                   : nullptr;
+        if (side) {
+            change.recordLabel = RecordLabel::record(*side, m_member, rec);
+            const RecordClass &s = side->member(m_member);
+            if (s.GetType(FieldNames::Name) == FieldType::String)
+                change.recordName = QString::fromLatin1(s.GetString(FieldNames::Name, rec));
+        } else {
+            change.recordLabel = RecordLabel::structureTitle(m_member) + QLatin1Char(' ') + QString::number(rec);
+        }
+        return change;
+    }
+
+    const ExchClass &m_oldConfig;
+    const ExchClass &m_newConfig;
+    const int m_member;
+    const RecordClass &m_a;
+    const RecordClass &m_b;
+    const bool m_sameLayout;
+    const FieldValueReader &m_oldReader;
+    const FieldValueReader &m_newReader;
+    QList<ConfigurationChange> &m_out;
+    const bool m_mapsEqual;
+    const bool m_aHasFlag;
+    const bool m_bHasFlag;
+    QList<bool> m_named;
+    QList<int> m_listed;
+    // Record bytes, from 0, that some listed field reads.
+    QList<bool> m_covered;
+    int m_flagIndex = -1;
+};
+} // namespace
+
+ConfigurationComparison::ConfigurationComparison(const ExchClass &oldConfig, const ExchClass &newConfig)
+{
+    const FieldValueReader oldReader(logOf(oldConfig));
+    const FieldValueReader newReader(logOf(newConfig));
+    for (int member = 0; member < ExchClass::MemberCount; ++member) {
+        const QList<LayoutChange> layout = compareLayouts(member, oldConfig.member(member), newConfig.member(member));
+        m_layoutChanges.append(layout);
+        StructureComparison(oldConfig, newConfig, member, layout.isEmpty(), oldReader, newReader, m_changes).compare();
+    }
+}
+
+QList<int> ConfigurationComparison::changedMembers() const
+{
+    std::array<bool, ExchClass::MemberCount> changed{};
+    for (const ConfigurationChange &change : m_changes)
+        changed[change.member] = true;
+    for (const LayoutChange &change : m_layoutChanges)
+        changed[change.member] = true;
+    QList<int> members;
+    for (int member = 0; member < ExchClass::MemberCount; ++member) {
+        if (changed[member])
+            members.append(member);
+    }
+    return members;
+}

@@ -1,0 +1,109 @@
+#include "SampleConfiguration.h"
+#include "TestSupport.h"
+#include "analysis/ConfigurationComparison.h"
+#include "model/ExchClass.h"
+#include "model/RecordSlots.h"
+
+#include <functional>
+
+namespace {
+QString changeText(const ConfigurationChange &change)
+{
+    QString what;
+    if (change.kind == ConfigurationChange::Kind::Field)
+        what = change.field + QLatin1Char(' ');
+    else if (change.kind == ConfigurationChange::Kind::Record)
+        what = QStringLiteral("bytes ");
+    return change.recordLabel + QStringLiteral(": ") + what + change.oldText() + QStringLiteral(" -> ")
+        + change.newText();
+}
+
+QStringList describe(const ConfigurationComparison &comparison)
+{
+    QStringList lines;
+    for (const LayoutChange &change : comparison.layoutChanges()) {
+        lines.append(QLatin1String(ExchClass::info(change.member).name) + QStringLiteral(" layout ") + change.item
+                     + QStringLiteral(": ") + change.oldText + QStringLiteral(" -> ") + change.newText);
+    }
+    for (const ConfigurationChange &change : comparison.changes())
+        lines.append(changeText(change));
+    return lines;
+}
+
+struct ComparisonCase
+{
+    const char *name;
+    std::function<void(ExchClass &)> edit;
+    QStringList expected;
+};
+
+const QString FreeName = QStringLiteral("\"") + QStringLiteral("\\xFF").repeated(16) + QStringLiteral("\"");
+} // namespace
+
+TEST(ConfigurationComparison, ReportsEachKindOfChangeThroughTheLayoutsFieldNames)
+{
+    const ComparisonCase cases[] = {
+        {"identical", [](ExchClass &) {}, {}},
+        {"text", [](ExchClass &c) { c.ACL().SetString("Name", 2, "Changed Name"); },
+         {QStringLiteral("ACL 2 (Dist 1): Name \"Dist 1\" -> \"Changed Name\"")}},
+        {"integer and bit set",
+         [](ExchClass &c) {
+             c.VirtualPorts().SetInteger("RXGain", 0, 5);
+             c.VirtualPorts().SetBoolean("ClassCode", 0, 9, true);
+         },
+         {QStringLiteral("Virtual Ports 0 (Reception): RXGain 3 -> 5"),
+          QStringLiteral("Virtual Ports 0 (Reception): ClassCode 03 00 00 00 00 00 00 00 (bits 0, 1) -> "
+                         "03 02 00 00 00 00 00 00 (bits 0, 1, 9)")}},
+        {"digits", [](ExchClass &c) { c.ExtToVirtual().SetDigit("ExtNumberA", 1, "201"); },
+         {QStringLiteral("Ext To Virtual 1: ExtNumberA \"200\" -> \"201\"")}},
+        {"freed", [](ExchClass &c) { RecordSlots::release(c.ACL(), 3); },
+         {QStringLiteral("ACL 3 (Dist 2): used -> free")}},
+        {"taken into use",
+         [](ExchClass &c) {
+             RecordSlots::takeIntoUse(c.ClassList(), 4);
+             c.ClassList().SetString("Name", 4, "Night");
+         },
+         {QStringLiteral("Class List 4 (Night): free -> used"),
+          QStringLiteral("Class List 4 (Night): Name ") + FreeName + QStringLiteral(" -> \"Night\"")}},
+        {"used map only", [](ExchClass &c) { c.VirtualPorts().SetRecordUsed(1, false); },
+         {QStringLiteral("Virtual Ports 1 (Reception 2): used -> used but not marked in the used map")}},
+        {"record added", [](ExchClass &c) { c.ClassList().PutBlank(12); },
+         {QStringLiteral("Class List 12: absent -> free")}},
+        {"layout",
+         [](ExchClass &c) {
+             c.ClassList().SetString("Name", 1, "Mgmt");
+             c.ClassList().setField(2, "Flags", 0, 1, 17, 3);
+         },
+         {QStringLiteral("ClassList layout field 2: \"Flag\" type 3, size 1, items 0, start 17 -> "
+                         "\"Flags\" type 3, size 1, items 0, start 17"),
+          QStringLiteral("Class List 1 (Management): bytes "
+                         "4D 61 6E 61 67 65 6D 65 6E 74 00 00 00 00 00 00 01 01 -> "
+                         "4D 67 6D 74 00 00 00 00 00 00 00 00 00 00 00 00 01 01")}},
+    };
+
+    ExchClass original;
+    SampleConfiguration::build(original);
+    for (const ComparisonCase &c : cases) {
+        ExchClass changed;
+        SampleConfiguration::build(changed);
+        c.edit(changed);
+        const ConfigurationComparison comparison(original, changed);
+        EXPECT_EQ(describe(comparison), c.expected) << c.name;
+        EXPECT_EQ(comparison.identical(), c.expected.isEmpty()) << c.name;
+    }
+}
+
+TEST(ConfigurationComparison, NamesEachChangedStructureOnceInMemberOrder)
+{
+    ExchClass original;
+    SampleConfiguration::build(original);
+    ExchClass changed;
+    SampleConfiguration::build(changed);
+    changed.ExtToVirtual().SetDigit("ExtNumberA", 1, "201");
+    changed.ACL().SetString("Name", 2, "Changed Name");
+    changed.ACL().SetString("Name", 4, "Front Desk");
+    changed.Tones().setField(4, "Label", 8, 1, 51, 4);
+
+    const QList<int> expected = {ExchClass::ACLMember, ExchClass::ExtToVirtualMember, ExchClass::TonesMember};
+    EXPECT_EQ(ConfigurationComparison(original, changed).changedMembers(), expected);
+}

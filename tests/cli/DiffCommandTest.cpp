@@ -1,0 +1,105 @@
+#include "CliRun.h"
+#include "CommandLineTool.h"
+#include "SampleConfiguration.h"
+#include "TestSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "model/RecordSlots.h"
+
+#include <QTemporaryDir>
+
+namespace {
+struct DiffCase
+{
+    QStringList arguments;
+    int code;
+    QString out;
+    QString err;
+};
+
+const QString ChangedJson = QString::fromLatin1(R"json({
+    "changes": [
+        {
+            "field": "Name",
+            "kind": "field",
+            "label": "ACL 2 (Dist 1)",
+            "member": "ACL",
+            "new": "Changed Name",
+            "old": "Dist 1",
+            "record": 2
+        },
+        {
+            "field": null,
+            "kind": "usage",
+            "label": "ACL 3 (Dist 2)",
+            "member": "ACL",
+            "new": "free",
+            "old": "used",
+            "record": 3
+        },
+        {
+            "field": "ExtNumberA",
+            "kind": "field",
+            "label": "Ext To Virtual 1",
+            "member": "ExtToVirtual",
+            "new": "201",
+            "old": "200",
+            "record": 1
+        }
+    ],
+    "layouts": [
+        {
+            "item": "field 4",
+            "member": "Tones",
+            "new": "\"Label\" type 4, size 1, items 8, start 51",
+            "old": "\"Name\" type 4, size 1, items 8, start 51"
+        }
+    ]
+}
+)json");
+} // namespace
+
+TEST(DiffCommand, ExitsAsDiffDoesAndListsOneChangeALineOrAsJson)
+{
+    QTemporaryDir dir;
+    const QString a = dir.filePath(QStringLiteral("a.QBF"));
+    const QString b = dir.filePath(QStringLiteral("b.QBF"));
+    const QString missing = dir.filePath(QStringLiteral("missing.QBF"));
+    ExchClass config;
+    SampleConfiguration::build(config);
+    ConfigFile file;
+    ASSERT_TRUE(file.save(config, a));
+    config.ACL().SetString("Name", 2, "Changed Name");
+    RecordSlots::release(config.ACL(), 3);
+    config.ExtToVirtual().SetDigit("ExtNumberA", 1, "201");
+    config.Tones().setField(4, "Label", 8, 1, 51, 4);
+    ASSERT_TRUE(file.save(config, b));
+    ASSERT_FALSE(file.load(config, missing));
+    const QString unreadable = file.errorLine() + QLatin1Char('\n');
+
+    const DiffCase cases[] = {
+        {{QStringLiteral("diff"), a, a}, 0, QString(), QString()},
+        {{QStringLiteral("diff"), a, b},
+         1,
+         QStringLiteral("ACL record 2 (Dist 1): Name \"Dist 1\" -> \"Changed Name\"\n"
+                        "ACL record 3 (Dist 2): used -> free\n"
+                        "ExtToVirtual record 1: ExtNumberA \"200\" -> \"201\"\n"
+                        "Tones layout: field 4 \"Name\" type 4, size 1, items 8, start 51 -> "
+                        "\"Label\" type 4, size 1, items 8, start 51\n"),
+         QString()},
+        {{QStringLiteral("diff"), QStringLiteral("--json"), a, b}, 1, ChangedJson, QString()},
+        {{QStringLiteral("diff"), a, missing}, 2, QString(), unreadable},
+        {{QStringLiteral("diff"), a},
+         2,
+         QString(),
+         QStringLiteral("quillbridge-cli diff: missing B.QBF\n"
+                        "usage: quillbridge-cli diff [--json] A.QBF B.QBF\n")},
+    };
+    for (const DiffCase &c : cases) {
+        const Outcome run = runInProcess<CommandLineTool>(c.arguments);
+        const std::string name = c.arguments.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(run.code, c.code) << name;
+        EXPECT_EQ(run.out, c.out) << name;
+        EXPECT_EQ(run.err, c.err) << name;
+    }
+}
