@@ -3,10 +3,6 @@
 #include "analysis/ByteText.h"
 #include "model/ExchClass.h"
 
-namespace {
-const QString AbsentText = QStringLiteral("absent");
-} // namespace
-
 QString ConfigurationChange::memberName() const
 {
     return QLatin1String(ExchClass::info(member).name);

@@ -21,6 +21,9 @@ struct ConfigurationChange
     // slot) and by the used map, where the two disagree too.
     enum class Use { Absent, Used, Free, FreeButMapped, UsedButUnmapped };
 
+    // How either side reads where a record or a field does not exist.
+    static inline const QString AbsentText = QStringLiteral("absent");
+
     Kind kind = Kind::Field;
     int member = 0;
     int record = 0;

@@ -9,11 +9,15 @@
 #include "model/RecordSlots.h"
 #include "shell/DebugLog.h"
 
+#include <QHash>
+
+#include <algorithm>
 #include <array>
 
 namespace {
 using Use = ConfigurationChange::Use;
 constexpr int BitsPerByte = 8;
+const QString &AbsentText = ConfigurationChange::AbsentText;
 
 DebugLog &logOf(const ExchClass &config)
 {
@@ -29,17 +33,27 @@ QString structureName(const QByteArray &name)
     return end < name.size() ? text + QStringLiteral(" + %1 NUL").arg(name.size() - end) : text;
 }
 
-QString fieldText(const RecordClass &s, int i)
+QString fieldText(const FieldDef &f)
 {
-    if (i > s.Items())
-        return QStringLiteral("absent");
-    const FieldDef f = s.field(i);
-    return QStringLiteral("%1 type %2, size %3, items %4, start %5")
-        .arg(ByteText::quoted(f.Name))
-        .arg(f.Type)
-        .arg(f.Size)
-        .arg(f.Items)
-        .arg(f.StartPosn);
+    return QStringLiteral("type %1, size %2, items %3, start %4").arg(f.Type).arg(f.Size).arg(f.Items).arg(f.StartPosn);
+}
+
+// A layout's entries under the names a person knows them by: `field "Name"`,
+// `field "Name" #2` for a name repeated, `unnamed field #1`. Matching entries
+// by these rather than by position keeps one inserted entry one change.
+QList<std::pair<QString, FieldDef>> keyedFields(const RecordClass &s)
+{
+    QList<std::pair<QString, FieldDef>> fields;
+    QHash<QByteArray, int> seen;
+    for (int i = 0; i <= s.Items(); ++i) {
+        const FieldDef f = s.field(i);
+        const int repeat = ++seen[f.Name];
+        QString key = f.Name.isEmpty() ? QStringLiteral("unnamed field") : QStringLiteral("field ") + ByteText::quoted(f.Name);
+        if (repeat > 1 || f.Name.isEmpty())
+            key += QStringLiteral(" #%1").arg(repeat);
+        fields.append({key, f});
+    }
+    return fields;
 }
 
 // The layout's differences, item by item; none when the layouts agree.
@@ -54,10 +68,27 @@ QList<LayoutChange> compareLayouts(int member, const RecordClass &a, const Recor
     differ(QStringLiteral("type"), QString::number(a.StructType()), QString::number(b.StructType()));
     differ(QStringLiteral("record size"), QString::number(a.StructSize()), QString::number(b.StructSize()));
     differ(QStringLiteral("fields"), QString::number(a.Items()), QString::number(b.Items()));
-    const int entries = qMax(a.Items(), b.Items());
-    for (int i = 0; i <= entries; ++i) {
-        if (i > a.Items() || i > b.Items() || !(a.field(i) == b.field(i)))
-            differ(QStringLiteral("field %1").arg(i), fieldText(a, i), fieldText(b, i));
+
+    const QList<std::pair<QString, FieldDef>> oldFields = keyedFields(a);
+    QList<std::pair<QString, FieldDef>> newFields = keyedFields(b);
+    for (const auto &[key, field] : oldFields) {
+        const auto match = std::find_if(newFields.begin(), newFields.end(),
+                                        [&key](const std::pair<QString, FieldDef> &f) { return f.first == key; });
+        if (match == newFields.end()) {
+            differ(key, fieldText(field), AbsentText);
+            continue;
+        }
+        differ(key, fieldText(field), fieldText(match->second));
+        newFields.erase(match);
+    }
+    for (const auto &[key, field] : std::as_const(newFields))
+        differ(key, AbsentText, fieldText(field));
+    // Entries that only changed places: the first of a repeated name is the one read.
+    if (changes.isEmpty()) {
+        for (int i = 0; i <= a.Items(); ++i) {
+            differ(QStringLiteral("entry %1").arg(i), ByteText::quoted(a.field(i).Name),
+                   ByteText::quoted(b.field(i).Name));
+        }
     }
     return changes;
 }

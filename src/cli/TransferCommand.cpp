@@ -10,6 +10,9 @@
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
 #include "TerminalProgress.h"
+#include "history/HistoryStore.h"
+#include "history/SystemClock.h"
+#include "shell/Registry.h"
 
 #include <QEventLoop>
 #include <QTextStream>
@@ -22,6 +25,7 @@ const QString PortOption = QStringLiteral("--port");
 const QString OutOption = QStringLiteral("--out");
 const QString SpeedOption = QStringLiteral("--speed");
 const QString TimeoutOption = QStringLiteral("--timeout");
+const QString NoHistoryFlag = QStringLiteral("--no-history");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
 constexpr int MaxTimeoutSeconds = 24 * 60 * 60;
@@ -50,6 +54,17 @@ TransferCommand::TransferCommand(TransferEngine::Mode mode)
 {
 }
 
+// The transfer itself succeeded, so a history that cannot be written is only a warning.
+void TransferCommand::keepInHistory(const ExchClass &config, QTextStream &err) const
+{
+    HistoryStore store(HistoryStore::defaultRoot(), SystemClock::shared(),
+                       HistoryStore::keepSetting(Registry::shared()));
+    const HistoryEntry::Kind kind = m_mode == TransferEngine::Mode::Get ? HistoryEntry::Kind::Get
+                                                                        : HistoryEntry::Kind::Send;
+    if (!store.add(config, kind))
+        err << QStringLiteral("warning: no copy was kept in the history: %1").arg(store.errorString()) << Qt::endl;
+}
+
 QString TransferCommand::name() const
 {
     return m_mode == TransferEngine::Mode::Get ? QStringLiteral("get") : QStringLiteral("send");
@@ -57,7 +72,10 @@ QString TransferCommand::name() const
 
 QString TransferCommand::synopsis() const
 {
-    const QString common = QStringLiteral("[%1 %2] [%3 SECONDS]").arg(SpeedOption).arg(DefaultSpeed).arg(TimeoutOption);
+    const QString common = QStringLiteral("[%1 %2] [%3 SECONDS] [%4]")
+                               .arg(SpeedOption)
+                               .arg(DefaultSpeed)
+                               .arg(TimeoutOption, NoHistoryFlag);
     if (m_mode == TransferEngine::Mode::Get)
         return QStringLiteral("%1 PORT %2 %3 %4").arg(PortOption, OutOption, FileOperand, common);
     return QStringLiteral("%1 PORT %2 %3").arg(PortOption, common, FileOperand);
@@ -73,7 +91,7 @@ QString TransferCommand::summary() const
 int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     const bool get = m_mode == TransferEngine::Mode::Get;
-    CommandArguments args({}, get ? QStringList() : QStringList{FileOperand},
+    CommandArguments args({NoHistoryFlag}, get ? QStringList() : QStringList{FileOperand},
                           {PortOption, OutOption, SpeedOption, TimeoutOption});
     int speed = 0;
     int timeoutSeconds = 0;
@@ -186,5 +204,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     } else {
         out << QStringLiteral("%1: sent to %2").arg(args.operand(0), port) << Qt::endl;
     }
+    if (!args.isSet(NoHistoryFlag))
+        keepInHistory(config, err);
     return ExitCode::Success;
 }

@@ -3,9 +3,12 @@
 #include "Command.h"
 #include "TransferEngine.h"
 
+class ExchClass;
+
 // "get" reads a whole configuration from an exchange into a file; "send"
 // writes a file's configuration into an exchange. Both run the transfer
-// engine the program's transfer window runs.
+// engine the program's transfer window runs, and keep what they read or sent
+// in the history of its site unless told not to.
 class TransferCommand : public Command
 {
 public:
@@ -20,5 +23,8 @@ public:
     int run(const QStringList &arguments, QTextStream &out, QTextStream &err) override;
 
 private:
+    // Keeps the configuration as read or sent in the history of its site.
+    void keepInHistory(const ExchClass &config, QTextStream &err) const;
+
     TransferEngine::Mode m_mode;
 };

@@ -6,6 +6,7 @@
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
 #include "shell/Registry.h"
+#include "shell/widgets/ProductInfo.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -51,10 +52,13 @@ HistoryStore::HistoryStore(const QString &root, const Clock &clock, int keep)
 {
 }
 
+// The program's AppDataLocation, worked out so that quillbridge-cli, which
+// runs under its own application name, finds the same folder.
 QString HistoryStore::defaultRoot()
 {
-    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return data.isEmpty() ? QString() : data + QLatin1Char('/') + HistoryFolder;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return data.isEmpty() ? QString()
+                          : data + QLatin1Char('/') + ProductInfo::ApplicationTitle + QLatin1Char('/') + HistoryFolder;
 }
 
 int HistoryStore::keepSetting(const Registry &registry)

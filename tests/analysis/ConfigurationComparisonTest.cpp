@@ -74,8 +74,8 @@ TEST(ConfigurationComparison, ReportsEachKindOfChangeThroughTheLayoutsFieldNames
              c.ClassList().SetString("Name", 1, "Mgmt");
              c.ClassList().setField(2, "Flags", 0, 1, 17, 3);
          },
-         {QStringLiteral("ClassList layout field 2: \"Flag\" type 3, size 1, items 0, start 17 -> "
-                         "\"Flags\" type 3, size 1, items 0, start 17"),
+         {QStringLiteral("ClassList layout field \"Flag\": type 3, size 1, items 0, start 17 -> absent"),
+          QStringLiteral("ClassList layout field \"Flags\": absent -> type 3, size 1, items 0, start 17"),
           QStringLiteral("Class List 1 (Management): bytes "
                          "4D 61 6E 61 67 65 6D 65 6E 74 00 00 00 00 00 00 01 01 -> "
                          "4D 67 6D 74 00 00 00 00 00 00 00 00 00 00 00 00 01 01")}},

@@ -49,10 +49,16 @@ const QString ChangedJson = QString::fromLatin1(R"json({
     ],
     "layouts": [
         {
-            "item": "field 4",
+            "item": "field \"Name\"",
             "member": "Tones",
-            "new": "\"Label\" type 4, size 1, items 8, start 51",
-            "old": "\"Name\" type 4, size 1, items 8, start 51"
+            "new": "absent",
+            "old": "type 4, size 1, items 8, start 51"
+        },
+        {
+            "item": "field \"Label\"",
+            "member": "Tones",
+            "new": "type 4, size 1, items 8, start 51",
+            "old": "absent"
         }
     ]
 }
@@ -84,8 +90,8 @@ TEST(DiffCommand, ExitsAsDiffDoesAndListsOneChangeALineOrAsJson)
          QStringLiteral("ACL record 2 (Dist 1): Name \"Dist 1\" -> \"Changed Name\"\n"
                         "ACL record 3 (Dist 2): used -> free\n"
                         "ExtToVirtual record 1: ExtNumberA \"200\" -> \"201\"\n"
-                        "Tones layout: field 4 \"Name\" type 4, size 1, items 8, start 51 -> "
-                        "\"Label\" type 4, size 1, items 8, start 51\n"),
+                        "Tones layout: field \"Name\" type 4, size 1, items 8, start 51 -> absent\n"
+                        "Tones layout: field \"Label\" absent -> type 4, size 1, items 8, start 51\n"),
          QString()},
         {{QStringLiteral("diff"), QStringLiteral("--json"), a, b}, 1, ChangedJson, QString()},
         {{QStringLiteral("diff"), a, missing}, 2, QString(), unreadable},

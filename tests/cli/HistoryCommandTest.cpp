@@ -1,0 +1,87 @@
+#include "CliRun.h"
+#include "ConfigFile.h"
+#include "ExchClass.h"
+#include "TestSupport.h"
+#include "analysis/ConfigurationComparison.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+const QString CliPath = QStringLiteral(QB_CLI_PATH);
+const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
+constexpr int WaitMilliseconds = 10000;
+
+// The data folder of the processes started while it lives.
+class DataHome
+{
+public:
+    explicit DataHome(const QString &path) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
+    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
+    DataHome(const DataHome &) = delete;
+    DataHome &operator=(const DataHome &) = delete;
+};
+
+ExchClass loaded(const QString &path)
+{
+    ExchClass config;
+    ConfigFile file;
+    EXPECT_TRUE(file.load(config, path)) << file.errorString().toStdString();
+    return config;
+}
+} // namespace
+
+TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedKeepIsOnlyAWarning)
+{
+    QTemporaryDir dir;
+    const DataHome home(dir.filePath(QStringLiteral("data")));
+    QProcess simulator;
+    simulator.start(CliPath, {QStringLiteral("simulate"), QStringLiteral("--config"), SamplePath});
+    ASSERT_TRUE(simulator.waitForStarted(WaitMilliseconds));
+    while (!simulator.canReadLine() && simulator.waitForReadyRead(WaitMilliseconds)) {
+    }
+    const QString port = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    const QString got = dir.filePath(QStringLiteral("got.QBF"));
+    const auto transfer = [&](const QStringList &arguments) {
+        return runCliProcess(CliPath, arguments + QStringList{QStringLiteral("--port"), port});
+    };
+
+    EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--out"), got}).code, 0);
+    EXPECT_EQ(transfer({QStringLiteral("send"), got}).code, 0);
+    EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--no-history"), QStringLiteral("--out"), got}).code, 0);
+
+    const Outcome listed = runCliProcess(
+        CliPath, {QStringLiteral("history"), QStringLiteral("--site"), QStringLiteral("Kestrel Marine Offices"),
+                  QStringLiteral("--json")});
+    ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
+    const QJsonArray entries = QJsonDocument::fromJson(listed.out.toUtf8()).object().value(QLatin1String("entries")).toArray();
+    ASSERT_EQ(entries.size(), 2) << listed.out.toStdString();
+    const QString folder = dir.filePath(QStringLiteral("data/Quillbridge/history/Kestrel_Marine_Offices/"));
+    const ExchClass read = loaded(got);
+    for (int i = 0; i < 2; ++i) {
+        const QJsonObject entry = entries.at(i).toObject();
+        const QString kind = i == 0 ? QStringLiteral("send") : QStringLiteral("get");
+        EXPECT_EQ(entry.value(QLatin1String("kind")).toString(), kind);
+        EXPECT_EQ(entry.value(QLatin1String("site")).toString(), QStringLiteral("Kestrel_Marine_Offices"));
+        EXPECT_EQ(entry.value(QLatin1String("recordCount")).toInt(), read.recordCount());
+        const QString path = entry.value(QLatin1String("path")).toString();
+        EXPECT_TRUE(path.startsWith(folder) && path.endsWith(QStringLiteral("Z-") + kind + QStringLiteral(".QBF")))
+            << path.toStdString();
+        EXPECT_TRUE(ConfigurationComparison(read, loaded(path)).identical()) << path.toStdString();
+    }
+
+    // A data folder that is a file: the get still succeeds and says what was not kept.
+    const DataHome blocked(SamplePath);
+    const Outcome unkept = transfer({QStringLiteral("get"), QStringLiteral("--out"), got});
+    EXPECT_EQ(unkept.code, 0);
+    EXPECT_EQ(unkept.err.section(QLatin1Char('\n'), -2),
+              QStringLiteral("warning: no copy was kept in the history: Cannot create the folder \"%1/Quillbridge/"
+                             "history/Kestrel_Marine_Offices\"\n")
+                  .arg(SamplePath));
+
+    simulator.terminate();
+    EXPECT_TRUE(simulator.waitForFinished(WaitMilliseconds));
+}
