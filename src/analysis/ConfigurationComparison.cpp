@@ -120,7 +120,7 @@ public:
             const FieldDef f = m_a.field(i);
             if (!FieldValueReader::isListed(f))
                 continue;
-            m_listed.append(i);
+            m_listed.append({i, f});
             for (int p = f.StartPosn; p < f.StartPosn + f.byteLength(); ++p) {
                 if (p >= 1 && p <= m_covered.size())
                     m_covered[p - 1] = true;
@@ -174,7 +174,7 @@ private:
             usage.kind = ConfigurationChange::Kind::Usage;
             usage.oldUse = oldUse;
             usage.newUse = newUse;
-            m_out.append(usage);
+            m_out.append(std::move(usage));
             // A record freed or gone holds nothing the engineer needs to read.
             if (!ConfigurationChange::inUse(newUse))
                 return;
@@ -191,11 +191,8 @@ private:
             return;
         }
 
-        for (int i : m_listed) {
-            const FieldDef f = m_a.field(i);
-            const QByteArray oldBytes = FieldValueReader::fieldBytes(oldRecord, f);
-            const QByteArray newBytes = FieldValueReader::fieldBytes(newRecord, f);
-            if (hasOld && hasNew && oldBytes == newBytes)
+        for (const auto &[i, f] : std::as_const(m_listed)) {
+            if (hasOld && hasNew && fieldView(oldRecord, f) == fieldView(newRecord, f))
                 continue;
             std::optional<FieldValue> oldValue;
             std::optional<FieldValue> newValue;
@@ -205,8 +202,8 @@ private:
                 newValue = m_newReader.read(m_b, m_named, i, rec);
             if (oldValue && newValue && *oldValue == *newValue) {
                 // Equal as read, different as stored (a byte after a text's end).
-                oldValue = FieldValue::raw(oldBytes);
-                newValue = FieldValue::raw(newBytes);
+                oldValue = FieldValue::raw(FieldValueReader::fieldBytes(oldRecord, f));
+                newValue = FieldValue::raw(FieldValueReader::fieldBytes(newRecord, f));
             } else if (i == m_flagIndex && oldUse != newUse && oldValue && newValue
                        && onlyFreeBitDiffers(*oldValue, *newValue)) {
                 continue;
@@ -215,12 +212,21 @@ private:
             change.kind = ConfigurationChange::Kind::Field;
             change.fieldIndex = i;
             change.field = QString::fromLatin1(f.Name);
-            change.oldValue = oldValue;
-            change.newValue = newValue;
-            m_out.append(change);
+            change.oldValue = std::move(oldValue);
+            change.newValue = std::move(newValue);
+            m_out.append(std::move(change));
         }
         if (hasOld && hasNew && differOutsideFields(oldRecord, newRecord))
             appendRecord(base, hasOld, hasNew, oldRecord, newRecord);
+    }
+
+    // A field's bytes as far as the record holds them, without a copy.
+    static QByteArrayView fieldView(const QByteArray &record, const FieldDef &f)
+    {
+        const qsizetype start = f.StartPosn - 1;
+        if (f.byteLength() <= 0 || start < 0 || start >= record.size())
+            return {};
+        return QByteArrayView(record).sliced(start, qMin<qsizetype>(f.byteLength(), record.size() - start));
     }
 
     static bool onlyFreeBitDiffers(FieldValue a, FieldValue b)
@@ -252,7 +258,7 @@ private:
             change.oldValue = FieldValue::raw(oldRecord);
         if (hasNew)
             change.newValue = FieldValue::raw(newRecord);
-        m_out.append(change);
+        m_out.append(std::move(change));
     }
 
     // A change of this record, named from the side that uses it.
@@ -288,7 +294,8 @@ private:
     const bool m_aHasFlag;
     const bool m_bHasFlag;
     QList<bool> m_named;
-    QList<int> m_listed;
+    // The entries listed, with their layout.
+    QList<std::pair<int, FieldDef>> m_listed;
     // Record bytes, from 0, that some listed field reads.
     QList<bool> m_covered;
     int m_flagIndex = -1;

@@ -17,6 +17,7 @@
 #include "FieldNames.h"
 #include "FileDialogService.h"
 #include "HelpWindow.h"
+#include "HistoryCommands.h"
 #include "LinuxDriveProvider.h"
 #include "MainWindowPlacement.h"
 #include "MessageService.h"
@@ -31,6 +32,7 @@
 #include "SendSummary.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
+#include "history/SystemClock.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -57,6 +59,8 @@ const QString GetConfigurationTitle = QStringLiteral("Get Configuration");
 const QString NoOrvexText = QStringLiteral("No Orvex detected");
 const QString NotGettingText = QStringLiteral("Not getting configuraton");
 const QString NotSendingText = QStringLiteral("Not sending configuraton");
+const QString CompareWithExchangeTitle = QStringLiteral("Compare With Exchange");
+const QString NotComparingText = QStringLiteral("Not reading the configuration to compare");
 const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
 const QString NothingToSendText = QStringLiteral("This document holds no configuration, so there is nothing to send.");
 const QChar LineBreak = QLatin1Char('\n');
@@ -219,6 +223,14 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
         noteTransferOutcome(outcome);
         transferFinished(outcome);
     });
+    m_history = new HistoryCommands({m_registry, m_messages, m_fileDialogs, SystemClock::shared(), FileFilter,
+                                     [this] { return committedActiveDocument(); },
+                                     [this] {
+                                         DocumentWindow *document = LoadNewDoc();
+                                         document->setExNum(NewSlot());
+                                         return document;
+                                     }},
+                                    HistoryStore::defaultRoot(), this);
     m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
                                                 this);
 
@@ -265,6 +277,11 @@ void MainWindow::createMenus()
     m_documentActions.constLast()->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     m_documentActions.append(addItem(file, "mnuFileSaveAs", tr("Save &As..."), &MainWindow::mnuFileSaveAs_Click));
     addItem(file, "mnuFileSaveAll", tr("Save A&ll"), &MainWindow::mnuFileSaveAll_Click);
+    file->addSeparator();
+    connect(addItem(file, "mnuFileHistory", tr("&History...")), &QAction::triggered, m_history,
+            &HistoryCommands::showHistory);
+    m_documentActions.append(addItem(file, "mnuFileCompareWith", tr("Compare &With...")));
+    connect(m_documentActions.constLast(), &QAction::triggered, m_history, &HistoryCommands::compareWith);
     file->addSeparator();
     m_documentActions.append(
         addItem(file, "mnuFileConvert", tr("Convert to K7202 configuration..."), &MainWindow::mnuFileConvert_Click));
@@ -320,6 +337,8 @@ void MainWindow::createMenus()
     system->addSeparator();
     m_documentActions.append(
         addItem(system, "mnuSendConfig", tr("&Send Configuration"), &MainWindow::mnuSendConfig_Click));
+    m_documentActions.append(addItem(system, "mnuCompareWithExchange", tr("&Compare With Exchange"),
+                                     &MainWindow::mnuCompareWithExchange_Click));
 
     QMenu *advanced = menuBar()->addMenu(tr("&Advanced"));
     advanced->setObjectName(QStringLiteral("mnuAdvanced"));
@@ -711,9 +730,15 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     DocumentWindow *document = m_transferDocument;
     m_transferDocument.clear();
     m_writes->setHeld(false);
-    if (!document)
+    const bool completed = outcome == TransferObserver::Outcome::Completed;
+    if (completed) {
+        m_history->keep(*m_engine->configuration(), m_engine->mode() == TransferEngine::Mode::Get
+                                                        ? HistoryEntry::Kind::Get
+                                                        : HistoryEntry::Kind::Send);
+    }
+    if (m_history->finishExchangeRead(completed) || !document)
         return;
-    if (outcome == TransferObserver::Outcome::Completed) {
+    if (completed) {
         document->GetConfiguration();
         if (m_engine->mode() == TransferEngine::Mode::Get)
             document->markUnmodified();
@@ -1010,6 +1035,23 @@ void MainWindow::mnuSendConfig_Click()
     if (!confirmSend(*document))
         return;
     startTransfer(TransferEngine::Mode::Send, document);
+}
+
+void MainWindow::mnuCompareWithExchange_Click()
+{
+    DocumentWindow *document = committedActiveDocument();
+    if (!document)
+        return;
+    if (m_link->noConnection()) {
+        m_messages.show(this, QMessageBox::Warning, CompareWithExchangeTitle,
+                        NoOrvexText + LineBreak + NotComparingText);
+        return;
+    }
+    if (transferInProgress())
+        return;
+    // The exchange is read into a configuration of its own: the document stays as it is.
+    m_writes->setHeld(true);
+    m_transferWindow->start(TransferEngine::Mode::Get, m_history->startExchangeRead(*document));
 }
 
 bool MainWindow::confirmSend(const DocumentWindow &document)

@@ -24,6 +24,7 @@ class DeviceWindows;
 class DocumentWindow;
 class DriveProvider;
 class HelpWindow;
+class HistoryCommands;
 class MainWindowPlacement;
 class PreviewWindow;
 class PrintService;
@@ -173,6 +174,7 @@ private:
     void mnuEditPaste_Click();
     void mnuGetConfig_Click();
     void mnuSendConfig_Click();
+    void mnuCompareWithExchange_Click();
     void mnuAdvLR_Click(bool checked);
     void mnuViewToolbar_Click(bool checked);
     void mnuViewStatusBar_Click(bool checked);
@@ -225,6 +227,8 @@ private:
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
+    // The history of transfers and the comparisons.
+    HistoryCommands *m_history = nullptr;
     QPointer<PreviewWindow> m_previewWindow;
     // The document a running transfer fills or sends; null once it is closed.
     QPointer<DocumentWindow> m_transferDocument;

@@ -12,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 using namespace SettingsKeys;
@@ -21,6 +22,7 @@ const QString CommPortCaption = QStringLiteral("Comm Port ");
 const QString CannotOpenText = QStringLiteral("Serial port can not be opened. Please select a different port");
 constexpr int ViewTonesShown = 1;
 constexpr int ViewTonesHidden = 0;
+constexpr int MostHistoryKept = 10000;
 
 QComboBox *makeList(const QString &name, QWidget *parent)
 {
@@ -48,6 +50,7 @@ OptionsDialog::OptionsDialog(SerialLink &link, Registry &registry, MessageServic
     , m_chkViewTones(new QCheckBox(tr("Show Tone Records"), this))
     , m_cboPorts(makeList(QStringLiteral("cboPorts"), this))
     , m_cboPortType(makeList(QStringLiteral("cboPortType"), this))
+    , m_spnHistoryKeep(new QSpinBox(this))
     , m_cmdOK(makeButton(QStringLiteral("cmdOK"), tr("OK"), this))
     , m_cmdCancel(makeButton(QStringLiteral("cmdCancel"), tr("Cancel"), this))
     , m_cmdApply(makeButton(QStringLiteral("cmdApply"), tr("&Apply"), this))
@@ -60,6 +63,12 @@ OptionsDialog::OptionsDialog(SerialLink &link, Registry &registry, MessageServic
     auto *viewOptions = new QGroupBox(tr("View Options"), this);
     auto *viewLayout = new QVBoxLayout(viewOptions);
     viewLayout->addWidget(m_chkViewTones);
+
+    m_spnHistoryKeep->setObjectName(QStringLiteral("spnHistoryKeep"));
+    m_spnHistoryKeep->setRange(1, MostHistoryKept);
+    auto *history = new QGroupBox(tr("History"), this);
+    auto *historyLayout = new QFormLayout(history);
+    historyLayout->addRow(tr("Configurations kept per site"), m_spnHistoryKeep);
 
     auto *portSettings = new QGroupBox(tr("Serial Port Settings"), this);
     auto *portLayout = new QFormLayout(portSettings);
@@ -75,6 +84,7 @@ OptionsDialog::OptionsDialog(SerialLink &link, Registry &registry, MessageServic
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(viewOptions);
     layout->addWidget(portSettings);
+    layout->addWidget(history);
     layout->addLayout(buttons);
 
     m_cboPortType->addItem(tr("Printer Port"), PrinterPortSpeed);
@@ -86,6 +96,7 @@ OptionsDialog::OptionsDialog(SerialLink &link, Registry &registry, MessageServic
         // Picking an entry leaves the list in effect: Apply must be usable at once.
         connect(list, &QComboBox::activated, this, [this, list] { changeTest(list); });
     }
+    connect(m_spnHistoryKeep, &QSpinBox::valueChanged, this, [this] { m_cmdApply->setEnabled(true); });
     connect(m_cmdOK, &QPushButton::clicked, this, &OptionsDialog::cmdOK_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &OptionsDialog::reject);
     connect(m_cmdApply, &QPushButton::clicked, this, &OptionsDialog::cmdApply_Click);
@@ -101,6 +112,7 @@ bool OptionsDialog::eventFilter(QObject *watched, QEvent *event)
 void OptionsDialog::fill(const QString &portOverride)
 {
     m_chkViewTones->setChecked(m_registry.GetNumber(Settings, ViewTones, DefaultViewTones) == ViewTonesShown);
+    m_spnHistoryKeep->setValue(m_registry.GetNumber(Settings, HistoryKeep, DefaultHistoryKeep));
 
     const int speed = m_registry.GetNumber(Comms, Speed, DefaultSpeed);
     m_portTypeTag = m_cboPortType->findData(speed);
@@ -162,6 +174,7 @@ void OptionsDialog::Apply()
 
     m_registry.SaveSetting(Settings, ViewTones, Registry::TypeNumber,
                            m_chkViewTones->isChecked() ? ViewTonesShown : ViewTonesHidden);
+    m_registry.SaveSetting(Settings, HistoryKeep, Registry::TypeNumber, m_spnHistoryKeep->value());
 }
 
 void OptionsDialog::reopenPort(const QString &device)

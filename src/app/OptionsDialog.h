@@ -6,10 +6,12 @@ class MessageService;
 class QCheckBox;
 class QComboBox;
 class QPushButton;
+class QSpinBox;
 class Registry;
 class SerialLink;
 
-// frmOptions: the serial port, its speed and whether tone records are shown.
+// frmOptions: the serial port, its speed, whether tone records are shown and
+// how many configurations the history keeps of each site.
 // Every showing fills itself from the settings; Apply saves them and reopens
 // the port at once.
 class OptionsDialog : public QDialog
@@ -47,6 +49,7 @@ private:
     QCheckBox *m_chkViewTones;
     QComboBox *m_cboPorts;
     QComboBox *m_cboPortType;
+    QSpinBox *m_spnHistoryKeep;
     QPushButton *m_cmdOK;
     QPushButton *m_cmdCancel;
     QPushButton *m_cmdApply;

@@ -48,8 +48,13 @@ bool newerFirst(const HistoryEntry &a, const HistoryEntry &b)
 HistoryStore::HistoryStore(const QString &root, const Clock &clock, int keep)
     : m_root(root)
     , m_clock(clock)
-    , m_keep(qMax(keep, 1))
 {
+    setKeep(keep);
+}
+
+void HistoryStore::setKeep(int keep)
+{
+    m_keep = qMax(keep, 1);
 }
 
 // The program's AppDataLocation, worked out so that quillbridge-cli, which
@@ -145,9 +150,9 @@ QStringList HistoryStore::sites() const
     return names;
 }
 
-QList<HistoryEntry> HistoryStore::entries(const QString &site) const
+QList<HistoryEntry> HistoryStore::entries(const QString &site, bool countRecords) const
 {
-    return list(site, true);
+    return list(site, countRecords);
 }
 
 QList<HistoryEntry> HistoryStore::entries() const

@@ -35,12 +35,14 @@ public:
     bool add(const ExchClass &config, HistoryEntry::Kind kind);
     // The file the last successful add() wrote.
     QString lastPath() const { return m_lastPath; }
+    // How many entries of each site the next add() keeps; at least one.
+    void setKeep(int keep);
 
     QString root() const { return m_root; }
     // The sites' folder names, sorted.
     QStringList sites() const;
-    // Newest first; each file is read for its record count.
-    QList<HistoryEntry> entries(const QString &site) const;
+    // Newest first; each file is read for its record count unless told not to.
+    QList<HistoryEntry> entries(const QString &site, bool countRecords = true) const;
     QList<HistoryEntry> entries() const;
 
     QString errorString() const { return m_error; }
@@ -52,7 +54,7 @@ private:
 
     QString m_root;
     const Clock &m_clock;
-    int m_keep;
+    int m_keep = 1;
     QString m_lastPath;
     QString m_error;
 };

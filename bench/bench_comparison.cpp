@@ -1,0 +1,128 @@
+#include "ConfigFile.h"
+#include "DebugLog.h"
+#include "ExchClass.h"
+#include "FieldDef.h"
+#include "FieldNames.h"
+#include "RecordSlots.h"
+#include "SampleConfiguration.h"
+#include "analysis/ConfigurationComparison.h"
+
+#include <QDir>
+#include <QTextStream>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstring>
+
+// What comparing two configurations costs with 4096 records in every
+// structure: identical, and with one field changed in every record. With
+// --write DIR the program instead writes the two as large-old.QBF and
+// large-new.QBF, for timing quillbridge-cli diff as a whole process.
+namespace {
+constexpr int LargeRecordCount = 4096;
+
+// Every slot holds a record in use, copied from the sample's records in use.
+void growToLargeCount(RecordClass &structure)
+{
+    const int sampleRecords = structure.Records();
+    QList<int> sources;
+    for (int i = 0; i < sampleRecords; ++i) {
+        if (!RecordSlots::isFree(structure, i))
+            sources.append(i);
+    }
+    if (sources.isEmpty() || sampleRecords >= LargeRecordCount)
+        return;
+    structure.PutBlank(LargeRecordCount - 1);
+    for (int i = 0; i < LargeRecordCount; ++i) {
+        if (i >= sampleRecords || RecordSlots::isFree(structure, i))
+            structure.CopyRecord(sources[i % sources.size()], i);
+    }
+}
+
+// One field of every record: the name where there is one, else the first integer.
+void changeEveryRecord(RecordClass &structure)
+{
+    QByteArray integer;
+    for (int i = 1; i <= structure.Items() && integer.isEmpty(); ++i) {
+        if (structure.field(i).Type == FieldType::Integer)
+            integer = structure.field(i).Name;
+    }
+    const bool named = structure.GetType(FieldNames::Name) == FieldType::String;
+    for (int rec = 0; rec < structure.Records(); ++rec) {
+        if (named)
+            structure.SetString(FieldNames::Name, rec, "Changed " + QByteArray::number(rec));
+        else if (!integer.isEmpty())
+            structure.SetInteger(integer, rec, structure.GetInteger(integer, rec) ^ 1);
+    }
+}
+
+struct Configurations
+{
+    Configurations()
+        : large(&log)
+        , changed(&log)
+    {
+        SampleConfiguration::build(large);
+        for (int member = 0; member < ExchClass::MemberCount; ++member)
+            growToLargeCount(large.member(member));
+        changed = large;
+        for (int member = 0; member < ExchClass::MemberCount; ++member)
+            changeEveryRecord(changed.member(member));
+    }
+
+    DebugLog log;
+    ExchClass large;
+    ExchClass changed;
+};
+
+const Configurations &configurations()
+{
+    static const Configurations built;
+    return built;
+}
+
+void DiffIdenticalLarge(benchmark::State &state)
+{
+    const ExchClass copy = configurations().large;
+    for (auto _ : state) {
+        const ConfigurationComparison comparison(configurations().large, copy);
+        benchmark::DoNotOptimize(comparison.identical());
+    }
+}
+BENCHMARK(DiffIdenticalLarge)->Unit(benchmark::kMillisecond);
+
+void DiffEveryRecordChangedLarge(benchmark::State &state)
+{
+    qsizetype changes = 0;
+    for (auto _ : state) {
+        const ConfigurationComparison comparison(configurations().large, configurations().changed);
+        changes = comparison.changes().size();
+    }
+    state.counters["changes"] = double(changes);
+}
+BENCHMARK(DiffEveryRecordChangedLarge)->Unit(benchmark::kMillisecond);
+
+int writeFiles(const QString &folder)
+{
+    ConfigFile file;
+    for (const auto &[name, config] : {std::pair{"large-old.QBF", &configurations().large},
+                                       std::pair{"large-new.QBF", &configurations().changed}}) {
+        if (!file.save(*config, QDir(folder).filePath(QLatin1String(name)))) {
+            QTextStream(stderr) << file.errorString() << Qt::endl;
+            return 1;
+        }
+    }
+    return 0;
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--write") == 0)
+        return writeFiles(QString::fromLocal8Bit(argv[2]));
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

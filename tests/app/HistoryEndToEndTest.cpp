@@ -1,0 +1,106 @@
+#include "DebugLog.h"
+#include "DocumentWindow.h"
+#include "ExchangeSimulator.h"
+#include "FieldNames.h"
+#include "FileDialogService.h"
+#include "MainWindow.h"
+#include "MessageService.h"
+#include "PtyEndpoint.h"
+#include "QtSerialPort.h"
+#include "QtTimerFactory.h"
+#include "Registry.h"
+#include "SampleConfiguration.h"
+#include "SerialLink.h"
+#include "TestSupport.h"
+#include "TreeSearch.h"
+#include "history/HistoryStore.h"
+#include "history/SystemClock.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+
+namespace {
+constexpr double TimerScale = 0.02;
+constexpr int TransferBoundMilliseconds = 60000;
+
+// The rows on show, one a line, their filled columns joined.
+QString rows(const QTreeWidget *tree)
+{
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it) {
+        if ((*it)->isHidden())
+            continue;
+        QStringList columns;
+        for (int c = 0; c < tree->columnCount(); ++c) {
+            if (!(*it)->text(c).isEmpty())
+                columns.append((*it)->text(c));
+        }
+        texts.append(columns.join(QStringLiteral(" | ")));
+    }
+    return texts.join(QLatin1Char('\n'));
+}
+} // namespace
+
+TEST(HistoryEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWithoutTouchingIt)
+{
+    QDir(HistoryStore::defaultRoot()).removeRecursively();
+    QTemporaryDir dir;
+    Registry registry(dir.filePath(QStringLiteral("settings.ini")));
+    MessageService messages;
+    FileDialogService fileDialogs;
+    DebugLog log;
+    QtTimerFactory timers(TimerScale);
+    ExchangeSimulator simulator;
+    SampleConfiguration::build(simulator.configuration());
+    PtyEndpoint pty(&simulator);
+    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
+    MainWindow window({registry, messages, fileDialogs, timers, log}, std::make_unique<QtSerialPort>(timers, &log));
+    window.setPortOverride(pty.slavePath());
+    window.load();
+    const HistoryStore history(HistoryStore::defaultRoot(), SystemClock::shared(), 100);
+
+    window.findChild<QAction *>(QStringLiteral("mnuGetConfig"))->trigger();
+    ASSERT_TRUE(runEventsUntil([&history] { return !history.entries().isEmpty(); }, TransferBoundMilliseconds));
+    DocumentWindow *document = window.activeDocument();
+    ExchClass &edited = window.configuration(document->ExNum());
+    edited.ACL().SetString(FieldNames::Name, 2, "Changed Name");
+    edited.VirtualPorts().SetInteger("RXGain", 0, 5);
+    const ExchClass before = edited;
+
+    window.findChild<QAction *>(QStringLiteral("mnuCompareWithExchange"))->trigger();
+    QWidget *comparison = nullptr;
+    ASSERT_TRUE(runEventsUntil(
+        [&] { return (comparison = window.findChild<QWidget *>(QStringLiteral("frmComparison"))) != nullptr; },
+        TransferBoundMilliseconds));
+    auto *changes = comparison->findChild<QTreeWidget *>(QStringLiteral("trvChanges"));
+    EXPECT_EQ(rows(changes), QStringLiteral("ACL: 1 record\n"
+                                            "ACL 2 (Dist 1)\n"
+                                            "Name | \"Dist 1\" | \"Changed Name\"\n"
+                                            "Virtual Ports: 1 record\n"
+                                            "Virtual Ports 0 (Reception)\n"
+                                            "RXGain | 3 | 5"));
+    comparison->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("changed NAME"));
+    EXPECT_EQ(rows(changes),
+              QStringLiteral("ACL: 1 record\nACL 2 (Dist 1)\nName | \"Dist 1\" | \"Changed Name\""));
+
+    QTreeWidgetItem *nameRow = changes->findItems(QStringLiteral("Name"), Qt::MatchExactly | Qt::MatchRecursive)
+                                   .value(0);
+    ASSERT_NE(nameRow, nullptr);
+    changes->setCurrentItem(nameRow);
+    comparison->findChild<QPushButton *>(QStringLiteral("cmdShowRecord"))->click();
+    ASSERT_NE(document->tree()->currentItem(), nullptr);
+    EXPECT_EQ(document->tree()->currentItem()->data(0, Qt::UserRole).toString(), QStringLiteral("ACR2"));
+
+    // The exchange was read into a configuration of its own, and kept as a get too.
+    EXPECT_EQ(window.documents().size(), 1);
+    EXPECT_TRUE(window.configuration(document->ExNum()) == before);
+    const QList<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].kind, HistoryEntry::Kind::Get);
+    EXPECT_EQ(entries[0].site, QStringLiteral("Kestrel_Marine_Offices"));
+    EXPECT_TRUE(messages.shownMessages().isEmpty());
+}
