@@ -6,7 +6,7 @@
 _quillbridge_cli_structures='ClassList ACL VirtualPorts System Groups Rights PortToVirtual ExtToVirtual Tones'
 
 # Completes the value of an option or an operand after its placeholder in
-# the usage line: FILE.QBF, FILE.VRS, OUT.pdf, PORT, MEMBER.
+# the usage line: FILE.QBF, FILE.VRS, OUT.pdf, PORT, MEMBER, SITE.
 _quillbridge_cli_value()
 {
     local placeholder=$1
@@ -24,6 +24,10 @@ _quillbridge_cli_value()
                 done
                 COMPREPLY=($(compgen -W '{1..16} ${present[@]}' -- "$cur"))
             fi
+            ;;
+        SITE)
+            local history=${XDG_DATA_HOME:-$HOME/.local/share}/Quillbridge/history
+            COMPREPLY=($(compgen -W '$(command ls "$history" 2>/dev/null)' -- "$cur"))
             ;;
         MEMBER | STRUCTURE) COMPREPLY=($(compgen -W "$_quillbridge_cli_structures" -- "$cur")) ;;
     esac

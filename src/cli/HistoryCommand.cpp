@@ -31,7 +31,7 @@ QString HistoryCommand::name() const
 
 QString HistoryCommand::synopsis() const
 {
-    return QStringLiteral("[%1 NAME] [%2]").arg(SiteOption, JsonFlag);
+    return QStringLiteral("[%1 SITE] [%2]").arg(SiteOption, JsonFlag);
 }
 
 QString HistoryCommand::summary() const

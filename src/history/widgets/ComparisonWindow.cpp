@@ -208,6 +208,9 @@ void ComparisonWindow::fill(const ConfigurationComparison &comparison)
     for (int column = 0; column < m_changes->columnCount(); ++column)
         m_changes->resizeColumnToContents(column);
     applyFilter();
+    // The first record is ready for Show Record.
+    if (QTreeWidgetItem *first = m_changes->topLevelItem(0))
+        m_changes->setCurrentItem(first->child(0));
     updateButtons();
 }
 

@@ -23,7 +23,7 @@ const QString ChooseText = QStringLiteral(
     "Compare %1 with a configuration kept in the history of %2, or with a file?");
 const QString HistoryEntryButton = QStringLiteral("History Entry...");
 const QString FileButton = QStringLiteral("File...");
-const QString ExchangeTitle = QStringLiteral("The exchange, read %1");
+const QString ExchangeTitle = QStringLiteral("Exchange as read %1");
 
 QString localTime(const QDateTime &time)
 {
