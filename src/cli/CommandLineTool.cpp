@@ -7,6 +7,7 @@
 #include "ReportCommand.h"
 #include "SimulateCommand.h"
 #include "TransferCommand.h"
+#include "cli/ValidateCommand.h"
 
 #include <QIODevice>
 #include <QTextStream>
@@ -25,6 +26,7 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<ValidateCommand>());
     addCommand(std::make_unique<ConvertCommand>());
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
