@@ -65,7 +65,7 @@ bool ConfigurationCheck::hasErrors(const QList<ConfigurationProblem> &problems)
 QList<ConfigurationProblem> ConfigurationCheck::problems()
 {
     m_problems.clear();
-    findSlots();
+    findRecordUse();
     checkClasses();
     checkAcls();
     checkVirtualPorts();
@@ -82,7 +82,7 @@ QList<ConfigurationProblem> ConfigurationCheck::problems()
 
 // A structure without a Flag field counts every record it holds as in use
 // and enabled; a record too short for its Flag holds nothing.
-void ConfigurationCheck::findSlots()
+void ConfigurationCheck::findRecordUse()
 {
     for (int member = 0; member < ExchClass::MemberCount; ++member) {
         const RecordClass &structure = m_config.member(member);
@@ -125,9 +125,7 @@ QString ConfigurationCheck::nameOf(int member, int index) const
 
 QString ConfigurationCheck::reference(int member, int index) const
 {
-    const QString label = RecordLabel::structureTitle(member) + QLatin1Char(' ') + QString::number(index);
-    const QString name = nameOf(member, index);
-    return name.isEmpty() ? label : label + QStringLiteral(" (") + name + QLatin1Char(')');
+    return ConfigurationProblem::label(member, index, nameOf(member, index));
 }
 
 void ConfigurationCheck::add(Severity severity, const QString &rule, int member, int rec, const QByteArray &field,
@@ -244,7 +242,8 @@ void ConfigurationCheck::checkAcls()
             pinHolder.insert(publicId, i);
         else
             add(Severity::Error, PinDuplicate, member, i, FieldNames::PublicID,
-                QStringLiteral("the PIN %1 is also that of %2").arg(QString::fromLatin1(publicId), reference(member, *first)));
+                QStringLiteral("the PIN %1 is also that of %2")
+                    .arg(QString::fromLatin1(publicId), reference(member, *first)));
     }
 }
 

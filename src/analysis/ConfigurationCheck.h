@@ -38,7 +38,7 @@ private:
         QList<bool> enabled;
     };
 
-    void findSlots();
+    void findRecordUse();
     void checkClasses();
     void checkAcls();
     void checkVirtualPorts();
@@ -48,7 +48,8 @@ private:
     void checkNames();
 
     void checkClassBits(int member, const FieldReader &field, int rec);
-    // Reports a reference that names no record in use: false when it does.
+    // Reports a reference to a record that is free or missing. what is the
+    // message, its two lowest placeholders left for the record and its state.
     void checkReference(const QString &rule, int member, int rec, const QByteArray &field, int target,
                         int targetMember, const QString &what);
     int systemLength(const QByteArray &field) const;

@@ -15,6 +15,11 @@ QString ConfigurationProblem::memberName() const
 
 QString ConfigurationProblem::label() const
 {
+    return label(member, record, name);
+}
+
+QString ConfigurationProblem::label(int member, int record, const QString &name)
+{
     const QString label = RecordLabel::structureTitle(member) + QLatin1Char(' ') + QString::number(record);
     return name.isEmpty() ? label : label + QStringLiteral(" (") + name + QLatin1Char(')');
 }

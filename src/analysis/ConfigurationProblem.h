@@ -29,6 +29,7 @@ struct ConfigurationProblem
     QString memberName() const;
     // "Virtual Ports 12 (Front Desk)"
     QString label() const;
+    static QString label(int member, int record, const QString &name);
     // "Virtual Ports 12 (Front Desk): its default ACL is ACL 14, which is free"
     QString text() const;
 

@@ -29,11 +29,12 @@ void writeText(QTextStream &out, const QString &path, const QList<ConfigurationP
         out << QStringLiteral(": ") << p.message << QLatin1Char('\n');
     }
     const qsizetype warnings = problems.size() - errors;
-    out << path << QStringLiteral(": ")
-        << (problems.isEmpty() ? QStringLiteral("no problems")
-                               : counted(errors, QStringLiteral("error"), QStringLiteral("errors")) + QStringLiteral(", ")
-                                   + counted(warnings, QStringLiteral("warning"), QStringLiteral("warnings")))
-        << QLatin1Char('\n');
+    out << path << QStringLiteral(": ");
+    if (problems.isEmpty())
+        out << QStringLiteral("no problems\n");
+    else
+        out << counted(errors, QStringLiteral("error"), QStringLiteral("errors")) << QStringLiteral(", ")
+            << counted(warnings, QStringLiteral("warning"), QStringLiteral("warnings")) << QLatin1Char('\n');
 }
 
 // Keys in sorted order, as a QJsonObject would list them.
