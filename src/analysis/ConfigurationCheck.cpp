@@ -62,6 +62,22 @@ bool ConfigurationCheck::hasErrors(const QList<ConfigurationProblem> &problems)
                        [](const ConfigurationProblem &p) { return p.severity == Severity::Error; });
 }
 
+qsizetype ConfigurationCheck::errorCount(const QList<ConfigurationProblem> &problems)
+{
+    return std::count_if(problems.cbegin(), problems.cend(),
+                         [](const ConfigurationProblem &p) { return p.severity == Severity::Error; });
+}
+
+QString ConfigurationCheck::summary(const QList<ConfigurationProblem> &problems)
+{
+    if (problems.isEmpty())
+        return QStringLiteral("no problems");
+    const qsizetype errors = errorCount(problems);
+    const qsizetype warnings = problems.size() - errors;
+    return (errors == 1 ? QStringLiteral("1 error") : QStringLiteral("%1 errors").arg(errors)) + QStringLiteral(", ")
+        + (warnings == 1 ? QStringLiteral("1 warning") : QStringLiteral("%1 warnings").arg(warnings));
+}
+
 QList<ConfigurationProblem> ConfigurationCheck::problems()
 {
     m_problems.clear();

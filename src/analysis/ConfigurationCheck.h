@@ -27,6 +27,9 @@ public:
     QList<ConfigurationProblem> problems();
 
     static bool hasErrors(const QList<ConfigurationProblem> &problems);
+    static qsizetype errorCount(const QList<ConfigurationProblem> &problems);
+    // "1 error, 2 warnings"; "no problems" for none.
+    static QString summary(const QList<ConfigurationProblem> &problems);
 
 private:
     // Which records of one structure hold something, and which are enabled.

@@ -27,6 +27,7 @@ class HelpWindow;
 class MainWindowPlacement;
 class PreviewWindow;
 class PrintService;
+class ProblemsDock;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -225,6 +226,7 @@ private:
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
+    ProblemsDock *m_problemsDock = nullptr;
     QPointer<PreviewWindow> m_previewWindow;
     // The document a running transfer fills or sends; null once it is closed.
     QPointer<DocumentWindow> m_transferDocument;

@@ -11,30 +11,16 @@ namespace {
 const QString JsonFlag = QStringLiteral("--json");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 
-QString counted(qsizetype count, const QString &one, const QString &many)
-{
-    return count == 1 ? QStringLiteral("1 ") + one : QString::number(count) + QLatin1Char(' ') + many;
-}
-
 void writeText(QTextStream &out, const QString &path, const QList<ConfigurationProblem> &problems)
 {
-    qsizetype errors = 0;
     for (const ConfigurationProblem &p : problems) {
-        if (p.severity == ConfigurationProblem::Severity::Error)
-            ++errors;
         out << p.severityText() << QStringLiteral(": ") << p.memberName() << QStringLiteral(" record ")
             << p.record;
         if (!p.name.isEmpty())
             out << QStringLiteral(" (") << p.name << QLatin1Char(')');
         out << QStringLiteral(": ") << p.message << QLatin1Char('\n');
     }
-    const qsizetype warnings = problems.size() - errors;
-    out << path << QStringLiteral(": ");
-    if (problems.isEmpty())
-        out << QStringLiteral("no problems\n");
-    else
-        out << counted(errors, QStringLiteral("error"), QStringLiteral("errors")) << QStringLiteral(", ")
-            << counted(warnings, QStringLiteral("warning"), QStringLiteral("warnings")) << QLatin1Char('\n');
+    out << path << QStringLiteral(": ") << ConfigurationCheck::summary(problems) << QLatin1Char('\n');
 }
 
 // Keys in sorted order, as a QJsonObject would list them.
