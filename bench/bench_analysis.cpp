@@ -13,6 +13,7 @@
 namespace {
 constexpr int LargeRecordCount = 4096;
 constexpr int UniqueDigits = 4;
+constexpr int ClassPositions = 256;
 
 // Every slot holds a copy of one of the sample's records in use. As copied,
 // the numbers, PINs and names repeat, so the check reports thousands of problems.
@@ -38,8 +39,8 @@ QByteArray unique(int i)
     return QByteArray::number(i).rightJustified(UniqueDigits, '0');
 }
 
-// The same site with every copy given its own number, PIN and name, as a
-// large site that checks clean would have them.
+// The same site with every copy given its own number, PIN, bit position and
+// name, as a large site that checks clean would have them.
 void makeDistinct(ExchClass &config)
 {
     RecordClass &numbers = config.ExtToVirtual();
@@ -51,6 +52,14 @@ void makeDistinct(ExchClass &config)
     config.System().SetInteger(FieldNames::PublicIDLen, 0, UniqueDigits);
     for (int i = 0; i < config.ACL().Records(); ++i)
         config.ACL().SetDigit(FieldNames::PublicID, i, unique(i));
+    // A bit position is one byte: no more classes than positions can be in use.
+    RecordClass &classes = config.ClassList();
+    for (int i = 0; i < classes.Records(); ++i) {
+        if (i < ClassPositions)
+            classes.SetInteger(FieldNames::ClassCodePosn, i, i);
+        else
+            RecordSlots::release(classes, i);
+    }
     for (int member = 0; member < ExchClass::MemberCount; ++member) {
         RecordClass &structure = config.member(member);
         if (structure.GetType(FieldNames::Name) != FieldType::String)

@@ -97,7 +97,8 @@ QList<ConfigurationProblem> ConfigurationCheck::problems()
 }
 
 // A structure without a Flag field counts every record it holds as in use
-// and enabled; a record too short for its Flag holds nothing.
+// and enabled; a record too short for its Flag holds nothing. Names are read
+// once here: thousands of problems may each name two records.
 void ConfigurationCheck::findRecordUse()
 {
     for (int member = 0; member < ExchClass::MemberCount; ++member) {
@@ -118,6 +119,14 @@ void ConfigurationCheck::findRecordUse()
             use.inUse[i] = free.has_value() && !*free;
             use.enabled[i] = use.inUse[i] && flag.bit(i, RecordSlots::EnabledBit).value_or(false);
         }
+        const bool numbers = member == ExchClass::ExtToVirtualMember;
+        const FieldReader name(structure, FieldNames::Name);
+        use.named = name.isText();
+        use.names.fill(QByteArray(), numbers || use.named ? use.records : 0);
+        for (int i = 0; i < use.names.size(); ++i) {
+            if (use.inUse[i])
+                use.names[i] = numbers ? DialledNumbers::fullNumber(structure, i) : name.text(i).value_or(QByteArray());
+        }
     }
 }
 
@@ -131,12 +140,8 @@ QString ConfigurationCheck::nameOf(int member, int index) const
 {
     if (member == ExchClass::PortToVirtualMember)
         return PhysicalPortNames::boardPosition(index);
-    if (!usable(member, index))
-        return {};
-    const RecordClass &structure = m_config.member(member);
-    if (member == ExchClass::ExtToVirtualMember)
-        return QString::fromLatin1(DialledNumbers::fullNumber(structure, index));
-    return QString::fromLatin1(FieldReader(structure, FieldNames::Name).text(index).value_or(QByteArray()));
+    const QList<QByteArray> &names = m_use[member].names;
+    return index >= 0 && index < names.size() ? QString::fromLatin1(names[index]) : QString();
 }
 
 QString ConfigurationCheck::reference(int member, int index) const
@@ -356,7 +361,7 @@ void ConfigurationCheck::checkDialledNumbers()
     for (int i = 0; i < use.records; ++i) {
         if (!use.enabled[i])
             continue;
-        const QByteArray number = DialledNumbers::fullNumber(numbers, i);
+        const QByteArray &number = use.names[i];
         if (number.isEmpty())
             continue;
         entries.append({number, i});
@@ -405,14 +410,13 @@ void ConfigurationCheck::checkNames()
 {
     for (int member = 0; member < ExchClass::MemberCount; ++member) {
         const RecordUse &use = m_use[member];
-        const FieldReader name(m_config.member(member), FieldNames::Name);
-        if (!use.described || !name.isText())
+        if (!use.described || !use.named)
             continue;
         QHash<QByteArray, int> holder;
         for (int i = 0; i < use.records; ++i) {
             if (!use.inUse[i])
                 continue;
-            const QByteArray text = name.text(i).value_or(QByteArray());
+            const QByteArray &text = use.names[i];
             if (text.isEmpty())
                 continue;
             // "Sales" and "SALES" look the same to the engineer picking one from a list.

@@ -39,6 +39,10 @@ private:
         int records = 0;
         QList<bool> inUse;
         QList<bool> enabled;
+        bool named = false;
+        // Each record's Name, a dialled number's digits as dialled; empty
+        // for a free record.
+        QList<QByteArray> names;
     };
 
     void findRecordUse();
