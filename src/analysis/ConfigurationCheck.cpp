@@ -240,16 +240,17 @@ void ConfigurationCheck::checkAcls()
             continue;
         checkClassBits(member, classAccess, i);
         checkClassBits(member, setAccess, i);
-        // A caller can reach only an enabled ACL, and its codes only when it asks for them.
+        // A caller can reach only an enabled ACL, and its codes only when it
+        // asks for them. Codes are told by their length, never their digits,
+        // as the report masks them: problems end up in logs and tickets.
         if (!use.enabled[i] || flag.bit(i, NoPinEntryBit).value_or(false))
             continue;
         const QByteArray publicId = pin.digits(i).value_or(QByteArray());
         if (pinLength > 0 && publicId.size() > pinLength)
             add(Severity::Error, PinTooLong, member, i, FieldNames::PublicID,
-                QStringLiteral("the PIN %1 has %2, more than the system's PIN length of %3")
-                    .arg(QString::fromLatin1(publicId), digitCount(publicId.size()))
+                QStringLiteral("the PIN has %1, more than the system's PIN length of %2")
+                    .arg(digitCount(publicId.size()))
                     .arg(pinLength));
-        // The pass code is private: its length is told, never its digits.
         const qsizetype passCodeDigits = passCode.digits(i).value_or(QByteArray()).size();
         if (passCodeLength > 0 && passCodeDigits > passCodeLength)
             add(Severity::Error, PassCodeTooLong, member, i, FieldNames::PassCode,
@@ -263,8 +264,7 @@ void ConfigurationCheck::checkAcls()
             pinHolder.insert(publicId, i);
         else
             add(Severity::Error, PinDuplicate, member, i, FieldNames::PublicID,
-                QStringLiteral("the PIN %1 is also that of %2")
-                    .arg(QString::fromLatin1(publicId), reference(member, *first)));
+                QStringLiteral("its PIN is also that of %1").arg(reference(member, *first)));
     }
 }
 

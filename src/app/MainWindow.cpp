@@ -71,7 +71,7 @@ const QString WriteFileQuestion = QStringLiteral(
 const QString NotReadExchangeText = QStringLiteral("the exchange on %1 (not read in this session)");
 const QString SendConfigurationTitle = QStringLiteral("Send Configuration");
 const QString SendAnywayButton = QStringLiteral("Send Anyway");
-const QString ConvertTitle = QStringLiteral("Convert to K7202 Configuration");
+const QString ConvertTitle = QStringLiteral("Convert to K7202 configuration");
 const QString ConvertAnywayButton = QStringLiteral("Convert Anyway");
 const QString SendQuestion = QStringLiteral(
     "Send %1 to %2?\n\n"

@@ -4,9 +4,10 @@
 
 #include <QDockWidget>
 
+class ProblemsModel;
+class QModelIndex;
 class QToolButton;
-class QTreeWidget;
-class QTreeWidgetItem;
+class QTreeView;
 class TimerFactory;
 
 // View → Problems: what the configuration check finds in the active
@@ -18,8 +19,6 @@ class ProblemsDock : public QDockWidget
     Q_OBJECT
 
 public:
-    enum Column { SeverityColumn, RecordColumn, FieldColumn, MessageColumn };
-
     ProblemsDock(TimerFactory &timers, ProblemWatch::Source source, QWidget *parent = nullptr);
 
     // For the status bar, which takes it over.
@@ -32,10 +31,11 @@ signals:
 
 private:
     void showProblems();
-    void itemChosen(QTreeWidgetItem *item);
+    void problemChosen(const QModelIndex &index);
     void openList();
 
     ProblemWatch *m_watch;
-    QTreeWidget *m_list;
+    ProblemsModel *m_model;
+    QTreeView *m_list;
     QToolButton *m_countButton;
 };

@@ -147,7 +147,7 @@ const QList<RuleCase> RuleCases = {
      [](ExchClass &c) { c.ACL().SetDigit(FieldNames::PublicID, 4, "10041"); },
      [](ExchClass &c) { setFlag(c.ACL(), 4, NoPinEntryBit, true); },
      lines({"error pin-too-long ACL 4 PublicID | ACL 4 (Reception): "
-            "the PIN 10041 has 5 digits, more than the system's PIN length of 4"})},
+            "the PIN has 5 digits, more than the system's PIN length of 4"})},
     {"a pass code longer than the pass code length",
      [](ExchClass &c) { c.ACL().SetDigit(FieldNames::PassCode, 5, "73051"); },
      [](ExchClass &c) { c.System().SetInteger(FieldNames::PassCodeLen, 0, 5); },
@@ -156,7 +156,7 @@ const QList<RuleCase> RuleCases = {
     {"a PIN given twice, until one ACL is disabled",
      [](ExchClass &c) { c.ACL().SetDigit(FieldNames::PublicID, 6, "1005"); },
      [](ExchClass &c) { setFlag(c.ACL(), 5, RecordSlots::EnabledBit, false); },
-     lines({"error pin-duplicate ACL 6 PublicID | ACL 6 (Staff): the PIN 1005 is also that of ACL 5 (Manager)"})},
+     lines({"error pin-duplicate ACL 6 PublicID | ACL 6 (Staff): its PIN is also that of ACL 5 (Manager)"})},
     {"a name given twice, until one record is freed",
      [](ExchClass &c) { c.Groups().SetString(FieldNames::Name, 7, "SALES"); },
      [](ExchClass &c) { RecordSlots::release(c.Groups(), 7); },

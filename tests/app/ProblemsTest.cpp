@@ -6,16 +6,20 @@
 
 #include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 
 namespace {
 // A problem as the list shows it: severity, record, field, message.
-QStringList rows(const QTreeWidget *list)
+QStringList rows(const QTreeView *list)
 {
+    const QAbstractItemModel *model = list->model();
     QStringList result;
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem *item = list->topLevelItem(i);
-        result.append(QStringList{item->text(0), item->text(1), item->text(2), item->text(3)}.join(QStringLiteral(" | ")));
+    for (int row = 0; row < model->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(); ++column)
+            cells.append(model->index(row, column).data().toString());
+        result.append(cells.join(QStringLiteral(" | ")));
     }
     return result;
 }
@@ -96,7 +100,7 @@ TEST(ProblemWatch, ChecksAConfigurationOnceItIsActiveAndAnEditOnceEditingHasPaus
 TEST_F(ProblemsTest, TheListFollowsTheActiveDocumentAndDoubleClickingAProblemPutsItsRecordOnShow)
 {
     m_window->load();
-    const auto *list = m_window->findChild<QTreeWidget *>(QStringLiteral("lvwProblems"));
+    const auto *list = m_window->findChild<QTreeView *>(QStringLiteral("lvwProblems"));
     const auto *count = m_window->findChild<QToolButton *>(QStringLiteral("cmdProblems"));
     ASSERT_TRUE(list && count);
     EXPECT_TRUE(count->isHidden());
@@ -115,7 +119,7 @@ TEST_F(ProblemsTest, TheListFollowsTheActiveDocumentAndDoubleClickingAProblemPut
     EXPECT_TRUE(list->isVisible());
     DocumentWindow *document = m_window->activeDocument();
     const auto doubleClick = [list](int row) {
-        const QPoint centre = list->visualItemRect(list->topLevelItem(row)).center();
+        const QPoint centre = list->visualRect(list->model()->index(row, 0)).center();
         // The view takes a double click only on the item its press was on.
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, centre);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, centre);
@@ -131,7 +135,7 @@ TEST_F(ProblemsTest, TheListFollowsTheActiveDocumentAndDoubleClickingAProblemPut
 
     openThroughDialog(sampleCopy(QStringLiteral("clean.QBF")));
     EXPECT_EQ(count->text(), QStringLiteral("No problems"));
-    EXPECT_EQ(list->topLevelItemCount(), 0);
+    EXPECT_EQ(list->model()->rowCount(), 0);
 }
 
 TEST_F(ProblemsTest, SendAndConvertStopAtErrorsUnlessTheEngineerGoesOnAnyway)
@@ -151,7 +155,7 @@ TEST_F(ProblemsTest, SendAndConvertStopAtErrorsUnlessTheEngineerGoesOnAnyway)
         QString proceed;
     };
     for (const Case &c : {Case{"mnuSendConfig", QStringLiteral("Send Configuration"), QStringLiteral("Send Anyway")},
-                          Case{"mnuFileConvert", QStringLiteral("Convert to K7202 Configuration"),
+                          Case{"mnuFileConvert", QStringLiteral("Convert to K7202 configuration"),
                                QStringLiteral("Convert Anyway")}}) {
         m_messages.clearShownMessages();
         m_port->written.clear();
