@@ -24,11 +24,13 @@
 #include "OptionsDialog.h"
 #include "PreviewWindow.h"
 #include "PrintService.h"
+#include "ProblemsDock.h"
 #include "ProductInfo.h"
 #include "RandomSource.h"
 #include "RecordLabel.h"
 #include "RecordWriteQueue.h"
 #include "ReportJob.h"
+#include "SendGuard.h"
 #include "SendSummary.h"
 #include "SerialLink.h"
 #include "TransferWindow.h"
@@ -72,6 +74,9 @@ const QString WriteFileQuestion = QStringLiteral(
     "Write the changes of this document to the exchange? The answer holds for this document.");
 const QString NotReadExchangeText = QStringLiteral("the exchange on %1 (not read in this session)");
 const QString SendConfigurationTitle = QStringLiteral("Send Configuration");
+const QString SendAnywayButton = QStringLiteral("Send Anyway");
+const QString ConvertTitle = QStringLiteral("Convert to K7202 configuration");
+const QString ConvertAnywayButton = QStringLiteral("Convert Anyway");
 const QString SendQuestion = QStringLiteral(
     "Send %1 to %2?\n\n"
     "The exchange's configuration is replaced by this document's. Records written:\n%3"
@@ -234,6 +239,20 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
                                                 this);
 
+    m_problemsDock = new ProblemsDock(
+        m_timers,
+        [this]() -> const ExchClass * {
+            DocumentWindow *document = activeDocument();
+            return document ? document->configuration() : nullptr;
+        },
+        this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_problemsDock);
+    m_problemsDock->hide();
+    connect(m_problemsDock, &ProblemsDock::recordChosen, this, [this](int member, int record) {
+        if (DocumentWindow *document = activeDocument())
+            document->showRecord(member, record);
+    });
+
     createMenus();
     createToolBar();
     createStatusBar();
@@ -362,6 +381,7 @@ void MainWindow::createMenus()
     m_mnuViewStatusBar->setCheckable(true);
     m_mnuViewStatusBar->setChecked(true);
     connect(m_mnuViewStatusBar, &QAction::triggered, this, &MainWindow::mnuViewStatusBar_Click);
+    view->addAction(m_problemsDock->toggleViewAction());
     view->addSeparator();
     m_documentActions.append(addItem(view, "mnuViewRefresh", tr("&Refresh"), &MainWindow::mnuViewRefresh_Click));
     m_documentActions.constLast()->setShortcut(QKeySequence(Qt::Key_F5));
@@ -452,6 +472,7 @@ void MainWindow::createStatusBar()
         widest = qMax(widest, m_connectionPanel->fontMetrics().horizontalAdvance(text));
     m_connectionPanel->setMinimumWidth(widest + m_connectionPanel->fontMetrics().averageCharWidth() * 2);
     statusBar()->addWidget(m_nodeKeyPanel, 1);
+    statusBar()->addPermanentWidget(m_problemsDock->countButton());
     statusBar()->addPermanentWidget(m_portPanel);
     statusBar()->addPermanentWidget(m_connectionPanel);
     refreshPortPanel();
@@ -836,6 +857,7 @@ void MainWindow::updateDocumentActions()
     refreshWritesPanel();
     DocumentWindow *document = activeDocument();
     showSelection(document ? document->selection() : QString());
+    m_problemsDock->refresh();
     const bool hasDocument = document != nullptr;
     for (QAction *action : std::as_const(m_documentActions))
         action->setEnabled(hasDocument);
@@ -959,7 +981,9 @@ void MainWindow::openAclGenerator(int exNum, int aclIndex)
 void MainWindow::mnuFileConvert_Click()
 {
     DocumentWindow *document = committedActiveDocument();
-    if (!document)
+    if (!document
+        || !SendGuard::confirm(this, m_messages, configuration(document->ExNum()), document->caption(), ConvertTitle,
+                               ConvertAnywayButton))
         return;
     const QString path = m_fileDialogs.getSaveFileName(this, SaveAsTitle, ConvertFilter);
     if (path.isEmpty())
@@ -1032,7 +1056,9 @@ void MainWindow::mnuSendConfig_Click()
         m_messages.show(this, QMessageBox::Warning, QString(), NothingToSendText);
         return;
     }
-    if (!confirmSend(*document))
+    if (!SendGuard::confirm(this, m_messages, configuration(document->ExNum()), document->caption(),
+                            SendConfigurationTitle, SendAnywayButton)
+        || !confirmSend(*document))
         return;
     startTransfer(TransferEngine::Mode::Send, document);
 }

@@ -28,6 +28,7 @@ class HistoryCommands;
 class MainWindowPlacement;
 class PreviewWindow;
 class PrintService;
+class ProblemsDock;
 class QLabel;
 class QMdiArea;
 class QMenu;
@@ -227,6 +228,7 @@ private:
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
+    ProblemsDock *m_problemsDock = nullptr;
     // The history of transfers and the comparisons.
     HistoryCommands *m_history = nullptr;
     QPointer<PreviewWindow> m_previewWindow;

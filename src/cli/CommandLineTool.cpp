@@ -9,6 +9,7 @@
 #include "ReportCommand.h"
 #include "SimulateCommand.h"
 #include "TransferCommand.h"
+#include "cli/ValidateCommand.h"
 
 #include <QIODevice>
 #include <QTextStream>
@@ -27,6 +28,7 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
 {
     addCommand(std::make_unique<CheckCommand>());
     addCommand(std::make_unique<DumpCommand>());
+    addCommand(std::make_unique<ValidateCommand>());
     addCommand(std::make_unique<DiffCommand>());
     addCommand(std::make_unique<ConvertCommand>());
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));

@@ -172,6 +172,13 @@ void ClassListPanel::showClass(QTreeWidgetItem *item, int index) const
     item->setCheckState(NameColumn, enabled ? Qt::Checked : Qt::Unchecked);
 }
 
+void ClassListPanel::showRecord(int index)
+{
+    makeCurrent(index);
+    if (QTreeWidgetItem *item = m_lvwClassList->currentItem())
+        m_lvwClassList->scrollToItem(item);
+}
+
 void ClassListPanel::makeCurrent(int index)
 {
     // Copy and delete act on the current class, so the list always shows one.

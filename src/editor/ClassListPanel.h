@@ -27,6 +27,8 @@ public:
     // Rebuilds the list view; returns the enabled classes the check lists offer.
     QList<BitEntry> populate();
     void FillClassLists(const QByteArray &data);
+    // Chooses a record's row in the list, as a click on it would.
+    void showRecord(int index);
     // Copies the current class into the first free slot, on a bit of its own.
     void CopyClass();
     // Puts a new class into the first free slot among records 1 to 10.

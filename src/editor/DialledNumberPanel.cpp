@@ -116,6 +116,14 @@ QTreeWidgetItem *DialledNumberPanel::itemOf(int index) const
     return m_list->findKey(KeyPrefix + QString::number(index));
 }
 
+void DialledNumberPanel::showRecord(int index)
+{
+    if (QTreeWidgetItem *item = itemOf(index)) {
+        m_list->setCurrentItem(item);
+        m_list->scrollToItem(item);
+    }
+}
+
 void DialledNumberPanel::BuildExtVP()
 {
     VirtualPortChoices::fill(*m_selector, virtualPorts());

@@ -22,6 +22,8 @@ public:
 
     void BuildExtVP();
     void FillExtToVirtual();
+    // Chooses a record's row in the list, as a click on it would.
+    void showRecord(int index);
     // The list's pop-up menu: "Add New Dial Number" and "Delete Number".
     void popExtVPAdd();
     void popExtVPDelete();

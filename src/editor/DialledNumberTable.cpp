@@ -21,12 +21,6 @@ bool isDigits(const QString &text)
     }
     return true;
 }
-
-// Either number, dialled in full, would reach the other's port first.
-bool overlaps(const QByteArray &a, const QByteArray &b)
-{
-    return a.size() < b.size() ? b.startsWith(a) : a.startsWith(b);
-}
 } // namespace
 
 DialledNumberTable::DialledNumberTable(RecordClass &numbers)
@@ -46,10 +40,7 @@ int DialledNumberTable::countInUse() const
 
 QByteArray DialledNumberTable::fullNumber(int index) const
 {
-    const QByteArray number = m_numbers.GetDigit(FieldNames::ExtNumberA, index);
-    if (!m_numbers.GetBoolean(FieldNames::Flag, index, HasPrefixBit))
-        return number;
-    return m_numbers.GetDigit(FieldNames::ExtNumberB, index) + number;
+    return DialledNumbers::fullNumber(m_numbers, index);
 }
 
 DialledNumberTable::Check DialledNumberTable::check(const QString &number, int editIndex) const
@@ -62,14 +53,14 @@ DialledNumberTable::Check DialledNumberTable::check(const QString &number, int e
     for (int i = 0; i < m_numbers.Records(); ++i) {
         if (i == editIndex || !RecordSlots::isInUseAndEnabled(m_numbers, i))
             continue;
-        const QByteArray other = fullNumber(i);
-        // A record without digits cannot be dialled, so it is in nobody's way.
-        if (other.isEmpty())
-            continue;
-        if (other == digits)
+        switch (DialledNumbers::clash(fullNumber(i), digits)) {
+        case DialledNumbers::Clash::SameNumber:
             return Check::SameNumber;
-        if (overlaps(other, digits))
+        case DialledNumbers::Clash::Overlapping:
             return Check::Overlapping;
+        case DialledNumbers::Clash::None:
+            break;
+        }
     }
     return Check::Accepted;
 }

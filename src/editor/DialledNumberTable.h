@@ -1,5 +1,7 @@
 #pragma once
 
+#include "analysis/DialledNumbers.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -12,7 +14,7 @@ class TrackedRecord;
 class DialledNumberTable
 {
 public:
-    static constexpr int HasPrefixBit = 1;
+    static constexpr int HasPrefixBit = DialledNumbers::HasPrefixBit;
     // Numbers longer than this keep their leading digits as a prefix.
     static constexpr int NumberDigits = 4;
 

@@ -447,6 +447,38 @@ QString DocumentWindow::selection() const
     return selectionText(d->nodes.value(d->shownKey));
 }
 
+bool DocumentWindow::showRecord(int member, int index)
+{
+    QTreeWidgetItem *branch = d->nodes.value(TableTree::structureKey(member));
+    if (!branch)
+        return false;
+    QTreeWidgetItem *item = branch;
+    const QString recordKey = TableTree::recordKey(member, index);
+    if (!recordKey.isEmpty()) {
+        branch->setExpanded(true);
+        item = d->nodes.value(recordKey, branch);
+    }
+    if (item != d->trvTables->currentItem())
+        d->trvTables->setCurrentItem(item);
+    if (d->shownKey != item->data(0, KeyRole).toString())
+        return false;
+    d->trvTables->scrollToItem(item);
+    switch (member) {
+    case ExchClass::PortToVirtualMember:
+        d->panel<PhysicalPortPanel>(Panel::PhysicalPorts)->showRecord(index);
+        break;
+    case ExchClass::ExtToVirtualMember:
+        d->panel<DialledNumberPanel>(Panel::DialledNumbers)->showRecord(index);
+        break;
+    case ExchClass::ClassListMember:
+        d->panel<ClassListPanel>(Panel::ClassList)->showRecord(index);
+        break;
+    default:
+        break;
+    }
+    return true;
+}
+
 QTreeWidget *DocumentWindow::tree() const
 {
     return d->trvTables;

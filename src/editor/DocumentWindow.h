@@ -67,6 +67,11 @@ public:
 
     bool isChanged(Panel panel) const;
     void setChanged(Panel panel, bool changed);
+    // Puts a record of a structure (ExchClass member) on show: its node in the
+    // tree, or its structure's node with the record chosen in the panel's
+    // list. False when the value on screen was refused, or the tree has no
+    // node for the structure.
+    bool showRecord(int member, int index);
     // The node on show as the status bar names it ("Virtual Ports › 2 - Front Desk").
     QString selection() const;
     // The panel on show, if any.

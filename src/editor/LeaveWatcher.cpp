@@ -2,6 +2,8 @@
 
 #include "MessageService.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QWidget>
@@ -91,11 +93,30 @@ bool LeaveWatcher::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+// A cell edited in place keeps its text in its editor until the view loses
+// the focus; a command run from the keyboard must not leave it behind.
+static void commitCellEditor(const QWidget &area)
+{
+    QWidget *focused = QApplication::focusWidget();
+    if (!focused || !area.isAncestorOf(focused))
+        return;
+    for (QWidget *editor = focused; editor->parentWidget(); editor = editor->parentWidget()) {
+        auto *view = qobject_cast<QAbstractItemView *>(editor->parentWidget()->parentWidget());
+        if (!view || editor->parentWidget() != view->viewport())
+            continue;
+        QAbstractItemDelegate *delegate = view->itemDelegateForIndex(view->currentIndex());
+        Q_EMIT delegate->commitData(editor);
+        Q_EMIT delegate->closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+}
+
 bool LeaveWatcher::commitFocused(const QWidget &area)
 {
     // While a check holds the engineer in its control, nothing moves on.
     if (s_refusing)
         return false;
+    commitCellEditor(area);
     LeaveWatcher *entered = s_entered;
     if (!entered || !area.isAncestorOf(entered->m_control))
         return true;

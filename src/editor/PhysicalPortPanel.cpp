@@ -66,6 +66,14 @@ RecordClass &PhysicalPortPanel::virtualPorts() const
     return m_context.configuration().VirtualPorts();
 }
 
+void PhysicalPortPanel::showRecord(int index)
+{
+    if (QTreeWidgetItem *item = m_list->findKey(KeyPrefix + QString::number(index))) {
+        m_list->setCurrentItem(item);
+        m_list->scrollToItem(item);
+    }
+}
+
 int PhysicalPortPanel::recordOf(const QTreeWidgetItem *item)
 {
     if (!item)

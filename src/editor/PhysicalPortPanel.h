@@ -20,6 +20,8 @@ public:
 
     void BuildPhysicalVP();
     void FillPortToVirtual();
+    // Chooses a record's row in the list, as a click on it would.
+    void showRecord(int index);
 
 private:
     RecordClass &ports() const;

@@ -1,0 +1,79 @@
+#include "CliRun.h"
+#include "CommandLineTool.h"
+#include "ConfigFile.h"
+#include "ExchClass.h"
+#include "SampleConfiguration.h"
+#include "TestSupport.h"
+#include "model/FieldNames.h"
+
+#include <QJsonDocument>
+#include <QTemporaryDir>
+
+namespace {
+const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
+
+Outcome validate(const QStringList &arguments)
+{
+    return runInProcess<CommandLineTool>(QStringList{QStringLiteral("validate")} + arguments);
+}
+} // namespace
+
+TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
+{
+    const Outcome clean = validate({SamplePath});
+    EXPECT_EQ(clean.code, 0) << clean.err.toStdString();
+    EXPECT_EQ(clean.out, SamplePath + QStringLiteral(": no problems\n"));
+
+    QTemporaryDir dir;
+    ExchClass config;
+    SampleConfiguration::build(config);
+    config.Groups().SetString(FieldNames::Name, 7, "SALES");
+    const QString warned = dir.filePath(QStringLiteral("warned.QBF"));
+    ASSERT_TRUE(ConfigFile().save(config, warned));
+    config.ExtToVirtual().SetDigit(FieldNames::ExtNumberA, 12, "3001");
+    const QString broken = dir.filePath(QStringLiteral("broken.QBF"));
+    ASSERT_TRUE(ConfigFile().save(config, broken));
+
+    const Outcome warnings = validate({warned});
+    EXPECT_EQ(warnings.code, 0) << warnings.err.toStdString();
+    EXPECT_EQ(warnings.out, QStringLiteral("warning: Groups record 7 (SALES): the name \"SALES\" is also that of "
+                                           "Groups 1 (Sales)\n%1: 0 errors, 1 warning\n")
+                                .arg(warned));
+
+    const Outcome errors = validate({broken});
+    EXPECT_EQ(errors.code, 1) << errors.err.toStdString();
+    EXPECT_EQ(errors.out,
+              QStringLiteral("warning: Groups record 7 (SALES): the name \"SALES\" is also that of Groups 1 (Sales)\n"
+                             "error: ExtToVirtual record 12 (3001): 3001 has 4 digits, more than the system's "
+                             "extension number length of 3\n"
+                             "%1: 1 error, 1 warning\n")
+                  .arg(broken));
+    EXPECT_TRUE(errors.err.isEmpty()) << errors.err.toStdString();
+
+    const Outcome json = validate({QStringLiteral("--json"), broken});
+    EXPECT_EQ(json.code, 1);
+    const QByteArray expected = R"json({"problems": [
+        {"field": "Name", "member": "Groups", "message": "the name \"SALES\" is also that of Groups 1 (Sales)",
+         "record": 7, "rule": "name-duplicate", "severity": "warning"},
+        {"field": "ExtNumberA", "member": "ExtToVirtual",
+         "message": "3001 has 4 digits, more than the system's extension number length of 3",
+         "record": 12, "rule": "number-too-long", "severity": "error"}]})json";
+    EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()), QJsonDocument::fromJson(expected)) << json.out.toStdString();
+}
+
+TEST(ValidateCommand, ExitsTwoWhenTheFileCannotBeCheckedOrTheArgumentsAreWrong)
+{
+    QTemporaryDir dir;
+    const QString absent = dir.filePath(QStringLiteral("absent.QBF"));
+    const QString usage = QStringLiteral("usage: quillbridge-cli validate [--json] FILE.QBF\n");
+    const QList<std::pair<QStringList, QString>> cases = {
+        {{absent}, QStringLiteral("Cannot open \"%1\": No such file or directory\n").arg(absent)},
+        {{}, QStringLiteral("quillbridge-cli validate: missing FILE.QBF\n")},
+    };
+    for (const auto &[arguments, message] : cases) {
+        const Outcome run = validate(arguments);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(run.out.isEmpty());
+        EXPECT_EQ(run.err, message + usage);
+    }
+}
