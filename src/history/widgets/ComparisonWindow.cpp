@@ -1,6 +1,5 @@
 #include "ComparisonWindow.h"
 
-#include "DocumentRecordFinder.h"
 #include "DocumentWindow.h"
 #include "RecordLabel.h"
 #include "analysis/ConfigurationComparison.h"
@@ -9,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
@@ -233,6 +234,10 @@ void ComparisonWindow::showRecord()
     const QTreeWidgetItem *item = m_changes->currentItem();
     if (!m_document || !item)
         return;
-    DocumentRecordFinder::show(*m_document, item->data(WhatColumn, MemberRole).toInt(),
-                               item->data(WhatColumn, RecordRole).toInt());
+    // The document's window comes forward first: the record is shown in the active document.
+    if (auto *window = qobject_cast<QMdiSubWindow *>(m_document->parentWidget()); window && window->mdiArea())
+        window->mdiArea()->setActiveSubWindow(window);
+    m_document->window()->raise();
+    m_document->window()->activateWindow();
+    m_document->showRecord(item->data(WhatColumn, MemberRole).toInt(), item->data(WhatColumn, RecordRole).toInt());
 }
