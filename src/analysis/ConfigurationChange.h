@@ -55,3 +55,7 @@ struct ConfigurationChange
 private:
     QString sideText(Use use, const std::optional<FieldValue> &value) const;
 };
+
+// Its members hold nothing but Qt's implicitly shared containers, which may
+// move by memcpy, so a growing list of changes is moved that way.
+Q_DECLARE_TYPEINFO(ConfigurationChange, Q_RELOCATABLE_TYPE);

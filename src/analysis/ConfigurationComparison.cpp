@@ -99,9 +99,7 @@ class StructureComparison
 public:
     StructureComparison(const ExchClass &oldConfig, const ExchClass &newConfig, int member, bool sameLayout,
                         const FieldValueReader &oldReader, const FieldValueReader &newReader, QList<ConfigurationChange> &out)
-        : m_oldConfig(oldConfig)
-        , m_newConfig(newConfig)
-        , m_member(member)
+        : m_member(member)
         , m_a(oldConfig.member(member))
         , m_b(newConfig.member(member))
         , m_sameLayout(sameLayout)
@@ -111,6 +109,8 @@ public:
         , m_mapsEqual(m_a.usedMap() == m_b.usedMap())
         , m_aHasFlag(m_a.GetType(FieldNames::Flag) == FieldType::Boolean)
         , m_bHasFlag(m_b.GetType(FieldNames::Flag) == FieldType::Boolean)
+        , m_aHasName(m_a.GetType(FieldNames::Name) == FieldType::String)
+        , m_bHasName(m_b.GetType(FieldNames::Name) == FieldType::String)
     {
         if (!sameLayout)
             return;
@@ -267,22 +267,16 @@ private:
         ConfigurationChange change;
         change.member = m_member;
         change.record = rec;
-        const ExchClass *side = ConfigurationChange::inUse(oldUse) ? &m_oldConfig
-            : ConfigurationChange::inUse(newUse)                   ? &m_newConfig
-                                                                   : nullptr;
-        if (side) {
-            change.recordLabel = RecordLabel::record(*side, m_member, rec);
-            const RecordClass &s = side->member(m_member);
-            if (s.GetType(FieldNames::Name) == FieldType::String)
-                change.recordName = QString::fromLatin1(s.GetString(FieldNames::Name, rec));
-        } else {
-            change.recordLabel = RecordLabel::structureTitle(m_member) + QLatin1Char(' ') + QString::number(rec);
-        }
+        QByteArray name;
+        if (ConfigurationChange::inUse(oldUse) && m_aHasName)
+            name = m_a.GetString(FieldNames::Name, rec);
+        else if (!ConfigurationChange::inUse(oldUse) && ConfigurationChange::inUse(newUse) && m_bHasName)
+            name = m_b.GetString(FieldNames::Name, rec);
+        change.recordName = QString::fromLatin1(name);
+        change.recordLabel = RecordLabel::record(m_member, rec, name);
         return change;
     }
 
-    const ExchClass &m_oldConfig;
-    const ExchClass &m_newConfig;
     const int m_member;
     const RecordClass &m_a;
     const RecordClass &m_b;
@@ -293,6 +287,8 @@ private:
     const bool m_mapsEqual;
     const bool m_aHasFlag;
     const bool m_bHasFlag;
+    const bool m_aHasName;
+    const bool m_bHasName;
     QList<bool> m_named;
     // The entries listed, with their layout.
     QList<std::pair<int, FieldDef>> m_listed;

@@ -17,13 +17,17 @@ QString RecordLabel::structureTitle(int member)
 
 QString RecordLabel::record(const ExchClass &config, int member, int index)
 {
-    const QString label = structureTitle(member) + QLatin1Char(' ') + QString::number(index);
     if (member < 0 || member >= ExchClass::MemberCount)
-        return label;
+        return record(member, index, QByteArray());
     const RecordClass &structure = config.member(member);
     // Asking a structure without names for one would log a diagnostic.
     if (structure.GetType(FieldNames::Name) != FieldType::String || index < 0 || index >= structure.Records())
-        return label;
-    const QByteArray name = structure.GetString(FieldNames::Name, index);
+        return record(member, index, QByteArray());
+    return record(member, index, structure.GetString(FieldNames::Name, index));
+}
+
+QString RecordLabel::record(int member, int index, const QByteArray &name)
+{
+    const QString label = structureTitle(member) + QLatin1Char(' ') + QString::number(index);
     return name.isEmpty() ? label : label + QStringLiteral(" (%1)").arg(QString::fromLatin1(name));
 }

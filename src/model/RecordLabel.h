@@ -14,4 +14,6 @@ public:
     // "Virtual Ports 12 (Front Desk)"; "Virtual Ports 12" for a record
     // without a name or a structure without a Name field.
     static QString record(const ExchClass &config, int member, int index);
+    // The same for a record whose name has been read already.
+    static QString record(int member, int index, const QByteArray &name);
 };
