@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "analysis/ConfigurationComparison.h"
 #include "model/ExchClass.h"
+#include "model/FieldDef.h"
 #include "model/RecordSlots.h"
 
 #include <functional>
@@ -56,6 +57,16 @@ TEST(ConfigurationComparison, ReportsEachKindOfChangeThroughTheLayoutsFieldNames
                          "03 02 00 00 00 00 00 00 (bits 0, 1, 9)")}},
         {"digits", [](ExchClass &c) { c.ExtToVirtual().SetDigit("ExtNumberA", 1, "201"); },
          {QStringLiteral("Ext To Virtual 1: ExtNumberA \"200\" -> \"201\"")}},
+        {"bytes after a text's end",
+         [](ExchClass &c) {
+             RecordClass &acl = c.ACL();
+             QByteArray image = acl.record(2);
+             // Past "Dist 1" and the NUL that ends it.
+             image[acl.field(acl.fieldIndex("Name")).StartPosn - 1 + 7] = 'X';
+             acl.PutData(replyPacket(acl.RequestCode(), 2, image));
+         },
+         {QStringLiteral("ACL 2 (Dist 1): Name raw 44 69 73 74 20 31 00 00 00 00 00 00 00 00 00 00 -> "
+                         "raw 44 69 73 74 20 31 00 58 00 00 00 00 00 00 00 00")}},
         {"freed", [](ExchClass &c) { RecordSlots::release(c.ACL(), 3); },
          {QStringLiteral("ACL 3 (Dist 2): used -> free")}},
         {"taken into use",
