@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,27 @@
 QByteArray bytes(const char *hex);
 // Spaced upper-case hexadecimal of a byte string, for readable failures.
 QString hex(const QByteArray &data);
+
+// The bundled sample configuration file.
+QString samplePath();
+// A file's bytes; empty when it cannot be read.
+QByteArray fileContent(const QString &path);
+bool writeFile(const QString &path, const QByteArray &data);
+// The expected output of that name, under tests/data.
+QByteArray golden(const char *name);
+
+// xmllint's complaints about an XML file, empty when it is well-formed or
+// when xmllint (libxml2-utils) is not installed.
+QString xmlLintErrors(const QByteArray &file);
+bool haveXmlLint();
+// The text of each page of a PDF, through pdftotext (poppler-utils); empty when it fails.
+QStringList pdfPages(const QString &path);
+bool pdfToTextAvailable();
+#define SKIP_WITHOUT_PDFTOTEXT()                                                                                 \
+    do {                                                                                                         \
+        if (!pdfToTextAvailable())                                                                               \
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                         \
+    } while (false)
 
 // Collects the diagnostics a log receives.
 class DiagnosticRecorder
