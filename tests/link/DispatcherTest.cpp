@@ -5,13 +5,7 @@
 #include "TestSupport.h"
 
 namespace {
-struct FrameRecorder : FrameSink
-{
-    void PackSend(const QByteArray &frame) override { frames.append(frame); }
-    QList<QByteArray> frames;
-};
-
-class Dispatching : public ::testing::Test
+class Dispatching : public ::testing::Test, public FrameSink
 {
 protected:
     Dispatching()
@@ -38,9 +32,11 @@ protected:
         return text;
     }
 
+    void PackSend(const QByteArray &frame) override { frames.append(frame); }
+
     DebugLog log;
-    FrameRecorder line;
-    PacketSender sender{&line, nullptr, &log};
+    QList<QByteArray> frames;
+    PacketSender sender{this, nullptr, &log};
     Dispatcher dispatcher{&sender, &log};
     LinkRecorder recorder;
     bool documentOpen = true;
@@ -119,7 +115,7 @@ TEST_F(Dispatching, EveryCodeGoesWhereTheTableSendsItInBothModes)
         EXPECT_EQ(logged(),
                   route.unknown == UnknownAlways ? NL + QStringLiteral("##Unknown packet ") + code : QString());
     }
-    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_TRUE(frames.isEmpty());
 }
 
 TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoardWindowInATransfer)
@@ -138,23 +134,31 @@ TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoard
                            QStringLiteral("DataReceived TieLineParameters")}));
 }
 
-TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTakes)
+TEST_F(Dispatching, RecordsAndDefinitionsOutsideATransferReachOnlyTheStructuresAnOpenDocumentTakes)
 {
     const auto definition = [](int structure) { return definitionPacket(structure, "S", 3, {{"Flag", 2, 1, 0}}); };
+    documentOpen = false;
+    for (const QByteArray &dropped : {replyPacket(10, 0, bytes("01")), replyPacket(11, 0, bytes("01")),
+                                      replyPacket(12, 0, bytes("01")), replyPacket(14, 0, bytes("01")),
+                                      replyPacket(20, 0, bytes("01")), definition(8), definition(14)})
+        EXPECT_TRUE(dispatch(dropped).isEmpty());
+    EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
+    EXPECT_TRUE(frames.isEmpty());
 
+    documentOpen = true;
     for (int structure : {4, 1, 6, 15, 3})
         EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
     const ExchClass &exchange = recorder.exchange;
     for (const RecordClass *applied :
          {&exchange.ACL(), &exchange.VirtualPorts(), &exchange.System(), &exchange.PortToVirtual(), &exchange.Groups()})
         EXPECT_EQ(applied->Records(), 3);
-    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_TRUE(frames.isEmpty());
 
     // Only the class list asks for its first record at once.
     EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}})).isEmpty());
     EXPECT_EQ(exchange.ClassList().Records(), 12);
     EXPECT_EQ(exchange.ClassList().GetItems("Name"), 10);
-    EXPECT_EQ(line.frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+    EXPECT_EQ(frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
 
     for (int structure : {2, 10, 5, 0})
         EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
@@ -165,19 +169,8 @@ TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTa
     EXPECT_EQ(recorder.data, QList<QByteArray>{definition(14)});
     EXPECT_FALSE(exchange.Rights().hasLayout());
 
-    EXPECT_EQ(line.frames.size(), 1);
+    EXPECT_EQ(frames.size(), 1);
     EXPECT_EQ(log.text(), QString());
-}
-
-TEST_F(Dispatching, WithoutAnActiveDocumentRecordsAndDefinitionsAreDropped)
-{
-    documentOpen = false;
-    for (int code : {10, 11, 12, 14, 20})
-        EXPECT_TRUE(dispatch(replyPacket(code, 0, bytes("01"))).isEmpty());
-    EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 2, {{"Flag", 2, 1, 0}})).isEmpty());
-    EXPECT_TRUE(dispatch(definitionPacket(14, "RIGHTS", 2, {{"Flag", 2, 1, 0}})).isEmpty());
-    EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
-    EXPECT_TRUE(line.frames.isEmpty());
 }
 
 TEST_F(Dispatching, DebugDisplayDumpsEveryPacketInHexAndListsStatusReports)

@@ -37,11 +37,21 @@ bool writeFile(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush();
 }
 
-QByteArray golden(const char *name)
+void expectGolden(const QByteArray &actual, const char *name)
 {
-    const QByteArray expected = fileContent(QStringLiteral(QB_TEST_DATA_DIR "/") + QLatin1String(name));
-    EXPECT_FALSE(expected.isEmpty()) << "tests/data/" << name << " is missing";
-    return expected;
+    const QString path = QStringLiteral(QB_TEST_DATA_DIR "/") + QLatin1String(name);
+    if (qEnvironmentVariableIsSet("QB_UPDATE_GOLDEN")) {
+        EXPECT_TRUE(writeFile(path, actual)) << path.toStdString();
+        return;
+    }
+    const QList<QByteArray> expected = fileContent(path).split('\n');
+    const QList<QByteArray> lines = actual.split('\n');
+    qsizetype differs = 0;
+    while (differs < qMin(lines.size(), expected.size()) && lines[differs] == expected[differs])
+        ++differs;
+    EXPECT_TRUE(lines == expected) << "tests/data/" << name << " differs from line " << differs + 1 << ": expected \""
+                                   << expected.value(differs).toStdString() << "\", got \""
+                                   << lines.value(differs).toStdString() << "\"";
 }
 
 namespace {

@@ -25,8 +25,10 @@ QString samplePath();
 // A file's bytes; empty when it cannot be read.
 QByteArray fileContent(const QString &path);
 bool writeFile(const QString &path, const QByteArray &data);
-// The expected output of that name, under tests/data.
-QByteArray golden(const char *name);
+// Compares an output with the expected one of that name under tests/data.
+// With QB_UPDATE_GOLDEN set in the environment it writes the file instead,
+// for an intended change of the output (review the difference before committing).
+void expectGolden(const QByteArray &actual, const char *name);
 
 // xmllint's complaints about an XML file, empty when it is well-formed or
 // when xmllint (libxml2-utils) is not installed.

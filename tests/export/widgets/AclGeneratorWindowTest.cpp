@@ -1,6 +1,5 @@
 #include "AclGeneratorWindow.h"
 
-#include "DocumentFixture.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "MessageService.h"
@@ -122,21 +121,6 @@ TEST_F(AclGeneratorWindowTest, CancelClosesTheWindowAndKeepsWhatWasGenerated)
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->result(), QDialog::Rejected);
     EXPECT_EQ(config.ACL().GetDigit(FieldNames::PublicID, 20), QByteArray("777"));
-}
-
-using AclCopyCommand = DocumentFixture;
-
-TEST_F(AclCopyCommand, CopyWithTheAclPanelOnShowOpensTheGeneratorOnThatAcl)
-{
-    open(QStringLiteral("ACR4"));
-    window->CopyRecord();
-    ASSERT_EQ(host.aclGeneratorOpenings.size(), 1);
-    EXPECT_EQ(host.aclGeneratorOpenings[0], std::make_pair(exNum, 4));
-
-    open(QStringLiteral("VPR3"));
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    window->CopyRecord();
-    EXPECT_EQ(host.aclGeneratorOpenings.size(), 1);
 }
 
 } // namespace
