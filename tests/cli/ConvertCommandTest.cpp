@@ -3,8 +3,6 @@
 #include "ExchClass.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 #include <sys/stat.h>
 
 namespace {

@@ -2,8 +2,6 @@
 #include "CommandLineTool.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 TEST(ReportCommand, WritesTheReportOfAConfigurationFileAsAPdfWithCodesMasked)
 {
     SKIP_WITHOUT_PDFTOTEXT();

@@ -7,8 +7,6 @@
 #include "SlaveDevice.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
 {
     QTemporaryDir dir;

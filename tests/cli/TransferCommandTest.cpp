@@ -6,7 +6,6 @@
 #include "TestSupport.h"
 
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <thread>

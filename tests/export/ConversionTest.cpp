@@ -8,38 +8,11 @@
 #include "TestSupport.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 
 namespace {
 using namespace FieldNames;
 enum Action { WarmLine = 3, Intercom = 4, NightBell = 8 };
-
-// A device that takes the first bytes and then reports the disk full.
-class FullDevice : public QIODevice
-{
-public:
-    explicit FullDevice(qint64 room)
-        : m_room(room)
-    {
-    }
-
-protected:
-    qint64 readData(char *, qint64) override { return -1; }
-    qint64 writeData(const char *, qint64 length) override
-    {
-        if (length > m_room) {
-            setErrorString(QStringLiteral("No space left on device"));
-            return -1;
-        }
-        m_room -= length;
-        return length;
-    }
-
-private:
-    qint64 m_room;
-};
 
 // The sample site with what it lacks for a conversion that sees every kind:
 // an intercom extension, a public-address output in intercom, a tie line
@@ -239,9 +212,9 @@ TEST_F(Conversion, TheFileIsWrittenWholeOverAnExistingOneAndAFailureLeavesTheFol
     expectGolden(fileContent(path), "conversion-site.xml");
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), onlyTheFile);
 
-    FullDevice device(100);
-    device.open(QIODevice::WriteOnly);
+    QFile full(QStringLiteral("/dev/full"));
+    ASSERT_TRUE(full.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     config.VirtualPorts().SetInteger(ActionType, 0, 0);
-    EXPECT_FALSE(converter.convert(device));
+    EXPECT_FALSE(converter.convert(full));
     EXPECT_EQ(converter.errorString(), QStringLiteral("Not able to write the configuration: No space left on device"));
 }

@@ -5,10 +5,7 @@
 #include "SimulatedTimers.h"
 #include "TestSupport.h"
 
-#include <QDir>
-#include <QFile>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
 
 #include <grp.h>
 #include <pwd.h>

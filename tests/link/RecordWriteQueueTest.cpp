@@ -8,8 +8,6 @@
 #include "SimulatedTimers.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 using State = RecordWriteQueue::State;
 constexpr int Ports = ExchClass::VirtualPortsMember;

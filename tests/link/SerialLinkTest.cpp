@@ -5,8 +5,6 @@
 #include "SerialLink.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 #include <iterator>
 
 namespace {
@@ -201,38 +199,23 @@ TEST_F(SerialLinking, FramesAreWrittenWholeAndMarkedInTheLogOnlyWhileOpen)
     EXPECT_EQ(log.text(), QStringLiteral("**"));
 }
 
-TEST_F(SerialLinking, ReceivedClassListDefinitionIsAnsweredOnTheLine)
-{
-    port->ports = {{1, Status::Opened}};
-    link->openPort(1, 38400);
-    const QByteArray definition = definitionPacket(8, "CLASSLIST", 0x70, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 0x7E}});
-
-    port->receive(bytes("FF 00") + onTheWire(definition));
-    EXPECT_EQ(recorder.exchange.ClassList().Records(), 0x70);
-    EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
-}
-
-TEST_F(SerialLinking, InputArrivingWhileAModalWindowShowsWaitsForTheRestOfTheChunk)
-{
-    port->ports = {{1, Status::Opened}};
-    link->openPort(1, 38400);
-    const QByteArray firstClock = replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"));
-    const QByteArray secondClock = replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14"));
-    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(secondClock)); };
-
-    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(firstClock));
-    ASSERT_EQ(recorder.clocks.size(), 2);
-    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("01"));
-    EXPECT_EQ(recorder.clocks[1].seconds, QStringLiteral("02"));
-}
-
-TEST_F(SerialLinking, ReopeningForgetsAFrameBegunOnThePreviousLine)
+TEST_F(SerialLinking, ReceivedInputIsAnsweredWaitsBehindAModalWindowAndIsForgottenOnReopening)
 {
     port->ports = {{1, Status::Opened}, {2, Status::Opened}};
     link->openPort(1, 38400);
+    port->receive(bytes("FF 00")
+                  + onTheWire(definitionPacket(8, "CLASSLIST", 0x70, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 0x7E}})));
+    EXPECT_EQ(recorder.exchange.ClassList().Records(), 0x70);
+    EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+
+    // A clock arriving while the board window shows waits for the rest of the chunk.
+    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14")))); };
+    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"))));
+    recorder.whileBoardWindowShows = nullptr;
     port->receive(bytes("7E 04 00 0A"));
     link->openPort(2, 38400);
     port->receive(bytes("7E") + onTheWire(replyPacket(4, 0, bytes("07 00 00 01 01 09 00 14"))));
-    ASSERT_EQ(recorder.clocks.size(), 1);
-    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("07"));
+    ASSERT_EQ(recorder.clocks.size(), 3);
+    EXPECT_EQ(QStringList({recorder.clocks[0].seconds, recorder.clocks[1].seconds, recorder.clocks[2].seconds}),
+              QStringList({QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("07")}));
 }

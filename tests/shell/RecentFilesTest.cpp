@@ -2,8 +2,6 @@
 #include "Registry.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 namespace {
 class RecentFilesTest : public ::testing::Test
 {

@@ -4,9 +4,12 @@
 #include "FieldFunctions.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +57,8 @@ public:
     bool empty() const { return m_entries.isEmpty(); }
     QString lastSource() const { return m_entries.isEmpty() ? QString() : m_entries.last().first; }
     QString lastMessage() const { return m_entries.isEmpty() ? QString() : m_entries.last().second; }
+    // "source: message" of the last diagnostic.
+    QString last() const { return lastSource() + QStringLiteral(": ") + lastMessage(); }
     void clear() { m_entries.clear(); }
 
 private:

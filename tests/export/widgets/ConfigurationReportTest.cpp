@@ -55,10 +55,10 @@ TEST_F(ConfigurationReportTest, ShowingCodesChangesOnlyThePinsAndPassCodesAndTon
         if (masked[i] != shown[i])
             changed.append(shown[i]);
     }
-    EXPECT_EQ(changed.first(), QByteArray("| 0 | Default | Yes | 1000 | 0000 | 0 | 0 |"));
-    EXPECT_TRUE(changed.contains("| 1 | VRS | Yes | 7214 | 5947 | 9 | 3 |"));
+    EXPECT_EQ(changed.first(), QByteArray("| 0 | Default | Yes | 1000 | 0000 | 0 | 0 |  |"));
+    EXPECT_TRUE(changed.contains("| 1 | VRS | Yes | 7214 | 5947 | 9 | 3 | No Display |"));
     EXPECT_EQ(changed.size(), 13);
-    EXPECT_TRUE(text(build()).contains("| 9 | Lobby | Yes | **** |  | 1 | 3 |"));
+    EXPECT_TRUE(text(build()).contains("| 9 | Lobby | Yes | **** |  | 1 | 3 | No Enter Pin |"));
 
     EXPECT_FALSE(text(build()).contains("== Tones"));
     EXPECT_TRUE(text(build(false, true)).contains("\n== Tones\n"));

@@ -99,7 +99,7 @@ TEST_F(MainWindowReport, PrintPreviewOpensTheReportWindowOnTheActiveDocument)
     EXPECT_TRUE(runEventsUntil([this] { return m_window->previewWindow() == nullptr; }));
 }
 
-TEST_F(MainWindowReport, CopyRecordOpensTheGeneratorModallyOnAnAclOnly)
+TEST_F(MainWindowReport, CopyRecordOpensTheAclGeneratorModallyOnAnAclAndTheCopyOfAPortOnAPort)
 {
     // The generator runs its own event loop; this closes it from inside.
     QStringList modalTitles;
@@ -116,7 +116,7 @@ TEST_F(MainWindowReport, CopyRecordOpensTheGeneratorModallyOnAnAclOnly)
     action("CopyRec")->trigger();
     EXPECT_EQ(modalTitles, QStringList{QStringLiteral("Copy ACLs")});
     select(QStringLiteral("VPR3"));
-    m_messages.setNextAnswer(QMessageBox::Ok);
     action("CopyRec")->trigger();
-    EXPECT_EQ(modalTitles, QStringList{QStringLiteral("Copy ACLs")});
+    EXPECT_EQ(modalTitles.count(QStringLiteral("Copy ACLs")), 1);
+    EXPECT_EQ(modalTitles.last(), QStringLiteral("Copy Virtual Port"));
 }

@@ -15,7 +15,6 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {

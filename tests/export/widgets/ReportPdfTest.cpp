@@ -8,7 +8,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 
 namespace {
 class ReportPdf : public ::testing::Test
