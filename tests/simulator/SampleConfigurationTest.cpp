@@ -37,7 +37,8 @@ TEST_F(SampleConfigurationTest, TheCommittedFileIsWhatTheGeneratorBuildsNow)
     EXPECT_TRUE(ConfigFile::toBytes(first) == ConfigFile::toBytes(second)) << "the generator is not deterministic";
     EXPECT_TRUE(fileContent(samplePath()) == ConfigFile::toBytes(first))
         << "data/sample.QBF differs from what the generator builds; regenerate it with "
-           "`qb-make-sample data/sample.QBF` (or build the update-sample target) and commit it";
+           "`qb-make-sample data/sample.QBF` (or build the update-sample target), refresh the expected outputs "
+           "under tests/data with `QB_UPDATE_GOLDEN=1 ctest`, review and commit them";
 }
 
 TEST_F(SampleConfigurationTest, RecordsAreWholeTextFieldsReadableUsedMapsExactAndRightsDistinctBits)
