@@ -64,7 +64,7 @@ TEST(ExchangeConfiguration, DefaultToneLayoutSurvivesADefinitionPacket)
     EXPECT_EQ(rebuilt.ItemsNames(1), QByteArray());
 }
 
-TEST(ConfigurationTable, SlotsStartAtOneAndKeepTheirConfigurations)
+TEST(ConfigurationTable, SlotsStartAtOneKeepTheirConfigurationsAndGrowToAnySlotAskedFor)
 {
     ConfigurationTable table;
     EXPECT_EQ(table.NewSlot(), 1);
@@ -76,4 +76,10 @@ TEST(ConfigurationTable, SlotsStartAtOneAndKeepTheirConfigurations)
     EXPECT_EQ(table.at(1).Tones().Records(), 12);
     EXPECT_EQ(table.at(3).Tones().Records(), 0);
     EXPECT_EQ(table.at(0).Tones().Records(), 0);
+
+    ConfigurationTable sparse;
+    sparse.at(3).BuildDefaultTones();
+    EXPECT_EQ(sparse.count(), 3);
+    EXPECT_EQ(sparse.NewSlot(), 4);
+    EXPECT_EQ(sparse.at(3).Tones().Records(), 12);
 }
