@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
     clang-14 libclang-rt-14-dev
-    libxml2-utils
+    libxml2-utils gcovr
     desktop-file-utils shared-mime-info man-db bash-completion dpkg-dev file
 )
 if [[ "${1:-}" == "--gui" ]]; then

@@ -26,9 +26,6 @@ public:
     void setFinishedCallback(std::function<void()> callback) { m_onFinished = std::move(callback); }
     bool isFinished() const { return m_finished; }
     Outcome outcome() const { return m_outcome; }
-    // The last message the engineer would have seen. When the transfer fails
-    // it is not printed here: it is the command's failure line.
-    QString lastMessage() const { return m_lastMessage; }
 
 private:
     void redraw();

@@ -63,7 +63,6 @@ public:
 
     // Every block generated so far, lines ended with CR LF.
     QString listing() const { return m_listing; }
-    QList<GeneratedAcl> lastRun() const { return m_lastRun; }
     QString errorString() const { return m_error; }
     int sourceAcl() const { return m_sourceAcl; }
 

@@ -67,9 +67,6 @@ public:
     static QByteArray UpdateStamp(const QDateTime &time);
     static bool WriteIndented(QIODevice &file, int tabs, const QByteArray &text);
 
-    const ClassTableType &ClassTable() const { return m_classTable; }
-    const RightsTableType &RightsTable() const { return m_rightsTable; }
-
 private:
     bool fail(const QString &message);
     // Lines collect in memory and reach the file in large pieces.

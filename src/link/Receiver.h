@@ -23,7 +23,6 @@ public:
     void ProcessInput(QByteArrayView chunk);
     void ClearInput();
 
-    bool waiting() const { return m_waiting; }
     // Frames given up because they never closed within MaxFrameLength bytes.
     int overlongFrames() const { return m_overlongFrames; }
 

@@ -31,7 +31,6 @@ public:
     QString text() const { return m_text; }
     void clear();
 
-    qsizetype limit() const { return m_limit; }
     void setLimit(qsizetype characters);
 
 signals:

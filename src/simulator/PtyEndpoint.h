@@ -35,8 +35,6 @@ public:
     // Line rate in bits per second, 10 bits to a byte; 0 writes replies at once.
     void setBaudRate(int baud);
     int baudRate() const { return m_baudRate; }
-    // Reply bytes not yet handed to the pseudo-terminal.
-    qsizetype pendingOutput() const { return m_output.size(); }
 
 signals:
     // The pseudo-terminal failed while serving; it stays open but inactive.

@@ -63,8 +63,6 @@ public:
     ExchClass *configuration() const { return m_config; }
     int attempts() const { return m_attempts; }
     int rebootStage() const { return m_rebootStage; }
-    int pendingPacketType() const { return m_lastPackType; }
-    QByteArray pendingPacket() const { return m_lastPackString; }
 
     // TransferSink
     bool transferRunning() const override { return m_running; }

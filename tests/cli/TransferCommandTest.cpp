@@ -2,28 +2,20 @@
 #include "CommandLineTool.h"
 #include "ConfigFile.h"
 #include "ExchClass.h"
+#include "PseudoTerminal.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <QRandomGenerator>
-#include <QTemporaryDir>
 
 #include <atomic>
 #include <thread>
 
-#include <fcntl.h>
 #include <poll.h>
-#include <stdlib.h>
-#include <termios.h>
-#include <unistd.h>
+#include <sys/stat.h>
 
 namespace {
-const QString CliPath = QStringLiteral(QB_CLI_PATH);
-const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
-constexpr int PollMilliseconds = 20;
-
 // What answers on the far side of the cable instead of an exchange.
-enum class FarEnd { Loopback, RandomBytes, OneStrayFrame };
+enum class FarEnd { Silent, Loopback, RandomBytes, OneStrayFrame };
 
 // A pseudo-terminal whose master side a thread serves while the tool, in its
 // own process, talks to the slave side.
@@ -32,122 +24,152 @@ class HostileLine
 public:
     explicit HostileLine(FarEnd farEnd)
         : m_farEnd(farEnd)
-        , m_master(posix_openpt(O_RDWR | O_NOCTTY))
     {
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0)
-            return;
-        m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
-        // Held open so the master never sees a hang-up; raw, so no byte is
-        // echoed or translated by the terminal.
-        m_slaveKeeper = ::open(ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios settings{};
-        if (m_slaveKeeper >= 0 && ::tcgetattr(m_slaveKeeper, &settings) == 0) {
-            ::cfmakeraw(&settings);
-            ::tcsetattr(m_slaveKeeper, TCSANOW, &settings);
-        }
+        m_terminal.holdSlaveRaw();
         m_thread = std::thread([this] { serve(); });
     }
     ~HostileLine()
     {
         m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        for (int fd : {m_slaveKeeper, m_master}) {
-            if (fd >= 0)
-                ::close(fd);
-        }
+        m_thread.join();
     }
-    HostileLine(const HostileLine &) = delete;
-    HostileLine &operator=(const HostileLine &) = delete;
 
-    QString slavePath() const { return m_slavePath; }
+    QString path() const { return m_terminal.slavePath(); }
 
 private:
     void serve()
     {
+        constexpr int PollMilliseconds = 20;
         QRandomGenerator random(18);
         bool strayed = false;
         char buffer[4096];
         while (!m_stop) {
-            pollfd wait{m_master, POLLIN, 0};
+            pollfd wait{m_terminal.master(), POLLIN, 0};
             if (::poll(&wait, 1, PollMilliseconds) <= 0 || !(wait.revents & POLLIN))
                 continue;
-            const ssize_t got = ::read(m_master, buffer, sizeof buffer);
-            if (got <= 0)
-                continue;
+            const ssize_t got = ::read(m_terminal.master(), buffer, sizeof buffer);
             QByteArray answer;
-            switch (m_farEnd) {
-            case FarEnd::Loopback:
+            if (m_farEnd == FarEnd::Loopback && got > 0)
                 answer = QByteArray(buffer, got);
-                break;
-            case FarEnd::RandomBytes:
-                for (ssize_t i = 0; i < got; ++i)
-                    answer += char(random.bounded(256));
-                break;
-            case FarEnd::OneStrayFrame:
-                // A tones record, 12 bytes on the wire, once.
-                if (!strayed)
-                    answer = bytes("7E 24 00 05 30 30 00 00 41 00 00 7E");
-                strayed = true;
-                break;
-            }
-            if (!answer.isEmpty() && ::write(m_master, answer.constData(), size_t(answer.size())) < 0)
+            for (ssize_t i = 0; m_farEnd == FarEnd::RandomBytes && i < got; ++i)
+                answer += char(random.bounded(256));
+            // A tones record, 12 bytes on the wire, once.
+            if (m_farEnd == FarEnd::OneStrayFrame && !std::exchange(strayed, true))
+                answer = bytes("7E 24 00 05 30 30 00 00 41 00 00 7E");
+            if (!answer.isEmpty() && ::write(m_terminal.master(), answer.constData(), size_t(answer.size())) < 0)
                 return;
         }
     }
 
+    PseudoTerminal m_terminal;
     FarEnd m_farEnd;
-    int m_master;
-    int m_slaveKeeper = -1;
-    QString m_slavePath;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
 };
 
-QByteArray contentOf(const QString &path)
+class TransferCommand : public ::testing::Test
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(writeFile(site, fileContent(samplePath())));
+    }
+
+    Outcome get(const HostileLine &line, const char *timeout = nullptr, int boundMilliseconds = 30000)
+    {
+        QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"), line.path(), QStringLiteral("--out"), site};
+        if (timeout)
+            arguments << QStringLiteral("--timeout") << QLatin1String(timeout);
+        return runCli(arguments, boundMilliseconds);
+    }
+
+    // The line the tool ends a failed transfer with.
+    static QString lastLine(const Outcome &run) { return run.err.trimmed().section(QLatin1Char('\n'), -1); }
+
+    QTemporaryDir dir;
+    const QString site = dir.filePath(QStringLiteral("site.QBF"));
+};
 } // namespace
 
-TEST(TransferCommand, AGetFromALineThatIsNoExchangeFailsAndLeavesTheFileAlone)
+TEST_F(TransferCommand, AGetFromALineThatIsNoExchangeFailsWithTheReasonAndLeavesTheFileAlone)
 {
-    QTemporaryDir dir;
-    const QString out = dir.filePath(QStringLiteral("site.QBF"));
-    ASSERT_TRUE(QFile::copy(SamplePath, out));
-    const QByteArray before = contentOf(out);
-
-    for (FarEnd farEnd : {FarEnd::Loopback, FarEnd::RandomBytes, FarEnd::OneStrayFrame}) {
+    const std::tuple<FarEnd, const char *, QString> lines[] = {
+        {FarEnd::Loopback, "30",
+         QStringLiteral(": The configuration did not arrive whole (no layout for Class List, ACL, Virtual Ports, System, "
+                        "Groups, Rights, Port To Virtual, Ext To Virtual); nothing was kept")},
+        {FarEnd::OneStrayFrame, "1", QStringLiteral(": the transfer did not finish within 1 seconds")},
+        {FarEnd::RandomBytes, "2", QString()},
+    };
+    for (const auto &[farEnd, timeout, reason] : lines) {
         SCOPED_TRACE(int(farEnd));
         HostileLine line(farEnd);
-        ASSERT_FALSE(line.slavePath().isEmpty());
-        const Outcome run = runCliProcess(CliPath, {QStringLiteral("get"), QStringLiteral("--port"), line.slavePath(),
-                                                    QStringLiteral("--out"), out, QStringLiteral("--timeout"),
-                                                    QStringLiteral("2")});
+        const Outcome run = get(line, timeout);
         EXPECT_EQ(run.code, 1) << run.err.toStdString();
         EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
-        const QString lastLine = run.err.trimmed().section(QLatin1Char('\n'), -1);
-        EXPECT_TRUE(lastLine.startsWith(line.slavePath() + QStringLiteral(": "))) << run.err.toStdString();
-        EXPECT_EQ(contentOf(out), before);
+        EXPECT_TRUE(lastLine(run).startsWith(line.path() + reason)) << run.err.toStdString();
+        EXPECT_EQ(fileContent(site), fileContent(samplePath()));
     }
 }
 
-TEST(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningThePort)
+TEST_F(TransferCommand, AGetFromALineNobodyAnswersEndsWithNoOrvexDetected)
 {
-    QTemporaryDir dir;
-    const QString empty = dir.filePath(QStringLiteral("empty.QBF"));
-    ExchClass nothing;
-    ConfigFile file;
-    ASSERT_TRUE(file.save(nothing, empty)) << file.errorString().toStdString();
+    HostileLine line(FarEnd::Silent);
+    const Outcome run = get(line, nullptr, 300000);
+    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(lastLine(run), line.path() + QStringLiteral(": No Orvex detected"));
+    EXPECT_EQ(fileContent(site), fileContent(samplePath()));
+}
 
-    const Outcome run = runCliProcess(CliPath, {QStringLiteral("send"), QStringLiteral("--port"),
-                                                QStringLiteral("/dev/quillbridge-no-such-port"), empty});
+TEST_F(TransferCommand, ASendThatDoesNotFinishWithinItsTimeoutFails)
+{
+    HostileLine line(FarEnd::Silent);
+    const Outcome run = runCli({QStringLiteral("send"), QStringLiteral("--port"), line.path(), QStringLiteral("--timeout"),
+                                QStringLiteral("1"), site});
+    EXPECT_EQ(run.code, 1);
+    EXPECT_TRUE(run.out.isEmpty());
+    EXPECT_EQ(lastLine(run), line.path() + QStringLiteral(": the transfer did not finish within 1 seconds"));
+}
+
+TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpenedAndKeepsTheOldFile)
+{
+    const QString fifo = dir.filePath(QStringLiteral("out.pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(site).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    const QString noPort = dir.filePath(QStringLiteral("no-such-port"));
+    const std::pair<QString, QString> refused[] = {
+        {fifo, QStringLiteral("Not a regular file (a named pipe)")},
+        {site, QStringLiteral("Existing file %1 is not writable").arg(site)},
+    };
+    for (const auto &[out, reason] : refused) {
+        const QStringList arguments{QStringLiteral(QB_CLI_PATH), QStringLiteral("get"), QStringLiteral("--port"),
+                                    noPort, QStringLiteral("--out"), out};
+        // Nothing stops root from writing a read-only file: the tool runs as nobody there.
+        const Outcome run = ::geteuid() != 0
+            ? runProcess(arguments.first(), arguments.mid(1))
+            : runProcess(QStringLiteral("setpriv"),
+                         QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                     QStringLiteral("--clear-groups")}
+                             + arguments);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_EQ(run.err, QStringLiteral("Cannot save \"%1\": %2\n").arg(out, reason));
+    }
+    EXPECT_EQ(fileContent(site), fileContent(samplePath()));
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0700);
+}
+
+TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningThePort)
+{
+    const QString empty = dir.filePath(QStringLiteral("empty.QBF"));
+    ASSERT_TRUE(ConfigFile().save(ExchClass(), empty));
+    const Outcome run = runCli({QStringLiteral("send"), QStringLiteral("--port"),
+                                QStringLiteral("/dev/quillbridge-no-such-port"), empty});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, empty + QStringLiteral(" holds no records; nothing was sent\n"));
 }
 
-TEST(TransferCommand, OutOfRangeTimeoutsSpeedsAndPortNumbersAreUsageErrors)
+TEST(TransferCommandUsage, OutOfRangeTimeoutsSpeedsAndPortNumbersAreUsageErrors)
 {
     const char *const refused[][2] = {
         {"--timeout", "0"},   {"--timeout", "86401"}, {"--timeout", "2147484"}, {"--speed", "1000"},

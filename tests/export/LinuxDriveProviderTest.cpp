@@ -93,7 +93,7 @@ TEST(LinuxMountTable, FieldsHaveTheirOctalEscapesUndone)
     EXPECT_EQ(LinuxDriveProvider::decodeLabel(QStringLiteral("MY\\x20CARD\\x2f1")), QStringLiteral("MY CARD/1"));
 }
 
-TEST_F(LinuxDriveProviderTest, MountedDevicesAreRemovableOpticalOrFixedByTheirDisksSysfsAttributes)
+TEST_F(LinuxDriveProviderTest, MountedDevicesAreKindedByTheirDisksSysfsAttributesAndLabelledByTheByLabelLinks)
 {
     LinuxDriveProvider drives(m_paths, nullptr);
     const QList<DriveVolume> volumes = drives.volumes();
@@ -104,22 +104,11 @@ TEST_F(LinuxDriveProviderTest, MountedDevicesAreRemovableOpticalOrFixedByTheirDi
                            {QStringLiteral("/media/my card"), dev(QStringLiteral("sdc")), Kind::Removable},
                            {QStringLiteral("/media/gone"), dev(QStringLiteral("gone")), Kind::Fixed},
                        }));
-}
-
-TEST_F(LinuxDriveProviderTest, LabelsComeFromTheByLabelLinksAndAMissingDeviceHasNone)
-{
-    LinuxDriveProvider drives(m_paths, nullptr);
-    const QList<DriveVolume> volumes = drives.volumes();
     ASSERT_EQ(volumes.size(), 5);
     EXPECT_EQ(drives.volumeLabel(volumes[0]), QStringLiteral("ORVX"));
     EXPECT_EQ(drives.volumeLabel(volumes[1]), QString());
     EXPECT_EQ(drives.volumeLabel(volumes[3]), QStringLiteral("MY CARD"));
     EXPECT_EQ(drives.volumeLabel(volumes[4]), std::nullopt);
-}
-
-TEST_F(LinuxDriveProviderTest, WithoutUDisks2ACardCannotBeOpenedForStopping)
-{
-    LinuxDriveProvider drives(m_paths, nullptr);
-    const DriveVolume card = drives.volumes().constFirst();
-    EXPECT_EQ(CardTransfer(drives).EjectDisk(card), CardTransfer::CannotOpen);
+    // Without UDisks2 a card cannot be opened for stopping.
+    EXPECT_EQ(CardTransfer(drives).EjectDisk(volumes[0]), CardTransfer::CannotOpen);
 }

@@ -1,7 +1,7 @@
 #include "ConnectionMonitor.h"
+#include "ExchangeSimulator.h"
 #include "FakeSerialPort.h"
 #include "LinkRecorder.h"
-#include "PacketSender.h"
 #include "RecordWriteQueue.h"
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
@@ -11,15 +11,7 @@
 namespace {
 const QByteArray ClockRead = bytes("7E 04 00 02 30 30 00 00 00 00 7E");
 
-QByteArray onTheWire(const QByteArray &content)
-{
-    return '\x7E' + PacketSender::StuffBytes(content) + '\x7E';
-}
-
-QByteArray clockReport()
-{
-    return onTheWire(replyPacket(4, 0, bytes("1E 2D 0C 0F 06 18 06 14")));
-}
+const QByteArray ClockReport = ExchangeSimulator::replyFrame(4, 0, bytes("1E 2D 0C 0F 06 18 06 14"));
 
 // A monitor on a fake line whose CTS is present, with a transfer and a write
 // queue the test can keep busy.
@@ -62,7 +54,7 @@ TEST_F(ConnectionMonitorTest, ThePanelSaysOrvxOnlyWhileTheExchangeAnswers)
     EXPECT_EQ(panel(), QStringLiteral("NO REPLY"));
     EXPECT_EQ(clockReads(), 1);
 
-    port->receive(clockReport());
+    port->receive(ClockReport);
     EXPECT_EQ(panel(), QStringLiteral("ORVX"));
     EXPECT_TRUE(recorder.clocks.isEmpty()) << "the monitor's own read is shown to nobody";
 
@@ -74,7 +66,7 @@ TEST_F(ConnectionMonitorTest, ThePanelSaysOrvxOnlyWhileTheExchangeAnswers)
     timers.advance(ConnectionMonitor::ProbeReplyTimeout);
     EXPECT_EQ(panel(), QStringLiteral("NO REPLY"));
 
-    port->receive(onTheWire(replyPacket(1, 0, bytes("01 02 03"))));
+    port->receive(ExchangeSimulator::replyFrame(1, 0, bytes("01 02 03")));
     EXPECT_EQ(panel(), QStringLiteral("ORVX"));
     port->changeCts(false);
     EXPECT_EQ(panel(), QStringLiteral("NO CONN"));
@@ -111,9 +103,9 @@ TEST_F(ConnectionMonitorTest, ClockReadsGoAtMostOncePerIntervalAndNeverWhileTheL
 TEST_F(ConnectionMonitorTest, AClockReportTheMonitorDidNotAskForReachesTheTimeWindow)
 {
     open();
-    port->receive(clockReport());
+    port->receive(ClockReport);
     EXPECT_TRUE(recorder.clocks.isEmpty());
-    port->receive(clockReport());
+    port->receive(ClockReport);
     ASSERT_EQ(recorder.clocks.size(), 1);
     EXPECT_EQ(recorder.clocks.first().hours, QStringLiteral("12"));
 }

@@ -5,13 +5,7 @@
 #include "TestSupport.h"
 
 namespace {
-struct FrameRecorder : FrameSink
-{
-    void PackSend(const QByteArray &frame) override { frames.append(frame); }
-    QList<QByteArray> frames;
-};
-
-class Dispatching : public ::testing::Test
+class Dispatching : public ::testing::Test, public FrameSink
 {
 protected:
     Dispatching()
@@ -38,9 +32,11 @@ protected:
         return text;
     }
 
+    void PackSend(const QByteArray &frame) override { frames.append(frame); }
+
     DebugLog log;
-    FrameRecorder line;
-    PacketSender sender{&line, nullptr, &log};
+    QList<QByteArray> frames;
+    PacketSender sender{this, nullptr, &log};
     Dispatcher dispatcher{&sender, &log};
     LinkRecorder recorder;
     bool documentOpen = true;
@@ -119,7 +115,7 @@ TEST_F(Dispatching, EveryCodeGoesWhereTheTableSendsItInBothModes)
         EXPECT_EQ(logged(),
                   route.unknown == UnknownAlways ? NL + QStringLiteral("##Unknown packet ") + code : QString());
     }
-    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_TRUE(frames.isEmpty());
 }
 
 TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoardWindowInATransfer)
@@ -138,23 +134,31 @@ TEST_F(Dispatching, AcknowledgementReachesOnlyOpenVisibleWindowsAndNeverTheBoard
                            QStringLiteral("DataReceived TieLineParameters")}));
 }
 
-TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTakes)
+TEST_F(Dispatching, RecordsAndDefinitionsOutsideATransferReachOnlyTheStructuresAnOpenDocumentTakes)
 {
     const auto definition = [](int structure) { return definitionPacket(structure, "S", 3, {{"Flag", 2, 1, 0}}); };
+    documentOpen = false;
+    for (const QByteArray &dropped : {replyPacket(10, 0, bytes("01")), replyPacket(11, 0, bytes("01")),
+                                      replyPacket(12, 0, bytes("01")), replyPacket(14, 0, bytes("01")),
+                                      replyPacket(20, 0, bytes("01")), definition(8), definition(14)})
+        EXPECT_TRUE(dispatch(dropped).isEmpty());
+    EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
+    EXPECT_TRUE(frames.isEmpty());
 
+    documentOpen = true;
     for (int structure : {4, 1, 6, 15, 3})
         EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
     const ExchClass &exchange = recorder.exchange;
     for (const RecordClass *applied :
          {&exchange.ACL(), &exchange.VirtualPorts(), &exchange.System(), &exchange.PortToVirtual(), &exchange.Groups()})
         EXPECT_EQ(applied->Records(), 3);
-    EXPECT_TRUE(line.frames.isEmpty());
+    EXPECT_TRUE(frames.isEmpty());
 
     // Only the class list asks for its first record at once.
     EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}})).isEmpty());
     EXPECT_EQ(exchange.ClassList().Records(), 12);
     EXPECT_EQ(exchange.ClassList().GetItems("Name"), 10);
-    EXPECT_EQ(line.frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+    EXPECT_EQ(frames, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
 
     for (int structure : {2, 10, 5, 0})
         EXPECT_TRUE(dispatch(definition(structure)).isEmpty());
@@ -165,85 +169,39 @@ TEST_F(Dispatching, DefinitionsOutsideATransferReachOnlyTheStructuresADocumentTa
     EXPECT_EQ(recorder.data, QList<QByteArray>{definition(14)});
     EXPECT_FALSE(exchange.Rights().hasLayout());
 
-    EXPECT_EQ(line.frames.size(), 1);
+    EXPECT_EQ(frames.size(), 1);
     EXPECT_EQ(log.text(), QString());
 }
 
-TEST_F(Dispatching, WithoutAnActiveDocumentRecordsAndDefinitionsAreDropped)
-{
-    documentOpen = false;
-    for (int code : {10, 11, 12, 14, 20})
-        EXPECT_TRUE(dispatch(replyPacket(code, 0, bytes("01"))).isEmpty());
-    EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 2, {{"Flag", 2, 1, 0}})).isEmpty());
-    EXPECT_TRUE(dispatch(definitionPacket(14, "RIGHTS", 2, {{"Flag", 2, 1, 0}})).isEmpty());
-    EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
-    EXPECT_TRUE(line.frames.isEmpty());
-}
-
-TEST_F(Dispatching, DebugDisplayDumpsEveryPacketInHexAndListsStatusReports)
+TEST_F(Dispatching, ClockAndBoardReportsAreShownAndWithDebugDisplayEveryPacketIsDumpedAndListed)
 {
     const QByteArray status = replyPacket(1, 0x1A2, bytes("03 04 05 06 07 08 0C 0D 0E 0F 10 11 12"));
-    dispatch(status);
-    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
-    EXPECT_EQ(log.text(), QString());
-
-    log.setDebugDisplay(true);
-    dispatch(bytes("02 00 02 30 30 7E 00 FF"));
-    dispatch(QByteArray());
-    EXPECT_EQ(logged(), NL + QStringLiteral(">>2 0 2 30 30 7E 0 FF  <<") + NL + QStringLiteral(">> <<"));
-    dispatch(status);
-    EXPECT_EQ(log.text().section(QStringLiteral(" <<"), 1),
-              NL + QStringLiteral("Packet Type = Status; PortID = 0xA21") + NL
-                  + QStringLiteral("MsgType = 3; Status = 4; Port = 5") + NL
-                  + QStringLiteral("Board = 6; Rack = 7; Node = 8; PortID = C") + NL
-                  + QStringLiteral("Extra = E; ExtraU16(0) = F; ExtraU16(1) = 11"));
-}
-
-TEST_F(Dispatching, ClockReportFillsTheTimeWindowAndIsListedWithDebugDisplay)
-{
     const QByteArray clock = replyPacket(4, 0, bytes("05 09 17 01 0C 09 03 14"));
-    dispatch(clock);
+    const QByteArray odd = bytes("02 00 02 30 30 7E 00 FF");
+    for (const QByteArray &packet : {status, odd, clock})
+        dispatch(packet);
+    EXPECT_EQ(log.text(), QString());
     ASSERT_EQ(recorder.clocks.size(), 1);
     const ClockReading &reading = recorder.clocks.first();
     EXPECT_EQ(QStringList({reading.day, reading.month, reading.year, reading.hours, reading.minutes, reading.seconds}),
               QStringList({QStringLiteral("01"), QStringLiteral("12"), QStringLiteral("2009"), QStringLiteral("23"),
                            QStringLiteral("09"), QStringLiteral("05")}));
-    EXPECT_EQ(log.text(), QString());
-    EXPECT_EQ(Dispatcher::clockReading(replyPacket(4, 0, bytes("00 00 00 00 00 00 00 00"))).year,
-              QStringLiteral("0000"));
+    EXPECT_EQ(Dispatcher::clockReading(replyPacket(4, 0, bytes("00 00 00 00 00 00 00 00"))).year, QStringLiteral("0000"));
 
     log.setDebugDisplay(true);
-    dispatch(clock);
-    EXPECT_EQ(log.text().section(QStringLiteral(" <<"), 1),
-              NL + QStringLiteral("Packet Type = Port Dynamic") + NL
-                  + QStringLiteral("Length = 0x0A; Sequence = 0x3030; PortID = 0x00") + NL
-                  + QStringLiteral("Secs = 5; Mins = 9; Hours = 23") + NL
-                  + QStringLiteral("Day = 1; Month = 12; Year = 9") + NL + QStringLiteral("dow = 3; century = 20"));
-}
-
-TEST_F(Dispatching, BoardReportShowsSevenSlotsAndListsAllTenBoardsWithDebugDisplay)
-{
-    log.setDebugDisplay(true);
+    for (const QByteArray &packet : {odd, QByteArray(), status, clock})
+        dispatch(packet);
     EXPECT_EQ(dispatch(boardReport({3})), QStringList{QStringLiteral("showBoardInformation")});
+    expectGolden(log.text().toLatin1(), "dispatcher-debug.txt");
     ASSERT_EQ(recorder.boards.size(), 1);
     const BoardInformation &shown = recorder.boards.first();
     ASSERT_EQ(shown.rows.size(), 7u);
-    EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("SN00000"));
-    EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("00/03/2005"));
-    EXPECT_EQ(shown.rows[3].serialNumber, QStringLiteral("Missing"));
-    EXPECT_EQ(shown.rows[3].manufactureDate, QString());
-    EXPECT_EQ(shown.rows[6].serialNumber, QStringLiteral("SN00006"));
-    EXPECT_EQ(shown.rows[6].manufactureDate, QStringLiteral("06/03/2005"));
-
-    const QString listing = log.text().section(QStringLiteral(" <<"), 1);
-    EXPECT_TRUE(listing.startsWith(NL + QStringLiteral("Packet Type = Board Info") + NL + QStringLiteral("Board = 1")
-                                   + NL + QStringLiteral("Packet = 1; SN00000>0< ") + NL
-                                   + QStringLiteral("Packet = 2; 20050300") + NL
-                                   + QStringLiteral("Packet = 3; >0< >0< >0< >0< >0< >0< >0< >0< ")));
-    EXPECT_TRUE(listing.contains(NL + QStringLiteral("Board = 4") + NL
-                                 + QStringLiteral("Packet = 1; >0< >0< >0< >0< >0< >0< >0< >0< ")));
-    EXPECT_TRUE(listing.contains(NL + QStringLiteral("Board = 10") + NL + QStringLiteral("Packet = 1; SN00009>0< ")));
-    EXPECT_EQ(listing.count(QStringLiteral("Packet = ")), 40);
+    const std::tuple<int, const char *, const char *> rows[] = {
+        {0, "SN00000", "00/03/2005"}, {3, "Missing", ""}, {6, "SN00006", "06/03/2005"}};
+    for (const auto &[row, serial, date] : rows) {
+        EXPECT_EQ(shown.rows[row].serialNumber, QLatin1String(serial));
+        EXPECT_EQ(shown.rows[row].manufactureDate, QLatin1String(date));
+    }
 }
 
 TEST(BoardReport, OnlyPrintableBytesCountAndAShortReplyShowsEverySlotMissing)

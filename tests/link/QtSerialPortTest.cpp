@@ -1,71 +1,21 @@
 #include "QtSerialPort.h"
 
 #include "DebugLog.h"
+#include "PseudoTerminal.h"
 #include "SimulatedTimers.h"
 #include "TestSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QEventLoop>
-#include <QFile>
 #include <QSocketNotifier>
-#include <QTemporaryDir>
-#include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <functional>
 
 namespace {
-// The master side of a pseudo-terminal; the port under test opens the slave.
-class PseudoTerminal
-{
-public:
-    PseudoTerminal()
-        : m_master(posix_openpt(O_RDWR | O_NOCTTY))
-    {
-        if (m_master >= 0 && grantpt(m_master) == 0 && unlockpt(m_master) == 0)
-            m_slavePath = QString::fromLocal8Bit(ptsname(m_master));
-    }
-    ~PseudoTerminal() { hangUp(); }
-    PseudoTerminal(const PseudoTerminal &) = delete;
-    PseudoTerminal &operator=(const PseudoTerminal &) = delete;
-
-    int master() const { return m_master; }
-    QString slavePath() const { return m_slavePath; }
-    void hangUp()
-    {
-        if (m_master >= 0)
-            ::close(m_master);
-        m_master = -1;
-    }
-
-private:
-    int m_master;
-    QString m_slavePath;
-};
-
 const QString StandardSettings = QStringLiteral("38400,n,8,1");
 
 class PseudoTerminalPort : public ::testing::Test
 {
 protected:
-    static void SetUpTestSuite()
-    {
-        if (!QCoreApplication::instance()) {
-            static int argc = 1;
-            static char name[] = "serial_link_tests";
-            static char *argv[] = {name, nullptr};
-            static QCoreApplication application(argc, argv);
-        }
-    }
-
     void SetUp() override
     {
         ASSERT_FALSE(terminal.slavePath().isEmpty());

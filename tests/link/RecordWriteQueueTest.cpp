@@ -8,8 +8,6 @@
 #include "SimulatedTimers.h"
 #include "TestSupport.h"
 
-#include <gtest/gtest.h>
-
 namespace {
 using State = RecordWriteQueue::State;
 constexpr int Ports = ExchClass::VirtualPortsMember;
@@ -128,21 +126,11 @@ TEST_F(RecordWriteQueueTest, EachLostEchoCostsOneResend)
     EXPECT_EQ(sentFrames.size(), 3 + exchange.framesDropped());
 }
 
-TEST_F(RecordWriteQueueTest, AnEchoHoldingOtherBytesFailsTheWriteAndIsReported)
+TEST_F(RecordWriteQueueTest, RepliesForOtherRecordsAreLeftToTheDocumentAndAnEchoHoldingOtherBytesFailsTheWrite)
 {
     QList<int> mismatched;
     QObject::connect(&queue, &RecordWriteQueue::echoMismatch,
                      [&](const ExchClass *, int member, int index) { mismatched.append(member * 1000 + index); });
-    queue.writeRecord(document, Ports, 5);
-    replies.clear();
-    const QByteArray other = exchange.configuration().VirtualPorts().record(4);
-    replyReceiver.ProcessInput(ExchangeSimulator::replyFrame(10, 5, other));
-    EXPECT_EQ(stateOf(5), State::Failed);
-    EXPECT_EQ(mismatched, QList<int>{Ports * 1000 + 5});
-}
-
-TEST_F(RecordWriteQueueTest, RepliesForAnotherRecordOrStructureAreLeftToTheDocument)
-{
     queue.writeRecord(document, Ports, 5);
     replies.clear();
     const QByteArray record = document.VirtualPorts().record(5);
@@ -150,6 +138,10 @@ TEST_F(RecordWriteQueueTest, RepliesForAnotherRecordOrStructureAreLeftToTheDocum
     replyReceiver.ProcessInput(ExchangeSimulator::replyFrame(12, 5, record));
     EXPECT_EQ(taken, (QList<bool>{false, false}));
     EXPECT_EQ(stateOf(5), State::Waiting);
+
+    replyReceiver.ProcessInput(ExchangeSimulator::replyFrame(10, 5, exchange.configuration().VirtualPorts().record(4)));
+    EXPECT_EQ(stateOf(5), State::Failed);
+    EXPECT_EQ(mismatched, QList<int>{Ports * 1000 + 5});
 }
 
 TEST_F(RecordWriteQueueTest, ARecordEditedAgainGoesOutOnceMoreWithItsNewestBytes)
@@ -186,15 +178,25 @@ TEST_F(RecordWriteQueueTest, AHeldQueueSendsNothingAndSendsItsWriteInFlightAgain
     EXPECT_EQ(queue.count(State::Confirmed), 2);
 }
 
-TEST_F(RecordWriteQueueTest, AForgottenConfigurationLeavesNoStatesAndLetsTheNextWriteGo)
+TEST_F(RecordWriteQueueTest, AForgottenConfigurationLeavesNoStatesAndNoHoldOnTheWritesOfAnother)
 {
     ExchClass other = document;
-    queue.writeRecord(document, Ports, 5);
     queue.writeRecord(other, Ports, 6);
-    replies.clear();
+    queue.writeRecord(document, Ports, 5);
+    queue.writeRecord(other, Ports, 7);
     queue.forget(document);
     EXPECT_FALSE(stateOf(5).has_value());
+    deliverReplies();
+    deliverReplies();
+    EXPECT_EQ(queue.count(State::Confirmed, &other), 2);
     EXPECT_EQ(sentFrames.size(), 2);
+
+    // Forgetting the configuration whose write is on the line lets the next one go.
+    queue.writeRecord(document, Ports, 5);
+    queue.writeRecord(other, Ports, 8);
+    replies.clear();
+    queue.forget(document);
+    EXPECT_EQ(sentFrames.size(), 4);
     EXPECT_FALSE(queue.writeRecord(other, Ports, document.VirtualPorts().Records()));
 }
 } // namespace

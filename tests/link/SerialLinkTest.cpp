@@ -5,8 +5,6 @@
 #include "SerialLink.h"
 #include "TestSupport.h"
 
-#include <QTemporaryDir>
-
 #include <iterator>
 
 namespace {
@@ -51,88 +49,81 @@ protected:
 };
 } // namespace
 
-TEST_F(SerialLinking, ConfiguredPortThatIsAvailableOpensAtItsSpeedWithRtsOff)
+TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheOnlyAvailableOne)
 {
-    configure(3, " 19200");
-    port->ports = {{1, Status::Opened}, {3, Status::Opened}};
-
-    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
-    EXPECT_TRUE(port->isOpen());
-    EXPECT_EQ(port->deviceName(), QStringLiteral("COM3"));
-    EXPECT_EQ(port->settings, QStringLiteral("19200,n,8,1"));
-    EXPECT_EQ(port->rts, QList<bool>{false});
-    EXPECT_EQ(link->portPanelText(), QStringLiteral("COM3; 19200"));
-    EXPECT_FALSE(link->noConnection());
-    EXPECT_TRUE(recorder.calls.isEmpty());
+    using Selection = SerialLink::Selection;
+    const QString selectPort = QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
+    const struct
+    {
+        int configured;
+        const char *speed;
+        QMap<int, Status> ports;
+        Selection selection;
+        QString device;
+        QString settings;
+        QStringList messages;
+    } cases[] = {
+        {2, nullptr, {{1, Status::InUse}, {2, Status::NotPresent}}, Selection::NoPortsAvailable, QString(), QString(),
+         {QStringLiteral("No Serial Ports available")}},
+        // Any other failure counts as available, and the open then tells the user.
+        {2, nullptr, {{2, Status::InUse}, {5, Status::Failed}}, Selection::OpenFailed, QString(), QString(), {selectPort}},
+        // A port the engineer may not open is theirs to mend: the message says how.
+        {2, nullptr, {{2, Status::InUse}, {5, Status::NoPermission}}, Selection::OpenFailed, QString(), QString(),
+         {selectPort + QStringLiteral("\nCOM5 refused")}},
+        {2, nullptr, {{2, Status::InUse}, {5, Status::Opened}, {16, Status::InUse}}, Selection::Opened,
+         QStringLiteral("COM5"), QStringLiteral("38400,n,8,1"), {}},
+        {3, " 19200", {{1, Status::Opened}, {3, Status::Opened}}, Selection::Opened, QStringLiteral("COM3"),
+         QStringLiteral("19200,n,8,1"), {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.configured);
+        configure(c.configured, c.speed);
+        port->ports = c.ports;
+        recorder.messages.clear();
+        EXPECT_EQ(link->SelectSerialPort(), c.selection);
+        EXPECT_EQ(port->isOpen(), !c.device.isEmpty());
+        if (port->isOpen()) {
+            EXPECT_FALSE(link->noConnection());
+            EXPECT_EQ(port->deviceName(), c.device);
+            EXPECT_EQ(port->settings, c.settings);
+            EXPECT_EQ(link->portPanelText(), c.device + QStringLiteral("; ") + c.settings.section(QLatin1Char(','), 0, 0));
+            EXPECT_EQ(port->rts.last(), false);
+        }
+        EXPECT_EQ(recorder.messages, c.messages);
+        EXPECT_TRUE(&c != &cases[0] || link->noConnection());
+        link->closePort();
+    }
+    EXPECT_FALSE(recorder.calls.contains(QStringLiteral("choosePort")));
 }
 
-TEST_F(SerialLinking, UnusableConfiguredPortGivesWayToTheOnlyAvailableOne)
+TEST_F(SerialLinking, SeveralAvailablePortsLeaveTheChoiceToTheUserAndTestPortLeavesThePortClosed)
 {
     configure(2);
-    port->ports = {{2, Status::InUse}, {5, Status::Opened}};
-
-    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
-    EXPECT_EQ(port->deviceName(), QStringLiteral("COM5"));
-    EXPECT_EQ(port->settings, QStringLiteral("38400,n,8,1"));
-    EXPECT_EQ(link->portStatus(2), SerialLink::PortInUse);
-    EXPECT_EQ(link->portStatus(5), SerialLink::PortAvailable);
-    EXPECT_EQ(link->portStatus(1), SerialLink::PortNotPresent);
-    EXPECT_TRUE(recorder.calls.isEmpty());
-
-    // Any other failure counts as available, and the open then tells the user.
-    port->ports[5] = Status::Failed;
-    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::OpenFailed);
-    EXPECT_EQ(link->portStatus(5), SerialLink::PortAvailable);
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(
-        recorder.messages,
-        QStringList{QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu")});
-
-    // A port the engineer may not open is theirs to mend: the message says how.
-    port->ports[5] = Status::NoPermission;
-    recorder.messages.clear();
-    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::OpenFailed);
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Serial port can not be opened. Please select a port in "
-                                                            "the View-Options menu\nCOM5 refused")});
-}
-
-TEST_F(SerialLinking, SeveralAvailablePortsLeaveTheChoiceToTheUser)
-{
-    configure(2);
-    port->ports = {{1, Status::Opened}, {4, Status::Opened}};
-
+    port->ports = {{1, Status::Opened}, {4, Status::Opened}, {16, Status::InUse}};
     EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::NoPortChosen);
     EXPECT_EQ(recorder.calls, QStringList{QStringLiteral("choosePort")});
     EXPECT_FALSE(port->isOpen());
+    EXPECT_EQ(link->portStatus(4), SerialLink::PortAvailable);
+    EXPECT_EQ(link->portStatus(16), SerialLink::PortInUse);
+    EXPECT_EQ(link->portStatus(5), SerialLink::PortNotPresent);
+    EXPECT_EQ(link->portStatus(0), SerialLink::PortNotPresent);
+    EXPECT_EQ(link->portStatus(17), SerialLink::PortNotPresent);
 
     recorder.pickPort = [this] {
         configure(4, " 9600");
         return true;
     };
     EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::Opened);
-    EXPECT_EQ(port->deviceName(), QStringLiteral("COM4"));
     EXPECT_EQ(link->portPanelText(), QStringLiteral("COM4; 9600"));
-}
 
-TEST_F(SerialLinking, WithoutAnyAvailablePortTheUserIsTold)
-{
-    port->ports = {{1, Status::InUse}, {2, Status::NotPresent}};
-
-    EXPECT_EQ(link->SelectSerialPort(), SerialLink::Selection::NoPortsAvailable);
-    EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("No Serial Ports available")});
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_TRUE(link->noConnection());
-}
-
-TEST_F(SerialLinking, TestPortTellsAvailableInUseAndNotPresentAndLeavesThePortClosed)
-{
+    link->closePort();
     port->ports = {{1, Status::Opened}, {2, Status::InUse}, {3, Status::Failed}};
-    EXPECT_EQ(link->TestPort(1), SerialLink::PortAvailable);
-    EXPECT_FALSE(port->isOpen());
-    EXPECT_EQ(link->TestPort(2), SerialLink::PortInUse);
-    EXPECT_EQ(link->TestPort(3), SerialLink::PortAvailable);
-    EXPECT_EQ(link->TestPort(4), SerialLink::PortNotPresent);
-    EXPECT_EQ(link->portStatus(0), SerialLink::PortNotPresent);
+    const std::pair<int, int> tested[] = {{1, SerialLink::PortAvailable}, {2, SerialLink::PortInUse},
+                                          {3, SerialLink::PortAvailable}, {4, SerialLink::PortNotPresent}};
+    for (const auto &[number, status] : tested) {
+        EXPECT_EQ(link->TestPort(number), status) << number;
+        EXPECT_FALSE(port->isOpen());
+    }
 }
 
 TEST_F(SerialLinking, PortOverrideOpensExactlyThatPortOrNothing)
@@ -208,38 +199,23 @@ TEST_F(SerialLinking, FramesAreWrittenWholeAndMarkedInTheLogOnlyWhileOpen)
     EXPECT_EQ(log.text(), QStringLiteral("**"));
 }
 
-TEST_F(SerialLinking, ReceivedClassListDefinitionIsAnsweredOnTheLine)
-{
-    port->ports = {{1, Status::Opened}};
-    link->openPort(1, 38400);
-    const QByteArray definition = definitionPacket(8, "CLASSLIST", 0x70, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 0x7E}});
-
-    port->receive(bytes("FF 00") + onTheWire(definition));
-    EXPECT_EQ(recorder.exchange.ClassList().Records(), 0x70);
-    EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
-}
-
-TEST_F(SerialLinking, InputArrivingWhileAModalWindowShowsWaitsForTheRestOfTheChunk)
-{
-    port->ports = {{1, Status::Opened}};
-    link->openPort(1, 38400);
-    const QByteArray firstClock = replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"));
-    const QByteArray secondClock = replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14"));
-    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(secondClock)); };
-
-    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(firstClock));
-    ASSERT_EQ(recorder.clocks.size(), 2);
-    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("01"));
-    EXPECT_EQ(recorder.clocks[1].seconds, QStringLiteral("02"));
-}
-
-TEST_F(SerialLinking, ReopeningForgetsAFrameBegunOnThePreviousLine)
+TEST_F(SerialLinking, ReceivedInputIsAnsweredWaitsBehindAModalWindowAndIsForgottenOnReopening)
 {
     port->ports = {{1, Status::Opened}, {2, Status::Opened}};
     link->openPort(1, 38400);
+    port->receive(bytes("FF 00")
+                  + onTheWire(definitionPacket(8, "CLASSLIST", 0x70, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 0x7E}})));
+    EXPECT_EQ(recorder.exchange.ClassList().Records(), 0x70);
+    EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
+
+    // A clock arriving while the board window shows waits for the rest of the chunk.
+    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14")))); };
+    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"))));
+    recorder.whileBoardWindowShows = nullptr;
     port->receive(bytes("7E 04 00 0A"));
     link->openPort(2, 38400);
     port->receive(bytes("7E") + onTheWire(replyPacket(4, 0, bytes("07 00 00 01 01 09 00 14"))));
-    ASSERT_EQ(recorder.clocks.size(), 1);
-    EXPECT_EQ(recorder.clocks[0].seconds, QStringLiteral("07"));
+    ASSERT_EQ(recorder.clocks.size(), 3);
+    EXPECT_EQ(QStringList({recorder.clocks[0].seconds, recorder.clocks[1].seconds, recorder.clocks[2].seconds}),
+              QStringList({QStringLiteral("01"), QStringLiteral("02"), QStringLiteral("07")}));
 }

@@ -13,16 +13,21 @@ struct Outcome
     QString err;
 };
 
-// Runs the built quillbridge-cli as its own process, as a shell script would.
-inline Outcome runCliProcess(const QString &program, const QStringList &arguments)
+// Runs a program as its own process; the bound only stops a run that hangs.
+inline Outcome runProcess(const QString &program, const QStringList &arguments, int boundMilliseconds = 30000)
 {
-    constexpr int RunBoundMilliseconds = 30000;
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForFinished(RunBoundMilliseconds) || process.exitStatus() != QProcess::NormalExit)
+    if (!process.waitForFinished(boundMilliseconds) || process.exitStatus() != QProcess::NormalExit)
         return {-1, QString(), process.errorString()};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
+}
+
+// Runs the built quillbridge-cli, as a shell script would.
+inline Outcome runCli(const QStringList &arguments, int boundMilliseconds = 30000)
+{
+    return runProcess(QStringLiteral(QB_CLI_PATH), arguments, boundMilliseconds);
 }
 
 // Runs the tool's commands in this process, with both streams captured.

@@ -4,6 +4,10 @@
 #include "StructureDefinition.h"
 
 #include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 #include <QTimer>
 
 QByteArray bytes(const char *hexText)
@@ -14,6 +18,92 @@ QByteArray bytes(const char *hexText)
 QString hex(const QByteArray &data)
 {
     return QString::fromLatin1(data.toHex(' ').toUpper());
+}
+
+QString samplePath()
+{
+    return QStringLiteral(QB_DATA_DIR "/sample.QBF");
+}
+
+QByteArray fileContent(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush();
+}
+
+void expectGolden(const QByteArray &actual, const char *name)
+{
+    const QString path = QStringLiteral(QB_TEST_DATA_DIR "/") + QLatin1String(name);
+    if (qEnvironmentVariableIsSet("QB_UPDATE_GOLDEN")) {
+        EXPECT_TRUE(writeFile(path, actual)) << path.toStdString();
+        return;
+    }
+    const QList<QByteArray> expected = fileContent(path).split('\n');
+    const QList<QByteArray> lines = actual.split('\n');
+    qsizetype differs = 0;
+    while (differs < qMin(lines.size(), expected.size()) && lines[differs] == expected[differs])
+        ++differs;
+    EXPECT_TRUE(lines == expected) << "tests/data/" << name << " differs from line " << differs + 1 << ": expected \""
+                                   << expected.value(differs).toStdString() << "\", got \""
+                                   << lines.value(differs).toStdString() << "\"";
+}
+
+namespace {
+constexpr int ToolBoundMilliseconds = 30000;
+
+QString run(const QString &tool, const QStringList &arguments, QByteArray *output)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(ToolBoundMilliseconds))
+        return tool + QStringLiteral(" did not finish");
+    *output = process.readAllStandardOutput();
+    const QString errors = QString::fromLocal8Bit(process.readAllStandardError());
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0)
+        return errors.isEmpty() ? QStringLiteral("%1 exit code %2").arg(tool).arg(process.exitCode()) : errors;
+    return QString();
+}
+} // namespace
+
+bool haveXmlLint()
+{
+    static const bool found = !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
+    return found;
+}
+
+QString xmlLintErrors(const QByteArray &file)
+{
+    QTemporaryFile temporary;
+    if (!haveXmlLint())
+        return QString();
+    if (!temporary.open() || temporary.write(file) != file.size() || !temporary.flush())
+        return QStringLiteral("cannot write a temporary file");
+    QByteArray output;
+    return run(QStringLiteral("xmllint"), {QStringLiteral("--noout"), temporary.fileName()}, &output);
+}
+
+bool pdfToTextAvailable()
+{
+    static const bool found = !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+    return found;
+}
+
+QStringList pdfPages(const QString &path)
+{
+    QByteArray output;
+    if (!run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")}, &output).isEmpty())
+        return {};
+    QStringList pages = QString::fromUtf8(output).split(QLatin1Char('\f'));
+    // pdftotext ends the last page with a form feed too.
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
 }
 
 DiagnosticRecorder::DiagnosticRecorder(DebugLog &log)

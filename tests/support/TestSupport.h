@@ -4,8 +4,12 @@
 #include "FieldFunctions.h"
 
 #include <QByteArray>
+#include <QDir>
+#include <QFile>
 #include <QList>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -19,6 +23,29 @@ QByteArray bytes(const char *hex);
 // Spaced upper-case hexadecimal of a byte string, for readable failures.
 QString hex(const QByteArray &data);
 
+// The bundled sample configuration file.
+QString samplePath();
+// A file's bytes; empty when it cannot be read.
+QByteArray fileContent(const QString &path);
+bool writeFile(const QString &path, const QByteArray &data);
+// Compares an output with the expected one of that name under tests/data.
+// With QB_UPDATE_GOLDEN set in the environment it writes the file instead,
+// for an intended change of the output (review the difference before committing).
+void expectGolden(const QByteArray &actual, const char *name);
+
+// xmllint's complaints about an XML file, empty when it is well-formed or
+// when xmllint (libxml2-utils) is not installed.
+QString xmlLintErrors(const QByteArray &file);
+bool haveXmlLint();
+// The text of each page of a PDF, through pdftotext (poppler-utils); empty when it fails.
+QStringList pdfPages(const QString &path);
+bool pdfToTextAvailable();
+#define SKIP_WITHOUT_PDFTOTEXT()                                                                                 \
+    do {                                                                                                         \
+        if (!pdfToTextAvailable())                                                                               \
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                         \
+    } while (false)
+
 // Collects the diagnostics a log receives.
 class DiagnosticRecorder
 {
@@ -30,6 +57,8 @@ public:
     bool empty() const { return m_entries.isEmpty(); }
     QString lastSource() const { return m_entries.isEmpty() ? QString() : m_entries.last().first; }
     QString lastMessage() const { return m_entries.isEmpty() ? QString() : m_entries.last().second; }
+    // "source: message" of the last diagnostic.
+    QString last() const { return lastSource() + QStringLiteral(": ") + lastMessage(); }
     void clear() { m_entries.clear(); }
 
 private:

@@ -24,8 +24,6 @@ public:
     AclGeneratorWindow(ExchClass &config, int sourceAcl, RecordWriter &writer, MessageService &messages,
                        RandomSource &random, QWidget *parent = nullptr);
 
-    const AclGenerator &generator() const { return m_generator; }
-
 private:
     QLineEdit *addNumberBox(const char *name);
     void cmdSave_Click();

@@ -15,7 +15,6 @@ namespace {
 using namespace FieldNames;
 
 constexpr int ModelAcl = 4; // "Reception"
-constexpr int AclSendCode = 18;
 
 const QString Heading = QStringLiteral("\r\nCopy this text (using the clipboard) to get a copy of the generated ACLs"
                                        "\r\nName,PublicID,PassCode");
@@ -31,7 +30,7 @@ protected:
     WriteRecorder line;
 };
 
-TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassCode)
+TEST_F(AclGeneration, CopiesTheModelNamesEachRecordListsItsRunningPinAndPassCodeAndWritesItAsItIsMade)
 {
     ScriptedRandom random({0, 7999, 1234});
     AclGenerator generator(config, ModelAcl, line, random);
@@ -40,14 +39,11 @@ TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassC
     EXPECT_EQ(generator.listing(),
               Heading + QStringLiteral("\r\nACLID 5,2000,1000\r\nACLID 6,2010,8999\r\nACLID 7,2020,2234"));
     EXPECT_EQ(random.bounds, QList<quint32>({8000, 8000, 8000}));
-    const QList<AclGenerator::GeneratedAcl> expected{{5, 2000, 1000}, {6, 2010, 8999}, {7, 2020, 2234}};
-    EXPECT_EQ(generator.lastRun(), expected);
-
-    for (const AclGenerator::GeneratedAcl &made : expected) {
-        const int a = made.aclId;
+    const std::tuple<int, const char *, const char *> expected[] = {{5, "2000", "1000"}, {6, "2010", "8999"}, {7, "2020", "2234"}};
+    for (const auto &[a, pin, passCode] : expected) {
         EXPECT_EQ(acl().GetString(Name, a), QByteArray("ACL ID ") + QByteArray::number(a));
-        EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray::number(made.pin));
-        EXPECT_EQ(acl().GetDigit(PassCode, a), QByteArray::number(made.passCode));
+        EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray(pin));
+        EXPECT_EQ(acl().GetDigit(PassCode, a), QByteArray(passCode));
         // Everything else is the model's.
         for (const QByteArray &field : {Rights, ClassAccess, SetAccess, Flag}) {
             for (int n = 0; n < acl().BitCount(field); ++n)
@@ -57,20 +53,10 @@ TEST_F(AclGeneration, CopiesTheModelNamesEachRecordAndListsItsRunningPinAndPassC
         EXPECT_EQ(acl().GetInteger(RingType, a), acl().GetInteger(RingType, ModelAcl));
     }
     EXPECT_EQ(acl().GetString(Name, ModelAcl), QByteArray("Reception"));
-}
-
-TEST_F(AclGeneration, WritesEachRecordAsItIsMadeUnderTheAclSendCode)
-{
-    ScriptedRandom random({1, 2});
-    AclGenerator generator(config, ModelAcl, line, random);
-    ASSERT_TRUE(generator.Generate({10, 11, 300, 1}));
-
-    ASSERT_EQ(line.sent.size(), 2);
-    for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(line.sent[i].code, AclSendCode);
-        EXPECT_EQ(line.sent[i].payload, acl().SendData(10 + i));
-    }
-    EXPECT_EQ(line.sent[0].payload.left(2), bytes("0A 00"));
+    ASSERT_EQ(line.sent.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(std::make_pair(line.sent[i].code, line.sent[i].payload), std::make_pair(18, acl().SendData(5 + i)));
+    EXPECT_EQ(line.sent[0].payload.left(2), bytes("05 00"));
 }
 
 TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHeading)
@@ -86,7 +72,6 @@ TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHead
 
     const QByteArray untouched = acl().record(20);
     ASSERT_TRUE(generator.Generate({20, 19, 1, 1}));
-    EXPECT_TRUE(generator.lastRun().isEmpty());
     EXPECT_EQ(acl().record(20), untouched);
     EXPECT_EQ(line.sent.size(), 3);
     // Two runs, two headed blocks; the second has no lines.
@@ -98,20 +83,18 @@ TEST_F(AclGeneration, PassCodesFromTheSystemSourceLieWithinRangeAndDifferBetween
 {
     AclGenerator generator(config, ModelAcl, line, RandomSource::system());
     ASSERT_TRUE(generator.Generate({1, 23, 5000, 1}));
-    const QList<AclGenerator::GeneratedAcl> first = generator.lastRun();
+    const auto passCodes = [this] {
+        QList<int> codes;
+        for (int a = 1; a <= 23; ++a)
+            codes.append(acl().GetDigit(PassCode, a).toInt());
+        return codes;
+    };
+    const QList<int> firstCodes = passCodes();
     ASSERT_TRUE(generator.Generate({1, 23, 5000, 1}));
-    const QList<AclGenerator::GeneratedAcl> second = generator.lastRun();
-
-    ASSERT_EQ(first.size(), 23);
-    QList<int> firstCodes;
-    QList<int> secondCodes;
-    for (int i = 0; i < first.size(); ++i) {
-        for (int code : {first[i].passCode, second[i].passCode}) {
-            EXPECT_GE(code, 1000);
-            EXPECT_LE(code, 8999);
-        }
-        firstCodes.append(first[i].passCode);
-        secondCodes.append(second[i].passCode);
+    const QList<int> secondCodes = passCodes();
+    for (int code : firstCodes + secondCodes) {
+        EXPECT_GE(code, 1000);
+        EXPECT_LE(code, 8999);
     }
     // 23 draws from 8000 values repeating exactly: about one chance in 10^89.
     EXPECT_NE(firstCodes, secondCodes);

@@ -44,13 +44,3 @@ private:
     QList<quint32> m_values;
     qsizetype m_next = 0;
 };
-
-// The text of each page of a PDF, through pdftotext; empty when it fails.
-QStringList pdfPages(const QString &path);
-bool pdfToTextAvailable();
-
-#define SKIP_WITHOUT_PDFTOTEXT()                                                                                 \
-    do {                                                                                                         \
-        if (!pdfToTextAvailable())                                                                               \
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                         \
-    } while (false)

@@ -2,29 +2,22 @@
 #include "ExchClass.h"
 #include "TestSupport.h"
 
-TEST(ExchangeConfiguration, StartsWithNineEmptyStructuresAndTheirCodes)
+TEST(ExchangeConfiguration, StartsWithNineEmptyStructuresTheirCodesAndDefinitionIds)
 {
     ExchClass config;
-    const int codes[ExchClass::MemberCount][2] = {{14, 27}, {12, 18}, {10, 16}, {20, 21}, {11, 17},
-                                                  {99, 99}, {29, 30}, {13, 19}, {36, 37}};
+    const int expected[ExchClass::MemberCount][3] = {{14, 27, 8}, {12, 18, 4}, {10, 16, 1}, {20, 21, 6}, {11, 17, 3},
+                                                     {99, 99, 14}, {29, 30, 15}, {13, 19, 2}, {36, 37, 10}};
     for (int i = 0; i < ExchClass::MemberCount; ++i) {
-        EXPECT_EQ(config.member(i).Items(), 0) << i;
-        EXPECT_EQ(config.member(i).Records(), 0) << i;
-        EXPECT_EQ(config.member(i).RequestCode(), codes[i][0]) << i;
-        EXPECT_EQ(config.member(i).SendCode(), codes[i][1]) << i;
+        const RecordClass &s = config.member(i);
+        EXPECT_EQ(std::make_tuple(s.Items(), s.Records(), s.RequestCode(), s.SendCode()),
+                  std::make_tuple(0, 0, expected[i][0], expected[i][1]))
+            << i;
+        EXPECT_EQ(ExchClass::memberForDefinitionId(expected[i][2]), i);
     }
-    EXPECT_EQ(&config.ClassList(), &config.member(ExchClass::ClassListMember));
-    EXPECT_EQ(&config.Tones(), &config.member(ExchClass::TonesMember));
-}
-
-TEST(ExchangeConfiguration, DefinitionIdsFindTheirMembers)
-{
-    EXPECT_EQ(ExchClass::memberForDefinitionId(1), ExchClass::VirtualPortsMember);
-    EXPECT_EQ(ExchClass::memberForDefinitionId(8), ExchClass::ClassListMember);
-    EXPECT_EQ(ExchClass::memberForDefinitionId(10), ExchClass::TonesMember);
-    EXPECT_EQ(ExchClass::memberForDefinitionId(15), ExchClass::PortToVirtualMember);
-    EXPECT_EQ(ExchClass::memberForDefinitionId(0), -1);
-    EXPECT_EQ(ExchClass::memberForDefinitionId(5), -1);
+    EXPECT_EQ(&config.ClassList(), &config.member(0));
+    EXPECT_EQ(&config.Tones(), &config.member(8));
+    for (int unused : {0, 5, 7, 9, 11, 16})
+        EXPECT_EQ(ExchClass::memberForDefinitionId(unused), -1) << unused;
 }
 
 TEST(ExchangeConfiguration, DefaultTonesHoldTwelveCadences)
@@ -71,7 +64,7 @@ TEST(ExchangeConfiguration, DefaultToneLayoutSurvivesADefinitionPacket)
     EXPECT_EQ(rebuilt.ItemsNames(1), QByteArray());
 }
 
-TEST(ConfigurationTable, SlotsStartAtOneAndKeepTheirConfigurations)
+TEST(ConfigurationTable, SlotsStartAtOneKeepTheirConfigurationsAndGrowToAnySlotAskedFor)
 {
     ConfigurationTable table;
     EXPECT_EQ(table.NewSlot(), 1);
@@ -83,4 +76,10 @@ TEST(ConfigurationTable, SlotsStartAtOneAndKeepTheirConfigurations)
     EXPECT_EQ(table.at(1).Tones().Records(), 12);
     EXPECT_EQ(table.at(3).Tones().Records(), 0);
     EXPECT_EQ(table.at(0).Tones().Records(), 0);
+
+    ConfigurationTable sparse;
+    sparse.at(3).BuildDefaultTones();
+    EXPECT_EQ(sparse.count(), 3);
+    EXPECT_EQ(sparse.NewSlot(), 4);
+    EXPECT_EQ(sparse.at(3).Tones().Records(), 12);
 }

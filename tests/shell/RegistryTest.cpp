@@ -1,9 +1,7 @@
 #include "Registry.h"
 #include "TestSupport.h"
 
-#include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 
 using namespace SettingsKeys;
 
@@ -95,45 +93,34 @@ TEST_F(RegistryTest, HandWrittenValuesKeepTheirType)
     EXPECT_EQ(m_registry.GetNumber(Comms, QStringLiteral("Bad"), 5), 5);
 }
 
-class RegistryTreeTest : public RegistryTest
+TEST_F(RegistryTest, SectionsListTheirValuesAndSubsectionsAndDeleteOneValueOrAll)
 {
-protected:
-    void SetUp() override
-    {
-        m_registry.SaveSetting(Settings, MainLeft, Registry::TypeNumber, 10);
-        m_registry.SaveSetting(Settings, MruEntryPrefix, Registry::TypeText, QStringLiteral("same name as the sub-section"));
-        m_registry.SaveSetting(Mru, MruCount, Registry::TypeNumber, 1);
-        m_registry.SaveSetting(Mru, QStringLiteral("MRU1"), Registry::TypeText, QStringLiteral("a.QBF"));
-        m_registry.SaveSetting(Comms, Speed, Registry::TypeText, QStringLiteral(" 9600"));
-    }
-};
+    m_registry.SaveSetting(Settings, MainLeft, Registry::TypeNumber, 10);
+    m_registry.SaveSetting(Settings, MruEntryPrefix, Registry::TypeText, QStringLiteral("same name as the sub-section"));
+    m_registry.SaveSetting(Mru, MruCount, Registry::TypeNumber, 1);
+    m_registry.SaveSetting(Mru, QStringLiteral("MRU1"), Registry::TypeText, QStringLiteral("a.QBF"));
+    m_registry.SaveSetting(Comms, Speed, Registry::TypeText, QStringLiteral(" 9600"));
 
-TEST_F(RegistryTreeTest, EnumerationListsValuesAndSubsections)
-{
     const Registry::ValueList mru = {{QStringLiteral("Count"), QStringLiteral("1")}, {QStringLiteral("MRU1"), QStringLiteral("a.QBF")}};
     EXPECT_EQ(m_registry.GetAllSettings(Mru), mru);
     QStringList names = {m_registry.GetValueName(Settings, 0), m_registry.GetValueName(Settings, 1)};
     names.sort();
-    EXPECT_EQ(names, QStringList({QStringLiteral("MRU"), MainLeft}));
+    EXPECT_EQ(names, QStringList({QStringLiteral("MRU"), QStringLiteral("MainLeft")}));
     EXPECT_EQ(m_registry.GetValueName(Settings, 2), QString());
     EXPECT_EQ(m_registry.GetSubKeyCount(QString()), 2);
-    EXPECT_EQ(m_registry.GetSubKeyName(QString(), 0), Comms);
-    EXPECT_EQ(m_registry.GetSubKeyName(QString(), 1), Settings);
+    EXPECT_EQ(m_registry.GetSubKeyName(QString(), 0), QStringLiteral("Comms"));
+    EXPECT_EQ(m_registry.GetSubKeyName(QString(), 1), QStringLiteral("Settings"));
     EXPECT_EQ(m_registry.GetSubKeyCount(Settings), 1);
     EXPECT_EQ(m_registry.GetSubKeyName(Settings, 0), QStringLiteral("MRU"));
     EXPECT_EQ(m_registry.GetSubKeyCount(Mru), 0);
     EXPECT_EQ(m_registry.GetSubKeyCount(QStringLiteral("Settings\\Nothing")), -1);
     EXPECT_TRUE(m_registry.GetAllSettings(QStringLiteral("Nothing")).isEmpty());
-}
 
-TEST_F(RegistryTreeTest, DeleteSettingRemovesOneValueOrAWholeSection)
-{
     EXPECT_EQ(m_registry.DeleteSetting(Settings, MruEntryPrefix), Registry::StatusOk);
     EXPECT_EQ(m_registry.GetSetting(Settings, MruEntryPrefix, QStringLiteral("gone")), QStringLiteral("gone"));
     EXPECT_EQ(m_registry.GetSetting(Mru, QStringLiteral("MRU1"), QString()), QStringLiteral("a.QBF"));
     EXPECT_EQ(m_registry.GetNumber(Settings, MainLeft, 0), 10);
     EXPECT_EQ(m_registry.DeleteSetting(Settings, MruEntryPrefix), Registry::StatusNotFound);
-
     EXPECT_EQ(m_registry.DeleteSetting(Settings, QString()), Registry::StatusOk);
     const Registry copy = freshCopy();
     EXPECT_EQ(copy.GetSubKeyCount(Settings), -1);

@@ -26,6 +26,7 @@ TEST(FieldFunctions, CStringStopsAtTheFirstNulOrTheEnd)
     EXPECT_EQ(CString(s, 1, 5), QByteArray("AB"));
     EXPECT_EQ(CString(s, 4, 5), QByteArray("CD"));
     EXPECT_EQ(CString(s, 4, 1), QByteArray("C"));
+    EXPECT_EQ(CString(s, 5, 1), QByteArray("D"));
     EXPECT_EQ(CString(s, 9, 2), QByteArray());
     EXPECT_EQ(CString(QByteArray("\xFF\xFE"), 1, 2), QByteArray("\xFF\xFE"));
 }

@@ -4,11 +4,6 @@
 #include "QbfWriter.h"
 #include "TestSupport.h"
 
-#include <QBuffer>
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <csignal>
 #include <sys/resource.h>
 
@@ -26,12 +21,6 @@ void fillSmallConfiguration(ExchClass &config)
     config.System().BuildStructure(definitionPacket(6, "SYSTEM", 1, {{"ExtLength", 2, 1, 0}, {"Spare", 2, 3, 0}}));
     config.System().PutData(replyPacket(20, 0, bytes("03 00 00 00")));
     config.BuildDefaultTones();
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 class FailingDevice : public QIODevice
@@ -66,7 +55,7 @@ TEST(ConfigFile, SaveLoadSaveGivesIdenticalBytes)
     EXPECT_EQ(loaded.VirtualPorts().record(2).at(0), char(0xE9));
     EXPECT_EQ(loaded.VirtualPorts().lastSaved(), 2);
     EXPECT_EQ(loaded.VirtualPorts().dataFlag(), -1);
-    EXPECT_EQ(ConfigFile::toBytes(loaded), readAll(path));
+    EXPECT_EQ(ConfigFile::toBytes(loaded), fileContent(path));
 }
 
 TEST(ConfigFile, ToneStructureWithoutRecordsLoadsTheDefaultTones)
@@ -154,7 +143,7 @@ TEST(ConfigFile, FailedSaveKeepsThePreviousFileAndSaysSo)
     fillSmallConfiguration(big);
     ConfigFile file;
     ASSERT_TRUE(file.save(big, path));
-    const QByteArray original = readAll(path);
+    const QByteArray original = fileContent(path);
 
     // A file size limit makes the disk look full part-way through the write.
     rlimit old{};
@@ -168,7 +157,7 @@ TEST(ConfigFile, FailedSaveKeepsThePreviousFileAndSaysSo)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(saved);
     EXPECT_EQ(file.errorString(), QStringLiteral("Cannot save \"%1\": File too large").arg(path));
-    EXPECT_EQ(readAll(path), original);
+    EXPECT_EQ(fileContent(path), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.QBF")});
 
     const QString underAFile = path + QStringLiteral("/inner.QBF");
@@ -181,5 +170,5 @@ TEST(ConfigFile, FailedSaveKeepsThePreviousFileAndSaysSo)
 
     // A smaller configuration replaces the file whole, with nothing left behind.
     ASSERT_TRUE(file.save(ExchClass(), path));
-    EXPECT_EQ(readAll(path), ConfigFile::toBytes(ExchClass()));
+    EXPECT_EQ(fileContent(path), ConfigFile::toBytes(ExchClass()));
 }

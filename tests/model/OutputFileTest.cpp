@@ -3,9 +3,6 @@
 #include "OutputFile.h"
 #include "TestSupport.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>

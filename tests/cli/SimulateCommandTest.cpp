@@ -1,3 +1,4 @@
+#include "CliRun.h"
 #include "ConfigFile.h"
 #include "ExchClass.h"
 #include "ExchangeSimulator.h"
@@ -6,19 +7,12 @@
 #include "SlaveDevice.h"
 #include "TestSupport.h"
 
-#include <QProcess>
-#include <QTemporaryDir>
-
-namespace {
-const QString CliPath = QStringLiteral(QB_CLI_PATH);
-} // namespace
-
 TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
 {
     QTemporaryDir dir;
     const QString dumpPath = dir.filePath(QStringLiteral("written.QBF"));
     QProcess process;
-    process.start(CliPath, {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
+    process.start(QStringLiteral(QB_CLI_PATH), {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
     ASSERT_TRUE(process.waitForStarted(10000));
     while (!process.canReadLine() && process.waitForReadyRead(10000)) {
     }
@@ -51,15 +45,12 @@ TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
 TEST(SimulateCommand, RefusesBadArgumentsAndUnreadableConfigurations)
 {
     const auto run = [](const QStringList &arguments) {
-        QProcess process;
-        process.start(CliPath, QStringList{QStringLiteral("simulate")} + arguments);
-        process.waitForFinished(10000);
-        return std::make_pair(process.exitCode(), QString::fromLocal8Bit(process.readAllStandardError()));
+        const Outcome outcome = runCli(QStringList{QStringLiteral("simulate")} + arguments);
+        return std::make_pair(outcome.code, outcome.err);
     };
-    EXPECT_EQ(run({QStringLiteral("--baud"), QStringLiteral("fast")}).first, 2);
-    EXPECT_EQ(run({QStringLiteral("--drop-every")}).first, 2);
-    EXPECT_EQ(run({QStringLiteral("--colour")}).first, 2);
-
+    for (const QStringList &arguments : {QStringList{QStringLiteral("--baud"), QStringLiteral("fast")},
+                                         QStringList{QStringLiteral("--drop-every")}, QStringList{QStringLiteral("--colour")}})
+        EXPECT_EQ(run(arguments).first, 2) << arguments.join(QLatin1Char(' ')).toStdString();
     const auto [code, err] = run({QStringLiteral("--config"), QStringLiteral("/nonexistent/site.QBF")});
     EXPECT_EQ(code, 1);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();
