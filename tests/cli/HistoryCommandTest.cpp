@@ -46,14 +46,14 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
     const QString port = QString::fromLocal8Bit(simulator.readLine()).trimmed();
     const QString got = dir.filePath(QStringLiteral("got.QBF"));
     const auto transfer = [&](const QStringList &arguments) {
-        return runCliProcess(CliPath, arguments + QStringList{QStringLiteral("--port"), port});
+        return runProcess(CliPath, arguments + QStringList{QStringLiteral("--port"), port});
     };
 
     EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--out"), got}).code, 0);
     EXPECT_EQ(transfer({QStringLiteral("send"), got}).code, 0);
     EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--no-history"), QStringLiteral("--out"), got}).code, 0);
 
-    const Outcome listed = runCliProcess(
+    const Outcome listed = runProcess(
         CliPath, {QStringLiteral("history"), QStringLiteral("--site"), QStringLiteral("Kestrel Marine Offices"),
                   QStringLiteral("--json")});
     ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
