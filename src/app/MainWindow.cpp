@@ -331,8 +331,9 @@ void MainWindow::createMenus()
     const auto showCommand = [](QAction *item, const QString &verb) {
         return [item, verb](const QString &command) {
             // A record's name may hold an ampersand, which a menu would take for a mnemonic.
-            QString text = command;
-            item->setText(text.isEmpty() ? verb : verb + QLatin1Char(' ') + text.replace(QLatin1Char('&'), QStringLiteral("&&")));
+            QString name = command;
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            item->setText(name.isEmpty() ? verb : verb + QLatin1Char(' ') + name);
         };
     };
     connect(m_undoGroup, &QUndoGroup::undoTextChanged, this, showCommand(undo, tr("&Undo")));

@@ -22,6 +22,16 @@ QByteArray nameOf(const ExchClass &config, int member, int index)
                                                                      : QByteArray();
 }
 
+// A structure of one record is named without its record number: "System (Kestrel Marine Offices)".
+QString label(const ExchClass &config, int member, int index)
+{
+    if (config.member(member).Records() > 1)
+        return RecordLabel::record(config, member, index);
+    const QByteArray name = nameOf(config, member, index);
+    const QString title = RecordLabel::structureTitle(member);
+    return name.isEmpty() ? title : title + QStringLiteral(" (%1)").arg(QString::fromLatin1(name));
+}
+
 QString oneRecord(const RecordJournal::Step &step, const ExchClass &after)
 {
     const RecordJournal::RecordImages &images = step.records.constFirst();
@@ -35,12 +45,12 @@ QString oneRecord(const RecordJournal::Step &step, const ExchClass &after)
     const bool usedBefore = structure.GetRecordUsed(images.index);
     const bool usedAfter = after.member(images.member).GetRecordUsed(images.index);
     if (!usedBefore && usedAfter)
-        return AddVerb.arg(RecordLabel::record(after, images.member, images.index));
+        return AddVerb.arg(label(after, images.member, images.index));
     if (usedBefore && !usedAfter)
-        return DeleteVerb.arg(RecordLabel::record(before, images.member, images.index));
+        return DeleteVerb.arg(label(before, images.member, images.index));
     if (nameOf(before, images.member, images.index) != nameOf(after, images.member, images.index))
-        return RenameVerb.arg(RecordLabel::record(before, images.member, images.index));
-    return EditVerb.arg(RecordLabel::record(after, images.member, images.index));
+        return RenameVerb.arg(label(before, images.member, images.index));
+    return EditVerb.arg(label(after, images.member, images.index));
 }
 } // namespace
 

@@ -76,7 +76,7 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
 
     EXPECT_EQ(commandTexts(), strings({"Rename Virtual Ports 5 (Sales 1)", "Edit Virtual Ports 6 (Sales 2)",
                                        "Copy Virtual Ports 6 (Sales 2)", "Edit ACL 4 (Reception)",
-                                       "Rename System 0 (Kestrel Marine Offices)"}));
+                                       "Rename System (Kestrel Marine Offices)"}));
     QUndoStack &stack = window->undoStack();
     window->undo();
     EXPECT_EQ(config().System().GetString(FieldNames::Name, 0), QByteArray("Kestrel Marine Offices"));
@@ -85,7 +85,8 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
         window->undo();
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(window->isModified());
-    EXPECT_EQ(control<QLineEdit>("txtVPName")->text(), QStringLiteral("Sales 1")) << "the panel shows the record undone";
+    EXPECT_EQ(control<QLineEdit>("txtVPName")->text(), QStringLiteral("Sales 1"))
+        << "the panel shows the record undone";
 
     while (stack.canRedo())
         window->redo();
