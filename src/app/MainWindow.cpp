@@ -50,6 +50,8 @@
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 
 #include <utility>
 
@@ -77,6 +79,9 @@ const QString SendConfigurationTitle = QStringLiteral("Send Configuration");
 const QString SendAnywayButton = QStringLiteral("Send Anyway");
 const QString ConvertTitle = QStringLiteral("Convert to K7202 configuration");
 const QString ConvertAnywayButton = QStringLiteral("Convert Anyway");
+const QString CleanNamesStep = QStringLiteral("Clean Names for Conversion");
+const QString GenerateAclsStep = QStringLiteral("Generate ACLs");
+const QString TransferStep = QStringLiteral("Transfer with the Exchange");
 const QString SendQuestion = QStringLiteral(
     "Send %1 to %2?\n\n"
     "The exchange's configuration is replaced by this document's. Records written:\n%3"
@@ -335,7 +340,25 @@ void MainWindow::createMenus()
 
     QMenu *edit = menuBar()->addMenu(tr("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    addUnavailableItem(edit, "mnuEditUndo", tr("&Undo"));
+    m_undoGroup = new QUndoGroup(this);
+    QAction *undo = addItem(edit, "mnuEditUndo", tr("&Undo"), &MainWindow::mnuEditUndo_Click);
+    undo->setShortcuts(QKeySequence::Undo);
+    QAction *redo = addItem(edit, "mnuEditRedo", tr("&Redo"), &MainWindow::mnuEditRedo_Click);
+    redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    const auto showCommand = [](QAction *item, const QString &verb) {
+        return [item, verb](const QString &command) {
+            // A record's name may hold an ampersand, which a menu would take for a mnemonic.
+            QString name = command;
+            name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+            item->setText(name.isEmpty() ? verb : verb + QLatin1Char(' ') + name);
+        };
+    };
+    connect(m_undoGroup, &QUndoGroup::undoTextChanged, this, showCommand(undo, tr("&Undo")));
+    connect(m_undoGroup, &QUndoGroup::redoTextChanged, this, showCommand(redo, tr("&Redo")));
+    connect(m_undoGroup, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+    connect(m_undoGroup, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
+    undo->setEnabled(false);
+    redo->setEnabled(false);
     edit->addSeparator();
     addItem(edit, "mnuEditCut", tr("Cu&t"), &MainWindow::mnuEditCut_Click);
     addItem(edit, "mnuEditCopy", tr("&Copy"), &MainWindow::mnuEditCopy_Click);
@@ -553,6 +576,7 @@ DocumentWindow *MainWindow::LoadNewDoc()
         if (keys.removeAll(CloseShortcut) > 0)
             item->setShortcuts(keys);
     }
+    m_undoGroup->addStack(&document->undoStack());
     window->show();
     m_mdiArea->setActiveSubWindow(window);
     updateDocumentActions();
@@ -742,6 +766,8 @@ void MainWindow::openPath(const QString &given, OpenSource source)
 void MainWindow::startTransfer(TransferEngine::Mode mode, DocumentWindow *document)
 {
     m_transferDocument = document;
+    // What the exchange sends is no edit of the engineer's, one record at a time.
+    document->beginStep(TransferStep);
     m_writes->setHeld(true);
     m_transferWindow->start(mode, &configuration(document->ExNum()));
 }
@@ -759,6 +785,7 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     }
     if (m_history->finishExchangeRead(completed) || !document)
         return;
+    document->endStep();
     if (completed) {
         document->GetConfiguration();
         if (m_engine->mode() == TransferEngine::Mode::Get)
@@ -857,6 +884,7 @@ void MainWindow::updateDocumentActions()
     refreshWritesPanel();
     DocumentWindow *document = activeDocument();
     showSelection(document ? document->selection() : QString());
+    m_undoGroup->setActiveStack(document ? &document->undoStack() : nullptr);
     m_problemsDock->refresh();
     const bool hasDocument = document != nullptr;
     for (QAction *action : std::as_const(m_documentActions))
@@ -969,12 +997,19 @@ PreviewWindow *MainWindow::previewWindow() const
 
 void MainWindow::openAclGenerator(int exNum, int aclIndex)
 {
+    QList<DocumentWindow *> editing;
+    for (DocumentWindow *document : documents()) {
+        if (document->ExNum() == exNum)
+            editing.append(document);
+    }
+    for (DocumentWindow *document : std::as_const(editing))
+        document->beginStep(GenerateAclsStep);
     AclGeneratorWindow generator(configuration(exNum), aclIndex, *this, m_messages, RandomSource::system(), this);
     generator.exec();
     // The tree lists the generated ACLs.
-    for (DocumentWindow *document : documents()) {
-        if (document->ExNum() == exNum)
-            document->GetConfiguration();
+    for (DocumentWindow *document : std::as_const(editing)) {
+        document->endStep();
+        document->GetConfiguration();
     }
 }
 
@@ -989,7 +1024,9 @@ void MainWindow::mnuFileConvert_Click()
     if (path.isEmpty())
         return;
     ConfigurationConverter converter(configuration(document->ExNum()));
+    document->beginStep(CleanNamesStep);
     const bool converted = converter.ConvertFile(path);
+    document->endStep();
     // The cleaned names now belong to the document; its tree shows them.
     if (converter.namesChanged())
         document->GetConfiguration();
@@ -1018,6 +1055,18 @@ void MainWindow::mnuFileRetryWrites_Click()
 void MainWindow::mnuFileExit_Click()
 {
     close();
+}
+
+void MainWindow::mnuEditUndo_Click()
+{
+    if (DocumentWindow *document = activeDocument())
+        document->undo();
+}
+
+void MainWindow::mnuEditRedo_Click()
+{
+    if (DocumentWindow *document = activeDocument())
+        document->redo();
 }
 
 void MainWindow::mnuEditCut_Click()

@@ -34,6 +34,7 @@ class QMdiArea;
 class QMenu;
 class QToolBar;
 class QToolButton;
+class QUndoGroup;
 class RecordWriteQueue;
 class SerialLink;
 class SerialPort;
@@ -170,6 +171,8 @@ private:
     void mnuFileMRU_Click(int index);
     void mnuFileRetryWrites_Click();
     void mnuFileExit_Click();
+    void mnuEditUndo_Click();
+    void mnuEditRedo_Click();
     void mnuEditCut_Click();
     void mnuEditCopy_Click();
     void mnuEditPaste_Click();
@@ -244,6 +247,8 @@ private:
     QAction *m_mruSeparator = nullptr;
     // Commands that need an active document.
     QList<QAction *> m_documentActions;
+    // The documents' undo histories; the active document's is the one Edit → Undo works on.
+    QUndoGroup *m_undoGroup = nullptr;
     QMenu *m_mnuWindow = nullptr;
     QAction *m_windowListSeparator = nullptr;
     QList<QAction *> m_windowListItems;

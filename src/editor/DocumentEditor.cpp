@@ -1,11 +1,17 @@
 #include "DocumentEditor.h"
 
 #include "DocumentHost.h"
+#include "EditStepName.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "RecordWriter.h"
 #include "RecordSlots.h"
+#include "RecordEditCommand.h"
 #include "TableTree.h"
+
+#include <QMetaObject>
+
+#include <utility>
 
 namespace {
 const QByteArray NewVirtualPortName = QByteArrayLiteral("New VP ");
@@ -31,6 +37,12 @@ bool showsOneRecord(EditorPanel panel)
 DocumentEditor::DocumentEditor(DocumentHost &host)
     : m_host(host)
 {
+}
+
+DocumentEditor::~DocumentEditor()
+{
+    // Commands refer to the journal's configuration; they go first.
+    m_undoStack.clear();
 }
 
 bool DocumentEditor::isChanged(EditorPanel panel) const
@@ -128,4 +140,96 @@ std::optional<DocumentEditor::CopiedRecord> DocumentEditor::copyToFreeSlot(ExchC
     structure.SetString(FieldNames::Name, target, name);
     sendRecord(config, structure, target);
     return CopiedRecord{target, name};
+}
+
+void DocumentEditor::startHistory(ExchClass &config)
+{
+    m_undoStack.clear();
+    m_journal.reset();
+    m_config = &config;
+    m_journal = std::make_unique<RecordJournal>(config);
+    m_journal->setStepOpened([this] { stepOpened(); });
+    m_journal->setHistoryEnded([this] { m_undoStack.clear(); });
+}
+
+void DocumentEditor::stepOpened()
+{
+    if (m_namedDepth > 0)
+        return;
+    // Whatever one event changes is one action of the engineer's.
+    QMetaObject::invokeMethod(&m_undoStack, [this] { closeStep(); }, Qt::QueuedConnection);
+}
+
+void DocumentEditor::beginStep(const QString &name)
+{
+    if (m_namedDepth == 0) {
+        closeStep();
+        m_stepName = name;
+    }
+    ++m_namedDepth;
+}
+
+void DocumentEditor::endStep()
+{
+    if (m_namedDepth == 0 || --m_namedDepth > 0)
+        return;
+    closeStep();
+}
+
+void DocumentEditor::closeStep()
+{
+    if (!m_journal || !m_journal->hasOpenStep() || m_namedDepth > 0) {
+        if (m_namedDepth == 0)
+            m_stepName.clear();
+        return;
+    }
+    RecordJournal::Step step = m_journal->closeStep();
+    const QString name = std::exchange(m_stepName, QString());
+    if (step.isEmpty())
+        return;
+    const QString text = name.isEmpty() ? EditStepName::of(step, *m_config) : name;
+    m_undoStack.push(new RecordEditCommand(*this, std::move(step), text));
+}
+
+void DocumentEditor::clearHistory()
+{
+    if (m_journal)
+        m_journal->discardStep();
+    m_undoStack.clear();
+}
+
+void DocumentEditor::markSaved()
+{
+    closeStep();
+    m_undoStack.setClean();
+}
+
+bool DocumentEditor::hasUnsavedChanges() const
+{
+    return !m_undoStack.isClean() || (m_journal && m_journal->hasOpenStep());
+}
+
+void DocumentEditor::undo()
+{
+    closeStep();
+    m_undoStack.undo();
+}
+
+void DocumentEditor::redo()
+{
+    closeStep();
+    m_undoStack.redo();
+}
+
+void DocumentEditor::restore(const RecordJournal::Step &step, RecordJournal::Side side)
+{
+    if (!m_journal)
+        return;
+    m_journal->apply(step, side);
+    if (m_host.updateOnlineSystem()) {
+        for (const RecordJournal::RecordImages &images : step.records)
+            m_host.recordWriter().writeRecord(*m_config, images.member, images.index);
+    }
+    if (m_restored)
+        m_restored(step);
 }

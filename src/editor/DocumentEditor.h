@@ -1,11 +1,15 @@
 #pragma once
 
 #include "EditorPanel.h"
+#include "RecordJournal.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QUndoStack>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <optional>
 
 class DocumentHost;
@@ -14,7 +18,7 @@ class RecordClass;
 
 // A document's editing state apart from its widgets: the panel on show, the
 // record each record panel shows, the panels holding unsent edits, and the
-// sending of records to the exchange.
+// sending of records to the exchange, and the undo history of its records.
 class DocumentEditor
 {
 public:
@@ -25,6 +29,7 @@ public:
     };
 
     explicit DocumentEditor(DocumentHost &host);
+    ~DocumentEditor();
 
     bool isChanged(EditorPanel panel) const;
     void setChanged(EditorPanel panel, bool changed);
@@ -49,9 +54,40 @@ public:
     // Queues one record of the configuration for the exchange.
     void sendRecord(ExchClass &config, RecordClass &structure, int index);
 
+    // Undo history. Every change to the configuration's records belongs to a
+    // step; a step closes when the event that made it has been handled, or
+    // at endStep() for a step begun by name, and becomes one command.
+    void startHistory(ExchClass &config);
+    QUndoStack &undoStack() { return m_undoStack; }
+    // Every change until the matching endStep() is one step with this name.
+    void beginStep(const QString &name);
+    void endStep();
+    void closeStep();
+    // The configuration as it stands is where the history starts (loaded, read).
+    void clearHistory();
+    // The configuration as it stands is saved.
+    void markSaved();
+    bool hasUnsavedChanges() const;
+    void undo();
+    void redo();
+    // Puts one side of a step back, sends its records when the exchange is
+    // updated online, and tells the window.
+    void restore(const RecordJournal::Step &step, RecordJournal::Side side);
+    void setRestoredHandler(std::function<void(const RecordJournal::Step &)> handler)
+    {
+        m_restored = std::move(handler);
+    }
+
 private:
+    void stepOpened();
 
     DocumentHost &m_host;
+    ExchClass *m_config = nullptr;
+    std::unique_ptr<RecordJournal> m_journal;
+    QUndoStack m_undoStack;
+    int m_namedDepth = 0;
+    QString m_stepName;
+    std::function<void(const RecordJournal::Step &)> m_restored;
     std::array<bool, EditorPanelCount> m_changed{};
     std::array<int, EditorPanelCount> m_shownRecord{};
     std::optional<EditorPanel> m_visible;

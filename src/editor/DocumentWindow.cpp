@@ -16,6 +16,7 @@
 #include "MessageService.h"
 #include "PanelContext.h"
 #include "PhysicalPortPanel.h"
+#include "RecordLabel.h"
 #include "RecordWriteQueue.h"
 #include "Registry.h"
 #include "SystemPanel.h"
@@ -34,6 +35,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <array>
 #include <utility>
@@ -65,6 +67,7 @@ const QString SaveDialogTitle = QStringLiteral("Save");
 const QString SaveDialogFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 const QString GroupsBranchText = QStringLiteral("Groups");
 const QString SelectionSeparator = QStringLiteral(" \u203A ");
+const QString CopyStepName = QStringLiteral("Copy %1");
 
 struct CopyTexts
 {
@@ -236,6 +239,8 @@ DocumentWindow::DocumentWindow(DocumentHost &host, QWidget *parent)
     // Records are listed when their branch is first opened: thousands of
     // nodes per open configuration would cost memory few engineers use.
     connect(d->trvTables, &QTreeWidget::itemExpanded, this, &DocumentWindow::populateBranch);
+    d->editor.setRestoredHandler([this](const RecordJournal::Step &step) { showRestored(step); });
+    connect(&d->editor.undoStack(), &QUndoStack::cleanChanged, this, &DocumentWindow::refreshModified);
     connect(&m_host.writeQueue(), &RecordWriteQueue::stateChanged, this,
             [this](const ExchClass *config, int member, int index, RecordWriteQueue::State state) {
                 if (config && config == configuration())
@@ -266,6 +271,13 @@ void DocumentWindow::setCaption(const QString &caption)
 {
     m_caption = caption;
     setWindowTitle(caption + ModifiedMark);
+}
+
+void DocumentWindow::setExNum(int exNum)
+{
+    m_exNum = exNum;
+    if (m_exNum > 0)
+        d->editor.startHistory(exchange());
 }
 
 bool DocumentWindow::isUntitled() const
@@ -304,7 +316,8 @@ bool DocumentWindow::SaveFile(const QString &path)
         m_host.messages().show(this, QMessageBox::Warning, QString(), file.errorString());
         return false;
     }
-    markUnmodified();
+    d->editor.markSaved();
+    refreshModified();
     return true;
 }
 
@@ -629,18 +642,54 @@ bool DocumentWindow::commitEdits()
 
 bool DocumentWindow::isModified() const
 {
-    return m_exNum > 0 && m_host.configuration(m_exNum).revision() != m_savedRevision;
+    return m_exNum > 0 && d->editor.hasUnsavedChanges();
 }
 
 void DocumentWindow::markUnmodified()
 {
-    m_savedRevision = m_exNum > 0 ? exchange().revision() : 0;
+    d->editor.clearHistory();
     setWindowModified(false);
 }
 
 void DocumentWindow::refreshModified()
 {
     setWindowModified(isModified());
+}
+
+QUndoStack &DocumentWindow::undoStack() const
+{
+    return d->editor.undoStack();
+}
+
+void DocumentWindow::undo()
+{
+    if (commitEdits())
+        d->editor.undo();
+}
+
+void DocumentWindow::redo()
+{
+    if (commitEdits())
+        d->editor.redo();
+}
+
+void DocumentWindow::beginStep(const QString &name)
+{
+    d->editor.beginStep(name);
+}
+
+void DocumentWindow::endStep()
+{
+    d->editor.endStep();
+    refreshModified();
+}
+
+void DocumentWindow::showRestored(const RecordJournal::Step &step)
+{
+    GetConfiguration();
+    if (!step.records.isEmpty())
+        showRecord(step.records.constFirst().member, step.records.constFirst().index);
+    refreshModified();
 }
 
 void DocumentWindow::saveRecord()
@@ -673,7 +722,11 @@ void DocumentWindow::CopyRecord()
 void DocumentWindow::copyToFreeSlot(Panel panel)
 {
     const CopyTexts texts = copyTexts(panel);
-    const std::optional<DocumentEditor::CopiedRecord> copy = d->editor.copyToFreeSlot(exchange(), panel);
+    ExchClass &config = exchange();
+    const int member = config.memberIndex(DocumentEditor::structureOf(config, panel));
+    beginStep(CopyStepName.arg(RecordLabel::record(config, member, d->editor.shownRecord(panel))));
+    const std::optional<DocumentEditor::CopiedRecord> copy = d->editor.copyToFreeSlot(config, panel);
+    endStep();
     if (!copy) {
         m_host.messages().show(this, QMessageBox::Warning, QString(), texts.noFreeSlotMessage);
         return;

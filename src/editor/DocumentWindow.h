@@ -2,6 +2,7 @@
 
 #include "DocumentSink.h"
 #include "EditorPanel.h"
+#include "RecordJournal.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,6 +13,7 @@
 class DocumentHost;
 class ExchClass;
 class QCloseEvent;
+class QUndoStack;
 class QTreeWidget;
 class QTreeWidgetItem;
 struct TableNode;
@@ -32,7 +34,8 @@ public:
     ~DocumentWindow() override;
 
     int ExNum() const { return m_exNum; }
-    void setExNum(int exNum) { m_exNum = exNum; }
+    // Also starts the undo history of that configuration.
+    void setExNum(int exNum);
     // "Document n" until saved or loaded, then the file's full path. The
     // window's title adds the mark of unsaved changes.
     QString caption() const;
@@ -55,11 +58,20 @@ public:
     bool commitEdits();
     // Whether the configuration changed since it was loaded, read or saved.
     bool isModified() const;
-    // The configuration as it stands counts as saved (after a load, a get or a save).
+    // The configuration as it stands counts as saved and starts the undo
+    // history (after a load or a get).
     void markUnmodified();
     // Brings the title's mark of unsaved changes up to date, after the
     // configuration was changed from outside the window.
     void refreshModified();
+    // Edit → Undo and Redo, after the edit on screen has gone to its record.
+    QUndoStack &undoStack() const;
+    void undo();
+    void redo();
+    // Every change to the records until endStep() is one step of the undo
+    // history, with this name (a command run from outside the window).
+    void beginStep(const QString &name);
+    void endStep();
     // Toolbar "UpdateSys": sends the visible panel's record now.
     void saveRecord();
     // Toolbar "CopyRec": copies the visible panel's record to a free slot.
@@ -123,11 +135,12 @@ private:
     bool mayCloseWithUnconfirmedWrites();
     // Asks about unsaved changes; true when it may close.
     bool mayCloseUnsaved();
+    // After undo or redo: the tree and the panel show the records as they now are.
+    void showRestored(const RecordJournal::Step &step);
 
     std::unique_ptr<Private> d;
     DocumentHost &m_host;
     int m_exNum = 0;
     QString m_caption;
     QString m_tag;
-    quint64 m_savedRevision = 0;
 };

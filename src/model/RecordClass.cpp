@@ -4,6 +4,7 @@
 #include "FieldFunctions.h"
 #include "QbfReader.h"
 #include "QbfWriter.h"
+#include "RecordJournal.h"
 
 #include <algorithm>
 #include <array>
@@ -219,6 +220,7 @@ void RecordClass::makeStruct(const QByteArray &name, int items, int records, int
     m_recordTable = QList<QByteArray>(m_records + 1);
     indexFields();
     touch();
+    layoutChanging();
 }
 
 void RecordClass::setField(int index, const QByteArray &name, int items, int size, int startPosn, int type)
@@ -233,6 +235,7 @@ void RecordClass::setField(int index, const QByteArray &name, int items, int siz
     else
         indexFields();
     touch();
+    layoutChanging();
 }
 
 void RecordClass::BuildStructure(const QByteArray &packet)
@@ -279,6 +282,7 @@ void RecordClass::BuildStructure(const QByteArray &packet)
     m_recordTable = QList<QByteArray>(m_records + 1);
     indexFields();
     touch();
+    layoutChanging();
 }
 
 QByteArray RecordClass::DefinitionData() const
@@ -449,6 +453,7 @@ void RecordClass::replaceBytes(int rec, int pos, const QByteArray &bytes)
 {
     if (Mid(m_recordTable[rec], pos, bytes.size()) == bytes)
         return;
+    recordChanging(rec);
     m_recordTable[rec].replace(pos - 1, bytes.size(), bytes);
     touch();
 }
@@ -596,6 +601,7 @@ void RecordClass::SetBoolean(QByteArrayView name, int rec, int bit, bool value, 
         return;
     if (changed)
         *changed = true;
+    recordChanging(rec);
     m_recordTable[rec][index - 1] = char(updated);
     touch();
 }
@@ -677,6 +683,7 @@ void RecordClass::SetDigit(QByteArrayView name, int rec, const QByteArray &digit
 
 void RecordClass::PutData(const QByteArray &packet)
 {
+    bookkeepingChanging();
     m_dataFlag = -1;
     if (packet.size() < MinPacketLength) {
         error("PutData", QStringLiteral("Packet length is only ") + number(packet.size())
@@ -691,6 +698,7 @@ void RecordClass::PutData(const QByteArray &packet)
     }
     QByteArray image = replyImage(packet);
     if (m_recordTable[rec] != image) {
+        recordChanging(rec);
         m_recordTable[rec] = std::move(image);
         touch();
     }
@@ -711,6 +719,7 @@ QByteArray RecordClass::replyImage(const QByteArray &packet)
 
 void RecordClass::PutUsed(const QByteArray &packet)
 {
+    bookkeepingChanging();
     m_dataFlag = -1;
     if (packet.size() < MinPacketLength) {
         error("PutUsed", QStringLiteral("Packet length is only ") + number(packet.size())
@@ -731,13 +740,16 @@ void RecordClass::SetRecordUsed(int i, bool used)
     if (m_usedMap.isEmpty() || i < 0 || i >= m_records)
         return;
     const qsizetype q = i / 8;
-    if (q >= m_usedMap.size())
+    if (q >= m_usedMap.size()) {
+        bookkeepingChanging();
         m_usedMap.append(QByteArray(q + 1 - m_usedMap.size(), '\0'));
+    }
     const quint8 mask = quint8(1u << (i % 8));
     const quint8 old = quint8(m_usedMap[q]);
     const quint8 updated = used ? (old | mask) : (old & ~mask);
     if (updated == old)
         return;
+    bookkeepingChanging();
     m_usedMap[q] = char(updated);
     touch();
 }
@@ -763,9 +775,11 @@ void RecordClass::PutBlank(int rec)
         return;
     }
     if (rec >= m_records) {
+        layoutChanging();
         m_recordTable.resize(rec + 2);
         m_records = qint16(rec + 1);
     }
+    recordChanging(rec);
     m_recordTable[rec] = QByteArray(qMax<int>(m_structSize, 0), BlankByte);
     m_lastSaved = rec;
     touch();
@@ -793,6 +807,7 @@ quint8 RecordClass::CalcChecksum(int rec) const
 
 void RecordClass::CopyRecord(int from, int to)
 {
+    bookkeepingChanging();
     m_dataFlag = -1;
     if (from < 0 || from >= m_records) {
         error("CopyRecord", QStringLiteral("CpyFrom (") + number(from) + QStringLiteral(") greater than record count ( ")
@@ -804,6 +819,7 @@ void RecordClass::CopyRecord(int from, int to)
                                 + number(m_records) + QStringLiteral(")"));
         return;
     }
+    recordChanging(to);
     m_recordTable[to] = m_recordTable[from];
     m_lastSaved = to;
     touch();
@@ -883,7 +899,51 @@ bool RecordClass::load(QbfReader &in)
     m_lastSaved = lastSaved;
     indexFields();
     touch();
+    layoutChanging();
     return true;
+}
+
+void RecordClass::restoreRecord(int rec, const QByteArray &image)
+{
+    if (!checkRecordIndex("restoreRecord", rec) || m_recordTable[rec] == image)
+        return;
+    m_recordTable[rec] = image;
+    touch();
+}
+
+void RecordClass::restoreBookkeeping(const Bookkeeping &state)
+{
+    if (bookkeeping() == state)
+        return;
+    m_usedMap = state.usedMap;
+    m_dataFlag = state.dataFlag;
+    m_lastSaved = state.lastSaved;
+    touch();
+}
+
+void RecordClass::recordChanging(int rec)
+{
+    if (m_journal.journal)
+        m_journal.journal->recordChanging(*this, rec);
+}
+
+void RecordClass::bookkeepingChanging()
+{
+    if (m_journal.journal)
+        m_journal.journal->bookkeepingChanging(*this);
+}
+
+void RecordClass::layoutChanging()
+{
+    if (m_journal.journal)
+        m_journal.journal->layoutChanged();
+}
+
+RecordClass::JournalLink &RecordClass::JournalLink::operator=(const JournalLink &)
+{
+    if (journal)
+        journal->layoutChanged();
+    return *this;
 }
 
 bool RecordClass::operator==(const RecordClass &other) const

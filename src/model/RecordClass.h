@@ -11,6 +11,7 @@
 class DebugLog;
 class QbfReader;
 class QbfWriter;
+class RecordJournal;
 
 // One record table of the exchange: its layout, its records as the exchange's
 // own byte images, and the map of records in use. Everything above the model
@@ -113,7 +114,33 @@ public:
 
     bool operator==(const RecordClass &other) const;
 
+    // What a structure keeps beside its records and saves with them.
+    struct Bookkeeping
+    {
+        QByteArray usedMap;
+        qint16 dataFlag = 0;
+        qint32 lastSaved = -1;
+        bool operator==(const Bookkeeping &other) const = default;
+    };
+    Bookkeeping bookkeeping() const { return {m_usedMap, m_dataFlag, m_lastSaved}; }
+
+    // The journal hears of every change before it is made. A copy of the
+    // structure is nobody's document and starts without one.
+    void setJournal(RecordJournal *journal) { m_journal.journal = journal; }
+    // Put back images taken earlier, out of the journal's hearing.
+    void restoreRecord(int rec, const QByteArray &image);
+    void restoreBookkeeping(const Bookkeeping &state);
+
 private:
+    struct JournalLink
+    {
+        JournalLink() = default;
+        JournalLink(const JournalLink &) { }
+        // Replacing the whole structure ends its undo history.
+        JournalLink &operator=(const JournalLink &);
+        RecordJournal *journal = nullptr;
+    };
+
     struct Located
     {
         const FieldDef *field = nullptr;
@@ -131,6 +158,9 @@ private:
     bool checkWritable(const char *operation, int rec, int pos, int length) const;
     void replaceBytes(int rec, int pos, const QByteArray &bytes);
     void touch() { ++m_revision; }
+    void recordChanging(int rec);
+    void bookkeepingChanging();
+    void layoutChanging();
     void error(const char *operation, const QString &message) const;
     void error(const QString &source, const QString &message) const;
     QString indexMessage(int rec) const;
@@ -154,4 +184,5 @@ private:
     qint16 m_requestCode = 0;
     qint16 m_sendCode = 0;
     quint64 m_revision = 0;
+    JournalLink m_journal;
 };

@@ -13,6 +13,12 @@ const QString UntitledCaption = QStringLiteral("Document 1");
 class DocumentFiles : public DocumentFixture
 {
 protected:
+    // Each document here starts with an edit not yet saved.
+    void SetUp() override
+    {
+        DocumentFixture::SetUp();
+        config().Groups().SetString(FieldNames::Name, 1, QByteArrayLiteral("Night Service"));
+    }
     // Closes as the MDI area does; true when the window went.
     bool closeWindow() { return window->close(); }
 };
