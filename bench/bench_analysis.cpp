@@ -1,9 +1,10 @@
+#include "analysis/ConfigurationCheck.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
+#include "LargeConfiguration.h"
 #include "RecordSlots.h"
 #include "SampleConfiguration.h"
-#include "analysis/ConfigurationCheck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,28 +12,8 @@
 // 4096 records in every structure. The editor runs it after edits, so it has
 // to stay well under the time a keystroke takes to show.
 namespace {
-constexpr int LargeRecordCount = 4096;
 constexpr int UniqueDigits = 4;
 constexpr int ClassPositions = 256;
-
-// Every slot holds a copy of one of the sample's records in use. As copied,
-// the numbers, PINs and names repeat, so the check reports thousands of problems.
-void growToLargeCount(RecordClass &structure)
-{
-    const int sampleRecords = structure.Records();
-    QList<int> sources;
-    for (int i = 0; i < sampleRecords; ++i) {
-        if (!RecordSlots::isFree(structure, i))
-            sources.append(i);
-    }
-    if (sources.isEmpty() || sampleRecords >= LargeRecordCount)
-        return;
-    structure.PutBlank(LargeRecordCount - 1);
-    for (int i = 0; i < LargeRecordCount; ++i) {
-        if (i >= sampleRecords || RecordSlots::isFree(structure, i))
-            structure.CopyRecord(sources[i % sources.size()], i);
-    }
-}
 
 QByteArray unique(int i)
 {

@@ -1,11 +1,12 @@
+#include "analysis/ConfigurationComparison.h"
 #include "ConfigFile.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "FieldDef.h"
 #include "FieldNames.h"
+#include "LargeConfiguration.h"
 #include "RecordSlots.h"
 #include "SampleConfiguration.h"
-#include "analysis/ConfigurationComparison.h"
 
 #include <QDir>
 #include <QTextStream>
@@ -20,25 +21,6 @@
 // --write DIR the program instead writes the two as large-old.QBF and
 // large-new.QBF, for timing quillbridge-cli diff as a whole process.
 namespace {
-constexpr int LargeRecordCount = 4096;
-
-// Every slot holds a record in use, copied from the sample's records in use.
-void growToLargeCount(RecordClass &structure)
-{
-    const int sampleRecords = structure.Records();
-    QList<int> sources;
-    for (int i = 0; i < sampleRecords; ++i) {
-        if (!RecordSlots::isFree(structure, i))
-            sources.append(i);
-    }
-    if (sources.isEmpty() || sampleRecords >= LargeRecordCount)
-        return;
-    structure.PutBlank(LargeRecordCount - 1);
-    for (int i = 0; i < LargeRecordCount; ++i) {
-        if (i >= sampleRecords || RecordSlots::isFree(structure, i))
-            structure.CopyRecord(sources[i % sources.size()], i);
-    }
-}
 
 // One field of every record: the name where there is one, else the first integer.
 void changeEveryRecord(RecordClass &structure)

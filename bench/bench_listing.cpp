@@ -5,6 +5,7 @@
 #include "FieldDef.h"
 #include "FieldFunctions.h"
 #include "FieldNames.h"
+#include "LargeConfiguration.h"
 #include "RecordSlots.h"
 #include "SampleConfiguration.h"
 
@@ -17,7 +18,6 @@
 // records in every structure, 32767 fields, and a boolean field of 32767
 // bytes, real or only claimed by the layout.
 namespace {
-constexpr int LargeRecordCount = 4096;
 constexpr int MaxCount = 32767;
 
 // Takes every byte and keeps none, so the listing's own cost is measured.
@@ -35,23 +35,6 @@ protected:
         return length;
     }
 };
-
-void growToLargeCount(RecordClass &structure)
-{
-    const int sampleRecords = structure.Records();
-    QList<int> sources;
-    for (int i = 0; i < sampleRecords; ++i) {
-        if (!RecordSlots::isFree(structure, i))
-            sources.append(i);
-    }
-    if (sources.isEmpty() || sampleRecords >= LargeRecordCount)
-        return;
-    structure.PutBlank(LargeRecordCount - 1);
-    for (int i = 0; i < LargeRecordCount; ++i) {
-        if (i >= sampleRecords || RecordSlots::isFree(structure, i))
-            structure.CopyRecord(sources[i % sources.size()], i);
-    }
-}
 
 struct Configurations
 {
