@@ -1,0 +1,62 @@
+#include "GuiTestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+QStringList strings(std::initializer_list<const char *> texts)
+{
+    QStringList result;
+    for (const char *text : texts)
+        result.append(QString::fromUtf8(text));
+    return result;
+}
+
+void PrintTo(const QStringList &texts, std::ostream *os)
+{
+    *os << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
+}
+
+QStringList itemTexts(const QComboBox *list)
+{
+    QStringList texts;
+    for (int i = 0; i < list->count(); ++i)
+        texts.append(list->itemText(i));
+    return texts;
+}
+
+QStringList messageTexts(const MessageService &messages)
+{
+    QStringList texts;
+    for (const MessageService::Message &message : messages.shownMessages())
+        texts.append(message.text);
+    return texts;
+}
+
+void queueAnswers(MessageService &messages, QMessageBox::StandardButton answer, int count)
+{
+    for (int i = 0; i < count; ++i)
+        messages.setNextAnswer(answer);
+}
+
+QString shownIn(const QObject *parent, const char *names)
+{
+    QStringList values;
+    for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QObject *found = parent->findChild<QObject *>(name);
+        if (const auto *box = qobject_cast<const QLineEdit *>(found))
+            values.append(box->text());
+        else if (const auto *list = qobject_cast<const QComboBox *>(found))
+            values.append(list->currentText());
+        else if (const auto *label = qobject_cast<const QLabel *>(found))
+            values.append(label->text());
+        else if (const auto *tick = qobject_cast<const QCheckBox *>(found))
+            values.append(tick->checkState() == Qt::Checked ? QStringLiteral("on")
+                              : tick->checkState() == Qt::Unchecked ? QStringLiteral("off")
+                                                                    : QStringLiteral("partly"));
+        else
+            values.append(QStringLiteral("no ") + name);
+    }
+    return values.join(QLatin1Char('|'));
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "MessageService.h"
+#include "TestSupport.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <initializer_list>
+#include <ostream>
+
+class QComboBox;
+
+QStringList strings(std::initializer_list<const char *> texts);
+void PrintTo(const QStringList &texts, std::ostream *os);
+// The texts of a list's items, top first.
+QStringList itemTexts(const QComboBox *list);
+// The texts of the message boxes shown so far.
+QStringList messageTexts(const MessageService &messages);
+// What the named children show, joined by '|': a box's or a list's text, a
+// label's, a check box's tick ("on", "off" or "partly"); names apart by spaces.
+QString shownIn(const QObject *parent, const char *names);
+// Boxes answer at once instead of waiting for a click.
+void queueAnswers(MessageService &messages, QMessageBox::StandardButton answer, int count = 1);
+
+template<typename T>
+T *child(const QObject *parent, const QString &name)
+{
+    T *found = parent->findChild<T *>(name);
+    EXPECT_NE(found, nullptr) << name.toStdString();
+    return found;
+}
+
+template<typename T>
+T *child(const QObject *parent, const char *name)
+{
+    return child<T>(parent, QString::fromLatin1(name));
+}
