@@ -135,22 +135,23 @@ TEST_F(ExtensionParametersWindowTest, HookAndFlashTimesAreCheckedWhenLeft)
 
 TEST_F(ExtensionParametersWindowTest, ValuesThatAreNoByteAreRefusedAtSendNamingTheBoxAndNothingGoesOut)
 {
-    const std::tuple<const char *, const char *, const char *, const char *> refusals[] = {
-        {"txtLDInterGap", "256", "cmdSend", "LD Interdigit Gap must be a whole number in the range 0 - 255"},
-        {"txtLDLowMin", "7.5", "cmdSend", "LD Low Min must be a whole number in the range 0 - 255"},
-        {"txtOffHook", "", "cmdSend", "Off-Hook Time must be a whole number in the range 1 - 255"},
-        {"txtFlashMin", "0", "cmdSend", "Flash Min Time must be a whole number in the range 1 - 255"},
-        {"txtRingAmp", "10.5", "Command1", "Amplitude must be a number in the range 0 - 10"},
-        {"txtRingAmp", "-1", "Command1", "Amplitude must be a number in the range 0 - 10"},
-        {"txtRingAmp", "x", "Command1", "Amplitude must be a number in the range 0 - 10"},
+    // Each box, a value it refuses, the command that checks it, the message, and a value it takes again.
+    const std::tuple<const char *, const char *, const char *, const char *, const char *> refusals[] = {
+        {"txtLDInterGap", "256", "cmdSend", "LD Interdigit Gap must be a whole number in the range 0 - 255", "60"},
+        {"txtLDLowMin", "7.5", "cmdSend", "LD Low Min must be a whole number in the range 0 - 255", "5"},
+        {"txtOffHook", "", "cmdSend", "Off-Hook Time must be a whole number in the range 1 - 255", "50"},
+        {"txtFlashMin", "0", "cmdSend", "Flash Min Time must be a whole number in the range 1 - 255", "8"},
+        {"txtRingAmp", "10.5", "Command1", "Amplitude must be a number in the range 0 - 10", "5"},
+        {"txtRingAmp", "-1", "Command1", "Amplitude must be a number in the range 0 - 10", "5"},
+        {"txtRingAmp", "x", "Command1", "Amplitude must be a number in the range 0 - 10", "5"},
     };
-    for (const auto &[name, text, command, message] : refusals) {
-        click("cmdReset");
+    for (const auto &[name, text, command, message, taken] : refusals) {
         m_messages.clearShownMessages();
         type(name, text);
         click(command);
         EXPECT_EQ(messages(), strings({message})) << name;
         EXPECT_TRUE(hasFocus(name)) << name;
+        type(name, taken);
     }
     EXPECT_TRUE(m_frames.isEmpty());
 }

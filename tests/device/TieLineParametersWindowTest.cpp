@@ -26,20 +26,20 @@ TEST_F(TieLineParametersWindowTest, StartDetectIsSentIn132MsStepsAndTheBoxShowsT
 
 TEST_F(TieLineParametersWindowTest, StartDetectLevelsAndPulseTimesOutsideTheirLimitsAreRefused)
 {
-    const std::tuple<const char *, const char *, const char *, const char *> refusals[] = {
-        {"txtStart", "131", "cmdSend", "Minimum detect time is 132ms"},
-        {"txtStart", "1001", "cmdSend", "Maximum detect time is 1000ms"},
-        {"txtStart", "abc", "cmdSend", "Start Detect must be a number in the range 132 - 1000"},
-        {"txtTieLine2", "60", "cmdSend", "Tie Line 3 must be a number in the range 1 - 50"},
-        {"txtDigitPause", "300", "cmdSendCad", "Digit Pause must be a whole number in the range 0 - 255"},
+    // Each box, a value it refuses, the command that checks it, the message, and a value it takes again.
+    const std::tuple<const char *, const char *, const char *, const char *, const char *> refusals[] = {
+        {"txtStart", "131", "cmdSend", "Minimum detect time is 132ms", "132"},
+        {"txtStart", "1001", "cmdSend", "Maximum detect time is 1000ms", "132"},
+        {"txtStart", "abc", "cmdSend", "Start Detect must be a number in the range 132 - 1000", "132"},
+        {"txtTieLine2", "60", "cmdSend", "Tie Line 3 must be a number in the range 1 - 50", "7.6"},
+        {"txtDigitPause", "300", "cmdSendCad", "Digit Pause must be a whole number in the range 0 - 255", "5"},
     };
-    for (const auto &[name, text, command, message] : refusals) {
-        click("cmdReset");
-        click("cmdCadReset");
+    for (const auto &[name, text, command, message, taken] : refusals) {
         m_messages.clearShownMessages();
         type(name, text);
         click(command);
         EXPECT_EQ(messages(), strings({message})) << name;
+        type(name, taken);
     }
     EXPECT_TRUE(hasFocus("txtDigitPause"));
     EXPECT_TRUE(m_frames.isEmpty());

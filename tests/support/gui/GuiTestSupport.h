@@ -10,6 +10,7 @@
 #include <ostream>
 
 class QComboBox;
+class RecordClass;
 
 QStringList strings(std::initializer_list<const char *> texts);
 void PrintTo(const QStringList &texts, std::ostream *os);
@@ -20,6 +21,9 @@ QStringList messageTexts(const MessageService &messages);
 // What the named children show, joined by '|': a box's or a list's text, a
 // label's, a check box's tick ("on", "off" or "partly"); names apart by spaces.
 QString shownIn(const QObject *parent, const char *names);
+// What the named fields of a record hold, joined by '|': numbers in decimal,
+// texts and digits as they are, "Field.n" bit n as 1 or 0, "Field[k]" element k.
+QString fieldsOf(const RecordClass &structure, int record, const char *fields);
 // Boxes answer at once instead of waiting for a click.
 void queueAnswers(MessageService &messages, QMessageBox::StandardButton answer, int count = 1);
 
