@@ -1,12 +1,6 @@
 #include "DocumentFixture.h"
 
 #include "FieldDef.h"
-#include "FieldNames.h"
-
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QTest>
 
 namespace {
 
@@ -14,20 +8,6 @@ constexpr int Dial = 0;
 constexpr int Engaged = 1;
 constexpr int OnHold = 3;
 constexpr int Success = 7;
-
-struct Step
-{
-    int tone;
-    int time;
-    int level;
-
-    bool operator==(const Step &) const = default;
-};
-
-void PrintTo(const Step &step, std::ostream *os)
-{
-    *os << '(' << step.tone << ", " << step.time << ", " << step.level << ')';
-}
 
 // The default tones, viewed in the tree.
 class TonePanel : public DocumentFixture
@@ -43,16 +23,17 @@ protected:
     RecordClass &tones() { return config().Tones(); }
     void openTone(int record) { open(QStringLiteral("TOR%1").arg(record)); }
 
-    Step step(int record, int k)
+    // Tone, time and level of step k.
+    QString step(int record, int k)
     {
-        return {tones().GetInteger(FieldNames::Tone, record, k), tones().GetInteger(FieldNames::Time, record, k),
-                tones().GetInteger(FieldNames::Level, record, k)};
+        const QByteArray names = QStringLiteral("Tone[%1] Time[%1] Level[%1]").arg(k).toLatin1();
+        return fields(ExchClass::TonesMember, record, names.constData());
     }
-    void setStep(int record, int k, Step s)
+    void setStep(int record, int k, int tone, int time, int level)
     {
-        tones().SetInteger(FieldNames::Tone, record, s.tone, k);
-        tones().SetInteger(FieldNames::Time, record, s.time, k);
-        tones().SetInteger(FieldNames::Level, record, s.level, k);
+        tones().SetInteger(FieldNames::Tone, record, tone, k);
+        tones().SetInteger(FieldNames::Time, record, time, k);
+        tones().SetInteger(FieldNames::Level, record, level, k);
     }
 
     QComboBox *frequency(int row) const { return control<QComboBox>(QStringLiteral("cboToneFreq%1").arg(row)); }
@@ -84,11 +65,11 @@ TEST_F(TonePanel, ShowsTheStepsUpToTheEndStepAndDisablesTheRowsAfterIt)
 
 TEST_F(TonePanel, AFrequencyChosenOnTheEndStepMovesEndOneRowDown)
 {
-    setStep(OnHold, 3, {0, 255, 0});
+    setStep(OnHold, 3, 0, 255, 0);
     openTone(OnHold);
     chooseFrequency(3, "440");
-    EXPECT_EQ(step(OnHold, 3), (Step{81, 1, 31}));
-    EXPECT_EQ(step(OnHold, 4), (Step{0, 255, 0}));
+    EXPECT_EQ(step(OnHold, 3), QStringLiteral("81|1|31"));
+    EXPECT_EQ(step(OnHold, 4), QStringLiteral("0|255|0"));
     EXPECT_TRUE(changed(Panel::Tones));
 
     EXPECT_EQ(length(3)->text(), QStringLiteral("1"));
@@ -100,35 +81,35 @@ TEST_F(TonePanel, AFrequencyChosenOnTheEndStepMovesEndOneRowDown)
     EXPECT_FALSE(length(4)->isEnabled());
 
     chooseFrequency(4, "860");
-    EXPECT_EQ(step(OnHold, 4), (Step{90, 1, 31}));
-    EXPECT_EQ(step(OnHold, 5), (Step{0, 255, 0}));
+    EXPECT_EQ(step(OnHold, 4), QStringLiteral("90|1|31"));
+    EXPECT_EQ(step(OnHold, 5), QStringLiteral("0|255|0"));
 }
 
 TEST_F(TonePanel, EndChosenOnAStepEndsTheToneThereAndAFrequencyReopensIt)
 {
     openTone(Dial);
     chooseFrequency(1, "End");
-    EXPECT_EQ(step(Dial, 1), (Step{0, 255, 0}));
+    EXPECT_EQ(step(Dial, 1), QStringLiteral("0|255|0"));
     EXPECT_TRUE(length(1)->text().isEmpty());
     EXPECT_FALSE(length(1)->isEnabled());
     EXPECT_FALSE(audible(1)->isEnabled());
 
     chooseFrequency(1, "425");
-    EXPECT_EQ(step(Dial, 1), (Step{87, 1, 31}));
-    EXPECT_EQ(step(Dial, 2), (Step{0, 255, 0}));
+    EXPECT_EQ(step(Dial, 1), QStringLiteral("87|1|31"));
+    EXPECT_EQ(step(Dial, 2), QStringLiteral("0|255|0"));
     EXPECT_EQ(frequency(2)->currentText(), QStringLiteral("End"));
 }
 
 TEST_F(TonePanel, TheLastRowStaysTheEndStep)
 {
     for (int k = 0; k < 15; ++k)
-        setStep(Dial, k, {80, 1, 13});
-    setStep(Dial, 15, {0, 255, 0});
+        setStep(Dial, k, 80, 1, 13);
+    setStep(Dial, 15, 0, 255, 0);
     openTone(Dial);
     EXPECT_EQ(frequency(15)->currentText(), QStringLiteral("End"));
 
     chooseFrequency(15, "440");
-    EXPECT_EQ(step(Dial, 15), (Step{0, 255, 0}));
+    EXPECT_EQ(step(Dial, 15), QStringLiteral("0|255|0"));
     EXPECT_EQ(frequency(15)->currentText(), QStringLiteral("End"));
 }
 
@@ -138,15 +119,15 @@ TEST_F(TonePanel, ALengthIsStoredInWholeUnitsFromOneAndARoundedOneIsShownAndSaid
     answer();
     typeOver(length(0), QStringLiteral("0"));
     EXPECT_EQ(length(0)->text(), QStringLiteral("1"));
-    EXPECT_EQ(step(Dial, 0).time, 1);
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Time[0]"), QStringLiteral("1"));
 
     typeOver(length(0), QStringLiteral("120"));
-    EXPECT_EQ(step(Dial, 0).time, 120);
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Time[0]"), QStringLiteral("120"));
 
     answer();
     typeOver(length(0), QStringLiteral("2.6"));
     EXPECT_EQ(length(0)->text(), QStringLiteral("3"));
-    EXPECT_EQ(step(Dial, 0).time, 3);
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Time[0]"), QStringLiteral("3"));
     EXPECT_EQ(host.messageTexts(), strings({"0 is stored as 1: lengths are whole 250 ms units, from 1 to 120.",
                                             "2.6 is stored as 3: lengths are whole 250 ms units, from 1 to 120."}));
     EXPECT_FALSE(length(0)->hasFocus());
@@ -160,10 +141,10 @@ TEST_F(TonePanel, AnUnknownLevelShowsUndeterminedUntilTheEngineerDecides)
 
     QTest::mouseClick(audible(0), Qt::LeftButton);
     EXPECT_EQ(audible(0)->checkState(), Qt::Checked);
-    EXPECT_EQ(step(Dial, 0).level, 13);
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Level[0]"), QStringLiteral("13"));
     QTest::mouseClick(audible(0), Qt::LeftButton);
     EXPECT_EQ(audible(0)->checkState(), Qt::Unchecked);
-    EXPECT_EQ(step(Dial, 0).level, 31);
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Level[0]"), QStringLiteral("31"));
     QTest::mouseClick(audible(0), Qt::LeftButton);
     EXPECT_EQ(audible(0)->checkState(), Qt::Checked) << "no way back to undetermined";
     EXPECT_TRUE(changed(Panel::Tones));
@@ -183,7 +164,7 @@ TEST_F(TonePanel, RowsPastAShorterLayoutStayDisabled)
     shortTones.ClearAllBoolean(FieldNames::Flag, 0);
     shortTones.SetString(FieldNames::Name, 0, "SHORT");
     for (int k = 0; k < Steps; ++k)
-        setStep(0, k, {80, 1, 13});
+        setStep(0, k, 80, 1, 13);
     window->GetConfiguration();
     openTone(0);
 
@@ -192,8 +173,8 @@ TEST_F(TonePanel, RowsPastAShorterLayoutStayDisabled)
     EXPECT_FALSE(frequency(Steps)->isEnabled());
     chooseFrequency(Steps - 1, "End");
     chooseFrequency(Steps - 1, "440");
-    EXPECT_EQ(step(0, Steps - 1), (Step{0, 255, 0})) << "the last step the record has stays the End";
-    EXPECT_EQ(step(0, 0), (Step{80, 1, 13})) << "nothing written past the layout lands on the first step";
+    EXPECT_EQ(step(0, Steps - 1), QStringLiteral("0|255|0")) << "the last step the record has stays the End";
+    EXPECT_EQ(step(0, 0), QStringLiteral("80|1|13")) << "nothing written past the layout lands on the first step";
 }
 
 } // namespace

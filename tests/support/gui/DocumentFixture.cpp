@@ -48,13 +48,7 @@ QString DocumentFixture::currentKey() const
 
 void DocumentFixture::click(const QString &key)
 {
-    QTreeWidgetItem *item = node(key);
-    ASSERT_NE(item, nullptr) << key.toStdString();
-    QTreeWidget *tree = window->tree();
-    tree->scrollToItem(item);
-    // The view lays out expanded branches on its next pass through the event loop.
-    QCoreApplication::processEvents();
-    QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(item).center());
+    clickItem(window->tree(), node(key));
 }
 
 void DocumentFixture::open(const QString &key)

@@ -5,6 +5,10 @@
 #include "RecordClass.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QTest>
+#include <QTreeWidget>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -82,4 +86,38 @@ QString fieldsOf(const RecordClass &structure, int record, const char *fields)
             values.append(QString::number(structure.GetInteger(name, record, element)));
     }
     return values.join(QLatin1Char('|'));
+}
+
+QStringList columnTexts(const QTreeWidget *list, int column)
+{
+    QStringList texts;
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+        texts.append(list->topLevelItem(i)->text(column));
+    return texts;
+}
+
+QTreeWidgetItem *itemWithKey(const QTreeWidget *list, const QString &key)
+{
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        if (list->topLevelItem(i)->data(0, Qt::UserRole).toString() == key)
+            return list->topLevelItem(i);
+    }
+    return nullptr;
+}
+
+void clickItem(QTreeWidget *list, QTreeWidgetItem *item)
+{
+    ASSERT_NE(item, nullptr);
+    list->scrollToItem(item);
+    // The view lays out expanded branches on its next pass through the event loop.
+    QCoreApplication::processEvents();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, list->visualItemRect(item).center());
+}
+
+void clickHeader(QTreeWidget *list, int section)
+{
+    QHeaderView *header = list->header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
+                             header->height() / 2));
 }

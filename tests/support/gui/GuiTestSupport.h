@@ -10,6 +10,8 @@
 #include <ostream>
 
 class QComboBox;
+class QTreeWidget;
+class QTreeWidgetItem;
 class RecordClass;
 
 QStringList strings(std::initializer_list<const char *> texts);
@@ -18,6 +20,13 @@ void PrintTo(const QStringList &texts, std::ostream *os);
 QStringList itemTexts(const QComboBox *list);
 // The texts of the message boxes shown so far.
 QStringList messageTexts(const MessageService &messages);
+// The texts of a column of a list view, top first.
+QStringList columnTexts(const QTreeWidget *list, int column);
+// The top-level item whose first column carries the key.
+QTreeWidgetItem *itemWithKey(const QTreeWidget *list, const QString &key);
+// A mouse click on the item, scrolled into view first.
+void clickItem(QTreeWidget *list, QTreeWidgetItem *item);
+void clickHeader(QTreeWidget *list, int section);
 // What the named children show, joined by '|': a box's or a list's text, a
 // label's, a check box's tick ("on", "off" or "partly"); names apart by spaces.
 QString shownIn(const QObject *parent, const char *names);
