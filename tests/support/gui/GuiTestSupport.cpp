@@ -21,11 +21,6 @@ QStringList strings(std::initializer_list<const char *> texts)
     return result;
 }
 
-void PrintTo(const QStringList &texts, std::ostream *os)
-{
-    *os << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
-}
-
 QStringList itemTexts(const QComboBox *list)
 {
     QStringList texts;

@@ -15,7 +15,10 @@ class QTreeWidgetItem;
 class RecordClass;
 
 QStringList strings(std::initializer_list<const char *> texts);
-void PrintTo(const QStringList &texts, std::ostream *os);
+inline void PrintTo(const QStringList &texts, std::ostream *os)
+{
+    *os << '{' << texts.join(QStringLiteral(", ")).toStdString() << '}';
+}
 // The texts of a list's items, top first.
 QStringList itemTexts(const QComboBox *list);
 // The texts of the message boxes shown so far.

@@ -1,7 +1,10 @@
 #pragma once
 
 #include "DebugLog.h"
+#include "DocumentWindow.h"
+#include "ExchClass.h"
 #include "FakeSerialPort.h"
+#include "FieldNames.h"
 #include "FileDialogService.h"
 #include "GuiTestSupport.h"
 #include "MainWindow.h"
@@ -10,8 +13,11 @@
 #include "SimulatedTimers.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTemporaryDir>
 
 #include <memory>
