@@ -90,7 +90,7 @@ TEST_F(LeaveWatcherTest, AControlDisabledOrHiddenUnderTheEngineersHandsIsNotLeft
     // The focus moves on to a control nobody watches.
     second->setFocusPolicy(Qt::NoFocus);
     (new QLineEdit(&window))->show();
-    messages.setNextAnswer(QMessageBox::Ok);
+    queueAnswers(messages, QMessageBox::Ok, 2);
     first->setText(QStringLiteral("x"));
     first->setEnabled(false);
     EXPECT_TRUE(LeaveWatcher::commitFocused(window));
