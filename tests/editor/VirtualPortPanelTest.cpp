@@ -85,7 +85,7 @@ TEST_F(VirtualPortPanelTest, ChoosingTheGroupOnShowWritesNothing)
 TEST_F(VirtualPortPanelTest, ClassesAndOptionsTickTheirOwnBits)
 {
     openPort(SalesPort);
-    auto *panel = static_cast<VirtualPortPanel *>(window->panelWidget(Panel::VirtualPorts));
+    auto *panel = control<VirtualPortPanel>("fmeVP");
     panel->setClassEntries({{QStringLiteral("General"), 0}, {QStringLiteral("Old Class"), 9}});
     auto *classes = control<QListWidget>("lstVPClassCode");
     EXPECT_EQ(classes->item(0)->checkState(), Qt::Checked) << "the shown port's classes stay ticked";
