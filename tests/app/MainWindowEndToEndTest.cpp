@@ -1,127 +1,138 @@
-#include "DebugLog.h"
+#include "PtyMainWindowFixture.h"
+
 #include "DemoExchange.h"
 #include "DocumentWindow.h"
-#include "ExchangeSimulator.h"
 #include "FieldNames.h"
-#include "FileDialogService.h"
-#include "MainWindow.h"
-#include "MessageService.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
-#include "QtTimerFactory.h"
-#include "Registry.h"
+#include "RecordSlots.h"
+#include "RecordWriteQueue.h"
 #include "SampleConfiguration.h"
 #include "SerialLink.h"
-#include "TestSupport.h"
 #include "TreeSearch.h"
 
-#include <QAction>
+#include <QDialog>
 #include <QFile>
-#include <QTemporaryDir>
+#include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 
 namespace {
-// Retransmissions every 50 ms instead of 2500 ms; on an unpaced line the behaviour is the same.
-constexpr double TimerScale = 0.02;
-constexpr int TransferBoundMilliseconds = 60000;
-const QString VirtualPortsKey = QStringLiteral("RVP");
 
-// The program's own serial port on one side of a pseudo-terminal, a simulated exchange on the other.
-class MainWindowEndToEnd : public ::testing::Test
+// Every record of every structure.
+QList<QByteArray> records(const ExchClass &config)
+{
+    QList<QByteArray> result;
+    for (ExchClass::Member member : ExchClass::fileOrder()) {
+        for (int i = 0; i < config.member(member).Records(); ++i)
+            result.append(config.member(member).record(i));
+    }
+    return result;
+}
+
+class MainWindowEndToEnd : public PtyMainWindowFixture
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
-
-    void expectFileNewReadsTheExchange(const QString &device, TimerFactory &timers, const ExchClass &exchange)
+    DocumentWindow *openSample()
     {
-        MainWindow window({m_registry, m_messages, m_fileDialogs, timers, m_log},
-                          std::make_unique<QtSerialPort>(timers, &m_log));
-        window.setPortOverride(device);
-        window.load();
-        ASSERT_TRUE(window.link().isOpen());
-        ASSERT_FALSE(window.link().noConnection());
-
-        window.findChild<QAction *>(QStringLiteral("mnuFileNew"))->trigger();
-        ASSERT_EQ(window.documents().size(), 1);
-        DocumentWindow *document = window.activeDocument();
-        auto *tree = document->findChild<QTreeWidget *>(QStringLiteral("trvTables"));
-        ASSERT_NE(tree, nullptr);
-
-        EXPECT_TRUE(runEventsUntil(
-            [tree] {
-                const QTreeWidgetItem *virtualPorts = findTreeNode(tree, VirtualPortsKey);
-                return virtualPorts && virtualPorts->childCount() > 0;
-            },
-            TransferBoundMilliseconds));
-        EXPECT_TRUE(m_messages.shownMessages().isEmpty());
-        const ExchClass &received = window.configuration(document->ExNum());
-        EXPECT_EQ(received.VirtualPorts().record(1), exchange.VirtualPorts().record(1));
-        EXPECT_EQ(received.Groups().record(0), exchange.Groups().record(0));
+        const QString path = m_dir.filePath(QStringLiteral("harbour.QBF"));
+        EXPECT_TRUE(QFile::copy(QStringLiteral(QB_DATA_DIR "/sample.QBF"), path));
+        m_fileDialogs.setNextFileName(path);
+        trigger("mnuFileOpen");
+        return m_window->activeDocument();
     }
-
-    QTemporaryDir m_dir;
-    Registry m_registry{m_dir.filePath(QStringLiteral("settings.ini"))};
-    MessageService m_messages;
-    FileDialogService m_fileDialogs;
-    DebugLog m_log;
+    ExchClass &configuration(const DocumentWindow *document) { return m_window->configuration(document->ExNum()); }
 };
-} // namespace
 
 TEST_F(MainWindowEndToEnd, FileNewReadsTheExchangeIntoANewDocumentAndBuildsItsTree)
 {
-    QtTimerFactory timers(TimerScale);
-    ExchangeSimulator simulator;
-    SampleConfiguration::build(simulator.configuration());
-    PtyEndpoint pty(&simulator);
-    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
-
-    expectFileNewReadsTheExchange(pty.slavePath(), timers, simulator.configuration());
+    DocumentWindow *document = readExchange();
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+    EXPECT_TRUE(records(configuration(document)) == records(m_simulator.configuration()));
 }
 
 TEST_F(MainWindowEndToEnd, TheDemoExchangeAnswersAtTheLinesPaceInTimeForTheProgramsOwnTimers)
 {
     DemoExchange demo(m_log);
     ASSERT_TRUE(demo.start()) << demo.errorString().toStdString();
+    m_window = openWindow(demo.devicePath(), QtTimerFactory::shared());
+    DocumentWindow *document = readExchange();
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
     ExchClass sample(&m_log);
     SampleConfiguration::build(sample);
-
-    expectFileNewReadsTheExchange(demo.devicePath(), QtTimerFactory::shared(), sample);
+    EXPECT_EQ(configuration(document).VirtualPorts().record(1), sample.VirtualPorts().record(1));
+    EXPECT_EQ(configuration(document).Groups().record(0), sample.Groups().record(0));
 }
 
 TEST_F(MainWindowEndToEnd, AFileOpenedBesideTheExchangeReadInThisRunNamesBothSystemsBeforeItsFirstWrite)
 {
-    QtTimerFactory timers(TimerScale);
-    ExchangeSimulator simulator;
-    SampleConfiguration::build(simulator.configuration());
-    PtyEndpoint pty(&simulator);
-    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
-    MainWindow window({m_registry, m_messages, m_fileDialogs, timers, m_log},
-                      std::make_unique<QtSerialPort>(timers, &m_log));
-    window.setPortOverride(pty.slavePath());
-    window.load();
+    DocumentWindow *read = readExchange("mnuGetConfig");
+    ASSERT_NE(read, nullptr);
+    EXPECT_TRUE(m_window->writeRecord(configuration(read), ExchClass::VirtualPortsMember, 1));
 
-    window.findChild<QAction *>(QStringLiteral("mnuGetConfig"))->trigger();
-    ExchClass &read = window.configuration(window.activeDocument()->ExNum());
-    QTreeWidget *tree = window.activeDocument()->tree();
-    ASSERT_TRUE(runEventsUntil(
-        [tree] {
-            const QTreeWidgetItem *virtualPorts = findTreeNode(tree, VirtualPortsKey);
-            return virtualPorts && virtualPorts->childCount() > 0;
-        },
-        TransferBoundMilliseconds));
-    EXPECT_TRUE(window.writeRecord(read, ExchClass::VirtualPortsMember, 1));
-
-    const QString path = m_dir.filePath(QStringLiteral("harbour.QBF"));
-    ASSERT_TRUE(QFile::copy(QStringLiteral(QB_DATA_DIR "/sample.QBF"), path));
-    m_fileDialogs.setNextFileName(path);
-    window.findChild<QAction *>(QStringLiteral("mnuFileOpen"))->trigger();
-    ExchClass &fromFile = window.configuration(window.activeDocument()->ExNum());
+    ExchClass &fromFile = configuration(openSample());
     fromFile.System().SetString(FieldNames::Name, 0, "Harbour Office");
-    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
-
     m_messages.setNextAnswer(QMessageBox::No);
-    EXPECT_FALSE(window.writeRecord(fromFile, ExchClass::VirtualPortsMember, 1));
+    EXPECT_FALSE(m_window->writeRecord(fromFile, ExchClass::VirtualPortsMember, 1));
     ASSERT_EQ(m_messages.shownMessages().size(), 1);
     EXPECT_TRUE(m_messages.shownMessages()[0].text.contains(
         QStringLiteral("Its system: \"Harbour Office\"\nThe exchange: \"Kestrel Marine Offices\"\n")));
 }
+
+TEST_F(MainWindowEndToEnd, SendConfigurationAnsweredYesLeavesTheExchangeHoldingTheDocument)
+{
+    DocumentWindow *document = openSample();
+    ExchClass &sent = configuration(document);
+    sent.System().SetString(FieldNames::Name, 0, "Harbour Office");
+    sent.VirtualPorts().SetString(FieldNames::Name, 5, "Sales Desk");
+    RecordSlots::release(sent.Groups(), 2);
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    trigger("mnuSendConfig");
+    auto *transfer = child<QDialog>(m_window.get(), "frmGetConfig");
+    ASSERT_TRUE(transfer && transfer->isVisible());
+    ASSERT_TRUE(waitFor([transfer] { return !transfer->isVisible(); }));
+
+    const ExchClass &held = m_simulator.configuration();
+    EXPECT_EQ(held.System().GetString(FieldNames::Name, 0), QByteArrayLiteral("Harbour Office"));
+    EXPECT_EQ(held.VirtualPorts().GetString(FieldNames::Name, 5), QByteArrayLiteral("Sales Desk"));
+    EXPECT_TRUE(RecordSlots::isFree(held.Groups(), 2));
+    EXPECT_TRUE(records(held) == records(sent));
+    EXPECT_EQ(m_messages.shownMessages().size(), 1) << "the question, and nothing after it";
+    // Written to the exchange in this run, the document's next write is not asked about.
+    EXPECT_TRUE(m_window->writeRecord(sent, ExchClass::VirtualPortsMember, 5));
+    EXPECT_EQ(m_messages.shownMessages().size(), 1);
+}
+
+TEST_F(MainWindowEndToEnd, ARenamedPortReachesTheExchangeWhenTheEngineerMovesOnWhileUpdatingOnline)
+{
+    DocumentWindow *document = readExchange();
+    ASSERT_NE(document, nullptr);
+    m_window->show();
+    // The transfer window had the activation; field editors need their window active to see the focus move.
+    m_window->activateWindow();
+    ASSERT_TRUE(waitFor([this] { return m_window->isActiveWindow(); }));
+    QTreeWidget *tree = document->tree();
+    auto *name = child<QLineEdit>(document, "txtVPName");
+    const auto openPort = [tree, name](int index, const char *shown) {
+        QTreeWidgetItem *item = findTreeNode(tree, QStringLiteral("VPR%1").arg(index));
+        tree->scrollToItem(item);
+        QCoreApplication::processEvents();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::NoModifier, tree->visualItemRect(item).center());
+        return waitFor([name, shown] { return name->isVisible() && name->text() == QLatin1String(shown); });
+    };
+    ASSERT_TRUE(openPort(5, "Sales 1"));
+    name->setFocus(Qt::MouseFocusReason);
+    name->selectAll();
+    QTest::keyClicks(name, QStringLiteral("Sales Desk"));
+    ASSERT_TRUE(openPort(7, "Sales 3"));
+
+    ExchClass &edited = configuration(document);
+    EXPECT_TRUE(waitFor([&] {
+        return m_window->writeQueue().state(edited, ExchClass::VirtualPortsMember, 5) == RecordWriteQueue::State::Confirmed;
+    }));
+    EXPECT_EQ(m_simulator.configuration().VirtualPorts().GetString(FieldNames::Name, 5), QByteArrayLiteral("Sales Desk"));
+    EXPECT_EQ(findTreeNode(tree, QStringLiteral("VPR5"))->text(0), QStringLiteral("5 - Sales Desk"));
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+}
+
+} // namespace

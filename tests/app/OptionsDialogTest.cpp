@@ -1,7 +1,8 @@
+#include "OptionsDialog.h"
+
 #include "DebugLog.h"
 #include "FakeSerialPort.h"
-#include "MessageService.h"
-#include "OptionsDialog.h"
+#include "GuiTestSupport.h"
 #include "Registry.h"
 #include "SerialLink.h"
 
@@ -12,8 +13,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 namespace {
 using namespace SettingsKeys;
@@ -41,28 +40,15 @@ protected:
         m_dialog->show();
     }
 
-    template<typename Widget>
-    Widget *control(const char *name) const
-    {
-        return m_dialog->findChild<Widget *>(QString::fromLatin1(name));
-    }
-    QComboBox *ports() const { return control<QComboBox>("cboPorts"); }
-    QComboBox *portType() const { return control<QComboBox>("cboPortType"); }
-    QPushButton *apply() const { return control<QPushButton>("cmdApply"); }
-    void click(const char *name) { QTest::mouseClick(control<QAbstractButton>(name), Qt::LeftButton); }
+    QComboBox *ports() const { return child<QComboBox>(m_dialog.get(), "cboPorts"); }
+    QComboBox *portType() const { return child<QComboBox>(m_dialog.get(), "cboPortType"); }
+    QPushButton *apply() const { return child<QPushButton>(m_dialog.get(), "cmdApply"); }
+    void click(const char *name) { QTest::mouseClick(child<QAbstractButton>(m_dialog.get(), name), Qt::LeftButton); }
 
     static void leave(QComboBox *list)
     {
         QFocusEvent focusOut(QEvent::FocusOut, Qt::TabFocusReason);
         QApplication::sendEvent(list, &focusOut);
-    }
-
-    static QStringList entries(const QComboBox *list)
-    {
-        QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->itemText(i));
-        return texts;
     }
 
     QString setting(const QString &section, const QString &name) const
@@ -84,14 +70,13 @@ TEST_F(OptionsDialogTest, ListsThePortsThatExistWithTheConfiguredOneSelected)
 {
     openDialog();
     EXPECT_EQ(m_dialog->windowTitle(), QStringLiteral("Options"));
-    EXPECT_EQ(entries(ports()), (QStringList{QStringLiteral("Comm Port 3 (/dev/ttyS2)"),
-                                             QStringLiteral("Comm Port 4 (/dev/ttyS3)"),
-                                             QStringLiteral("Comm Port 5 (/dev/ttyUSB0)")}));
+    EXPECT_EQ(itemTexts(ports()),
+              strings({"Comm Port 3 (/dev/ttyS2)", "Comm Port 4 (/dev/ttyS3)", "Comm Port 5 (/dev/ttyUSB0)"}));
     EXPECT_EQ(ports()->currentIndex(), 1);
-    EXPECT_EQ(entries(portType()), (QStringList{QStringLiteral("Printer Port"), QStringLiteral("Programming Port")}));
+    EXPECT_EQ(itemTexts(portType()), strings({"Printer Port", "Programming Port"}));
     // With no speed stored the line runs at the programming port's, and the dialog says so.
     EXPECT_EQ(portType()->currentText(), QStringLiteral("Programming Port"));
-    EXPECT_FALSE(control<QCheckBox>("chkViewTones")->isChecked());
+    EXPECT_FALSE(child<QCheckBox>(m_dialog.get(), "chkViewTones")->isChecked());
     EXPECT_FALSE(apply()->isEnabled());
 }
 
@@ -99,7 +84,7 @@ TEST_F(OptionsDialogTest, ShowToneRecordsAloneLeavesApplyDisabledAndOkSavesItWit
 {
     openDialog();
     m_port->opened.clear();
-    QTest::keyClick(control<QCheckBox>("chkViewTones"), Qt::Key_Space);
+    QTest::keyClick(child<QCheckBox>(m_dialog.get(), "chkViewTones"), Qt::Key_Space);
     leave(ports());
     leave(portType());
     EXPECT_FALSE(apply()->isEnabled());
@@ -146,9 +131,7 @@ TEST_F(OptionsDialogTest, APortThatCannotBeOpenedIsReportedAndStillSaved)
     m_messages.setNextAnswer(QMessageBox::Ok);
     click("cmdOK");
 
-    ASSERT_EQ(m_messages.shownMessages().size(), 1);
-    EXPECT_EQ(m_messages.shownMessages().constFirst().text,
-              QStringLiteral("Serial port can not be opened. Please select a different port"));
+    EXPECT_EQ(messageTexts(m_messages), strings({"Serial port can not be opened. Please select a different port"}));
     EXPECT_EQ(setting(Comms, Port), QStringLiteral("5"));
     EXPECT_FALSE(m_link->isOpen());
 }

@@ -1,11 +1,12 @@
 #pragma once
 
+#include "DevicePacket.h"
 #include "DeviceServices.h"
-#include "MessageService.h"
-#include "PacketRecorder.h"
+#include "FrameSink.h"
+#include "GuiTestSupport.h"
 #include "PacketSender.h"
+#include "Receiver.h"
 #include "SimulatedTimers.h"
-#include "TestSupport.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -14,30 +15,46 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <gtest/gtest.h>
-
 #include <type_traits>
 
-// A device window on simulated timers whose packets are recorded and whose
-// message boxes are answered in advance.
+// The packets of a stream of frames, as the exchange reads them.
+inline QList<DevicePacket> packetsOf(const QList<QByteArray> &frames)
+{
+    QList<DevicePacket> packets;
+    Receiver receiver([&packets](const QByteArray &content) {
+        // Code, two length bytes and "00" go before the payload, two trailer bytes after it.
+        packets.append({quint8(content.at(0)), content.mid(5, content.size() - 7)});
+    });
+    for (const QByteArray &frame : frames)
+        receiver.ProcessInput(frame);
+    return packets;
+}
+
+inline QList<QByteArray> payloadsOf(const QList<QByteArray> &frames, int code)
+{
+    QList<QByteArray> payloads;
+    for (const DevicePacket &packet : packetsOf(frames)) {
+        if (packet.code == code)
+            payloads.append(packet.payload);
+    }
+    return payloads;
+}
+
+// A device window on simulated timers whose frames are kept and whose
+// message boxes answer at once, a question with Yes.
 template<typename Window>
-class DeviceWindowFixture : public ::testing::Test
+class DeviceWindowFixture : public ::testing::Test, public FrameSink
 {
 protected:
-    static constexpr int QueuedAnswers = 20;
-
-    DeviceWindowFixture()
-    {
-        // Every box answers at once, a question with Yes; the tests read what was shown.
-        for (int i = 0; i < QueuedAnswers; ++i)
-            m_messages.setNextAnswer(QMessageBox::Yes);
-    }
+    DeviceWindowFixture() { queueAnswers(m_messages, QMessageBox::Yes, 20); }
 
     void SetUp() override
     {
         if constexpr (std::is_constructible_v<Window, const DeviceServices &>)
             open(new Window(m_services));
     }
+    void TearDown() override { delete m_window.data(); }
+    void PackSend(const QByteArray &frame) override { m_frames.append(frame); }
 
     void open(Window *window)
     {
@@ -45,9 +62,6 @@ protected:
         m_window->show();
         QApplication::setActiveWindow(m_window);
     }
-
-    void TearDown() override { delete m_window.data(); }
-
     // The window again, on a message service that answers the first question with No.
     void reopenDeclining()
     {
@@ -56,38 +70,25 @@ protected:
         open(new Window(DeviceServices{m_sender, m_declining, m_timers}));
     }
 
-    template<typename Control>
-    Control *control(const QString &name) const
+    QLineEdit *box(const QString &name) const { return child<QLineEdit>(m_window.data(), name); }
+    QLineEdit *box(const char *name) const { return child<QLineEdit>(m_window.data(), name); }
+    void click(const QString &name) { QTest::mouseClick(child<QPushButton>(m_window.data(), name), Qt::LeftButton); }
+    void click(const char *name) { click(QString::fromLatin1(name)); }
+    void type(const char *name, const char *text) { box(name)->setText(QString::fromLatin1(text)); }
+    // Puts the focus in the box, types and leaves it with Tab.
+    void enterAndLeave(const char *name, const char *text)
     {
-        auto *found = m_window->template findChild<Control *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
+        box(name)->setFocus(Qt::OtherFocusReason);
+        type(name, text);
+        QTest::keyClick(box(name), Qt::Key_Tab);
     }
-    QLineEdit *box(const QString &name) const { return control<QLineEdit>(name); }
-    void click(const QString &name) { QTest::mouseClick(control<QPushButton>(name), Qt::LeftButton); }
-    void type(const QString &name, const QString &text) { box(name)->setText(text); }
+    bool hasFocus(const char *name) const { return QApplication::focusWidget() == box(name); }
+    QString status() const { return child<QLabel>(m_window.data(), "sbar1Panel1")->text(); }
+    QStringList messages() const { return messageTexts(m_messages); }
+    QList<QByteArray> sent(int code) const { return payloadsOf(m_frames, code); }
 
-    // Puts the focus in the box and leaves it with Tab.
-    void enterAndLeave(const QString &name, const QString &text)
-    {
-        QLineEdit *edit = box(name);
-        edit->setFocus(Qt::OtherFocusReason);
-        edit->setText(text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-    }
-    bool hasFocus(const QString &name) const { return QApplication::focusWidget() == box(name); }
-
-    QString status() const { return control<QLabel>(QStringLiteral("sbar1Panel1"))->text(); }
-    QStringList messages() const
-    {
-        QStringList texts;
-        for (const MessageService::Message &message : m_messages.shownMessages())
-            texts.append(message.text);
-        return texts;
-    }
-
-    PacketRecorder m_recorder;
-    PacketSender m_sender{&m_recorder};
+    QList<QByteArray> m_frames;
+    PacketSender m_sender{this};
     MessageService m_messages;
     MessageService m_declining;
     SimulatedTimers m_timers;

@@ -1,35 +1,26 @@
-#include "BoardInfoWindow.h"
+#include "DeviceWindowFixture.h"
+
 #include "DebugLog.h"
 #include "DeviceWindows.h"
-#include "ExtensionParametersWindow.h"
-#include "FactoryWindow.h"
 #include "FakeSerialPort.h"
-#include "MessageService.h"
 #include "PacketCode.h"
-#include "PacketRecorder.h"
 #include "SerialLink.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
-#include "TimeWindow.h"
-
-#include <QCoreApplication>
-#include <QEvent>
-#include <QLabel>
-#include <QLineEdit>
 
 namespace {
+
 QByteArray exchangeFrame(int code, const QByteArray &data = QByteArray())
 {
     return Frame::Delimiter + PacketSender::StuffBytes(replyPacket(code, 0, data)) + Frame::Delimiter;
 }
 
-QByteArray boardReport()
+// A device window the main window's device commands opened, if it is still there.
+QWidget *deviceWindow(const char *name)
 {
-    QByteArray data(10 * 32, '\0');
-    data.replace(0, 7, "ORX4127");
-    data.replace(8, 8, "20080314");
-    data.replace(3 * 32 + 8, 8, "20090122");
-    return data;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(name))
+            return window;
+    }
+    return nullptr;
 }
 
 // The device windows on a fake line with an exchange present, as the main window has them.
@@ -49,14 +40,7 @@ protected:
             *m_link, nullptr);
     }
 
-    // Boxes after the first answer at once.
-    void answerOkAfterwards()
-    {
-        for (int i = 0; i < 5; ++i)
-            m_messages.setNextAnswer(QMessageBox::Ok);
-    }
-
-    QList<PacketRecorder::Packet> written() const { return PacketRecorder::decode(m_port->written); }
+    QList<DevicePacket> written() const { return packetsOf(m_port->written); }
 
     DebugLog m_log;
     MessageService m_messages;
@@ -65,107 +49,84 @@ protected:
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<DeviceWindows> m_devices;
 };
-} // namespace
 
-TEST_F(DeviceWindowsTest, ResetSystemAnsweredNoSendsNothingEvenWithTheExchangeConnected)
+TEST_F(DeviceWindowsTest, ResetSystemIsAskedCriticallyAndSentOnlyOnYesWithAnExchangeThere)
 {
     m_messages.setNextAnswer(QMessageBox::No);
-    answerOkAfterwards();
     m_devices->mnuFileReset_Click();
     EXPECT_TRUE(m_port->written.isEmpty());
-    ASSERT_EQ(m_messages.shownMessages().size(), 1);
-    const MessageService::Message question = m_messages.shownMessages()[0];
+    const MessageService::Message question = m_messages.shownMessages().value(0);
     EXPECT_EQ(question.text, QStringLiteral("Are you Sure about resetting the System?"));
     EXPECT_EQ(question.title, QStringLiteral("RESET SYSTEM"));
     EXPECT_EQ(question.icon, QMessageBox::Critical);
     EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(question.defaultButton, QMessageBox::No);
-}
 
-TEST_F(DeviceWindowsTest, ResetSystemAnsweredYesSendsTheResetOnlyWithAnExchangeThere)
-{
     m_messages.setNextAnswer(QMessageBox::Yes);
     m_devices->mnuFileReset_Click();
-    ASSERT_EQ(written().size(), 1);
-    EXPECT_EQ(written()[0].code, PacketCode::ResetSystem);
-    EXPECT_EQ(written()[0].payload, QByteArray("\0\0rR", 4));
+    EXPECT_EQ(payloadsOf(m_port->written, PacketCode::ResetSystem), QList<QByteArray>{QByteArray("\0\0rR", 4)});
 
     m_port->written.clear();
     m_link->setNoConnection(true);
-    m_messages.setNextAnswer(QMessageBox::Yes);
-    answerOkAfterwards();
+    queueAnswers(m_messages, QMessageBox::Yes, 3);
     m_devices->mnuFileReset_Click();
-    EXPECT_TRUE(m_port->written.isEmpty());
-    const MessageService::Message refusal = m_messages.shownMessages().last();
-    EXPECT_EQ(refusal.text, QStringLiteral("No Orvex detected\nNot resetting exchange"));
-    EXPECT_EQ(refusal.title, QStringLiteral("Get Configuration"));
-    EXPECT_EQ(refusal.icon, QMessageBox::Warning);
-}
-
-TEST_F(DeviceWindowsTest, TheFactoryWindowOpensModallyOnlyWithAnExchangeThere)
-{
-    m_link->setNoConnection(true);
-    answerOkAfterwards();
     m_devices->mnuFileBuildFactory_Click();
-    EXPECT_EQ(m_devices->factoryWindow(), nullptr);
-    ASSERT_EQ(m_messages.shownMessages().size(), 1);
-    EXPECT_EQ(m_messages.shownMessages()[0].text, QStringLiteral("No Orvex detected\nNot returning to factory configuration"));
+    EXPECT_TRUE(m_port->written.isEmpty());
+    const QList<MessageService::Message> refusals = m_messages.shownMessages().mid(3);
+    ASSERT_EQ(refusals.size(), 2);
+    EXPECT_EQ(refusals[0].text, QStringLiteral("No Orvex detected\nNot resetting exchange"));
+    EXPECT_EQ(refusals[0].title, QStringLiteral("Get Configuration"));
+    EXPECT_EQ(refusals[0].icon, QMessageBox::Warning);
+    EXPECT_EQ(refusals[1].text, QStringLiteral("No Orvex detected\nNot returning to factory configuration"));
+    EXPECT_EQ(deviceWindow("frmFactory"), nullptr);
 
     m_link->setNoConnection(false);
     m_devices->mnuFileBuildFactory_Click();
-    ASSERT_NE(m_devices->factoryWindow(), nullptr);
-    EXPECT_TRUE(m_devices->factoryWindow()->isVisible());
-    EXPECT_TRUE(m_devices->factoryWindow()->isModal());
+    ASSERT_NE(deviceWindow("frmFactory"), nullptr);
+    EXPECT_TRUE(deviceWindow("frmFactory")->isVisible());
+    EXPECT_TRUE(deviceWindow("frmFactory")->isModal());
 }
 
 TEST_F(DeviceWindowsTest, AcknowledgementsReachOnlyAnOpenVisibleParameterWindow)
 {
     m_port->receive(exchangeFrame(PacketCode::BoardParameters));
     EXPECT_FALSE(m_devices->isOpenAndVisible(DeviceSink::AckReceiver::ExtensionParameters));
-
     m_devices->mnuAdvExt_Click();
-    ExtensionParametersWindow *window = m_devices->extensionParametersWindow();
-    ASSERT_NE(window, nullptr);
     m_port->receive(exchangeFrame(PacketCode::BoardParameters));
-    EXPECT_EQ(window->findChild<QLabel *>(QStringLiteral("sbar1Panel1"))->text(),
-              QStringLiteral("Data Received in Exchange"));
+    EXPECT_EQ(shownIn(deviceWindow("frmExtParams"), "sbar1Panel1"), QStringLiteral("Data Received in Exchange"));
 
-    window->close();
+    deviceWindow("frmExtParams")->close();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(m_devices->extensionParametersWindow(), nullptr);
+    EXPECT_EQ(deviceWindow("frmExtParams"), nullptr);
     m_port->receive(exchangeFrame(PacketCode::BoardParameters));
     m_devices->mnuAdvExt_Click();
-    ASSERT_NE(m_devices->extensionParametersWindow(), nullptr);
-    EXPECT_TRUE(m_devices->extensionParametersWindow()->findChild<QLabel *>(QStringLiteral("sbar1Panel1"))->text().isEmpty());
+    EXPECT_EQ(shownIn(deviceWindow("frmExtParams"), "sbar1Panel1"), QString());
 }
 
 TEST_F(DeviceWindowsTest, TheBoardReportOpensTheFilledBoardWindowModally)
 {
     m_devices->mnuBoards_Click();
-    ASSERT_EQ(written().size(), 1);
-    EXPECT_EQ(written()[0].code, PacketCode::BoardInfo);
-    EXPECT_EQ(written()[0].payload, QByteArray("\0\0rR", 4));
-
-    m_port->receive(exchangeFrame(PacketCode::BoardInfo, boardReport()));
-    BoardInfoWindow *window = m_devices->boardInfoWindow();
+    EXPECT_EQ(payloadsOf(m_port->written, PacketCode::BoardInfo), QList<QByteArray>{QByteArray("\0\0rR", 4)});
+    QByteArray report(10 * 32, '\0');
+    report.replace(0, 7, "ORX4127");
+    report.replace(8, 8, "20080314");
+    m_port->receive(exchangeFrame(PacketCode::BoardInfo, report));
+    QWidget *window = deviceWindow("frmBoardInfo");
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtManu0"))->text(), QStringLiteral("14/03/2008"));
-    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtSerial3"))->text(), QStringLiteral("Missing"));
+    EXPECT_EQ(shownIn(window, "txtManu0 txtSerial3"), QStringLiteral("14/03/2008|Missing"));
     EXPECT_TRUE(m_devices->isOpenAndVisible(DeviceSink::AckReceiver::BoardInfo));
 }
 
 TEST_F(DeviceWindowsTest, TheClockReplyFillsAnOpenTimeWindowAndOpensNone)
 {
     m_port->receive(exchangeFrame(PacketCode::Clock, bytes("1A 09 0F 0E 03 09 06 14")));
-    EXPECT_EQ(m_devices->timeWindow(), nullptr);
-
+    EXPECT_EQ(deviceWindow("frmTime"), nullptr);
     m_devices->mnuShowTime_Click();
-    TimeWindow *window = m_devices->timeWindow();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtHours"))->text(), QStringLiteral("08"));
+    EXPECT_EQ(shownIn(deviceWindow("frmTime"), "txtHours"), QStringLiteral("08"));
     m_port->receive(exchangeFrame(PacketCode::Clock, bytes("1A 09 0F 0E 03 09 06 14")));
-    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtHours"))->text(), QStringLiteral("15"));
-    EXPECT_EQ(window->findChild<QLineEdit *>(QStringLiteral("txtYear"))->text(), QStringLiteral("2009"));
+    EXPECT_EQ(shownIn(deviceWindow("frmTime"), "txtHours txtYear"), QStringLiteral("15|2009"));
 }
+
+} // namespace

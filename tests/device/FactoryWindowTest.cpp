@@ -1,4 +1,5 @@
 #include "DeviceWindowFixture.h"
+
 #include "FactoryWindow.h"
 #include "PacketCode.h"
 
@@ -6,23 +7,19 @@
 #include <QComboBox>
 
 namespace {
+
 class FactoryWindowTest : public DeviceWindowFixture<FactoryWindow>
 {
 protected:
-    QComboBox *list(const QString &name) const { return control<QComboBox>(name); }
-    QComboBox *slot(int index) const { return list(QStringLiteral("cboBoardType%1").arg(index)); }
-    QCheckBox *tieBoard() const { return control<QCheckBox>(QStringLiteral("chkTieBoard")); }
-    QList<QByteArray> sent() const { return m_recorder.payloads(PacketCode::FactoryConfiguration); }
+    QComboBox *list(const QString &name) const { return child<QComboBox>(m_window.data(), name); }
+    QList<QByteArray> sent() const { return DeviceWindowFixture::sent(PacketCode::FactoryConfiguration); }
 };
-} // namespace
 
-TEST_F(FactoryWindowTest, TheDefaultConfigurationIsSentAndConfirmedAndTheWindowCloses)
+TEST_F(FactoryWindowTest, TheRebuildIsConfirmedNamingWhatItBuildsThenSentAndTheWindowCloses)
 {
-    EXPECT_EQ(list(QStringLiteral("cboExtTxGain"))->currentText(), QStringLiteral("-10 dB"));
-    EXPECT_EQ(list(QStringLiteral("cboTieRxGain"))->currentText(), QStringLiteral("-2 dB"));
-    EXPECT_EQ(tieBoard()->text(), QStringLiteral("Combined Tie Line && Processor"));
-    click(QStringLiteral("cmdBuildFactory"));
-    EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00")});
+    EXPECT_EQ(child<QCheckBox>(m_window.data(), "chkTieBoard")->text(), QStringLiteral("Combined Tie Line && Processor"));
+    click("cmdBuildFactory");
+    EXPECT_EQ(sent().size(), 1);
     ASSERT_EQ(messages().size(), 2);
     EXPECT_EQ(messages()[0], QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
                                             "Its whole configuration is replaced by the factory default for:\n"
@@ -37,49 +34,46 @@ TEST_F(FactoryWindowTest, TheDefaultConfigurationIsSentAndConfirmedAndTheWindowC
     EXPECT_EQ(m_messages.shownMessages()[0].defaultButton, QMessageBox::No);
     EXPECT_EQ(messages()[1], QStringLiteral("Rebuild Factory Configuration Command Sent to System"));
     EXPECT_FALSE(m_window->isVisible());
-}
 
-TEST_F(FactoryWindowTest, AnsweringNoToTheRebuildSendsNothingAndKeepsTheWindow)
-{
     reopenDeclining();
-    click(QStringLiteral("cmdBuildFactory"));
-    EXPECT_EQ(m_recorder.count(), 0);
+    click("cmdBuildFactory");
+    EXPECT_EQ(sent().size(), 1) << "answered No";
     EXPECT_TRUE(m_window->isVisible());
 }
 
-TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypes)
+TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypesAndTheChoicesAreSent)
 {
-    EXPECT_EQ(slot(0)->count(), 3);
-    slot(1)->setCurrentIndex(2);
-    tieBoard()->click();
+    QComboBox *slot0 = list(QStringLiteral("cboBoardType0"));
+    EXPECT_EQ(slot0->count(), 3);
+    list(QStringLiteral("cboBoardType1"))->setCurrentIndex(2);
+    child<QCheckBox>(m_window.data(), "chkTieBoard")->click();
     for (int s = 0; s < 5; ++s) {
-        EXPECT_EQ(slot(s)->count(), 5);
-        EXPECT_EQ(slot(s)->currentText(), QStringLiteral("Extension"));
+        EXPECT_EQ(list(QStringLiteral("cboBoardType%1").arg(s))->count(), 5);
+        EXPECT_EQ(list(QStringLiteral("cboBoardType%1").arg(s))->currentText(), QStringLiteral("Extension"));
     }
-    slot(2)->setCurrentIndex(slot(2)->findText(QStringLiteral("Magneto")));
-    slot(4)->setCurrentIndex(slot(4)->findText(QStringLiteral("Tie Line")));
-    slot(0)->setCurrentIndex(slot(0)->findText(QStringLiteral("<System>")));
-    list(QStringLiteral("cboExtTxGain"))->setCurrentIndex(30);
-    list(QStringLiteral("cboExtRxGain"))->setCurrentIndex(0);
+    const std::pair<const char *, const char *> choices[] = {
+        {"cboBoardType2", "Magneto"}, {"cboBoardType4", "Tie Line"}, {"cboBoardType0", "<System>"},
+        {"cboExtTxGain", "-27 dB"},   {"cboExtRxGain", "3 dB"}};
+    for (const auto &[name, text] : choices)
+        list(QLatin1String(name))->setCurrentIndex(list(QLatin1String(name))->findText(QLatin1String(text)));
     list(QStringLiteral("cboDigits"))->setCurrentIndex(0);
-    type(QStringLiteral("txtNumOfficers"), QStringLiteral("2.5"));
-    click(QStringLiteral("cmdBuildFactory"));
+    type("txtNumOfficers", "2.5");
+    click("cmdBuildFactory");
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 02 0A 1E 00 05 05 00 00 83 85 83 84 00 00 00 00 00")});
-    EXPECT_EQ(list(QStringLiteral("cboExtTxGain"))->itemText(30), QStringLiteral("-27 dB"));
-    EXPECT_EQ(list(QStringLiteral("cboExtRxGain"))->itemText(0), QStringLiteral("3 dB"));
 }
 
 TEST_F(FactoryWindowTest, OfficersThatAreNoByteAreRefusedAndCancelSendsNothing)
 {
     for (const char *officers : {"256", "abc", "-1", ""}) {
         m_messages.clearShownMessages();
-        type(QStringLiteral("txtNumOfficers"), QString::fromLatin1(officers));
-        click(QStringLiteral("cmdBuildFactory"));
-        EXPECT_EQ(messages(), QStringList{QStringLiteral("Num. of Officers must be a number in the range 0 - 255")})
-            << officers;
-        EXPECT_TRUE(hasFocus(QStringLiteral("txtNumOfficers")));
+        type("txtNumOfficers", officers);
+        click("cmdBuildFactory");
+        EXPECT_EQ(messages(), strings({"Num. of Officers must be a number in the range 0 - 255"})) << officers;
+        EXPECT_TRUE(hasFocus("txtNumOfficers"));
     }
-    click(QStringLiteral("cmdCancel"));
+    click("cmdCancel");
     EXPECT_FALSE(m_window->isVisible());
-    EXPECT_EQ(m_recorder.count(), 0);
+    EXPECT_TRUE(m_frames.isEmpty());
 }
+
+} // namespace

@@ -1,10 +1,10 @@
-#include "RecordEditingFixture.h"
+#include "DocumentFixture.h"
 
-#include "AclPanel.h"
 #include "BitCheckList.h"
+#include "ExchClass.h"
+#include "FieldLimits.h"
 #include "FieldNames.h"
 #include "RecordSlots.h"
-#include "ReplyPacket.h"
 #include "StructureDefinition.h"
 
 #include <QCheckBox>
@@ -13,20 +13,28 @@
 
 namespace {
 
-using Panel = DocumentWindow::Panel;
-
 // Position of the sample's right "Do Not Disturb".
 constexpr int DoNotDisturb = 12;
 
-class AclPanelTest : public RecordEditingFixture
+class AclPanelTest : public DocumentFixture
 {
 protected:
     RecordClass &acls() { return config().ACL(); }
-    QCheckBox *flag(int bit) const
+    QCheckBox *flag(int bit) const { return control<QCheckBox>(QStringLiteral("chkACLFlag%1").arg(bit)); }
+    BitCheckList *list(const char *name) const { return control<BitCheckList>(name); }
+    BitCheckList *rights() const { return list("lstACLRights"); }
+    static QStringList texts(const BitCheckList *list)
     {
-        return widget<QCheckBox>(qPrintable(QStringLiteral("chkACLFlag") + QString::number(bit)));
+        QStringList result;
+        for (const BitEntry &entry : list->entries())
+            result.append(entry.text);
+        return result;
     }
-    BitCheckList *rights() const { return checkList("lstACLRights"); }
+    // Byte n (from 0) of a field of an ACL.
+    quint8 fieldByte(const char *field, int index, int n)
+    {
+        return quint8(acls().record(index).at(FieldLimits::find(acls(), field).StartPosn - 1 + n));
+    }
     // An ACL layout whose rights are one element of seven bytes.
     void useSevenByteRights()
     {
@@ -51,57 +59,40 @@ protected:
     }
 };
 
-TEST_F(AclPanelTest, ShowsTheAclRecord)
+TEST_F(AclPanelTest, RightsComeFromTheRightsStructureInTheirOrderAndAreTickedAsStored)
 {
     open(QStringLiteral("ACR5"));
-    EXPECT_EQ(box("txtACLName")->text(), QStringLiteral("Manager"));
-    EXPECT_EQ(box("txtACLPublicID")->text(), QStringLiteral("1005"));
-    EXPECT_EQ(box("txtACLPassCode")->text(), QStringLiteral("7305"));
-    EXPECT_EQ(box("txtACLRingType")->text(), QStringLiteral("2"));
-    EXPECT_EQ(box("txtACLPriorityLevel")->text(), QStringLiteral("7"));
-    EXPECT_TRUE(flag(0)->isChecked());
-    EXPECT_TRUE(flag(4)->isChecked());
-    EXPECT_FALSE(flag(1)->isChecked());
     EXPECT_EQ(flag(0)->text(), QStringLiteral("Ena&bled"));
     EXPECT_EQ(flag(7)->text(), QStringLiteral("Record Blank"));
     EXPECT_TRUE(rights()->isTicked(DoNotDisturb));
     EXPECT_FALSE(rights()->isTicked(11));
-    EXPECT_TRUE(checkList("lstACLSetAccess")->isTicked(3));
-    EXPECT_FALSE(checkList("lstACLSetAccess")->isTicked(1));
-}
-
-TEST_F(AclPanelTest, RightsComeFromTheRightsStructureInItsOrder)
-{
+    EXPECT_TRUE(list("lstACLSetAccess")->isTicked(3));
+    EXPECT_FALSE(list("lstACLSetAccess")->isTicked(1));
     const QList<BitEntry> entries = rights()->entries();
     ASSERT_EQ(entries.size(), 33);
     EXPECT_EQ(entries.first(), (BitEntry{QStringLiteral("VRS 1"), 0}));
     EXPECT_EQ(entries.at(12), (BitEntry{QStringLiteral("Do Not Disturb"), DoNotDisturb}));
     EXPECT_EQ(entries.last(), (BitEntry{QStringLiteral("Inhibit Intrude"), 48}));
-}
 
-TEST_F(AclPanelTest, WithoutARightsDefinitionTheRightsListIsEmpty)
-{
     config().member(ExchClass::RightsMember) = RecordClass(&host.log);
     window->GetConfiguration();
     open(QStringLiteral("ACR4"));
-    EXPECT_EQ(rights()->count(), 0);
-    EXPECT_FALSE(window->isChanged(Panel::ACL));
+    EXPECT_EQ(rights()->count(), 0) << "without a rights definition";
+    EXPECT_FALSE(changed(Panel::ACL));
 }
 
 TEST_F(AclPanelTest, ARightAtPositionTwelveIsBitFourOfTheSecondByte)
 {
     open(QStringLiteral("ACR4"));
     ASSERT_FALSE(rights()->isTicked(DoNotDisturb));
-    const quint8 firstByte = fieldByte(acls(), "Rights", 4, 0);
-    const quint8 secondByte = fieldByte(acls(), "Rights", 4, 1);
-
+    const quint8 firstByte = fieldByte("Rights", 4, 0);
+    const quint8 secondByte = fieldByte("Rights", 4, 1);
     rights()->itemForPosition(DoNotDisturb)->setCheckState(Qt::Checked);
-    EXPECT_EQ(fieldByte(acls(), "Rights", 4, 1), secondByte | 0x10);
-    EXPECT_EQ(fieldByte(acls(), "Rights", 4, 0), firstByte);
-    EXPECT_TRUE(window->isChanged(Panel::ACL));
-
+    EXPECT_EQ(fieldByte("Rights", 4, 1), secondByte | 0x10);
+    EXPECT_EQ(fieldByte("Rights", 4, 0), firstByte);
+    EXPECT_TRUE(changed(Panel::ACL));
     rights()->itemForPosition(DoNotDisturb)->setCheckState(Qt::Unchecked);
-    EXPECT_EQ(fieldByte(acls(), "Rights", 4, 1), secondByte);
+    EXPECT_EQ(fieldByte("Rights", 4, 1), secondByte);
 }
 
 TEST_F(AclPanelTest, ARightInASevenByteRightsElementIsStoredAndShownAgain)
@@ -109,31 +100,25 @@ TEST_F(AclPanelTest, ARightInASevenByteRightsElementIsStoredAndShownAgain)
     useSevenByteRights();
     open(QStringLiteral("ACR3"));
     rights()->itemForPosition(DoNotDisturb)->setCheckState(Qt::Checked);
-    EXPECT_EQ(fieldByte(acls(), "Rights", 3, 1), 0x10);
-    EXPECT_EQ(fieldByte(acls(), "Rights", 3, 0), 0);
-    EXPECT_EQ(fieldByte(acls(), "ClassAccess", 3, 0), 0) << "the next field is untouched";
-
+    EXPECT_EQ(fieldByte("Rights", 3, 1), 0x10);
+    EXPECT_EQ(fieldByte("Rights", 3, 0), 0);
+    EXPECT_EQ(fieldByte("ClassAccess", 3, 0), 0) << "the next field is untouched";
     open(QStringLiteral("ACR2"));
     EXPECT_FALSE(rights()->isTicked(DoNotDisturb));
     open(QStringLiteral("ACR3"));
     EXPECT_TRUE(rights()->isTicked(DoNotDisturb));
-}
 
-TEST_F(AclPanelTest, RightsPastTheRecordsFieldCannotBeTicked)
-{
-    useSevenByteRights();
-    open(QStringLiteral("ACR3"));
     // Seven bytes hold bits 0 to 55; the sample's rights all fit but one made here does not.
-    config().Rights().BuildStructure(StructureDefinition(ExchClass::info(ExchClass::RightsMember).definitionId,
-                                                         "RIGHTS", 0)
-                                         .field("Park", FieldType::Boolean, 0, 13)
-                                         .field("Far Right", FieldType::Boolean, 0, 56)
-                                         .packet());
+    config().Rights().BuildStructure(
+        StructureDefinition(ExchClass::info(ExchClass::RightsMember).definitionId, "RIGHTS", 0)
+            .field("Park", FieldType::Boolean, 0, 13)
+            .field("Far Right", FieldType::Boolean, 0, 56)
+            .packet());
     window->BuildRights(QByteArray());
     EXPECT_EQ(rights()->count(), 2);
     EXPECT_TRUE(rights()->itemForPosition(13)->flags() & Qt::ItemIsEnabled);
     EXPECT_FALSE(rights()->itemForPosition(56)->flags() & Qt::ItemIsEnabled);
-    EXPECT_FALSE(window->isChanged(Panel::ACL));
+    EXPECT_FALSE(changed(Panel::ACL));
 }
 
 TEST_F(AclPanelTest, FillingAnAclWithAnotherEnabledBitDoesNotMarkThePanelChanged)
@@ -144,75 +129,30 @@ TEST_F(AclPanelTest, FillingAnAclWithAnotherEnabledBitDoesNotMarkThePanelChanged
     window->FillACL(13, QByteArray(), false);
     EXPECT_FALSE(flag(0)->isChecked());
     window->FillACL(4, QByteArray(), false);
-    EXPECT_FALSE(window->isChanged(Panel::ACL));
-
-    // The same from the exchange, for the record on show.
-    acls().SetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit, false);
-    const QByteArray packet = recordPacket(acls(), 4);
-    acls().SetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit, true);
-    window->FillACL(0, packet, true);
-    EXPECT_FALSE(flag(0)->isChecked());
-    EXPECT_FALSE(acls().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit)) << "the packet is stored";
-    EXPECT_FALSE(window->isChanged(Panel::ACL));
+    EXPECT_FALSE(changed(Panel::ACL));
 }
 
-TEST_F(AclPanelTest, AnotherAclFromTheExchangeIsStoredButNotShown)
+TEST_F(AclPanelTest, ClassListsOfferTheEnabledClassesAndWriteTheirBits)
 {
-    open(QStringLiteral("ACR4"));
-    acls().SetString(FieldNames::Name, 6, "Office Staff");
-    const QByteArray packet = recordPacket(acls(), 6);
-    acls().SetString(FieldNames::Name, 6, "Staff");
-
-    window->FillACL(0, packet, true);
-    EXPECT_EQ(acls().GetString(FieldNames::Name, 6), QByteArrayLiteral("Office Staff"));
-    EXPECT_EQ(box("txtACLName")->text(), QStringLiteral("Reception"));
-    typeInto(box("txtACLName"), QStringLiteral("Front Desk"));
-    leave(box("txtACLName"));
-    EXPECT_EQ(acls().GetString(FieldNames::Name, 4), QByteArrayLiteral("Front Desk"));
-    EXPECT_EQ(acls().GetString(FieldNames::Name, 6), QByteArrayLiteral("Office Staff"));
-}
-
-TEST_F(AclPanelTest, RenamingUpdatesTheTreeNode)
-{
-    open(QStringLiteral("ACR4"));
-    typeInto(box("txtACLName"), QStringLiteral("Front Desk"));
-    leave(box("txtACLName"));
-    EXPECT_EQ(node(QStringLiteral("ACR4"))->text(0), QStringLiteral("4 - Front Desk"));
-    EXPECT_TRUE(window->isChanged(Panel::ACL));
-
-    typeInto(box("txtACLName"), QString());
-    leave(box("txtACLName"));
-    EXPECT_EQ(node(QStringLiteral("ACR4"))->text(0), QStringLiteral("4 - <No Name>"));
-}
-
-TEST_F(AclPanelTest, CodesAreStoredAsDigits)
-{
-    open(QStringLiteral("ACR4"));
-    EXPECT_EQ(box("txtACLPublicID")->maxLength(), 6);
-    typeInto(box("txtACLPublicID"), QStringLiteral("20#"));
-    leave(box("txtACLPublicID"));
-    typeInto(box("txtACLPassCode"), QStringLiteral("*0"));
-    leave(box("txtACLPassCode"));
-    EXPECT_EQ(acls().GetDigit(FieldNames::PublicID, 4), QByteArrayLiteral("20#"));
-    EXPECT_EQ(acls().GetDigit(FieldNames::PassCode, 4), QByteArrayLiteral("*0"));
-    EXPECT_TRUE(window->isChanged(Panel::ACL));
-}
-
-TEST_F(AclPanelTest, FlagBoxesWriteTheirBit)
-{
-    open(QStringLiteral("ACR4"));
-    flag(1)->click();
-    EXPECT_TRUE(acls().GetBoolean(FieldNames::Flag, 4, 1));
-    EXPECT_TRUE(window->isChanged(Panel::ACL));
-    flag(0)->click();
-    EXPECT_FALSE(acls().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit));
+    open(QStringLiteral("ACR6"));
+    BitCheckList *classAccess = list("lstACLClassAccess");
+    EXPECT_EQ(texts(classAccess),
+              strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines", "Paging", "Guests"}));
+    EXPECT_EQ(texts(list("lstACLSetAccess")), texts(classAccess));
+    EXPECT_TRUE(classAccess->isTicked(5));
+    EXPECT_FALSE(classAccess->isTicked(8));
+    classAccess->itemForPosition(8)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(acls().GetBit(FieldNames::ClassAccess, 6, 8));
+    EXPECT_TRUE(changed(Panel::ACL));
+    list("lstACLSetAccess")->itemForPosition(0)->setCheckState(Qt::Checked);
+    EXPECT_TRUE(acls().GetBit(FieldNames::SetAccess, 6, 0));
 }
 
 TEST_F(AclPanelTest, RecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfTheTree)
 {
     open(QStringLiteral("ACR5"));
     const QByteArray before = acls().record(5);
-    host.messageService.setNextAnswer(QMessageBox::No);
+    answer(QMessageBox::No);
     flag(7)->click();
     const QList<MessageService::Message> asked = host.messageService.shownMessages();
     ASSERT_EQ(asked.size(), 1);
@@ -223,33 +163,14 @@ TEST_F(AclPanelTest, RecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfThe
     EXPECT_FALSE(flag(7)->isChecked());
     EXPECT_EQ(acls().record(5), before);
     EXPECT_NE(node(QStringLiteral("ACR5")), nullptr);
-    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.written.isEmpty());
 
-    host.messageService.setNextAnswer(QMessageBox::Yes);
+    answer(QMessageBox::Yes);
     flag(7)->click();
     EXPECT_TRUE(RecordSlots::isFree(acls(), 5));
     EXPECT_FALSE(acls().GetRecordUsed(5));
     EXPECT_EQ(node(QStringLiteral("ACR5")), nullptr);
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, sendCode(ExchClass::ACLMember));
-    EXPECT_EQ(host.sent[0].portId, 5);
-}
-
-TEST_F(AclPanelTest, ClassListsOfferTheEnabledClassesAndWriteTheirBits)
-{
-    open(QStringLiteral("ACR6"));
-    BitCheckList *classAccess = checkList("lstACLClassAccess");
-    EXPECT_EQ(listTexts(classAccess), strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines",
-                                               "Paging", "Guests"}));
-    EXPECT_EQ(listTexts(checkList("lstACLSetAccess")), listTexts(classAccess));
-    EXPECT_TRUE(classAccess->isTicked(5));
-    EXPECT_FALSE(classAccess->isTicked(8));
-
-    listItem(classAccess, QStringLiteral("Guests"))->setCheckState(Qt::Checked);
-    EXPECT_TRUE(acls().GetBit(FieldNames::ClassAccess, 6, 8));
-    EXPECT_TRUE(window->isChanged(Panel::ACL));
-    listItem(checkList("lstACLSetAccess"), QStringLiteral("General"))->setCheckState(Qt::Checked);
-    EXPECT_TRUE(acls().GetBit(FieldNames::SetAccess, 6, 0));
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ACLMember, 5}}));
 }
 
 } // namespace

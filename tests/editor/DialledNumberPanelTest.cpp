@@ -1,100 +1,57 @@
-#include "FocusedPanelFixture.h"
-
-#include "DialledNumberTable.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
+#include "DocumentFixture.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QComboBox>
-#include <QHeaderView>
-#include <QLineEdit>
-#include <QTest>
-#include <QTreeWidget>
 
 namespace {
-
-using Panel = DocumentWindow::Panel;
 
 constexpr int NumberColumn = 0;
 constexpr int PortColumn = 1;
 constexpr int IndexColumn = 2;
 
-const QString ChangingNumbers = QStringLiteral("Changing Numbers");
-const QString SameNumber = QStringLiteral("There is another port with this number");
-const QString Overlapping = QStringLiteral("There are other ports which clash with this number");
-
 // The sample's numbers: 0, 200 to 222 on records 1 to 24 (none on 6), 229
 // disabled on record 25, and 81 4400, 81 4402 and 81 4421 with prefixes on
 // records 29 to 31.
-class DialledNumberPanel : public FocusedPanelFixture
+class DialledNumberPanel : public DocumentFixture
 {
 protected:
     void SetUp() override
     {
-        FocusedPanelFixture::SetUp();
+        DocumentFixture::SetUp();
         open(QStringLiteral("REV"));
-        list = control<QTreeWidget>(QStringLiteral("lvwExtVP"));
-        selector = control<QComboBox>(QStringLiteral("cboExtToVP"));
+        list = control<QTreeWidget>("lvwExtVP");
+        selector = control<QComboBox>("cboExtToVP");
     }
 
     RecordClass &numbers() { return config().ExtToVirtual(); }
-    int numberSendCode() const { return sendCode(ExchClass::ExtToVirtualMember); }
-
-    QTreeWidgetItem *item(int record) const
+    // The number, its prefix, and whether it is enabled and has a prefix.
+    QString number(int record) { return fields(ExchClass::ExtToVirtualMember, record, "ExtNumberA ExtNumberB Flag.0 Flag.1"); }
+    QTreeWidgetItem *item(int record) const { return itemWithKey(list, QStringLiteral("E%1").arg(record)); }
+    QStringList row(int record) const
     {
-        const QString key = QStringLiteral("E") + QString::number(record);
-        for (int i = 0; i < list->topLevelItemCount(); ++i) {
-            if (list->topLevelItem(i)->data(NumberColumn, Qt::UserRole).toString() == key)
-                return list->topLevelItem(i);
-        }
-        return nullptr;
+        return {item(record)->text(0), item(record)->text(1), item(record)->text(2)};
     }
-
-    QStringList column(int c) const
-    {
-        QStringList texts;
-        for (int i = 0; i < list->topLevelItemCount(); ++i)
-            texts.append(list->topLevelItem(i)->text(c));
-        return texts;
-    }
-
-    void clickItem(int record)
-    {
-        QTreeWidgetItem *found = item(record);
-        ASSERT_NE(found, nullptr);
-        list->scrollToItem(found);
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          list->visualItemRect(found).center());
-    }
-
     // The engineer edits the number in place and presses Enter.
     void editNumber(int record, const char *text)
     {
-        QTreeWidgetItem *found = item(record);
-        ASSERT_NE(found, nullptr);
+        ASSERT_NE(item(record), nullptr);
         list->setFocus();
-        list->setCurrentItem(found);
-        list->editItem(found, NumberColumn);
+        list->setCurrentItem(item(record));
+        list->editItem(item(record), NumberColumn);
         auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
         ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, QLatin1String(text));
+        editor->setText(QLatin1String(text));
         QTest::keyClick(editor, Qt::Key_Return);
         // The view commits the editor on its next pass, and the panel checks the number on the pass after.
         QCoreApplication::processEvents();
         QCoreApplication::processEvents();
     }
-
-    void clickHeading(int c)
+    void chooseVirtualPort(int index)
     {
-        QHeaderView *header = list->header();
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          QPoint(header->sectionViewportPosition(c) + header->sectionSize(c) / 2, header->height() / 2));
+        enter(selector);
+        selector->setCurrentIndex(index);
+        leave(selector);
     }
-
-    void trigger(const char *action) { control<QAction>(QLatin1String(action))->trigger(); }
 
     QTreeWidget *list = nullptr;
     QComboBox *selector = nullptr;
@@ -104,112 +61,69 @@ TEST_F(DialledNumberPanel, ListsEveryNumberInUseWithItsPortAndPaddedIndex)
 {
     EXPECT_EQ(list->topLevelItemCount(), 31);
     EXPECT_EQ(item(6), nullptr);
-    ASSERT_NE(item(29), nullptr);
-    EXPECT_EQ(item(29)->text(NumberColumn), QStringLiteral("814400"));
-    EXPECT_EQ(item(29)->text(PortColumn), QStringLiteral("Reception"));
-    EXPECT_EQ(item(29)->text(IndexColumn), QStringLiteral("29"));
-    EXPECT_EQ(item(29)->checkState(NumberColumn), Qt::Checked);
+    EXPECT_EQ(row(29), strings({"814400", "Reception", "29"}));
     EXPECT_EQ(item(0)->text(IndexColumn), QStringLiteral("00"));
+    EXPECT_EQ(item(29)->checkState(NumberColumn), Qt::Checked);
     EXPECT_EQ(item(25)->text(NumberColumn), QStringLiteral("229"));
     EXPECT_EQ(item(25)->checkState(NumberColumn), Qt::Unchecked);
 }
 
-TEST_F(DialledNumberPanel, AnEditedNumberIsStoredAndSentAtOnceEvenOffline)
+TEST_F(DialledNumberPanel, AnEditedNumberIsSentAtOnceEvenOfflineWithDigitsPastTheFourthAsPrefix)
 {
     host.online = false;
-    editNumber(1, "2345");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 1), QByteArrayLiteral("2345"));
-    EXPECT_EQ(item(1)->text(NumberColumn), QStringLiteral("2345"));
-    EXPECT_TRUE(window->isChanged(Panel::DialledNumbers));
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, numberSendCode());
-    EXPECT_EQ(host.sent[0].portId, 1);
-    EXPECT_TRUE(host.messageTexts().isEmpty());
-}
-
-TEST_F(DialledNumberPanel, ANumberLongerThanFourDigitsKeepsItsLeadingDigitsAsPrefix)
-{
     editNumber(2, "123456");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberB, 2), QByteArrayLiteral("12"));
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 2), QByteArrayLiteral("3456"));
-    EXPECT_TRUE(numbers().GetBoolean(FieldNames::Flag, 2, DialledNumberTable::HasPrefixBit));
+    EXPECT_EQ(number(2), QStringLiteral("3456|12|1|1"));
     EXPECT_EQ(item(2)->text(NumberColumn), QStringLiteral("123456"));
+    EXPECT_TRUE(changed(Panel::DialledNumbers));
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 2}}));
 
     editNumber(2, "4567");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 2), QByteArrayLiteral("4567"));
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberB, 2), QByteArray());
-    EXPECT_FALSE(numbers().GetBoolean(FieldNames::Flag, 2, DialledNumberTable::HasPrefixBit));
-    EXPECT_EQ(host.sent.size(), 2);
+    EXPECT_EQ(number(2), QStringLiteral("4567||1|0"));
+    editNumber(3, "229");
+    EXPECT_EQ(number(3), QStringLiteral("229||1|0")) << "a disabled number never clashes";
+    EXPECT_EQ(host.written.size(), 3);
+    EXPECT_TRUE(messageTexts().isEmpty());
 }
 
-TEST_F(DialledNumberPanel, ClashingNumbersAreRefusedWithTheirMessageAndNothingChanges)
+TEST_F(DialledNumberPanel, ANumberThatClashesOrIsNoNumberTheRecordHoldsIsRefusedAndNothingChanges)
 {
-    struct Case
+    const struct
     {
         int record;
         const char *text;
-        const QString &message;
+        const char *message;
+    } cases[] = {
+        {2, "200", "There is another port with this number"},
+        {2, "2001", "There are other ports which clash with this number"},
+        {3, "8144", "There are other ports which clash with this number"},
+        {3, "12a", "A dialled number must be the digits 0-9 only"},
+        {3, "", "A dialled number must be the digits 0-9 only"},
+        {3, "734567890", "This number has more digits than the exchange can store"},
     };
-    const Case cases[] = {
-        {2, "200", SameNumber},    {2, "20", Overlapping},      {2, "2001", Overlapping},
-        {3, "814400", SameNumber}, {3, "8144", Overlapping},    {3, "81440099", Overlapping},
-    };
-    for (const Case &c : cases) {
+    for (const auto &c : cases) {
         const QByteArray before = numbers().record(c.record);
         const QString shown = item(c.record)->text(NumberColumn);
         host.messageService.clearShownMessages();
-        host.messageService.setNextAnswer(QMessageBox::Ok);
+        answer();
         editNumber(c.record, c.text);
-        const QList<MessageService::Message> messages = host.messageService.shownMessages();
-        ASSERT_EQ(messages.size(), 1) << c.text;
-        EXPECT_EQ(messages[0].text, c.message) << c.text;
-        EXPECT_EQ(messages[0].title, ChangingNumbers);
-        EXPECT_EQ(messages[0].icon, QMessageBox::Information);
+        EXPECT_EQ(messageTexts(), strings({c.message})) << c.text;
+        EXPECT_EQ(host.messageService.shownMessages().value(0).title, QStringLiteral("Changing Numbers"));
+        EXPECT_EQ(host.messageService.shownMessages().value(0).icon, QMessageBox::Information);
         EXPECT_EQ(numbers().record(c.record), before) << c.text;
         EXPECT_EQ(item(c.record)->text(NumberColumn), shown) << c.text;
     }
-    EXPECT_TRUE(host.sent.isEmpty());
-    EXPECT_FALSE(window->isChanged(Panel::DialledNumbers));
-}
+    EXPECT_TRUE(host.written.isEmpty());
+    EXPECT_FALSE(changed(Panel::DialledNumbers));
 
-TEST_F(DialledNumberPanel, ANumberIsRefusedWhenAShorterOneBeginsItButAcceptedAgainForItsOwnRecord)
-{
+    // A number that a shorter one begins is refused, but not against its own record.
     editNumber(4, "12");
-    host.messageService.setNextAnswer(QMessageBox::Ok);
+    answer();
     editNumber(5, "1234");
-    EXPECT_EQ(host.messageTexts(), QStringList{Overlapping});
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 5), QByteArrayLiteral("204"));
-
+    EXPECT_EQ(messageTexts().last(), QStringLiteral("There are other ports which clash with this number"));
+    EXPECT_EQ(number(5), QStringLiteral("204||1|0"));
     editNumber(4, "12");
-    EXPECT_EQ(host.messageTexts().size(), 1);
-    // The panel holds an unsent change since the first edit, so the record goes again.
-    ASSERT_EQ(host.sent.size(), 2);
-    EXPECT_EQ(host.sent[1].portId, 4);
-}
-
-TEST_F(DialledNumberPanel, DisabledNumbersNeverClashAndTextThatIsNoNumberIsRefusedWithTheRule)
-{
-    editNumber(3, "229");
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 3), QByteArrayLiteral("229"));
-
-    for (const char *text : {"12a", "", "1.5"}) {
-        host.messageService.setNextAnswer(QMessageBox::Ok);
-        editNumber(3, text);
-        EXPECT_EQ(item(3)->text(NumberColumn), QStringLiteral("229")) << text;
-        EXPECT_EQ(host.messageTexts().last(), QStringLiteral("A dialled number must be the digits 0-9 only")) << text;
-    }
-    EXPECT_EQ(numbers().GetDigit(FieldNames::ExtNumberA, 3), QByteArrayLiteral("229"));
-    EXPECT_EQ(host.sent.size(), 1);
-}
-
-TEST_F(DialledNumberPanel, ANumberTooLongForTheRecordIsRefused)
-{
-    const QByteArray before = numbers().record(3);
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    editNumber(3, "734567890");
-    EXPECT_EQ(host.messageTexts().size(), 1);
-    EXPECT_EQ(numbers().record(3), before);
-    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}, {ExchClass::ExtToVirtualMember, 4}}))
+        << "the panel holds an unsent change since the first edit";
 }
 
 TEST_F(DialledNumberPanel, UntickingANumberDisablesItsRecordAndSendsIt)
@@ -218,114 +132,84 @@ TEST_F(DialledNumberPanel, UntickingANumberDisablesItsRecordAndSendsIt)
     list->setCurrentItem(item(4));
     QTest::keyClick(list, Qt::Key_Space);
     EXPECT_EQ(item(4)->checkState(NumberColumn), Qt::Unchecked);
-    EXPECT_FALSE(numbers().GetBoolean(FieldNames::Flag, 4, RecordSlots::EnabledBit));
-    EXPECT_TRUE(window->isChanged(Panel::DialledNumbers));
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, numberSendCode());
-    EXPECT_EQ(host.sent[0].portId, 4);
+    EXPECT_EQ(number(4), QStringLiteral("203||0|0"));
+    EXPECT_TRUE(changed(Panel::DialledNumbers));
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}}));
 }
 
 TEST_F(DialledNumberPanel, ChoosingAnotherVirtualPortRebindsTheNumberAndSendsItOnce)
 {
-    clickItem(5);
-    EXPECT_EQ(selector->currentText(), QStringLiteral("4 - Accounts 2"));
-    enter(selector);
-    leaveTo(list);
-    EXPECT_TRUE(host.sent.isEmpty()) << "the same port changes nothing";
-
-    enter(selector);
-    selector->setCurrentIndex(selector->findData(6));
-    leaveTo(list);
-    EXPECT_EQ(numbers().GetInteger(FieldNames::VirtualPortNo, 5), 6);
-    EXPECT_EQ(item(5)->text(PortColumn), QStringLiteral("6 (Sales 2)"));
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].portId, 5);
-
-    enter(selector);
-    selector->setCurrentIndex(selector->count() - 1);
-    leaveTo(list);
-    EXPECT_EQ(numbers().GetInteger(FieldNames::VirtualPortNo, 5), 6) << "<Unknown VP> is no port";
-    EXPECT_EQ(host.sent.size(), 1);
-}
-
-TEST_F(DialledNumberPanel, ANumberOnADisabledPortShowsUnknownVp)
-{
-    clickItem(25);
-    EXPECT_EQ(selector->currentText(), QStringLiteral("<Unknown VP>"));
+    clickItem(list, item(25));
+    EXPECT_EQ(selector->currentText(), QStringLiteral("<Unknown VP>")) << "a number on a disabled port";
     EXPECT_EQ(selector->currentIndex(), selector->count() - 1);
+
+    clickItem(list, item(5));
+    EXPECT_EQ(selector->currentText(), QStringLiteral("4 - Accounts 2"));
+    chooseVirtualPort(selector->currentIndex());
+    EXPECT_TRUE(host.written.isEmpty()) << "the same port changes nothing";
+    chooseVirtualPort(selector->findData(6));
+    EXPECT_EQ(fields(ExchClass::ExtToVirtualMember, 5, "VirtualPortNo"), QStringLiteral("6"));
+    EXPECT_EQ(item(5)->text(PortColumn), QStringLiteral("6 (Sales 2)"));
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 5}}));
+    chooseVirtualPort(selector->count() - 1);
+    EXPECT_EQ(host.written.size(), 1) << "<Unknown VP> is no port";
 }
 
 TEST_F(DialledNumberPanel, SortingTwiceOnAColumnReversesItAndANewColumnSortsAscending)
 {
-    clickHeading(NumberColumn);
-    QStringList ascending = column(NumberColumn);
+    clickHeader(list, NumberColumn);
+    QStringList ascending = columnTexts(list, NumberColumn);
     std::sort(ascending.begin(), ascending.end());
-    EXPECT_EQ(column(NumberColumn), ascending);
-
-    clickHeading(NumberColumn);
-    QStringList descending = ascending;
-    std::reverse(descending.begin(), descending.end());
-    EXPECT_EQ(column(NumberColumn), descending);
-
-    clickHeading(IndexColumn);
-    EXPECT_EQ(list->topLevelItem(0), item(0));
-    EXPECT_EQ(list->topLevelItem(list->topLevelItemCount() - 1), item(31));
-    clickHeading(IndexColumn);
-    EXPECT_EQ(list->topLevelItem(0), item(31));
+    EXPECT_EQ(columnTexts(list, NumberColumn), ascending);
+    clickHeader(list, NumberColumn);
+    std::reverse(ascending.begin(), ascending.end());
+    EXPECT_EQ(columnTexts(list, NumberColumn), ascending);
+    clickHeader(list, IndexColumn);
+    EXPECT_EQ(columnTexts(list, IndexColumn).first() + columnTexts(list, IndexColumn).last(), QStringLiteral("0031"));
+    clickHeader(list, IndexColumn);
+    EXPECT_EQ(columnTexts(list, IndexColumn).first(), QStringLiteral("31"));
 }
 
 TEST_F(DialledNumberPanel, AddingANumberTakesTheFirstFreeSlotAndSendsNothingUntilItIsNumbered)
 {
-    trigger("popExtVPAdd");
-    ASSERT_NE(item(6), nullptr);
-    EXPECT_EQ(item(6)->text(NumberColumn), QStringLiteral("Not Set"));
-    EXPECT_EQ(item(6)->text(PortColumn), QStringLiteral("Not Set"));
-    EXPECT_EQ(item(6)->text(IndexColumn), QStringLiteral("06"));
+    control<QAction>("popExtVPAdd")->trigger();
+    EXPECT_EQ(row(6), strings({"Not Set", "Not Set", "06"}));
     EXPECT_EQ(item(6)->checkState(NumberColumn), Qt::Unchecked);
     EXPECT_FALSE(RecordSlots::isFree(numbers(), 6));
     EXPECT_TRUE(numbers().GetRecordUsed(6));
-    EXPECT_TRUE(host.sent.isEmpty());
-
+    EXPECT_TRUE(host.written.isEmpty());
     editNumber(6, "299");
     EXPECT_EQ(item(6)->text(NumberColumn), QStringLiteral("299"));
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].portId, 6);
-}
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 6}}));
 
-TEST_F(DialledNumberPanel, AddingWithoutAFreeSlotSaysSo)
-{
     for (int i = 0; i < numbers().Records(); ++i)
         numbers().SetBoolean(FieldNames::Flag, i, RecordSlots::FreeBit, false);
-    host.messageService.setNextAnswer(QMessageBox::Ok);
-    trigger("popExtVPAdd");
-    EXPECT_EQ(host.messageTexts(), QStringList{QStringLiteral("No Spare Number slots available")});
-    EXPECT_EQ(list->topLevelItemCount(), 31);
+    answer();
+    control<QAction>("popExtVPAdd")->trigger();
+    EXPECT_EQ(messageTexts(), strings({"No Spare Number slots available"}));
+    EXPECT_EQ(list->topLevelItemCount(), 32);
 }
 
 TEST_F(DialledNumberPanel, DeletingAsksFirstAndSendsTheBlankedRecordOnlyOnYes)
 {
-    clickItem(29);
+    clickItem(list, item(29));
     const QByteArray before = numbers().record(29);
-    host.messageService.setNextAnswer(QMessageBox::No);
-    trigger("popExtVPDelete");
-    const QList<MessageService::Message> messages = host.messageService.shownMessages();
-    ASSERT_EQ(messages.size(), 1);
-    EXPECT_EQ(messages[0].text, QStringLiteral("Are you sure you want to delete 814400 (Reception)?"));
-    EXPECT_EQ(messages[0].title, QStringLiteral("Delete Dialled Number"));
-    EXPECT_EQ(messages[0].icon, QMessageBox::Question);
-    EXPECT_EQ(messages[0].buttons, QMessageBox::Yes | QMessageBox::No);
+    answer(QMessageBox::No);
+    control<QAction>("popExtVPDelete")->trigger();
+    const MessageService::Message question = host.messageService.shownMessages().value(0);
+    EXPECT_EQ(question.title + QLatin1Char(':') + question.text,
+              QStringLiteral("Delete Dialled Number:Are you sure you want to delete 814400 (Reception)?"));
+    EXPECT_EQ(question.icon, QMessageBox::Question);
+    EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(numbers().record(29), before);
-    EXPECT_NE(item(29), nullptr);
-    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(host.written.isEmpty());
 
-    host.messageService.setNextAnswer(QMessageBox::Yes);
-    trigger("popExtVPDelete");
+    answer(QMessageBox::Yes);
+    control<QAction>("popExtVPDelete")->trigger();
     EXPECT_EQ(numbers().record(29), QByteArray(numbers().StructSize(), '\xFF'));
     EXPECT_FALSE(numbers().GetRecordUsed(29));
     EXPECT_EQ(item(29), nullptr);
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, numberSendCode());
-    EXPECT_EQ(host.sent[0].portId, 29);
+    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 29}}));
 }
 
 } // namespace

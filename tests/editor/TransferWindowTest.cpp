@@ -1,20 +1,18 @@
 #include "ExchClass.h"
 #include "FrameSink.h"
 #include "LineControl.h"
-#include "MessageService.h"
 #include "PacketCode.h"
 #include "PacketSender.h"
 #include "SampleConfiguration.h"
 #include "SimulatedTimers.h"
 #include "StepIndicator.h"
-#include "TestSupport.h"
+#include "GuiTestSupport.h"
 #include "TransferEngine.h"
 #include "TransferWindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTest>
 
 #include <optional>
@@ -49,18 +47,12 @@ protected:
         window.setFinishedCallback([this](Outcome outcome) { outcomes.append(outcome); });
     }
 
-    template<typename T>
-    T *child(const QString &name) const
+    QLabel *stepLabel(int step) const { return child<QLabel>(&window, QStringLiteral("labAction%1").arg(step)); }
+    StepIndicator *stepImage(int step) const
     {
-        return window.findChild<T *>(name);
+        return child<StepIndicator>(&window, QStringLiteral("imgAction%1").arg(step));
     }
-    QLabel *stepLabel(int step) const { return child<QLabel>(QStringLiteral("labAction%1").arg(step)); }
-    StepIndicator *stepImage(int step) const { return child<StepIndicator>(QStringLiteral("imgAction%1").arg(step)); }
-    QString status() const
-    {
-        const auto *sbBar = child<QStatusBar>(QStringLiteral("sbBar"));
-        return sbBar->findChild<QLabel *>(QStringLiteral("sbBarPanel"))->text();
-    }
+    QString status() const { return child<QLabel>(&window, "sbBarPanel")->text(); }
     void answerUsedMaps()
     {
         for (int k : {1, 2, 3, 4, 8, 10})
@@ -105,11 +97,11 @@ TEST_F(TransferWindowTest, StartShowsTheDirectionAndTheFirstStepUnderWay)
 TEST_F(TransferWindowTest, SilenceShowsTheFirstAttemptAfterTheRetransmitInterval)
 {
     window.start(TransferEngine::Mode::Get, &config);
-    timers.advance(TransferEngine::RetransmitInterval - 1);
+    timers.advance(2499);
     EXPECT_EQ(status(), QString());
     timers.advance(1);
     EXPECT_EQ(status(), QStringLiteral("Attempt #1"));
-    timers.advance(TransferEngine::RetransmitInterval + TransferEngine::RebootInterval);
+    timers.advance(2500 + 4000);
     EXPECT_EQ(status(), QStringLiteral("Comms Reset Stage 1"));
 }
 
@@ -118,7 +110,7 @@ TEST_F(TransferWindowTest, LostExchangeIsReportedThenTheWindowClosesAndCallsBack
     line.cts = false;
     messages.setNextAnswer(QMessageBox::Ok);
     window.start(TransferEngine::Mode::Get, &config);
-    timers.advance(2 * TransferEngine::RetransmitInterval + 2 * TransferEngine::RebootInterval);
+    timers.advance(2 * 2500 + 2 * 4000);
 
     ASSERT_EQ(messages.shownMessages().size(), 1);
     EXPECT_EQ(messages.shownMessages().first().text, QStringLiteral("Orvex not connected or turned on"));
@@ -133,7 +125,7 @@ TEST_F(TransferWindowTest, CancelEndsTheTransferAtOnce)
     answerUsedMaps();
     EXPECT_EQ(stepLabel(2)->text(), QStringLiteral("Classes..."));
 
-    QTest::mouseClick(child<QPushButton>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(&window, "cmdCancel"), Qt::LeftButton);
     EXPECT_EQ(outcomes, QList<Outcome>{Outcome::Cancelled});
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(engine.transferRunning());
@@ -148,7 +140,7 @@ TEST_F(TransferWindowTest, ClosingTheWindowAbortsARunningTransfer)
     EXPECT_FALSE(engine.transferRunning());
     EXPECT_EQ(outcomes, QList<Outcome>{Outcome::Cancelled});
 
-    timers.advance(10 * TransferEngine::RetransmitInterval);
+    timers.advance(25000);
     EXPECT_EQ(sink.frames, framesBefore) << "nothing is sent again";
 }
 
@@ -156,13 +148,13 @@ TEST_F(TransferWindowTest, BarsStopAtTheirMaximumAndTheCountFollowsTheRecord)
 {
     window.start(TransferEngine::Mode::Send, &config);
     answerUsedMaps();
-    auto *current = child<QProgressBar>(QStringLiteral("barCurrent"));
+    auto *current = child<QProgressBar>(&window, "barCurrent");
     EXPECT_EQ(current->maximum(), config.ClassList().Records());
 
     window.currentProgress(current->maximum() + 5, current->maximum());
     EXPECT_EQ(current->value(), current->maximum());
     window.countChanged(7);
-    EXPECT_EQ(child<QLabel>(QStringLiteral("labCount"))->text(), QStringLiteral("7"));
+    EXPECT_EQ(child<QLabel>(&window, "labCount")->text(), QStringLiteral("7"));
 }
 
 } // namespace

@@ -1,7 +1,6 @@
 #include "ExchClass.h"
 #include "FieldNames.h"
 #include "SampleConfiguration.h"
-#include "PhysicalPortNames.h"
 #include "VirtualPortLinks.h"
 
 #include <gtest/gtest.h>
@@ -46,14 +45,4 @@ TEST_F(VirtualPortLinksTest, PortsListEveryPhysicalPortBoundToThePort)
     EXPECT_EQ(VirtualPortLinks::ListVPPorts(config, 255), QString()) << "255 marks a position without a port";
 }
 
-TEST_F(VirtualPortLinksTest, PhysicalPortNamesFollowTheBoardAndPosition)
-{
-    EXPECT_EQ(PhysicalPortNames::linkName(37), text("Ext 3 - Port 6"));
-    EXPECT_EQ(PhysicalPortNames::linkName(79), text("Ext 5 - Port 16"));
-    EXPECT_EQ(PhysicalPortNames::linkName(84), text("Aux - Port 5"));
-    EXPECT_EQ(PhysicalPortNames::linkName(98), text("Tie - Port 3"));
-    EXPECT_EQ(PhysicalPortNames::linkName(100), text("PA - Port 1"));
-    EXPECT_EQ(PhysicalPortNames::linkName(101), text("PA - Port 2"));
-    EXPECT_EQ(PhysicalPortNames::linkName(112), text("7?"));
-}
 } // namespace

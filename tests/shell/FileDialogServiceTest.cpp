@@ -1,5 +1,5 @@
 #include "FileDialogService.h"
-#include "TestSupport.h"
+#include "GuiTestSupport.h"
 
 #include <QDir>
 
@@ -7,7 +7,7 @@ namespace {
 const QString QbfFilter = QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*");
 }
 
-TEST(FileDialogServiceTest, ConvertsTheProgramsFilterToQtSyntax)
+TEST(FileDialogService, ConvertsTheProgramsFilterToQtSyntax)
 {
     EXPECT_EQ(FileDialogService::toQtFilter(QbfFilter), QStringLiteral("Quillbridge Files (*.QBF);;All Files (*.*)"));
     // Qt filters by the parenthesised patterns, so a description without them gets them.
@@ -15,7 +15,7 @@ TEST(FileDialogServiceTest, ConvertsTheProgramsFilterToQtSyntax)
     EXPECT_EQ(FileDialogService::toQtFilter(QStringLiteral("Odd (*.a)|*.b")), QStringLiteral("Odd (*.a) (*.b)"));
 }
 
-TEST(FileDialogServiceTest, ReturnsQueuedNamesAndRecordsEachRequest)
+TEST(FileDialogService, ReturnsQueuedNamesAndRecordsEachRequest)
 {
     FileDialogService dialogs;
     dialogs.setNextFileName(QStringLiteral("/tmp/site.QBF"));
@@ -33,7 +33,7 @@ TEST(FileDialogServiceTest, ReturnsQueuedNamesAndRecordsEachRequest)
     EXPECT_EQ(requests[1].title, QStringLiteral("Save As"));
 }
 
-TEST(FileDialogServiceTest, NamesComeBackAsFullPathsAndSavedOnesGetTheFiltersExtensionWhenTheyHaveNone)
+TEST(FileDialogService, NamesComeBackAsFullPathsAndSavedOnesGetTheFiltersExtensionWhenTheyHaveNone)
 {
     const QString vrsFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
     const QString folder = QDir::currentPath() + QLatin1Char('/');

@@ -1,5 +1,6 @@
 #include "HelpWindow.h"
-#include "TestSupport.h"
+
+#include "GuiTestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,9 +12,9 @@ namespace {
 class HelpWindowTest : public ::testing::Test
 {
 protected:
-    QTextBrowser *guide() const { return m_help.findChild<QTextBrowser *>(QStringLiteral("txtGuide")); }
-    QLineEdit *searchField() const { return m_help.findChild<QLineEdit *>(QStringLiteral("txtSearch")); }
-    QString status() const { return m_help.findChild<QLabel *>(QStringLiteral("lblStatus"))->text(); }
+    QTextBrowser *guide() const { return child<QTextBrowser>(&m_help, "txtGuide"); }
+    QLineEdit *searchField() const { return child<QLineEdit>(&m_help, "txtSearch"); }
+    QString status() const { return shownIn(&m_help, "lblStatus"); }
 
     void search(const QString &word)
     {
@@ -33,7 +34,7 @@ TEST_F(HelpWindowTest, ContentsShowTheGuideFromTheStart)
     EXPECT_EQ(guide()->textCursor().position(), 0);
 }
 
-TEST_F(HelpWindowTest, SearchSelectsTheNextOccurrenceIgnoringCaseAndWraps)
+TEST_F(HelpWindowTest, SearchSelectsTheNextOccurrenceIgnoringCaseWrapsAndSaysWhenThereIsNone)
 {
     m_help.showSearch();
     search(QStringLiteral("DEBUG"));
@@ -50,11 +51,7 @@ TEST_F(HelpWindowTest, SearchSelectsTheNextOccurrenceIgnoringCaseAndWraps)
         QTest::keyClick(searchField(), Qt::Key_Return);
     EXPECT_EQ(guide()->textCursor().position(), first.position());
     EXPECT_TRUE(status().isEmpty());
-}
 
-TEST_F(HelpWindowTest, SearchForAnAbsentWordSaysSo)
-{
-    m_help.showSearch();
     search(QStringLiteral("xylophone"));
     EXPECT_FALSE(guide()->textCursor().hasSelection());
     EXPECT_FALSE(status().isEmpty());

@@ -1,7 +1,7 @@
 #include "MessageService.h"
-#include "TestSupport.h"
+#include "GuiTestSupport.h"
 
-TEST(MessageServiceTest, QueuedAnswersComeBackInOrderWithoutShowingABox)
+TEST(MessageService, QueuedAnswersComeBackInOrderWithoutShowingABox)
 {
     MessageService messages;
     messages.setNextAnswer(QMessageBox::Yes);
@@ -15,7 +15,7 @@ TEST(MessageServiceTest, QueuedAnswersComeBackInOrderWithoutShowingABox)
               QMessageBox::Cancel);
 }
 
-TEST(MessageServiceTest, RecordsEveryMessageWithTheTitleAsShown)
+TEST(MessageService, RecordsEveryMessageWithTheTitleAsShown)
 {
     MessageService messages;
     messages.setNextAnswer(QMessageBox::Ok);

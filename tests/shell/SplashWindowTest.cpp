@@ -1,65 +1,49 @@
-#include "SimulatedTimers.h"
 #include "SplashWindow.h"
-#include "TestSupport.h"
+
+#include "GuiTestSupport.h"
+#include "SimulatedTimers.h"
 
 #include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 
 namespace {
 
-class SplashWindowTest : public ::testing::Test
+// A splash window shown on simulated time; closing it deletes it.
+QPointer<SplashWindow> showSplash(SimulatedTimers &timers)
 {
-protected:
-    void SetUp() override
-    {
-        m_splash = new SplashWindow(m_timers);
-        m_splash->show();
+    auto *splash = new SplashWindow(timers);
+    splash->show();
+    return splash;
+}
+
+bool deleted(const QPointer<SplashWindow> &splash)
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return splash.isNull();
+}
+
+TEST(SplashWindow, ClosesItselfAfterSevenSecondsAndNotBefore)
+{
+    SimulatedTimers timers;
+    const QPointer<SplashWindow> splash = showSplash(timers);
+    timers.advance(6999);
+    ASSERT_TRUE(splash);
+    EXPECT_TRUE(splash->isVisible());
+    timers.advance(1);
+    EXPECT_TRUE(deleted(splash));
+}
+
+TEST(SplashWindow, AClickOnThePictureALabelOrTheFrameClosesItAtOnceAndTheLaterTickDoesNothing)
+{
+    SimulatedTimers timers;
+    for (const char *name : {"Image1", "lblDisclaimer", "fraMainFrame"}) {
+        const QPointer<SplashWindow> splash = showSplash(timers);
+        QTest::mouseClick(child<QWidget>(splash.data(), name), Qt::LeftButton);
+        EXPECT_TRUE(deleted(splash)) << name;
     }
-
-    void TearDown() override { delete m_splash.data(); }
-
-    static void deleteClosedWindows() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
-
-    SimulatedTimers m_timers;
-    QPointer<SplashWindow> m_splash;
-};
-
-TEST_F(SplashWindowTest, ClosesItselfAfterSevenSecondsAndNotBefore)
-{
-    m_timers.advance(SplashWindow::DisplayMilliseconds - 1);
-    ASSERT_TRUE(m_splash);
-    EXPECT_TRUE(m_splash->isVisible());
-
-    m_timers.advance(1);
-    EXPECT_FALSE(m_splash->isVisible());
-    deleteClosedWindows();
-    EXPECT_TRUE(m_splash.isNull());
-}
-
-TEST_F(SplashWindowTest, ClickOnThePictureClosesAtOnceAndTheLaterTickDoesNothing)
-{
-    QTest::mouseClick(m_splash->findChild<QWidget *>(QStringLiteral("Image1")), Qt::LeftButton);
-    EXPECT_FALSE(m_splash->isVisible());
-    deleteClosedWindows();
-    EXPECT_TRUE(m_splash.isNull());
-
-    m_timers.advance(SplashWindow::DisplayMilliseconds);
-    EXPECT_TRUE(m_splash.isNull());
-}
-
-TEST_F(SplashWindowTest, ClickOnALabelOrTheFrameCloses)
-{
-    QTest::mouseClick(m_splash->findChild<QLabel *>(QStringLiteral("lblDisclaimer")), Qt::LeftButton);
-    EXPECT_FALSE(m_splash->isVisible());
-
-    deleteClosedWindows();
-    m_splash = new SplashWindow(m_timers);
-    m_splash->show();
-    QTest::mouseClick(m_splash->findChild<QWidget *>(QStringLiteral("fraMainFrame")), Qt::LeftButton);
-    EXPECT_FALSE(m_splash->isVisible());
+    timers.advance(7000);
 }
 
 } // namespace

@@ -26,8 +26,6 @@ public:
     // The exchange acknowledged the last packet.
     void DataReceived();
 
-    const ExtensionParameters &parameters() const { return m_parameters; }
-
 private:
     enum Timing { OnHook, OffHook, FlashMin, FlashMax, LDLowMin, LDLowMax, LDHighMin, LDHighMax, LDInterGap, TimingCount };
 

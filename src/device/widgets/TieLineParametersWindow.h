@@ -21,8 +21,6 @@ public:
     // The exchange acknowledged the last packet.
     void DataReceived();
 
-    const TieLineParameters &parameters() const { return m_parameters; }
-
 private:
     enum Pulse { FlashLength, FlashPause, DigitLength, DigitPause, DigitInter, PulseCount };
 

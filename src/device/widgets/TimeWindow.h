@@ -28,7 +28,6 @@ public:
 
     // The exchange's reply; a frozen clock stays frozen.
     void showClock(const ClockReading &clock);
-    bool isStopped() const { return m_stopped; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

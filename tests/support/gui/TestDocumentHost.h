@@ -7,7 +7,6 @@
 #include "FrameSink.h"
 #include "MessageService.h"
 #include "PacketSender.h"
-#include "Receiver.h"
 #include "RecordWriteQueue.h"
 #include "RecordWriter.h"
 #include "Registry.h"
@@ -19,17 +18,13 @@
 
 #include <utility>
 
-// A frame on its way to the exchange, unframed again.
-struct SentPacket
-{
-    int code;
-    int portId;
-};
+// (ExchClass member, record index) of a record written to the exchange.
+using Writes = QList<std::pair<int, int>>;
 
-// The main window as a document sees it: a table of configurations, a
-// settings store in a temporary INI file, answers queued in the message and
-// file-dialog services, simulated timers, and every frame sent kept. Record
-// writes go out at once, without waiting for echoes.
+// The main window as a document sees it: a table of configurations, settings
+// in a temporary file, answers queued in the message and file-dialog services,
+// simulated timers. Record writes are kept, not sent; the write queue sends
+// its own into nothing.
 class TestDocumentHost : public DocumentHost, public FrameSink, public RecordWriter
 {
 public:
@@ -40,18 +35,16 @@ public:
     void showSelection(const QString &text) override { shownSelections.append(text); }
     RecordWriter &recordWriter() override { return *this; }
     RecordWriteQueue &writeQueue() override { return queue; }
-    bool writeRecord(ExchClass &config, int member, int index) override;
+    bool writeRecord(ExchClass &, int member, int index) override;
     Registry &settings() override { return registry; }
     MessageService &messages() override { return messageService; }
     FileDialogService &fileDialogs() override { return fileDialogService; }
     TimerFactory &timers() override { return simulatedTimers; }
     void addRecentFile(const QString &path) override { recentFiles.append(path); }
     void openAclGenerator(int exNum, int aclIndex) override { aclGeneratorOpenings.append({exNum, aclIndex}); }
-
-    void PackSend(const QByteArray &frame) override;
+    void PackSend(const QByteArray &) override {}
 
     void setViewTones(int value);
-    // The texts of the message boxes shown so far.
     QStringList messageTexts() const;
     QString path(const QString &fileName) const { return directory.filePath(fileName); }
 
@@ -64,11 +57,9 @@ public:
     SimulatedTimers simulatedTimers;
     PacketSender sender{this, nullptr, &log};
     RecordWriteQueue queue{sender, simulatedTimers};
-    Receiver receiver;
     bool online = true;
     QStringList shownSelections;
     QStringList recentFiles;
-    // (ExNum, ACL index) of every opening of the ACL generator.
+    Writes written;
     QList<std::pair<int, int>> aclGeneratorOpenings;
-    QList<SentPacket> sent;
 };
