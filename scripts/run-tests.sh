@@ -45,10 +45,10 @@ run_fuzzers() {
     fi
     local target work
     for target in definition record usedmap file receiver convert listing report simulator settings arguments \
-            packets transfer; do
+            packets transfer check; do
         work=$(mktemp -d)
         cp -r "fuzz/corpus/$target/." "$work/" 2>/dev/null
-        [[ $target == file || $target == convert || $target == listing ]] && cp data/*.QBF "$work/" 2>/dev/null
+        [[ $target == file || $target == convert || $target == listing || $target == check ]] && cp data/*.QBF "$work/" 2>/dev/null
         echo "=== Fuzzing $target for ${fuzz_seconds}s"
         if "$dir/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
                 -artifact_prefix="$work-" \

@@ -71,7 +71,9 @@ QList<LayoutChange> compareLayouts(int member, const RecordClass &a, const Recor
 
     const QList<std::pair<QString, FieldDef>> oldFields = keyedFields(a);
     QList<std::pair<QString, FieldDef>> newFields = keyedFields(b);
-    for (const auto &[key, field] : oldFields) {
+    for (const std::pair<QString, FieldDef> &entry : oldFields) {
+        const QString &key = entry.first;
+        const FieldDef &field = entry.second;
         const auto match = std::find_if(newFields.begin(), newFields.end(),
                                         [&key](const std::pair<QString, FieldDef> &f) { return f.first == key; });
         if (match == newFields.end()) {

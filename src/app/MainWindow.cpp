@@ -279,7 +279,9 @@ MainWindow::~MainWindow()
     m_link->dispatcher().setWriteQueue(nullptr);
     m_devices.reset();
     disconnect(m_mdiArea, nullptr, this, nullptr);
-    qDeleteAll(m_mdiArea->subWindowList());
+    // Documents hold on to their configurations, which go before the widgets
+    // would: a document closed but not yet deleted is no longer listed.
+    qDeleteAll(m_mdiArea->findChildren<QMdiSubWindow *>());
     // The report window paints on the printer, which is gone before the widgets would be deleted.
     delete m_previewWindow;
     delete m_transferWindow;
