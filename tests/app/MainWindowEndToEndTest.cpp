@@ -87,6 +87,7 @@ TEST_F(MainWindowEndToEnd, SendConfigurationAnsweredYesLeavesTheExchangeHoldingT
     sent.VirtualPorts().SetString(FieldNames::Name, 5, "Sales Desk");
     RecordSlots::release(sent.Groups(), 2);
     m_messages.setNextAnswer(QMessageBox::Yes);
+    m_messages.setNextAnswer(QMessageBox::Yes);
     trigger("mnuSendConfig");
     auto *transfer = child<QDialog>(m_window.get(), "frmGetConfig");
     ASSERT_TRUE(transfer && transfer->isVisible());
@@ -97,10 +98,12 @@ TEST_F(MainWindowEndToEnd, SendConfigurationAnsweredYesLeavesTheExchangeHoldingT
     EXPECT_EQ(held.VirtualPorts().GetString(FieldNames::Name, 5), QByteArrayLiteral("Sales Desk"));
     EXPECT_TRUE(RecordSlots::isFree(held.Groups(), 2));
     EXPECT_TRUE(records(held) == records(sent));
-    EXPECT_EQ(m_messages.shownMessages().size(), 1) << "the question, and nothing after it";
+    ASSERT_EQ(m_messages.shownMessages().size(), 2) << "the check's question, the send's, and nothing after them";
+    EXPECT_TRUE(m_messages.shownMessages()[0].text.contains(QStringLiteral("it is a member of Groups 2, which is free")))
+        << m_messages.shownMessages()[0].text.toStdString();
     // Written to the exchange in this run, the document's next write is not asked about.
     EXPECT_TRUE(m_window->writeRecord(sent, ExchClass::VirtualPortsMember, 5));
-    EXPECT_EQ(m_messages.shownMessages().size(), 1);
+    EXPECT_EQ(m_messages.shownMessages().size(), 2);
 }
 
 TEST_F(MainWindowEndToEnd, ARenamedPortReachesTheExchangeWhenTheEngineerMovesOnWhileUpdatingOnline)

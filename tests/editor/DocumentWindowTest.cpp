@@ -362,6 +362,7 @@ TEST_F(DocumentWindowTest, WritesTheExchangeHasNotConfirmedHoldTheWindowUntilThe
 
 TEST_F(DocumentWindowTest, TheAnswerToTheCloseQuestionClosesSavesUnderTheCaptionOrAsksForANameOrKeepsTheWindow)
 {
+    modify();
     answer(QMessageBox::No);
     EXPECT_TRUE(window->close());
     const QString named = host.path(QStringLiteral("site.QBF"));
@@ -375,7 +376,9 @@ TEST_F(DocumentWindowTest, TheAnswerToTheCloseQuestionClosesSavesUnderTheCaption
     EXPECT_TRUE(reloaded == config());
     EXPECT_TRUE(host.fileDialogService.requests().isEmpty());
 
+    window->beginStep(QStringLiteral("Rename System"));
     config().System().SetString(FieldNames::Name, 0, "Edited");
+    window->endStep();
     window->setCaption(QStringLiteral("Document 1"));
     window->show();
     answer(QMessageBox::Yes);
@@ -397,6 +400,7 @@ TEST_F(DocumentWindowTest, TheAnswerToTheCloseQuestionClosesSavesUnderTheCaption
 
 TEST_F(DocumentWindowTest, AFailedSaveOnCloseKeepsTheWindowOpenAndSaysWhy)
 {
+    modify();
     window->setCaption(host.path(QStringLiteral("missing/site.QBF")));
     answer(QMessageBox::Yes);
     answer();

@@ -101,13 +101,11 @@ TEST_F(Undo, UndoOnlineWritesTheRestoredRecord)
     open(QStringLiteral("VPR5"));
     typeInto("txtVPName", QStringLiteral("Quay Office"));
     click(QStringLiteral("VPR6"));
-    host.sent.clear();
+    host.written.clear();
 
     window->undo();
     EXPECT_EQ(config().VirtualPorts().record(5), before);
-    ASSERT_EQ(host.sent.size(), 1);
-    EXPECT_EQ(host.sent[0].code, ExchClass::info(ExchClass::VirtualPortsMember).sendCode);
-    EXPECT_EQ(host.sent[0].portId, 5);
+    EXPECT_EQ(host.written, (Writes{{ExchClass::VirtualPortsMember, 5}}));
 }
 
 TEST_F(Undo, SavingMarksTheHistoryCleanAndUndoingPastTheSaveModifiesTheDocumentAgain)

@@ -106,3 +106,10 @@ void DocumentFixture::clickBox(QAbstractButton *box)
 {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
 }
+
+void DocumentFixture::modify()
+{
+    window->beginStep(QStringLiteral("Rename Group 1"));
+    config().Groups().SetString(FieldNames::Name, 1, QByteArrayLiteral("Night Service"));
+    window->endStep();
+}

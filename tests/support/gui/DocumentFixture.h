@@ -66,6 +66,8 @@ protected:
     void choose(QComboBox *list, const QString &text);
     void clickBox(QAbstractButton *box);
     void answer(QMessageBox::StandardButton button = QMessageBox::Ok) { host.messageService.setNextAnswer(button); }
+    // One edit the engineer could have made, so the document has something to save.
+    void modify();
     QStringList messageTexts() const { return host.messageTexts(); }
 
     TestDocumentHost host;
