@@ -1,2 +1,0 @@
-// The export tests compile the GUI fixtures from here until they link qb_guitestsupport.
-#include "../support/gui/DocumentFixture.cpp"

@@ -1,3 +1,0 @@
-// The export tests compile the GUI fixtures from here until they link qb_guitestsupport.
-#include "../support/gui/TestDocumentHost.cpp"
-#include "../support/gui/GuiTestSupport.cpp"
