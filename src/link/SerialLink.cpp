@@ -176,10 +176,10 @@ SerialPort::OpenResult SerialLink::finishOpening(const SerialPort::OpenResult &r
     // Bytes of a frame begun on the previous line must not run into this one.
     m_pendingInput.clear();
     m_receiver.ClearInput();
-    if (result.opened()) {
+    if (result.opened())
         m_port->setRts(false);
-        setNoConnection(!m_port->cts());
-    }
+    // Whatever the last port said, an exchange is connected only through an open one.
+    setNoConnection(!result.opened() || !m_port->cts());
     emit portChanged();
     return result;
 }
@@ -187,6 +187,7 @@ SerialPort::OpenResult SerialLink::finishOpening(const SerialPort::OpenResult &r
 void SerialLink::closePort()
 {
     m_port->close();
+    setNoConnection(true);
     emit portChanged();
 }
 

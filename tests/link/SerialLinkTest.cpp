@@ -166,6 +166,15 @@ TEST_F(SerialLinking, CtsDecidesWhetherAnExchangeIsConnected)
     EXPECT_FALSE(link->ctsPresent());
     EXPECT_EQ(link->openPort(1, 38400).status, Status::Opened);
     EXPECT_FALSE(link->noConnection());
+
+    // A closed port, or one that failed to open, connects nothing, whatever the last one said.
+    link->closePort();
+    EXPECT_TRUE(link->noConnection());
+    EXPECT_EQ(link->openPort(1, 38400).status, Status::Opened);
+    port->ports = {{1, Status::InUse}};
+    EXPECT_EQ(link->openPort(1, 38400).status, Status::InUse);
+    EXPECT_TRUE(link->noConnection());
+    EXPECT_EQ(connectionChanges, (QList<bool>{false, true, false, true, false, true}));
 }
 
 TEST_F(SerialLinking, LineErrorsBeepExceptBreakFramingAndParity)
