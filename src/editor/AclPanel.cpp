@@ -20,6 +20,8 @@
 
 namespace {
 constexpr int FlagColumns = 2;
+// ACL 0 is the exchange's own and has no node in the tree.
+constexpr int FirstListedAcl = 1;
 
 const QString DeleteTitle = QStringLiteral("Delete ACL");
 const QString DeleteQuestion = QStringLiteral("Delete %1? Its record will be freed.");
@@ -215,9 +217,11 @@ void AclPanel::FillACL(int index, const QByteArray &data, bool fromPacket)
     }
     structure.ShowPacket(data);
     structure.PutData(data);
+    const int stored = structure.lastSaved();
+    if (stored >= FirstListedAcl && stored < structure.Records() && !RecordSlots::isFree(structure, stored))
+        m_context.showRecordNode(EditorPanel::ACL, stored, structure.GetString(FieldNames::Name, stored));
     // A record other than the one on show is only stored: showing it would
     // put its values under the shown record's index, where edits would land.
-    const int stored = structure.lastSaved();
     if (stored >= 0 && m_shown && stored == shownIndex())
         showRecord(stored);
 }

@@ -217,8 +217,6 @@ struct RecordPanel
     const char *nameBox;
     const char *enabledBox;
     void (DocumentWindow::*fill)(int, const QByteArray &, bool);
-    // Whether the other record's node takes the name it came with; an ACL's keeps its old name.
-    bool renamesOther;
 };
 
 class RecordPanelTest : public PanelBehaviour, public ::testing::WithParamInterface<RecordPanel>
@@ -249,8 +247,7 @@ TEST_P(RecordPanelTest, ARecordFromTheExchangeIsStoredShownOnlyWhenOnShowAndMark
         sent.SetString(FieldNames::Name, row.other, "Quay Office");
         (window.get()->*row.fill)(0, replyPacket(sent.RequestCode(), row.other, sent.record(row.other)), true);
         EXPECT_EQ(structure->record(row.other), sent.record(row.other));
-        if (row.renamesOther)
-            EXPECT_EQ(node(currentKey().left(3) + QString::number(row.other))->text(0), nodeText(row.other, "Quay Office"));
+        EXPECT_EQ(node(currentKey().left(3) + QString::number(row.other))->text(0), nodeText(row.other, "Quay Office"));
         EXPECT_EQ(box(row.nameBox)->text(), QStringLiteral("Harbour House"));
     }
     EXPECT_FALSE(changed(panel()));
@@ -272,10 +269,10 @@ TEST_P(RecordPanelTest, ANameIsStoredInSingleBytesNoLongerThanTheFieldAndRenames
 
 INSTANTIATE_TEST_SUITE_P(
     Panels, RecordPanelTest,
-    ::testing::Values(RecordPanel{"RRR", -1, "txtSYSName", nullptr, &DocumentWindow::FillSystem, false},
-                      RecordPanel{"VPR5", 20, "txtVPName", "chkVPEnabled", &DocumentWindow::FillVP, true},
-                      RecordPanel{"ACR4", 6, "txtACLName", "chkACLFlag0", &DocumentWindow::FillACL, false},
-                      RecordPanel{"GPR2", 1, "txtGPName", "chkGPFlag0", &DocumentWindow::FillGroup, true}),
+    ::testing::Values(RecordPanel{"RRR", -1, "txtSYSName", nullptr, &DocumentWindow::FillSystem},
+                      RecordPanel{"VPR5", 20, "txtVPName", "chkVPEnabled", &DocumentWindow::FillVP},
+                      RecordPanel{"ACR4", 6, "txtACLName", "chkACLFlag0", &DocumentWindow::FillACL},
+                      RecordPanel{"GPR2", 1, "txtGPName", "chkGPFlag0", &DocumentWindow::FillGroup}),
     rowName<RecordPanel>);
 
 // A record shown otherwise than stored, which a pass through its panel's controls must leave as it is.
