@@ -30,6 +30,7 @@
 #include "RecordLabel.h"
 #include "RecordWriteQueue.h"
 #include "ReportJob.h"
+#include "SendChangesCommand.h"
 #include "SendGuard.h"
 #include "SendSummary.h"
 #include "SerialLink.h"
@@ -63,6 +64,7 @@ const QString GetConfigurationTitle = QStringLiteral("Get Configuration");
 const QString NoOrvexText = QStringLiteral("No Orvex detected");
 const QString NotGettingText = QStringLiteral("Not getting configuraton");
 const QString NotSendingText = QStringLiteral("Not sending configuraton");
+const QString NotSendingChangesText = QStringLiteral("Not sending changes");
 const QString CompareWithExchangeTitle = QStringLiteral("Compare With Exchange");
 const QString NotComparingText = QStringLiteral("Not reading the configuration to compare");
 const QString ConvertFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
@@ -241,6 +243,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
                                          return document;
                                      }},
                                     HistoryStore::defaultRoot(), this);
+    m_sendChanges = std::make_unique<SendChangesCommand>(m_messages, *m_history, this);
     m_devices = std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link,
                                                 this);
 
@@ -381,6 +384,8 @@ void MainWindow::createMenus()
     system->addSeparator();
     m_documentActions.append(
         addItem(system, "mnuSendConfig", tr("&Send Configuration"), &MainWindow::mnuSendConfig_Click));
+    m_documentActions.append(
+        addItem(system, "mnuSendChanges", tr("Send C&hanges"), &MainWindow::mnuSendChanges_Click));
     m_documentActions.append(addItem(system, "mnuCompareWithExchange", tr("&Compare With Exchange"),
                                      &MainWindow::mnuCompareWithExchange_Click));
 
@@ -757,6 +762,7 @@ void MainWindow::openPath(const QString &given, OpenSource source)
         document->setCaption(path);
         document->GetConfiguration();
         document->markUnmodified();
+        m_history->fileOpened(configuration(document->ExNum()), path);
     } else {
         // Nothing was loaded into it, so closing it has nothing to ask about.
         delete document->parentWidget();
@@ -765,13 +771,13 @@ void MainWindow::openPath(const QString &given, OpenSource source)
         CheckMRU(path);
 }
 
-void MainWindow::startTransfer(TransferEngine::Mode mode, DocumentWindow *document)
+void MainWindow::startTransfer(TransferEngine::Mode mode, DocumentWindow *document, const QList<RecordRef> &records)
 {
     m_transferDocument = document;
     // What the exchange sends is no edit of the engineer's, one record at a time.
     document->beginStep(TransferStep);
     m_writes->setHeld(true);
-    m_transferWindow->start(mode, &configuration(document->ExNum()));
+    m_transferWindow->start(mode, &configuration(document->ExNum()), records);
 }
 
 void MainWindow::transferFinished(TransferObserver::Outcome outcome)
@@ -1114,6 +1120,23 @@ void MainWindow::mnuSendConfig_Click()
     startTransfer(TransferEngine::Mode::Send, document);
 }
 
+void MainWindow::mnuSendChanges_Click()
+{
+    DocumentWindow *document = committedActiveDocument();
+    if (!document)
+        return;
+    if (m_link->noConnection()) {
+        m_messages.show(this, QMessageBox::Warning, SendChangesCommand::Title,
+                        NoOrvexText + LineBreak + NotSendingChangesText);
+        return;
+    }
+    if (transferInProgress())
+        return;
+    const QList<RecordRef> records = m_sendChanges->confirm(*document, exchangeText());
+    if (!records.isEmpty())
+        startTransfer(TransferEngine::Mode::SendChanges, document, records);
+}
+
 void MainWindow::mnuCompareWithExchange_Click()
 {
     DocumentWindow *document = committedActiveDocument();
@@ -1131,12 +1154,15 @@ void MainWindow::mnuCompareWithExchange_Click()
     m_transferWindow->start(TransferEngine::Mode::Get, m_history->startExchangeRead(*document));
 }
 
+QString MainWindow::exchangeText() const
+{
+    return m_exchangeSystemName ? SendExchangeText.arg(portName(), quoted(*m_exchangeSystemName))
+                                : NotReadExchangeText.arg(portName());
+}
+
 bool MainWindow::confirmSend(const DocumentWindow &document)
 {
-    const QString exchange = m_exchangeSystemName
-        ? SendExchangeText.arg(portName(), quoted(*m_exchangeSystemName))
-        : NotReadExchangeText.arg(portName());
-    const QString question = SendQuestion.arg(document.caption(), exchange,
+    const QString question = SendQuestion.arg(document.caption(), exchangeText(),
                                               SendSummary::recordsToWrite(configuration(document.ExNum())));
     return m_messages.show(this, QMessageBox::Warning, SendConfigurationTitle, question,
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)

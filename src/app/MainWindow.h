@@ -36,6 +36,7 @@ class QToolBar;
 class QToolButton;
 class QUndoGroup;
 class RecordWriteQueue;
+class SendChangesCommand;
 class SerialLink;
 class SerialPort;
 class TransferWindow;
@@ -141,9 +142,11 @@ private:
     void noteTransferOutcome(TransferObserver::Outcome outcome);
     // Send Configuration's question: the document, the exchange and what will be written.
     bool confirmSend(const DocumentWindow &document);
+    // The exchange as the send questions name it.
+    QString exchangeText() const;
     // The port the link runs on, as the port panel names it.
     QString portName() const;
-    void startTransfer(TransferEngine::Mode mode, DocumentWindow *document);
+    void startTransfer(TransferEngine::Mode mode, DocumentWindow *document, const QList<RecordRef> &records = {});
     void transferFinished(TransferObserver::Outcome outcome);
     void getConfiguration(const QString &refusal);
     // There is one transfer window: while it runs, it is brought forward instead
@@ -178,6 +181,7 @@ private:
     void mnuEditPaste_Click();
     void mnuGetConfig_Click();
     void mnuSendConfig_Click();
+    void mnuSendChanges_Click();
     void mnuCompareWithExchange_Click();
     void mnuAdvLR_Click(bool checked);
     void mnuViewToolbar_Click(bool checked);
@@ -234,6 +238,7 @@ private:
     ProblemsDock *m_problemsDock = nullptr;
     // The history of transfers and the comparisons.
     HistoryCommands *m_history = nullptr;
+    std::unique_ptr<SendChangesCommand> m_sendChanges;
     QPointer<PreviewWindow> m_previewWindow;
     // The document a running transfer fills or sends; null once it is closed.
     QPointer<DocumentWindow> m_transferDocument;

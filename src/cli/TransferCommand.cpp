@@ -1,5 +1,6 @@
 #include "TransferCommand.h"
 
+#include "ChangedRecords.h"
 #include "CommandArguments.h"
 #include "ConfigFile.h"
 #include "DebugLog.h"
@@ -10,6 +11,7 @@
 #include "QtTimerFactory.h"
 #include "SerialLink.h"
 #include "TerminalProgress.h"
+#include "history/Baseline.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
 #include "shell/Registry.h"
@@ -23,6 +25,8 @@
 namespace {
 const QString PortOption = QStringLiteral("--port");
 const QString OutOption = QStringLiteral("--out");
+const QString ChangesFromOption = QStringLiteral("--changes-from");
+const QString BaseOperand = QStringLiteral("BASE.QBF");
 const QString SpeedOption = QStringLiteral("--speed");
 const QString TimeoutOption = QStringLiteral("--timeout");
 const QString NoHistoryFlag = QStringLiteral("--no-history");
@@ -78,21 +82,22 @@ QString TransferCommand::synopsis() const
                                .arg(TimeoutOption, NoHistoryFlag);
     if (m_mode == TransferEngine::Mode::Get)
         return QStringLiteral("%1 PORT %2 %3 %4").arg(PortOption, OutOption, FileOperand, common);
-    return QStringLiteral("%1 PORT %2 %3").arg(PortOption, common, FileOperand);
+    return QStringLiteral("%1 PORT [%2 %3] %4 %5").arg(PortOption, ChangesFromOption, BaseOperand, common, FileOperand);
 }
 
 QString TransferCommand::summary() const
 {
     return m_mode == TransferEngine::Mode::Get
         ? QStringLiteral("Read the whole configuration of an exchange into a file (PORT: 1-16 or a device path)")
-        : QStringLiteral("Write a configuration file into an exchange (PORT: 1-16 or a device path)");
+        : QStringLiteral("Write a configuration file into an exchange, or only the records changed since "
+                         "BASE.QBF (PORT: 1-16 or a device path)");
 }
 
 int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     const bool get = m_mode == TransferEngine::Mode::Get;
     CommandArguments args({NoHistoryFlag}, get ? QStringList() : QStringList{FileOperand},
-                          {PortOption, OutOption, SpeedOption, TimeoutOption});
+                          {PortOption, OutOption, SpeedOption, TimeoutOption, ChangesFromOption});
     int speed = 0;
     int timeoutSeconds = 0;
     bool usageOk = args.parse(arguments) && args.number(SpeedOption, 1, DefaultSpeed, speed)
@@ -105,6 +110,10 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         err << usageProblem(get ? QStringLiteral("missing %1 FILE.QBF").arg(OutOption)
                                 : QStringLiteral("%1 belongs to get").arg(OutOption))
             << Qt::endl;
+        return ExitCode::Usage;
+    }
+    if (usageOk && get && args.hasValue(ChangesFromOption)) {
+        err << usageProblem(QStringLiteral("%1 belongs to send").arg(ChangesFromOption)) << Qt::endl;
         return ExitCode::Usage;
     }
     if (!usageOk) {
@@ -149,6 +158,28 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         err << QStringLiteral("%1 holds no records; nothing was sent").arg(args.operand(0)) << Qt::endl;
         return ExitCode::Failure;
     }
+    const bool changesOnly = args.hasValue(ChangesFromOption);
+    QList<RecordRef> changed;
+    if (changesOnly) {
+        const QString basePath = args.value(ChangesFromOption);
+        ExchClass base(&log);
+        if (!loadConfiguration(basePath, base, err))
+            return ExitCode::Failure;
+        const QString since = Baseline::fromFile(base, basePath).description();
+        const ChangedRecords changes(base, config);
+        if (changes.layoutDifference() >= 0) {
+            err << changes.layoutRefusal(since) << QStringLiteral("; nothing was sent") << Qt::endl;
+            return ExitCode::Failure;
+        }
+        if (changes.isEmpty()) {
+            out << ChangedRecords::nothingChanged(since) << QStringLiteral("; nothing was sent") << Qt::endl;
+            return ExitCode::Success;
+        }
+        out << ChangedRecords::heading(since) << QLatin1Char(':') << Qt::endl;
+        for (const QString &line : changes.lines())
+            out << QStringLiteral("  ") << line << Qt::endl;
+        changed = changes.records();
+    }
 
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
@@ -178,8 +209,12 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         timedOut = true;
         loop.quit();
     });
-    engine.start(m_mode, &config);
-    loop.exec();
+    if (changesOnly)
+        engine.startRecords(&config, changed);
+    else
+        engine.start(m_mode, &config);
+    if (!progress.isFinished())
+        loop.exec();
 
     if (timedOut) {
         engine.abort();
@@ -200,6 +235,9 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
             return ExitCode::Failure;
         }
         out << QStringLiteral("%1: %2 records read from %3").arg(args.value(OutOption)).arg(config.recordCount()).arg(port)
+            << Qt::endl;
+    } else if (changesOnly) {
+        out << QStringLiteral("%1: %2 changed records sent to %3").arg(args.operand(0)).arg(changed.size()).arg(port)
             << Qt::endl;
     } else {
         out << QStringLiteral("%1: sent to %2").arg(args.operand(0), port) << Qt::endl;

@@ -8,6 +8,7 @@
 #include "RecordLabel.h"
 #include "TimerFactory.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -52,6 +53,25 @@ constexpr std::array<RecordRoute, 8> RecordRoutes = {{
     {ExchClass::PortToVirtualMember, 7, ExchClass::ExtToVirtualMember},
     {ExchClass::TonesMember, 9, ExchClass::TonesMember},
 }};
+
+const RecordRoute *routeOf(int member)
+{
+    const auto at = std::find_if(RecordRoutes.begin(), RecordRoutes.end(),
+                                 [member](const RecordRoute &route) { return route.member == member; });
+    return at == RecordRoutes.end() ? nullptr : &*at;
+}
+
+// Where a member's records come in a send: the chain of routes from the class list.
+int sendPosition(int member)
+{
+    int position = 0;
+    for (const RecordRoute *route = routeOf(ExchClass::ClassListMember); route; ++position) {
+        if (route->member == member)
+            return position;
+        route = route->next == route->member ? nullptr : routeOf(route->next);
+    }
+    return -1;
+}
 
 QString namedList(const QStringList &names)
 {
@@ -206,7 +226,12 @@ void TransferEngine::acknowledge()
 
 // ---- Phases ----------------------------------------------------------------
 
-void TransferEngine::start(Mode mode, ExchClass *config)
+bool TransferEngine::sendsMember(int member)
+{
+    return routeOf(member) != nullptr;
+}
+
+void TransferEngine::begin(Mode mode, ExchClass *config)
 {
     abort();
     m_mode = mode;
@@ -215,6 +240,8 @@ void TransferEngine::start(Mode mode, ExchClass *config)
     for (QSet<int> &arrived : m_arrived)
         arrived.clear();
     m_unconfirmed.clear();
+    m_listed.clear();
+    m_nextListed = 0;
     m_tonesUnanswered = false;
     m_line.writeRaw(LineWakeUp);
     m_running = true;
@@ -223,7 +250,15 @@ void TransferEngine::start(Mode mode, ExchClass *config)
     setCurrent(0, InitialBarMaximum);
     m_attempts = 0;
     m_resetCycles = 0;
+}
 
+void TransferEngine::start(Mode mode, ExchClass *config)
+{
+    if (mode == Mode::SendChanges) {
+        startRecords(config, {});
+        return;
+    }
+    begin(mode, config);
     if (mode == Mode::Get) {
         request(PacketCode::StructureDefinition, 0);
         return;
@@ -236,6 +271,89 @@ void TransferEngine::start(Mode mode, ExchClass *config)
     m_trmTimeout->start();
     request(PacketCode::RecordsUsed, UsedMapOrder.front());
     setCurrent(0, m_currentMaximum);
+}
+
+void TransferEngine::startRecords(ExchClass *config, const QList<RecordRef> &records)
+{
+    begin(Mode::SendChanges, config);
+    for (const RecordRef &record : records) {
+        if (sendsMember(record.member) && record.index >= 0 && record.index < config->member(record.member).Records())
+            m_listed.append(record);
+    }
+    std::sort(m_listed.begin(), m_listed.end(), [](const RecordRef &a, const RecordRef &b) {
+        const int x = sendPosition(a.member);
+        const int y = sendPosition(b.member);
+        return x != y ? x < y : a.index < b.index;
+    });
+    m_listed.erase(std::unique(m_listed.begin(), m_listed.end()), m_listed.end());
+
+    // Records named one by one need neither the layouts nor the used maps.
+    stepDone(StructuresStep);
+    stepDone(RecordsUsedStep);
+    int structures = 0;
+    for (qsizetype i = 0; i < m_listed.size(); ++i) {
+        if (i == 0 || m_listed.at(i - 1).member != m_listed.at(i).member)
+            ++structures;
+    }
+    setOverall(0, structures);
+    if (m_listed.isEmpty()) {
+        end(TransferObserver::Outcome::Completed);
+        return;
+    }
+    sendListedRecord();
+}
+
+void TransferEngine::sendListedRecord()
+{
+    const RecordRef record = m_listed.at(m_nextListed);
+    const bool firstOfStructure = m_nextListed == 0 || m_listed.at(m_nextListed - 1).member != record.member;
+    if (firstOfStructure) {
+        stepInProgress(routeOf(record.member)->step);
+        qsizetype count = 0;
+        for (qsizetype i = m_nextListed; i < m_listed.size() && m_listed.at(i).member == record.member; ++i)
+            ++count;
+        setCurrent(0, int(count));
+    }
+    if (m_observer)
+        m_observer->countChanged(record.index);
+    sendRecord(m_config->member(record.member), record.index);
+    // As in a whole send, an exchange without tones is told by a retried tone write going unanswered.
+    if (firstOfStructure && record.member == ExchClass::TonesMember) {
+        m_awaitingFirstTone = true;
+        m_timNoResp->start();
+    }
+}
+
+void TransferEngine::listedRecordIn(const QByteArray &packet)
+{
+    const RecordRef record = m_listed.at(m_nextListed);
+    if (record.member == ExchClass::TonesMember) {
+        m_timNoResp->stop();
+        m_awaitingFirstTone = false;
+    }
+    RecordClass &s = m_config->member(record.member);
+    s.ShowPacket(packet);
+    s.PutData(packet);
+    if (RecordClass::replyImage(packet) != m_written)
+        m_unconfirmed.append(RecordLabel::record(*m_config, record.member, record.index));
+    ++m_nextListed;
+    setCurrent(m_current + 1, m_currentMaximum);
+    if (m_nextListed == m_listed.size() || m_listed.at(m_nextListed).member != record.member) {
+        stepDone(routeOf(record.member)->step);
+        setOverall(m_overall + 1, m_overallMaximum);
+    }
+    if (m_nextListed == m_listed.size())
+        finish();
+    else
+        sendListedRecord();
+}
+
+QStringList TransferEngine::unconfirmedListed() const
+{
+    QStringList names = m_unconfirmed;
+    for (qsizetype i = m_nextListed; i < m_listed.size(); ++i)
+        names.append(RecordLabel::record(*m_config, m_listed.at(i).member, m_listed.at(i).index));
+    return names;
 }
 
 void TransferEngine::StructIn(const QByteArray &packet)
@@ -300,6 +418,10 @@ void TransferEngine::PacketIn(const QByteArray &packet)
     const int code = quint8(packet.at(0));
     if (!accept(code, RecordClass::replyIndex(packet)))
         return;
+    if (m_mode == Mode::SendChanges) {
+        listedRecordIn(packet);
+        return;
+    }
 
     for (const RecordRoute &route : RecordRoutes) {
         RecordClass &s = m_config->member(route.member);
@@ -397,6 +519,12 @@ void TransferEngine::finish(bool noTones)
 
 QString TransferEngine::shortfall() const
 {
+    if (m_mode == Mode::SendChanges) {
+        const QStringList unconfirmed = unconfirmedListed();
+        if (unconfirmed.isEmpty())
+            return {};
+        return QStringLiteral("The exchange did not confirm these records: %1").arg(namedList(unconfirmed));
+    }
     if (m_mode == Mode::Send) {
         if (m_unconfirmed.isEmpty())
             return {};
@@ -441,6 +569,13 @@ void TransferEngine::end(TransferObserver::Outcome outcome, const QString &failu
 {
     abort();
     m_failureText = failureText;
+    // The records not confirmed are what the engineer must look at on the exchange.
+    if (m_mode == Mode::SendChanges
+        && (outcome == TransferObserver::Outcome::NoReply || outcome == TransferObserver::Outcome::NotConnected)) {
+        const QString unconfirmed = shortfall();
+        if (!unconfirmed.isEmpty())
+            m_failureText += QStringLiteral(". ") + unconfirmed;
+    }
     if (m_observer)
         m_observer->finished(outcome);
 }

@@ -3,10 +3,12 @@
 #include "ExchClass.h"
 #include "PacketCode.h"
 #include "PendingPacketStore.h"
+#include "RecordRef.h"
 #include "TransferObserver.h"
 #include "TransferSink.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -31,7 +33,8 @@ class TimerFactory;
 class TransferEngine : public TransferSink, public PendingPacketStore
 {
 public:
-    enum class Mode { Get, Send };
+    // SendChanges writes a list of records and nothing else (startRecords).
+    enum class Mode { Get, Send, SendChanges };
 
     static constexpr int StepCount = 12;
     static constexpr int RetransmitInterval = 2500;
@@ -51,6 +54,15 @@ public:
 
     // Starts a transfer into or out of config, which must outlive it.
     void start(Mode mode, ExchClass *config);
+    // Writes only these records of config, in the order a whole send goes
+    // through the structures, each sent, retried and held against its echo
+    // as a whole send does. Neither layouts nor used maps are read: a record
+    // freed is written as the free slot it now is, which frees it on the
+    // exchange as a whole send would. Records of structures a send does not
+    // write are passed over. It succeeds only when every record came back as written.
+    void startRecords(ExchClass *config, const QList<RecordRef> &records);
+    // Whether a send writes the records of this member.
+    static bool sendsMember(int member);
     // Ends a running transfer at once with Outcome::Cancelled.
     void cancel();
     // Stops everything at once and tells nobody.
@@ -87,8 +99,13 @@ private:
 
     // Whether a reply answers the request in flight; one that does not is logged.
     bool accept(int code, int index);
+    void begin(Mode mode, ExchClass *config);
     void request(int code, int index);
     void sendRecord(RecordClass &structure, int index);
+    void sendListedRecord();
+    void listedRecordIn(const QByteArray &packet);
+    // The records a send of changes has not seen confirmed, as the engineer reads them.
+    QStringList unconfirmedListed() const;
     void resendPending();
     void startRecordsPhase();
     // Whether the structure is finished.
@@ -133,6 +150,9 @@ private:
     QByteArray m_written;
     std::array<QSet<int>, ExchClass::MemberCount> m_arrived;
     QStringList m_unconfirmed;
+    // A send of changes: the records in sending order and the one in flight.
+    QList<RecordRef> m_listed;
+    qsizetype m_nextListed = 0;
     bool m_tonesUnanswered = false;
     int m_lastPackType = -1;
     int m_lastPackLen = 0;

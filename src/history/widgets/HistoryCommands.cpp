@@ -49,7 +49,12 @@ HistoryCommands::~HistoryCommands() = default;
 void HistoryCommands::keep(const ExchClass &config, HistoryEntry::Kind kind)
 {
     m_store.setKeep(HistoryStore::keepSetting(m_services.registry));
-    if (m_store.add(config, kind))
+    const bool kept = m_store.add(config, kind);
+    // The exchange read for a comparison is no document's.
+    if (&config != m_exchangeRead.get())
+        m_baselines.insert(&config, Baseline::fromTransfer(config, kind, m_services.clock.currentUtc(),
+                                                           kept ? m_store.lastPath() : QString()));
+    if (kept)
         return;
     const QString text = NotKeptText.arg(kind == HistoryEntry::Kind::Get ? ReadText : SentText, m_store.errorString());
     // Told once the transfer's own end has been dealt with.
@@ -136,6 +141,12 @@ void HistoryCommands::openEntry(const HistoryEntry &entry)
     document->setCaption(QStringLiteral("%1 (%2)").arg(document->caption(), entryTitle(entry)));
     document->GetConfiguration();
     document->markUnmodified();
+    fileOpened(*document->configuration(), entry.path);
+}
+
+void HistoryCommands::fileOpened(const ExchClass &config, const QString &path)
+{
+    m_baselines.insert(&config, Baseline::forOpenedFile(m_store, config, path));
 }
 
 void HistoryCommands::compareEntry(const HistoryEntry &entry)

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "history/Baseline.h"
 #include "history/HistoryEntry.h"
 #include "history/HistoryStore.h"
 
+#include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -22,7 +24,7 @@ class QWidget;
 // What the main window's menus do with the history and with comparisons:
 // keeping every completed transfer's configuration, File → History...,
 // File → Compare With..., and the comparison at the end of System → Compare
-// With Exchange.
+// With Exchange; and the baseline of each document for Send Changes.
 class HistoryCommands : public QObject
 {
     Q_OBJECT
@@ -46,9 +48,16 @@ public:
     HistoryCommands(Services services, const QString &root, QWidget *parent);
     ~HistoryCommands() override;
 
-    // Keeps a configuration just read from or sent to the exchange. A copy
-    // that cannot be written is told, after the transfer's own end.
+    // Keeps a configuration just read from or sent to the exchange, which
+    // becomes its baseline. A copy that cannot be written is told, after the
+    // transfer's own end.
     void keep(const ExchClass &config, HistoryEntry::Kind kind);
+    // A document's configuration just opened from a file: its baseline is the
+    // newest kept configuration of its site with its layouts, else the file.
+    void fileOpened(const ExchClass &config, const QString &path);
+    // What Send Changes compares the configuration with; null when it was
+    // neither read, sent nor opened from a file.
+    Baseline baseline(const ExchClass &config) const { return m_baselines.value(&config); }
 
     // File → History...
     void showHistory();
@@ -76,4 +85,6 @@ private:
     QPointer<HistoryWindow> m_historyWindow;
     std::unique_ptr<ExchClass> m_exchangeRead;
     QPointer<DocumentWindow> m_comparedDocument;
+    // By the documents' configurations, which live as long as the program.
+    QHash<const ExchClass *, Baseline> m_baselines;
 };

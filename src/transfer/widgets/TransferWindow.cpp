@@ -14,6 +14,7 @@
 namespace {
 const QString GetCaption = QStringLiteral("Get Configuration");
 const QString SendCaption = QStringLiteral("Send Configuration");
+const QString SendChangesCaption = QStringLiteral("Send Changes");
 const QString InProgressSuffix = QStringLiteral("...");
 constexpr int InitialBarMaximum = 15;
 constexpr int MinimumWidth = 360;
@@ -109,15 +110,28 @@ void TransferWindow::clearSteps()
     m_statusPanel->clear();
 }
 
-void TransferWindow::start(TransferEngine::Mode mode, ExchClass *config)
+void TransferWindow::start(TransferEngine::Mode mode, ExchClass *config, const QList<RecordRef> &records)
 {
-    setWindowTitle(mode == TransferEngine::Mode::Get ? GetCaption : SendCaption);
+    switch (mode) {
+    case TransferEngine::Mode::Get:
+        setWindowTitle(GetCaption);
+        break;
+    case TransferEngine::Mode::Send:
+        setWindowTitle(SendCaption);
+        break;
+    case TransferEngine::Mode::SendChanges:
+        setWindowTitle(SendChangesCaption);
+        break;
+    }
     clearSteps();
     m_engine.setObserver(this);
     m_attached = true;
     show();
     raise();
-    m_engine.start(mode, config);
+    if (mode == TransferEngine::Mode::SendChanges)
+        m_engine.startRecords(config, records);
+    else
+        m_engine.start(mode, config);
 }
 
 void TransferWindow::detach()

@@ -29,8 +29,9 @@ public:
     // Called when a transfer ends: by itself, by Cancel or closing the window
     // (Cancelled), or by a failure, which is shown first.
     void setFinishedCallback(FinishedCallback callback) { m_finishedCallback = std::move(callback); }
-    // Shows the window and starts the engine on config, which must outlive the transfer.
-    void start(TransferEngine::Mode mode, ExchClass *config);
+    // Shows the window and starts the engine on config, which must outlive the
+    // transfer; a send of changes writes the records listed.
+    void start(TransferEngine::Mode mode, ExchClass *config, const QList<RecordRef> &records = {});
 
     // TransferObserver
     void stepInProgress(int step) override;

@@ -1,0 +1,71 @@
+#include "ChangedRecords.h"
+
+#include "ExchClass.h"
+#include "TransferEngine.h"
+#include "analysis/ByteText.h"
+#include "analysis/ConfigurationComparison.h"
+
+namespace {
+bool sameLayout(const RecordClass &a, const RecordClass &b)
+{
+    return a.StructType() == b.StructType() && a.DefinitionData() == b.DefinitionData();
+}
+
+QString changeText(const ConfigurationChange &change)
+{
+    QString text;
+    switch (change.kind) {
+    case ConfigurationChange::Kind::Field:
+        text = ByteText::escaped(change.field.toLatin1()) + QLatin1Char(' ');
+        break;
+    case ConfigurationChange::Kind::Record:
+        text = QStringLiteral("bytes ");
+        break;
+    case ConfigurationChange::Kind::Usage:
+        break;
+    }
+    return text + change.oldText() + QStringLiteral(" -> ") + change.newText();
+}
+} // namespace
+
+ChangedRecords::ChangedRecords(const ExchClass &baseline, const ExchClass &document)
+{
+    for (int member = 0; member < ExchClass::MemberCount && m_layoutDifference < 0; ++member) {
+        if (!sameLayout(baseline.member(member), document.member(member)))
+            m_layoutDifference = member;
+    }
+    if (m_layoutDifference >= 0)
+        return;
+    const ConfigurationComparison comparison(baseline, document);
+    if (!comparison.layoutChanges().isEmpty()) {
+        m_layoutDifference = comparison.layoutChanges().first().member;
+        return;
+    }
+    for (const ConfigurationChange &change : comparison.changes()) {
+        if (!TransferEngine::sendsMember(change.member))
+            continue;
+        const RecordRef record{change.member, change.record};
+        if (m_records.isEmpty() || m_records.constLast() != record) {
+            m_records.append(record);
+            m_lines.append(change.recordLabel + QStringLiteral(": ") + changeText(change));
+        } else {
+            m_lines.last() += QStringLiteral("; ") + changeText(change);
+        }
+    }
+}
+
+QString ChangedRecords::layoutRefusal(const QString &baseline) const
+{
+    return QStringLiteral("The layout of %1 differs from the baseline (%2): send the whole configuration")
+        .arg(QLatin1String(ExchClass::info(qMax(m_layoutDifference, 0)).name), baseline);
+}
+
+QString ChangedRecords::nothingChanged(const QString &baseline)
+{
+    return QStringLiteral("Nothing changed since %1").arg(baseline);
+}
+
+QString ChangedRecords::heading(const QString &baseline)
+{
+    return QStringLiteral("Changes since %1").arg(baseline);
+}

@@ -1,0 +1,133 @@
+#include "CliRun.h"
+#include "ConfigFile.h"
+#include "ExchClass.h"
+#include "FieldNames.h"
+#include "RecordSlots.h"
+#include "SampleConfiguration.h"
+#include "TestSupport.h"
+
+namespace {
+const QString NoPort = QStringLiteral("/dev/quillbridge-no-such-port");
+
+// quillbridge-cli simulate in a process of its own, serving a configuration on a pseudo-terminal.
+class Simulator
+{
+public:
+    Simulator(const QString &config, const QStringList &options, const QString &dump)
+    {
+        m_process.start(QStringLiteral(QB_CLI_PATH), QStringList{QStringLiteral("simulate"), QStringLiteral("--config"),
+                                                                 config, QStringLiteral("--dump-on-exit"), dump}
+                                                         + options);
+        if (!m_process.waitForStarted(10000))
+            return;
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
+        }
+        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
+    }
+    ~Simulator() { stop(); }
+
+    QString device() const { return m_device; }
+    bool stop()
+    {
+        if (m_process.state() == QProcess::NotRunning)
+            return m_process.exitCode() == 0;
+        m_process.terminate();
+        return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
+    }
+
+private:
+    QProcess m_process;
+    QString m_device;
+};
+
+class CliSendChanges : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        SampleConfiguration::build(base);
+        ASSERT_TRUE(ConfigFile().save(base, basePath));
+    }
+
+    Outcome send(const QString &port, const ExchClass &edited)
+    {
+        EXPECT_TRUE(ConfigFile().save(edited, sitePath));
+        return runCli({QStringLiteral("send"), QStringLiteral("--changes-from"), basePath, QStringLiteral("--port"),
+                       port, QStringLiteral("--no-history"), sitePath},
+                      60000);
+    }
+
+    QTemporaryDir dir;
+    ExchClass base;
+    const QString basePath = dir.filePath(QStringLiteral("base.QBF"));
+    const QString sitePath = dir.filePath(QStringLiteral("site.QBF"));
+    const QString exchangePath = dir.filePath(QStringLiteral("exchange.QBF"));
+    const QString dumpPath = dir.filePath(QStringLiteral("dump.QBF"));
+};
+} // namespace
+
+TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
+{
+    // The exchange differs from the baseline in one record nobody changed: a whole send would overwrite it.
+    ExchClass exchange = base;
+    exchange.Groups().SetString(FieldNames::Name, 1, "Changed On Site");
+    ASSERT_TRUE(ConfigFile().save(exchange, exchangePath));
+    ExchClass edited = base;
+    edited.VirtualPorts().SetString(FieldNames::Name, 1, "Front Desk");
+    RecordSlots::release(edited.Groups(), 2);
+
+    Simulator simulator(exchangePath, {QStringLiteral("--drop-every"), QStringLiteral("2")}, dumpPath);
+    ASSERT_TRUE(simulator.device().startsWith(QStringLiteral("/dev/pts/"))) << simulator.device().toStdString();
+    const Outcome run = send(simulator.device(), edited);
+    ASSERT_TRUE(simulator.stop());
+    EXPECT_EQ(run.code, 0) << run.err.toStdString();
+    const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
+    EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Changes since the file %1 saved on ").arg(basePath)));
+    EXPECT_EQ(lines.mid(1), (QStringList{
+                                QStringLiteral("  Virtual Ports 1 (Reception 2): Name \"Reception 2\" -> \"Front Desk\""),
+                                QStringLiteral("  Groups 2 (Accounts): used -> free"),
+                                QStringLiteral("%1: 2 changed records sent to %2").arg(sitePath, simulator.device()),
+                            }));
+
+    ExchClass held;
+    ASSERT_TRUE(ConfigFile().load(held, dumpPath));
+    EXPECT_EQ(held.VirtualPorts().GetString(FieldNames::Name, 1), QByteArray("Front Desk"));
+    EXPECT_TRUE(RecordSlots::isFree(held.Groups(), 2));
+    EXPECT_EQ(held.Groups().GetString(FieldNames::Name, 1), QByteArray("Changed On Site"));
+    for (int m = 0; m < ExchClass::MemberCount; ++m) {
+        for (int i = 0; i < base.member(m).Records(); ++i) {
+            const bool changed = (m == ExchClass::VirtualPortsMember && i == 1) || (m == ExchClass::GroupsMember && i == 2);
+            EXPECT_EQ(held.member(m).record(i), (changed ? edited : exchange).member(m).record(i))
+                << ExchClass::info(m).name << " " << i;
+        }
+    }
+}
+
+TEST_F(CliSendChanges, RefusesAnotherLayoutSendsNothingWhenNothingChangedAndNamesWhatWasNotConfirmed)
+{
+    ExchClass grown = base;
+    grown.ACL().PutBlank(grown.ACL().Records());
+    const Outcome refused = send(NoPort, grown);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("The layout of ACL differs from the baseline (the file %1 saved on ")
+                                           .arg(basePath)))
+        << refused.err.toStdString();
+    EXPECT_TRUE(refused.err.endsWith(QStringLiteral("): send the whole configuration; nothing was sent\n")));
+    EXPECT_TRUE(refused.out.isEmpty());
+
+    const Outcome unchanged = send(NoPort, base);
+    EXPECT_EQ(unchanged.code, 0) << unchanged.err.toStdString();
+    EXPECT_TRUE(unchanged.out.startsWith(QStringLiteral("Nothing changed since the file %1 saved on ").arg(basePath)));
+    EXPECT_TRUE(unchanged.out.endsWith(QStringLiteral("; nothing was sent\n")));
+
+    ExchClass tones = base;
+    tones.Tones().SetString(FieldNames::Name, 3, "HOLD");
+    Simulator noTones(basePath, {QStringLiteral("--no-tones")}, dumpPath);
+    const Outcome unconfirmed = send(noTones.device(), tones);
+    EXPECT_EQ(unconfirmed.code, 1);
+    EXPECT_TRUE(unconfirmed.err.endsWith(
+        QStringLiteral("%1: The exchange did not confirm these records: Tones 3 (HOLD)\n").arg(noTones.device())))
+        << unconfirmed.err.toStdString();
+}
