@@ -1,39 +1,35 @@
+#include "TransferWindow.h"
+
 #include "ExchClass.h"
 #include "FrameSink.h"
+#include "GuiTestSupport.h"
 #include "LineControl.h"
 #include "PacketCode.h"
 #include "PacketSender.h"
 #include "SampleConfiguration.h"
 #include "SimulatedTimers.h"
 #include "StepIndicator.h"
-#include "GuiTestSupport.h"
 #include "TransferEngine.h"
-#include "TransferWindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 
-#include <optional>
-
 namespace {
 
 using Outcome = TransferObserver::Outcome;
 
-struct QuietLine : LineControl
+// A line that writes nothing anywhere and counts the frames sent on it.
+struct QuietLine : LineControl, FrameSink
 {
+    void PackSend(const QByteArray &) override { ++frames; }
     void setRts(bool) override {}
     bool ctsPresent() const override { return cts; }
     void ClearInput() override {}
     void writeRaw(const QByteArray &) override {}
 
     bool cts = true;
-};
-
-struct CountingSink : FrameSink
-{
-    void PackSend(const QByteArray &) override { ++frames; }
     int frames = 0;
 };
 
@@ -48,10 +44,7 @@ protected:
     }
 
     QLabel *stepLabel(int step) const { return child<QLabel>(&window, QStringLiteral("labAction%1").arg(step)); }
-    StepIndicator *stepImage(int step) const
-    {
-        return child<StepIndicator>(&window, QStringLiteral("imgAction%1").arg(step));
-    }
+    StepIndicator *stepImage(int step) const { return child<StepIndicator>(&window, QStringLiteral("imgAction%1").arg(step)); }
     QString status() const { return shownIn(&window, "sbBarPanel"); }
     void answerUsedMaps()
     {
@@ -61,9 +54,8 @@ protected:
 
     SimulatedTimers timers;
     DebugLog log;
-    CountingSink sink;
-    QuietLine line;
-    PacketSender sender{&sink, nullptr, &log};
+        QuietLine line;
+    PacketSender sender{&line, nullptr, &log};
     TransferEngine engine{sender, line, timers};
     MessageService messages;
     ExchClass config{&log};
@@ -129,12 +121,12 @@ TEST_F(TransferWindowTest, CancelOrClosingTheWindowEndsTheTransferAtOnce)
     EXPECT_FALSE(engine.transferRunning());
 
     window.start(TransferEngine::Mode::Get, &config);
-    const int framesBefore = sink.frames;
+    const int framesBefore = line.frames;
     window.close();
     EXPECT_FALSE(engine.transferRunning());
     EXPECT_EQ(outcomes, (QList<Outcome>{Outcome::Cancelled, Outcome::Cancelled}));
     timers.advance(25000);
-    EXPECT_EQ(sink.frames, framesBefore) << "nothing is sent again";
+    EXPECT_EQ(line.frames, framesBefore) << "nothing is sent again";
     EXPECT_TRUE(messages.shownMessages().isEmpty());
 }
 
