@@ -217,7 +217,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ACR4", "txtACLName", "\u20ac Desk", NotLatin1, "Front Desk"},
         Refusal{"ACR4", "txtACLPublicID", "12a4", "Must be at most 6 digits, each 0-9, * or #", "1234"},
         Refusal{"ACR4", "txtACLPassCode", "48-21", "Must be at most 6 digits, each 0-9, * or #", "*0#"},
-        Refusal{"ACR4", "txtACLRingType", "high", "Must be a number", "3"},
         Refusal{"ACR4", "txtACLPriorityLevel", "256", "Must be a number from 0 to 255", "9"},
         Refusal{"VPR5", "txtVPName", "\u20ac Desk", NotLatin1, "Front Desk"},
         Refusal{"VPR5", "cboVPACL", "<Unknown ACL>", "Please select a valid ACL from the list", "9 - Lobby"},

@@ -44,10 +44,6 @@ protected:
     {
         return quint8(structure.record(record).at(FieldLimits::find(structure, field).StartPosn - 1 + n));
     }
-    QString fields(ExchClass::Member member, int record, const QString &names)
-    {
-        return DocumentFixture::fields(member, record, names.toLatin1().constData());
-    }
 
     // Groups: the eight rows on show.
     QScrollBar *scrollBar() const { return control<QScrollBar>("srlGroupMembers"); }
@@ -73,7 +69,10 @@ protected:
     }
 
     // Tones: tone, time and level of step k.
-    QString step(int record, int k) { return fields(ExchClass::TonesMember, record, QStringLiteral("Tone[%1] Time[%1] Level[%1]").arg(k)); }
+    QString step(int record, int k)
+    {
+        return fields(ExchClass::TonesMember, record, QStringLiteral("Tone[%1] Time[%1] Level[%1]").arg(k).toLatin1().constData());
+    }
     void setStep(int record, int k, int tone, int time, int level)
     {
         config().Tones().SetInteger(FieldNames::Tone, record, tone, k);
@@ -113,7 +112,7 @@ TEST_F(PanelTest, SystemFrequencyBoxesPastTheFieldsElementsStayEmptyAndWriteNoth
     for (int i = 3; i < 8; ++i)
         EXPECT_FALSE(numbered("txtSYSFreqs", i)->isEnabled()) << i;
     typeOver(numbered("txtSYSFreqs", 1), QStringLiteral("480"));
-    EXPECT_EQ(fields(ExchClass::SystemMember, 0, QStringLiteral("Freqs[1] ConferenceGain")), QStringLiteral("480|255"))
+    EXPECT_EQ(fields(ExchClass::SystemMember, 0, "Freqs[1] ConferenceGain"), QStringLiteral("480|255"))
         << "the field after Freqs is untouched";
 }
 
@@ -276,7 +275,7 @@ TEST_F(PanelTest, TheGroupGridShowsEightMembersWithTheirPortsAndTimesAndScrollsF
     EXPECT_FALSE(numbered("txtGroupTime", 5)->isEnabled());
     EXPECT_EQ(shown("cboGroupMember5 txtGroupTime5 txtGroupTime7"), QStringLiteral("||10"));
     choose(numbered<QComboBox>("cboGroupMember", 7), QStringLiteral("2 - Manager"));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, QStringLiteral("GroupMembers[11] GroupMembers[7]")),
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupMembers[11] GroupMembers[7]"),
               QStringLiteral("2|12"));
     scrollBar()->setValue(9);
     EXPECT_EQ(memberNumbers(), strings({"9", "10", "11", "12", "13", "14", "15", "16"}));
@@ -299,7 +298,7 @@ TEST_F(PanelTest, GroupTimesAreShownInSecondsAndARoundedOneIsSaid)
     EXPECT_EQ(shown("txtGroupTime0"), QStringLiteral("0.25"));
     answer();
     typeOver(numbered("txtGroupTime", 1), QStringLiteral("2.6"));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, QStringLiteral("TimeToNext[1]")), QStringLiteral("10"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, "TimeToNext[1]"), QStringLiteral("10"));
     EXPECT_EQ(shown("txtGroupTime1"), QStringLiteral("2.5"));
     EXPECT_EQ(messageTexts(),
               strings({"2.6 s is stored as 2.5 s: the exchange keeps this time in quarter seconds, from 0.5 s."}));
@@ -311,7 +310,7 @@ TEST_F(PanelTest, TickingAGroupMemberSetsItsBitAndTheLastMemberCountsTickedMembe
     pageDown();
     ASSERT_EQ(memberNumbers().last(), QStringLiteral("12"));
     clickBox(numbered<QCheckBox>("chkGroupMember", 7));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, QStringLiteral("MembersUsed[1].3 GroupNumbers")),
+    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, "MembersUsed[1].3 GroupNumbers"),
               QStringLiteral("1|12"));
     EXPECT_EQ(shown("txtGPGroupNumbers"), QStringLiteral("12"));
     EXPECT_TRUE(numbered<QComboBox>("cboGroupMember", 7)->isEnabled());
@@ -323,14 +322,14 @@ TEST_F(PanelTest, TickingAGroupMemberSetsItsBitAndTheLastMemberCountsTickedMembe
 
     open(QStringLiteral("GPR1"));
     clickBox(numbered<QCheckBox>("chkGroupMember", 2));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, QStringLiteral("MembersUsed[0].2 GroupNumbers")),
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "MembersUsed[0].2 GroupNumbers"),
               QStringLiteral("0|12"));
     pageDown();
     pageDown();
     // Members 12, 11 and 9 off; member 10 was never on.
     for (int row : {3, 2, 0})
         clickBox(numbered<QCheckBox>("chkGroupMember", row));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, QStringLiteral("GroupNumbers")) + QLatin1Char('|')
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupNumbers") + QLatin1Char('|')
                   + shown("txtGPGroupNumbers"),
               QStringLiteral("8|8"));
 }
@@ -366,7 +365,7 @@ TEST_F(PanelTest, AGroupsMembersUsedOfOneTwoByteElementShowsMembersNineToSixteen
     EXPECT_EQ(shown("txtGroupTime7 cboGroupMember7"), QStringLiteral("16|5 - Sales 1"));
     clickBox(numbered<QCheckBox>("chkGroupMember", 1));
     EXPECT_TRUE(groups.GetBit(FieldNames::MembersUsed, SalesGroup, 9));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, QStringLiteral("GroupNumbers")), QStringLiteral("16"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupNumbers"), QStringLiteral("16"));
 }
 
 TEST_F(PanelTest, AGroupMemberWhosePortWasDisabledShowsUnknownVpAndMustBeChangedBeforeLeaving)
@@ -382,7 +381,7 @@ TEST_F(PanelTest, AGroupMemberWhosePortWasDisabledShowsUnknownVpAndMustBeChanged
     EXPECT_TRUE(member->hasFocus());
     EXPECT_FALSE(changed(Panel::Groups));
     enterValue(member, "20 - Lift Phone");
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, QStringLiteral("GroupMembers[0]")), QStringLiteral("20"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupMembers[0]"), QStringLiteral("20"));
 
     window->FillGroup(0, replyPacket(config().Groups().RequestCode(), 0, config().Groups().record(0)), true);
     EXPECT_EQ(node(QStringLiteral("GPR0")), nullptr) << "group zero from the exchange gets no node";
@@ -463,7 +462,7 @@ TEST_F(PanelTest, AToneLengthIsStoredInWholeUnitsAndARoundedOneIsShownAndSaid)
     EXPECT_EQ(shown("txtToneLen0"), QStringLiteral("1"));
     typeOver(numbered("txtToneLen", 0), QStringLiteral("2.6"));
     EXPECT_EQ(shown("txtToneLen0"), QStringLiteral("3"));
-    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, QStringLiteral("Time[0]")), QStringLiteral("3"));
+    EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Time[0]"), QStringLiteral("3"));
     EXPECT_EQ(messageTexts(), strings({"0 is stored as 1: lengths are whole 250 ms units, from 1 to 120.",
                                        "2.6 is stored as 3: lengths are whole 250 ms units, from 1 to 120."}));
     EXPECT_FALSE(numbered("txtToneLen", 0)->hasFocus());
@@ -479,7 +478,7 @@ TEST_F(PanelTest, AnUnknownToneLevelShowsUndeterminedUntilTheEngineerDecides)
     for (int click = 0; click < 3; ++click) {
         QTest::mouseClick(audible, Qt::LeftButton);
         levels.append(shown("chkToneAudible0") + QLatin1Char(' ')
-                      + fields(ExchClass::TonesMember, Dial, QStringLiteral("Level[0]")));
+                      + fields(ExchClass::TonesMember, Dial, "Level[0]"));
     }
     EXPECT_EQ(levels, strings({"on 13", "off 31", "on 13"})) << "no way back to undetermined";
     EXPECT_TRUE(changed(Panel::Tones));
