@@ -52,36 +52,28 @@ TEST(FileDialogService, NamesComeBackAsFullPathsAndSavedOnesGetTheFiltersExtensi
 {
     const QString vrsFilter = QStringLiteral("K7101/K7202 Files (*.VRS)|*.VRS|All Files (*.*)|*.*");
     const QString folder = QDir::currentPath() + QLatin1Char('/');
-    const struct
-    {
-        FileDialogService::Kind kind;
-        QString filter;
-        QString typed;
-        QString chosen;
-    } cases[] = {
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.QBF")},
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1.QBF")},
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/site.qbf"), QStringLiteral("/tmp/site.qbf")},
-        {FileDialogService::Kind::Save, QbfFilter, QStringLiteral("/tmp/v1.2/a"), QStringLiteral("/tmp/v1.2/a.QBF")},
-        {FileDialogService::Kind::Save, vrsFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.VRS")},
-        {FileDialogService::Kind::Save, QStringLiteral("All Files (*.*)|*.*"), QStringLiteral("/tmp/notes"),
-         QStringLiteral("/tmp/notes")},
-        {FileDialogService::Kind::Open, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1")},
-    };
+    using Kind = FileDialogService::Kind;
+    const std::tuple<Kind, QString, QString, QString> cases[] = {
+        {Kind::Save, QbfFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.QBF")},
+        {Kind::Save, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1.QBF")},
+        {Kind::Save, QbfFilter, QStringLiteral("/tmp/site.qbf"), QStringLiteral("/tmp/site.qbf")},
+        {Kind::Save, QbfFilter, QStringLiteral("/tmp/v1.2/a"), QStringLiteral("/tmp/v1.2/a.QBF")},
+        {Kind::Save, vrsFilter, QStringLiteral("/tmp/site1"), QStringLiteral("/tmp/site1.VRS")},
+        {Kind::Save, QStringLiteral("All Files (*.*)|*.*"), QStringLiteral("/tmp/notes"), QStringLiteral("/tmp/notes")},
+        {Kind::Open, QbfFilter, QStringLiteral("site1"), folder + QStringLiteral("site1")}};
     FileDialogService dialogs;
-    for (const auto &c : cases) {
-        dialogs.setNextFileName(c.typed);
-        const QString chosen = c.kind == FileDialogService::Kind::Save
-            ? dialogs.getSaveFileName(nullptr, QStringLiteral("Save"), c.filter)
-            : dialogs.getOpenFileName(nullptr, QStringLiteral("Open"), c.filter);
-        EXPECT_EQ(chosen, c.chosen) << c.typed.toStdString();
+    for (const auto &[kind, filter, typed, chosen] : cases) {
+        dialogs.setNextFileName(typed);
+        EXPECT_EQ(kind == Kind::Save ? dialogs.getSaveFileName(nullptr, QStringLiteral("Save"), filter)
+                                     : dialogs.getOpenFileName(nullptr, QStringLiteral("Open"), filter),
+                  chosen);
     }
     dialogs.setNextFileName(QString());
     EXPECT_TRUE(dialogs.getSaveFileName(nullptr, QStringLiteral("Save As"), QbfFilter).isEmpty()) << "cancelled";
     const FileDialogService::Request last = dialogs.requests().constLast();
-    EXPECT_EQ(last.kind, FileDialogService::Kind::Save);
+    EXPECT_EQ(last.kind, Kind::Save);
     EXPECT_EQ(last.title + QLatin1Char('|') + last.filter, QStringLiteral("Save As|") + QbfFilter);
-    EXPECT_EQ(dialogs.requests().at(6).kind, FileDialogService::Kind::Open);
+    EXPECT_EQ(dialogs.requests().at(6).kind, Kind::Open);
 }
 
 class DebugWindowTest : public ::testing::Test

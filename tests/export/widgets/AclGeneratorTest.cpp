@@ -99,26 +99,21 @@ TEST_F(AclGeneration, PassCodesFromTheSystemSourceLieWithinRangeAndDifferBetween
 
 TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesNothing)
 {
-    struct Case
-    {
-        AclGenerator::Request request;
-        const char *reason;
-    };
-    const Case refused[] = {
-        {{20, 24, 1000, 1}, "ACL IDs 0 to 23"},        // record 24 is past the table
+    const std::pair<AclGenerator::Request, const char *> refused[] = {
+        {{20, 24, 1000, 1}, "ACL IDs 0 to 23"}, // record 24 is past the table
         {{-1, 2, 1000, 1}, "ACL IDs 0 to 23"},
-        {{1, 3, 999990, 10}, "at most 6 digits"},      // 1000010 needs seven digits
+        {{1, 3, 999990, 10}, "at most 6 digits"}, // 1000010 needs seven digits
         {{1, 3, 5, -10}, "cannot be negative"},
         // ACLs 4, 6 and 8 hold 1004, 1006 and 1008: outside the range, they keep them.
         {{14, 16, 1004, 2}, "Other ACLs already hold these PINs: 1004 (ACL 4 (Reception)), 1006 (ACL 6 (Staff)), "
                             "1008 (ACL 8 (Guest)). Nothing was generated."},
     };
-    for (const Case &c : refused) {
+    for (const auto &[request, reason] : refused) {
         ScriptedRandom random({});
         AclGenerator generator(config, ModelAcl, line, random);
         const ExchClass before = config;
-        EXPECT_FALSE(generator.Generate(c.request));
-        EXPECT_TRUE(generator.errorString().contains(QLatin1String(c.reason))) << generator.errorString().toStdString();
+        EXPECT_FALSE(generator.Generate(request));
+        EXPECT_TRUE(generator.errorString().contains(QLatin1String(reason))) << generator.errorString().toStdString();
         EXPECT_TRUE(generator.listing().isEmpty());
         EXPECT_TRUE(config == before);
     }
