@@ -72,6 +72,7 @@ TEST_F(DeviceWindowsTest, ResetSystemAndTheFactoryRebuildAreAskedAndSentOnlyOnYe
     EXPECT_EQ(messageTexts(m_messages).mid(3), strings({"No Orvex detected\nNot resetting exchange",
                                                         "No Orvex detected\nNot returning to factory configuration"}));
     EXPECT_EQ(m_messages.shownMessages().value(3).title, QStringLiteral("Get Configuration"));
+    EXPECT_EQ(m_messages.shownMessages().value(3).icon, QMessageBox::Warning);
     EXPECT_EQ(deviceWindow("frmFactory"), nullptr);
 
     m_link->setNoConnection(false);
