@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-const QString Sample = QStringLiteral("/home/engineer/Site Configs/Kestrel.QBF");
-
 CommandLine parse(std::initializer_list<const char *> arguments)
 {
     QStringList list;
@@ -14,49 +12,37 @@ CommandLine parse(std::initializer_list<const char *> arguments)
 }
 } // namespace
 
-TEST(CommandLine, APathIsOpenedAsGivenOrWithoutTheQuotesAroundIt)
+TEST(CommandLine, APathIsOpenedAsGivenOrWithoutOnePairOfQuotesAroundItAndPortTakesANumberOrADevice)
 {
-    EXPECT_EQ(CommandLine({Sample}).filePath(), Sample);
-    EXPECT_EQ(CommandLine({QLatin1Char('"') + Sample + QLatin1Char('"')}).filePath(), Sample);
-    // Only one surrounding pair goes, and only when both ends have one.
-    EXPECT_EQ(parse({"\"\"a.QBF\"\""}).filePath(), QStringLiteral("\"a.QBF\""));
-    EXPECT_EQ(parse({"\"a.QBF"}).filePath(), QStringLiteral("\"a.QBF"));
-    EXPECT_EQ(parse({"\""}).filePath(), QStringLiteral("\""));
-    EXPECT_TRUE(CommandLine({}).filePath().isEmpty());
-    EXPECT_EQ(CommandLine({}).action(), CommandLine::Action::Run);
-}
-
-TEST(CommandLine, PortTakesANumberOrADeviceAndDemoNeedsNoPort)
-{
-    const CommandLine number = parse({"--port", "3", "site.QBF"});
-    EXPECT_EQ(number.action(), CommandLine::Action::Run);
-    EXPECT_EQ(number.port(), QStringLiteral("3"));
-    EXPECT_EQ(number.filePath(), QStringLiteral("site.QBF"));
+    const std::pair<CommandLine, const char *> paths[] = {
+        {parse({"/home/engineer/Site Configs/Kestrel.QBF"}), "/home/engineer/Site Configs/Kestrel.QBF"},
+        {parse({"\"/home/engineer/Site Configs/Kestrel.QBF\""}), "/home/engineer/Site Configs/Kestrel.QBF"},
+        {parse({"\"\"a.QBF\"\""}), "\"a.QBF\""},
+        {parse({"\"a.QBF"}), "\"a.QBF"},
+        {parse({"\""}), "\""},
+        {parse({}), ""},
+        {parse({"--", "-odd name.QBF"}), "-odd name.QBF"},
+        {parse({"--port", "3", "site.QBF"}), "site.QBF"}};
+    for (const auto &[line, path] : paths) {
+        EXPECT_EQ(line.filePath(), QString::fromUtf8(path)) << path;
+        EXPECT_EQ(line.action(), CommandLine::Action::Run) << path;
+    }
+    EXPECT_EQ(parse({"--port", "3", "site.QBF"}).port(), QStringLiteral("3"));
     EXPECT_EQ(parse({"--port", "/dev/ttyUSB0"}).port(), QStringLiteral("/dev/ttyUSB0"));
-
-    const CommandLine demo = parse({"--demo"});
-    EXPECT_EQ(demo.action(), CommandLine::Action::Run);
-    EXPECT_TRUE(demo.demo());
-    EXPECT_TRUE(demo.port().isEmpty());
-    EXPECT_EQ(parse({"--", "-odd name.QBF"}).filePath(), QStringLiteral("-odd name.QBF"));
+    EXPECT_TRUE(parse({"--demo"}).demo());
+    EXPECT_TRUE(parse({"--demo"}).port().isEmpty());
 }
 
-TEST(CommandLine, MistakesAreUsageErrorsThatSayWhatIsWrong)
+TEST(CommandLine, MistakesAreUsageErrorsThatSayWhatIsWrongAndHelpAndVersionAreAnsweredWithoutStarting)
 {
-    const CommandLine missing = parse({"--port"});
-    EXPECT_EQ(missing.action(), CommandLine::Action::UsageError);
-    EXPECT_TRUE(missing.errorString().contains(QStringLiteral("--port")));
-    EXPECT_EQ(parse({"--demo", "--port", "3"}).action(), CommandLine::Action::UsageError);
-    EXPECT_EQ(parse({"a.QBF", "b.QBF"}).action(), CommandLine::Action::UsageError);
-    const CommandLine unknown = parse({"--speed", "9600"});
-    EXPECT_EQ(unknown.action(), CommandLine::Action::UsageError);
-    EXPECT_TRUE(unknown.errorString().contains(QStringLiteral("--speed")));
-}
-
-TEST(CommandLine, HelpAndVersionAreAnsweredWithoutStarting)
-{
-    EXPECT_EQ(parse({"--help"}).action(), CommandLine::Action::ShowHelp);
-    EXPECT_EQ(parse({"-h"}).action(), CommandLine::Action::ShowHelp);
-    EXPECT_EQ(parse({"--version"}).action(), CommandLine::Action::ShowVersion);
+    EXPECT_TRUE(parse({"--port"}).errorString().contains(QStringLiteral("--port")));
+    EXPECT_TRUE(parse({"--speed", "9600"}).errorString().contains(QStringLiteral("--speed")));
+    const std::pair<CommandLine, CommandLine::Action> actions[] = {
+        {parse({"--port"}), CommandLine::Action::UsageError},     {parse({"--demo", "--port", "3"}), CommandLine::Action::UsageError},
+        {parse({"a.QBF", "b.QBF"}), CommandLine::Action::UsageError}, {parse({"--speed", "9600"}), CommandLine::Action::UsageError},
+        {parse({"--help"}), CommandLine::Action::ShowHelp},       {parse({"-h"}), CommandLine::Action::ShowHelp},
+        {parse({"--version"}), CommandLine::Action::ShowVersion}};
+    for (const auto &[line, action] : actions)
+        EXPECT_EQ(line.action(), action);
     EXPECT_TRUE(CommandLine::versionLine().startsWith(QStringLiteral("Quillbridge ")));
 }

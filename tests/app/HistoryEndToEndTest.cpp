@@ -1,18 +1,7 @@
-#include "DebugLog.h"
+#include "PtyMainWindowFixture.h"
+
 #include "DocumentWindow.h"
-#include "ExchangeSimulator.h"
 #include "FieldNames.h"
-#include "FileDialogService.h"
-#include "MainWindow.h"
-#include "MessageService.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
-#include "QtTimerFactory.h"
-#include "Registry.h"
-#include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TestSupport.h"
-#include "TreeSearch.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
 
@@ -20,13 +9,9 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTreeWidget>
 
 namespace {
-constexpr double TimerScale = 0.02;
-constexpr int TransferBoundMilliseconds = 60000;
-
 // The rows on show, one a line, their filled columns joined.
 QString rows(const QTreeWidget *tree)
 {
@@ -43,39 +28,25 @@ QString rows(const QTreeWidget *tree)
     }
     return texts.join(QLatin1Char('\n'));
 }
+
+using HistoryEndToEnd = PtyMainWindowFixture;
 } // namespace
 
-TEST(HistoryEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWithoutTouchingIt)
+TEST_F(HistoryEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWithoutTouchingIt)
 {
     QDir(HistoryStore::defaultRoot()).removeRecursively();
-    QTemporaryDir dir;
-    Registry registry(dir.filePath(QStringLiteral("settings.ini")));
-    MessageService messages;
-    FileDialogService fileDialogs;
-    DebugLog log;
-    QtTimerFactory timers(TimerScale);
-    ExchangeSimulator simulator;
-    SampleConfiguration::build(simulator.configuration());
-    PtyEndpoint pty(&simulator);
-    ASSERT_TRUE(pty.open()) << pty.errorString().toStdString();
-    MainWindow window({registry, messages, fileDialogs, timers, log}, std::make_unique<QtSerialPort>(timers, &log));
-    window.setPortOverride(pty.slavePath());
-    window.load();
     const HistoryStore history(HistoryStore::defaultRoot(), SystemClock::shared(), 100);
-
-    window.findChild<QAction *>(QStringLiteral("mnuGetConfig"))->trigger();
-    ASSERT_TRUE(runEventsUntil([&history] { return !history.entries().isEmpty(); }, TransferBoundMilliseconds));
-    DocumentWindow *document = window.activeDocument();
-    ExchClass &edited = window.configuration(document->ExNum());
+    DocumentWindow *document = readExchange("mnuGetConfig");
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(waitFor([&history] { return !history.entries().isEmpty(); }));
+    ExchClass &edited = m_window->configuration(document->ExNum());
     edited.ACL().SetString(FieldNames::Name, 2, "Changed Name");
     edited.VirtualPorts().SetInteger("RXGain", 0, 5);
     const ExchClass before = edited;
 
-    window.findChild<QAction *>(QStringLiteral("mnuCompareWithExchange"))->trigger();
+    trigger("mnuCompareWithExchange");
     QWidget *comparison = nullptr;
-    ASSERT_TRUE(runEventsUntil(
-        [&] { return (comparison = window.findChild<QWidget *>(QStringLiteral("frmComparison"))) != nullptr; },
-        TransferBoundMilliseconds));
+    ASSERT_TRUE(waitFor([&] { return (comparison = m_window->findChild<QWidget *>(QStringLiteral("frmComparison"))); }));
     auto *changes = comparison->findChild<QTreeWidget *>(QStringLiteral("trvChanges"));
     EXPECT_EQ(rows(changes), QStringLiteral("ACL: 1 record\n"
                                             "ACL 2 (Dist 1)\n"
@@ -96,11 +67,11 @@ TEST(HistoryEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWith
     EXPECT_EQ(document->tree()->currentItem()->data(0, Qt::UserRole).toString(), QStringLiteral("ACR2"));
 
     // The exchange was read into a configuration of its own, and kept as a get too.
-    EXPECT_EQ(window.documents().size(), 1);
-    EXPECT_TRUE(window.configuration(document->ExNum()) == before);
+    EXPECT_EQ(m_window->documents().size(), 1);
+    EXPECT_TRUE(m_window->configuration(document->ExNum()) == before);
     const QList<HistoryEntry> entries = history.entries();
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0].kind, HistoryEntry::Kind::Get);
     EXPECT_EQ(entries[0].site, QStringLiteral("Kestrel_Marine_Offices"));
-    EXPECT_TRUE(messages.shownMessages().isEmpty());
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }

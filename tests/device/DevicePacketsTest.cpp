@@ -3,7 +3,6 @@
 #include "ClockPackets.h"
 #include "ExtensionParameters.h"
 #include "FactoryConfiguration.h"
-#include "PacketCode.h"
 #include "SimulatedTimers.h"
 #include "TestSupport.h"
 #include "TieLineParameters.h"
@@ -28,23 +27,17 @@ int firstEndMarker(const RingTable &table)
 
 constexpr ExtensionParameters::RingFrequency Hz20{20, 20};
 
-TEST(ClockPackets, ReadAsksWithPortIdZeroAndSetCarriesTheYearAsYearInCenturyAndCentury)
+TEST(ClockAndBoardPackets, ClockReadsAndSetsCarryTheYearAsYearInCenturyAndCenturyAndBoardWritesNameTheirSlot)
 {
-    EXPECT_EQ(ClockPackets::readRequest().code, PacketCode::Clock);
-    EXPECT_EQ(ClockPackets::readRequest().payload, bytes("00 00"));
-    const DevicePacket set = ClockPackets::setClock(QDate(2009, 3, 14), QTime(15, 9, 26));
-    EXPECT_EQ(set.code, PacketCode::SetClock);
-    EXPECT_EQ(set.payload, bytes("00 00 1A 09 0F 0E 03 09 00 14"));
-    EXPECT_EQ(ClockPackets::setClock(QDate(2100, 1, 1), QTime(0, 0)).payload, bytes("00 00 00 00 00 01 01 00 00 15"));
-}
-
-TEST(BoardPackets, ReadRequestAndTheSerialAndDateWritesOfASlot)
-{
-    EXPECT_EQ(BoardPackets::readRequest().code, PacketCode::BoardInfo);
-    EXPECT_EQ(BoardPackets::readRequest().payload, QByteArray("\0\0rR", 4));
-    EXPECT_EQ(BoardPackets::serialNumber(0, "ORX4127").code, PacketCode::BoardParameters);
-    EXPECT_EQ(BoardPackets::serialNumber(0, "ORX4127").payload, bytes("00 00 00 02 0A 00") + "ORX4127");
-    EXPECT_EQ(BoardPackets::manufactureDate(6, "20050228").payload, bytes("00 00 06 02 0A 01") + "20050228");
+    const std::pair<DevicePacket, QByteArray> packets[] = {
+        {ClockPackets::readRequest(), bytes("04 00 00")},
+        {ClockPackets::setClock(QDate(2009, 3, 14), QTime(15, 9, 26)), bytes("05 00 00 1A 09 0F 0E 03 09 00 14")},
+        {ClockPackets::setClock(QDate(2100, 1, 1), QTime(0, 0)), bytes("05 00 00 00 00 00 01 01 00 00 15")},
+        {BoardPackets::readRequest(), bytes("20 00 00") + "rR"},
+        {BoardPackets::serialNumber(0, "ORX4127"), bytes("21 00 00 00 02 0A 00") + "ORX4127"},
+        {BoardPackets::manufactureDate(6, "20050228"), bytes("21 00 00 06 02 0A 01") + "20050228"}};
+    for (const auto &[packet, expected] : packets)
+        EXPECT_EQ(char(packet.code) + packet.payload, expected);
 }
 
 TEST(ExtensionParameters, BitRevMirrorsTheBitsAndNeverYieldsTheEndMarker)
@@ -135,8 +128,8 @@ TEST(TieLineParameters, PulseTrainsHoldTheFlashAndOnePulsePerDigitEndingWithTheI
 
 TEST(FactoryConfiguration, DefaultAndChosenPayloadsAndTheResetCommand)
 {
-    EXPECT_EQ(FactoryConfiguration::buildPacket({}).code, PacketCode::FactoryConfiguration);
-    EXPECT_EQ(FactoryConfiguration::buildPacket({}).payload, bytes("00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
+    const DevicePacket defaults = FactoryConfiguration::buildPacket({});
+    EXPECT_EQ(char(defaults.code) + defaults.payload, bytes("17 00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
     FactoryConfiguration::Settings separate;
     separate.tieLineBoard = false;
     separate.boardTypes = {FactoryConfiguration::MagnetoBoard, FactoryConfiguration::TieLineBoard,
@@ -147,8 +140,8 @@ TEST(FactoryConfiguration, DefaultAndChosenPayloadsAndTheResetCommand)
     separate.digits = FactoryConfiguration::TwoDigits;
     EXPECT_EQ(FactoryConfiguration::buildPacket(separate).payload,
               bytes("00 00 05 0A 1E 0D 05 00 00 85 84 00 01 83 00 00 00 00 00"));
-    EXPECT_EQ(FactoryConfiguration::resetPacket().code, PacketCode::ResetSystem);
-    EXPECT_EQ(FactoryConfiguration::resetPacket().payload, QByteArray("\0\0rR", 4));
+    EXPECT_EQ(char(FactoryConfiguration::resetPacket().code) + FactoryConfiguration::resetPacket().payload,
+              bytes("16 00 00") + "rR");
 }
 
 TEST(AcknowledgementTimer, ReportsAMissingAcknowledgementOnceAfterASecondAndKeepsAReceivedOneTwo)

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "DevicePacket.h"
 #include "DeviceServices.h"
 #include "FrameSink.h"
 #include "GuiTestSupport.h"
@@ -15,28 +14,20 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <array>
 #include <type_traits>
 
-// The packets of a stream of frames, as the exchange reads them.
-inline QList<DevicePacket> packetsOf(const QList<QByteArray> &frames)
-{
-    QList<DevicePacket> packets;
-    Receiver receiver([&packets](const QByteArray &content) {
-        // Code, two length bytes and "00" go before the payload, two trailer bytes after it.
-        packets.append({quint8(content.at(0)), content.mid(5, content.size() - 7)});
-    });
-    for (const QByteArray &frame : frames)
-        receiver.ProcessInput(frame);
-    return packets;
-}
-
+// The payloads of the packets with the code in a stream of frames, as the exchange reads them.
 inline QList<QByteArray> payloadsOf(const QList<QByteArray> &frames, int code)
 {
     QList<QByteArray> payloads;
-    for (const DevicePacket &packet : packetsOf(frames)) {
-        if (packet.code == code)
-            payloads.append(packet.payload);
-    }
+    Receiver receiver([&payloads, code](const QByteArray &content) {
+        // Code, two length bytes and "00" go before the payload, two trailer bytes after it.
+        if (quint8(content.at(0)) == code)
+            payloads.append(content.mid(5, content.size() - 7));
+    });
+    for (const QByteArray &frame : frames)
+        receiver.ProcessInput(frame);
     return payloads;
 }
 
@@ -71,21 +62,40 @@ protected:
     }
 
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(m_window.data(), name); }
-    QLineEdit *box(const char *name) const { return child<QLineEdit>(m_window.data(), name); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(m_window.data(), name), Qt::LeftButton); }
-    void click(const char *name) { click(QString::fromLatin1(name)); }
-    void type(const char *name, const char *text) { box(name)->setText(QString::fromLatin1(text)); }
+    void type(const char *name, const char *text) { box(QLatin1String(name))->setText(QString::fromLatin1(text)); }
     // Puts the focus in the box, types and leaves it with Tab.
     void enterAndLeave(const char *name, const char *text)
     {
-        box(name)->setFocus(Qt::OtherFocusReason);
+        box(QLatin1String(name))->setFocus(Qt::OtherFocusReason);
         type(name, text);
-        QTest::keyClick(box(name), Qt::Key_Tab);
+        QTest::keyClick(box(QLatin1String(name)), Qt::Key_Tab);
     }
-    bool hasFocus(const char *name) const { return QApplication::focusWidget() == box(name); }
-    QString status() const { return child<QLabel>(m_window.data(), "sbar1Panel1")->text(); }
+    bool hasFocus(const char *name) const { return QApplication::focusWidget() == box(QLatin1String(name)); }
+    QString status() const { return shownIn(m_window.data(), "sbar1Panel1"); }
     QStringList messages() const { return messageTexts(m_messages); }
     QList<QByteArray> sent(int code) const { return payloadsOf(m_frames, code); }
+    // Acknowledges every packet as it goes out.
+    void acknowledgeAll()
+    {
+        for (qsizetype before = -1; before != m_frames.size();) {
+            before = m_frames.size();
+            m_window->DataReceived();
+        }
+    }
+    // Types each value into its box, clicks the command and expects the message, the focus left in the box.
+    void expectRefusals(std::initializer_list<std::array<const char *, 5>> rows)
+    {
+        for (const auto &[name, text, command, message, taken] : rows) {
+            m_messages.clearShownMessages();
+            type(name, text);
+            click(QLatin1String(command));
+            EXPECT_EQ(messages(), strings({message})) << name << " " << text;
+            EXPECT_TRUE(hasFocus(name)) << name;
+            type(name, taken);
+        }
+        EXPECT_TRUE(m_frames.isEmpty());
+    }
 
     QList<QByteArray> m_frames;
     PacketSender m_sender{this};

@@ -40,8 +40,6 @@ protected:
             *m_link, nullptr);
     }
 
-    QList<DevicePacket> written() const { return packetsOf(m_port->written); }
-
     DebugLog m_log;
     MessageService m_messages;
     SimulatedTimers m_timers;
@@ -50,14 +48,13 @@ protected:
     std::unique_ptr<DeviceWindows> m_devices;
 };
 
-TEST_F(DeviceWindowsTest, ResetSystemIsAskedCriticallyAndSentOnlyOnYesWithAnExchangeThere)
+TEST_F(DeviceWindowsTest, ResetSystemAndTheFactoryRebuildAreAskedAndSentOnlyOnYesWithAnExchangeThere)
 {
     m_messages.setNextAnswer(QMessageBox::No);
     m_devices->mnuFileReset_Click();
     EXPECT_TRUE(m_port->written.isEmpty());
     const MessageService::Message question = m_messages.shownMessages().value(0);
-    EXPECT_EQ(question.text, QStringLiteral("Are you Sure about resetting the System?"));
-    EXPECT_EQ(question.title, QStringLiteral("RESET SYSTEM"));
+    EXPECT_EQ(question.title + QLatin1Char(':') + question.text, QStringLiteral("RESET SYSTEM:Are you Sure about resetting the System?"));
     EXPECT_EQ(question.icon, QMessageBox::Critical);
     EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(question.defaultButton, QMessageBox::No);
@@ -72,12 +69,10 @@ TEST_F(DeviceWindowsTest, ResetSystemIsAskedCriticallyAndSentOnlyOnYesWithAnExch
     m_devices->mnuFileReset_Click();
     m_devices->mnuFileBuildFactory_Click();
     EXPECT_TRUE(m_port->written.isEmpty());
-    const QList<MessageService::Message> refusals = m_messages.shownMessages().mid(3);
-    ASSERT_EQ(refusals.size(), 2);
-    EXPECT_EQ(refusals[0].text, QStringLiteral("No Orvex detected\nNot resetting exchange"));
-    EXPECT_EQ(refusals[0].title, QStringLiteral("Get Configuration"));
-    EXPECT_EQ(refusals[0].icon, QMessageBox::Warning);
-    EXPECT_EQ(refusals[1].text, QStringLiteral("No Orvex detected\nNot returning to factory configuration"));
+    EXPECT_EQ(messageTexts(m_messages).mid(3), strings({"No Orvex detected\nNot resetting exchange",
+                                                        "No Orvex detected\nNot returning to factory configuration"}));
+    EXPECT_EQ(m_messages.shownMessages().value(3).title, QStringLiteral("Get Configuration"));
+    EXPECT_EQ(m_messages.shownMessages().value(3).icon, QMessageBox::Warning);
     EXPECT_EQ(deviceWindow("frmFactory"), nullptr);
 
     m_link->setNoConnection(false);

@@ -31,18 +31,6 @@ protected:
         }
         return {nullptr, 0};
     }
-    // Types the value into a box, picks it from a list or clicks a check box, then leaves the control.
-    void enterValue(QWidget *control, const char *value)
-    {
-        if (auto *list = qobject_cast<QComboBox *>(control)) {
-            choose(list, QString::fromUtf8(value));
-            leave(list);
-        } else if (auto *tick = qobject_cast<QCheckBox *>(control)) {
-            tick->click();
-        } else {
-            typeOver(static_cast<QLineEdit *>(control), QString::fromUtf8(value));
-        }
-    }
 };
 
 // Names each instance by its node and place in the table.
@@ -57,6 +45,7 @@ struct Shown
     const char *node;
     const char *controls;
     const char *texts;
+    void (*prepare)(ExchClass &config) = nullptr;
 };
 
 class ShownRecord : public PanelBehaviour, public ::testing::WithParamInterface<Shown>
@@ -65,10 +54,15 @@ class ShownRecord : public PanelBehaviour, public ::testing::WithParamInterface<
 
 TEST_P(ShownRecord, APanelShowsItsRecordAsStored)
 {
+    if (GetParam().prepare) {
+        GetParam().prepare(config());
+        window->GetConfiguration();
+    }
     open(QLatin1String(GetParam().node));
     EXPECT_EQ(shown(GetParam().controls), QString::fromUtf8(GetParam().texts));
 }
 
+// ACLs 1, 2, 3 and 11 are enabled but marked "No Display"; ACL 13 and group 7 are disabled.
 INSTANTIATE_TEST_SUITE_P(
     Panels, ShownRecord,
     ::testing::Values(
@@ -76,21 +70,45 @@ INSTANTIATE_TEST_SUITE_P(
               "txtSYSName txtSYSPublicIDLen txtSYSPassCodeLen txtSYSExtLength cboSYSConferenceGain txtSYSFreqs0 "
               "txtSYSFreqs7 chkSYSCallLogFlag0 chkSYSCallLogFlag3 chkSYSCallLogFlag4 chkSYSCallLogFlag7",
               "Kestrel Marine Offices|4|4|3|-3 dB|350|860|on|on|off|off"},
+        Shown{"RRR", "cboSYSConferenceGain*",
+              "3 dB,2 dB,1 dB,0 dB,-1 dB,-2 dB,-3 dB,-4 dB,-5 dB,-6 dB,-7 dB,-8 dB,-9 dB,-10 dB,-11 dB,-12 dB,"
+              "-13 dB,-14 dB,-15 dB,-16 dB,-17 dB,-18 dB,-19 dB,-20 dB,-21 dB,-22 dB,-23 dB,-24 dB,-25 dB,-26 dB,-27 dB"},
         Shown{"ACR5",
               "txtACLName txtACLPublicID txtACLPassCode txtACLRingType txtACLPriorityLevel chkACLFlag0 chkACLFlag1 "
               "chkACLFlag4",
               "Manager|1005|7305|2|7|on|off|on"},
+        Shown{"ACR6", "lstACLClassAccess*",
+              "General,Management,Sales,Accounts,Warehouse,Tie Lines,Paging,Guests"},
         Shown{"VPR5", "txtVPName cboVPACL cboVPGroup cboVPPickup cboVPTXGain chkVPEnabled",
               "Sales 1|6 - Staff|1 - Sales|3 - Office Pickup|0 dB|on"},
         Shown{"VPR0", "txtVPDial txtVPPhysical", "0; 200; 81 4400|Ext 1 - Port 1"},
         Shown{"VPR2", "cboVPGroup cboVPPickup", "8 - Night|<No Group>"},
         Shown{"VPR20", "cboVPActionType txtVPActionExtra0", "Hot Line|200"},
+        Shown{"VPR5", "cboVPACL*",
+              "<Unknown ACL>,4 - Reception,5 - Manager,6 - Staff,7 - Warehouse,8 - Guest,9 - Lobby,10 - Night Service"},
+        Shown{"VPR5", "cboVPACL cboVPGroup", "4 - Reception|<No Group>",
+              [](ExchClass &config) {
+                  config.VirtualPorts().SetInteger(FieldNames::ACLID, 5, 13);
+                  config.VirtualPorts().SetBoolean(FieldNames::Flag, 5, 1, false); // in group
+              }},
+        // Groups past twenty are never offered.
+        Shown{"VPR5", "cboVPGroup* cboVPPickup*",
+              "<No Group>,0 - Operators,1 - Sales,2 - Accounts,5 - Yard,8 - Night,19 - Sales,20 - Sales|"
+              "<No Group>,3 - Office Pickup,4 - Yard Pickup",
+              [](ExchClass &config) {
+                  config.Groups().PutBlank(21);
+                  for (int group : {19, 20, 21})
+                      config.Groups().CopyRecord(1, group);
+              }},
+        Shown{"VPR5", "lstVPOptions*",
+              "Powerdown,Engaged Tone,Only LD,Paged,Non Emergency,No Terminator,T&T Capsat\u00AE Fleet,No Group on Busy"},
         Shown{"GPR1", "labGroupMember0 labGroupMember7 cboGroupMember0 txtGroupTime0 txtGPGroupNumbers",
               "1|8|5 - Sales 1|4|12"},
         Shown{"TOR1",
               "txtToneName labTonePosn0 labTonePosn15 cboToneFreq0 chkToneAudible0 txtToneLen0 chkToneAudible1 "
               "cboToneFreq2 txtToneLen2",
-              "ENGAGED|1|16|400|on|2|off|End|"}),
+              "ENGAGED|1|16|400|on|2|off|End|"},
+        Shown{"TOR1", "cboToneFreq0*", "350+440,440,440+480,440+620,480+620,400,400+450,425,1400,665,860,End"}),
     rowName<Shown>);
 
 // A value entered into a control and what its fields then hold.
@@ -130,11 +148,17 @@ INSTANTIATE_TEST_SUITE_P(
         Choice{"ACR6", "txtACLRingType", "3", "RingType", "3"},
         Choice{"ACR6", "chkACLFlag1", "", "Flag.1", "1"},
         Choice{"ACR6", "chkACLFlag0", "", "Flag.0", "0"},
+        Choice{"ACR6", "lstACLClassAccess", "Guests", "ClassAccess[1].0", "1"},
+        Choice{"ACR6", "lstACLSetAccess", "General", "SetAccess[0].0", "1"},
+        Choice{"ACR4", "lstACLRights", "Do Not Disturb", "Rights[1].4", "1"},
         Choice{"VPR5", "txtVPName", "Front Desk", "Name", "Front Desk"},
         Choice{"VPR5", "cboVPRXGain", "-6 dB", "RXGain", "9"},
         Choice{"VPR5", "cboVPType", "Talkback", "Type", "4"},
         Choice{"VPR5", "chkVPEnabled", "", "Flag.0", "0"},
         Choice{"VPR5", "cboVPACL", "9 - Lobby", "ACLID", "9"},
+        Choice{"VPR5", "lstVPClassCode", "Guests", "ClassCode[1].0", "1"},
+        Choice{"VPR5", "lstVPOptions", "T&T Capsat\u00AE Fleet", "ActionFlag.6", "1"},
+        Choice{"VPR5", "lstVPOptions", "Engaged Tone", "ActionFlag.4", "1"},
         Choice{"VPR2", "cboVPPickup", "4 - Yard Pickup", "PickupID Flag.3", "4|1"},
         Choice{"VPR2", "cboVPGroup", "2 - Accounts", "GroupID Flag.1", "2|1"},
         // No group clears the membership and keeps the group.
@@ -193,7 +217,6 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"ACR4", "txtACLName", "\u20ac Desk", NotLatin1, "Front Desk"},
         Refusal{"ACR4", "txtACLPublicID", "12a4", "Must be at most 6 digits, each 0-9, * or #", "1234"},
         Refusal{"ACR4", "txtACLPassCode", "48-21", "Must be at most 6 digits, each 0-9, * or #", "*0#"},
-        Refusal{"ACR4", "txtACLRingType", "high", "Must be a number", "3"},
         Refusal{"ACR4", "txtACLPriorityLevel", "256", "Must be a number from 0 to 255", "9"},
         Refusal{"VPR5", "txtVPName", "\u20ac Desk", NotLatin1, "Front Desk"},
         Refusal{"VPR5", "cboVPACL", "<Unknown ACL>", "Please select a valid ACL from the list", "9 - Lobby"},
@@ -319,7 +342,10 @@ INSTANTIATE_TEST_SUITE_P(
                      config.VirtualPorts().SetString(FieldNames::Name, 5, "Caf\xe9 Bar");
                      config.VirtualPorts().SetInteger(FieldNames::ACLID, 5, 13); // a disabled ACL
                  }},
+        Prepared{"VPR20", [](ExchClass &) {}},
         Prepared{"VPR26", [](ExchClass &) {}},
+        Prepared{"VPR27", [](ExchClass &) {}},
+        Prepared{"VPR29", [](ExchClass &) {}},
         Prepared{"GPR2", [](ExchClass &config) { config.Groups().SetInteger(FieldNames::TimeToNext, 2, 1, 0); }},
         Prepared{"TOR0", [](ExchClass &config) { config.Tones().SetInteger(FieldNames::Level, 0, 7, 0); }},
         Prepared{"TOR7", [](ExchClass &) {}}),

@@ -1,13 +1,7 @@
 #include "DocumentFixture.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "TestSupport.h"
 
-#include <QCheckBox>
-#include <QCoreApplication>
-#include <QLineEdit>
-#include <QTest>
+#include "ConfigFile.h"
+
 #include <QUndoStack>
 
 namespace {
@@ -15,38 +9,18 @@ namespace {
 class Undo : public DocumentFixture
 {
 protected:
-    void SetUp() override
+    // Types into the box; the event loop then turns over as between two actions of the engineer's.
+    void typeAndMoveOn(const char *name, const QString &text, const char *key)
     {
-        DocumentFixture::SetUp();
-        window->activateWindow();
-        ASSERT_TRUE(runEventsUntil([this] { return window->isActiveWindow(); }));
+        typeInto(box(name), text);
+        click(QLatin1String(key));
+        QCoreApplication::processEvents();
     }
-    template<typename Control>
-    Control *control(const char *name) const
-    {
-        return window->findChild<Control *>(QLatin1String(name));
-    }
-    void typeInto(const char *name, const QString &text)
-    {
-        auto *box = control<QLineEdit>(name);
-        box->setFocus(Qt::MouseFocusReason);
-        box->selectAll();
-        QTest::keyClick(box, Qt::Key_Delete);
-        QTest::keyClicks(box, text);
-    }
-    void clickBox(const char *name)
-    {
-        auto *box = control<QCheckBox>(name);
-        QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
-    }
-    // The event loop turns over between two actions of the engineer's.
-    static void finishAction() { QCoreApplication::processEvents(); }
     QStringList commandTexts() const
     {
         QStringList texts;
-        const QUndoStack &stack = window->undoStack();
-        for (int i = 0; i < stack.count(); ++i)
-            texts.append(stack.text(i));
+        for (int i = 0; i < window->undoStack().count(); ++i)
+            texts.append(window->undoStack().text(i));
         return texts;
     }
     QByteArray bytes() { return ConfigFile::toBytes(config()); }
@@ -57,21 +31,15 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
     host.online = false;
     const QByteArray original = bytes();
     open(QStringLiteral("VPR5"));
-    typeInto("txtVPName", QStringLiteral("Quay Office"));
-    click(QStringLiteral("VPR6"));
-    finishAction();
-    clickBox("chkVPEnabled");
-    finishAction();
-    host.messageService.setNextAnswer(QMessageBox::Ok);
+    typeAndMoveOn("txtVPName", QStringLiteral("Quay Office"), "VPR6");
+    clickBox(control<QCheckBox>("chkVPEnabled"));
+    QCoreApplication::processEvents();
+    answer();
     window->CopyRecord();
-    finishAction();
+    QCoreApplication::processEvents();
     open(QStringLiteral("ACR4"));
-    typeInto("txtACLRingType", QStringLiteral("2"));
-    click(QStringLiteral("RRR"));
-    finishAction();
-    typeInto("txtSYSName", QStringLiteral("Harbour"));
-    click(QStringLiteral("RVP"));
-    finishAction();
+    typeAndMoveOn("txtACLRingType", QStringLiteral("2"), "RRR");
+    typeAndMoveOn("txtSYSName", QStringLiteral("Harbour"), "RVP");
     const QByteArray edited = bytes();
 
     EXPECT_EQ(commandTexts(), strings({"Rename Virtual Ports 5 (Sales 1)", "Edit Virtual Ports 6 (Sales 2)",
@@ -85,7 +53,7 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
         window->undo();
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(window->isModified());
-    EXPECT_EQ(control<QLineEdit>("txtVPName")->text(), QStringLiteral("Sales 1"))
+    EXPECT_EQ(shown("txtVPName"), QStringLiteral("Sales 1"))
         << "the panel shows the record undone";
 
     while (stack.canRedo())
@@ -99,8 +67,7 @@ TEST_F(Undo, UndoOnlineWritesTheRestoredRecord)
     host.online = true;
     const QByteArray before = config().VirtualPorts().record(5);
     open(QStringLiteral("VPR5"));
-    typeInto("txtVPName", QStringLiteral("Quay Office"));
-    click(QStringLiteral("VPR6"));
+    typeAndMoveOn("txtVPName", QStringLiteral("Quay Office"), "VPR6");
     host.written.clear();
 
     window->undo();
@@ -112,9 +79,7 @@ TEST_F(Undo, SavingMarksTheHistoryCleanAndUndoingPastTheSaveModifiesTheDocumentA
 {
     host.online = false;
     open(QStringLiteral("VPR5"));
-    typeInto("txtVPName", QStringLiteral("Quay Office"));
-    click(QStringLiteral("VPR6"));
-    finishAction();
+    typeAndMoveOn("txtVPName", QStringLiteral("Quay Office"), "VPR6");
     EXPECT_TRUE(window->isWindowModified());
     ASSERT_TRUE(window->SaveFile(host.path(QStringLiteral("site.QBF"))));
     EXPECT_FALSE(window->isWindowModified());

@@ -1,6 +1,7 @@
 #include "AclGenerator.h"
 
 #include "ExchClass.h"
+#include "GuiTestSupport.h"
 #include "FieldDef.h"
 #include "FieldNames.h"
 #include "RandomSource.h"
@@ -39,23 +40,19 @@ TEST_F(AclGeneration, CopiesTheModelNamesEachRecordListsItsRunningPinAndPassCode
     EXPECT_EQ(generator.listing(),
               Heading + QStringLiteral("\r\nACLID 5,2000,1000\r\nACLID 6,2010,8999\r\nACLID 7,2020,2234"));
     EXPECT_EQ(random.bounds, QList<quint32>({8000, 8000, 8000}));
-    const std::tuple<int, const char *, const char *> expected[] = {{5, "2000", "1000"}, {6, "2010", "8999"}, {7, "2020", "2234"}};
-    for (const auto &[a, pin, passCode] : expected) {
-        EXPECT_EQ(acl().GetString(Name, a), QByteArray("ACL ID ") + QByteArray::number(a));
-        EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray(pin));
-        EXPECT_EQ(acl().GetDigit(PassCode, a), QByteArray(passCode));
-        // Everything else is the model's.
-        for (const QByteArray &field : {Rights, ClassAccess, SetAccess, Flag}) {
-            for (int n = 0; n < acl().BitCount(field); ++n)
-                EXPECT_EQ(acl().GetBit(field, a, n), acl().GetBit(field, ModelAcl, n)) << field.constData() << n;
-        }
-        EXPECT_EQ(acl().GetInteger(PriorityLevel, a), acl().GetInteger(PriorityLevel, ModelAcl));
-        EXPECT_EQ(acl().GetInteger(RingType, a), acl().GetInteger(RingType, ModelAcl));
-    }
-    EXPECT_EQ(acl().GetString(Name, ModelAcl), QByteArray("Reception"));
     ASSERT_EQ(line.sent.size(), 3);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(std::make_pair(line.sent[i].code, line.sent[i].payload), std::make_pair(18, acl().SendData(5 + i)));
+    const char *const made[] = {"ACL ID 5|2000|1000", "ACL ID 6|2010|8999", "ACL ID 7|2020|2234"};
+    ExchClass restored = config;
+    for (int a = 5; a <= 7; ++a) {
+        EXPECT_EQ(fieldsOf(acl(), a, "Name PublicID PassCode"), QLatin1String(made[a - 5]));
+        // Everything else is the model's.
+        restored.ACL().SetString(Name, a, "Reception");
+        restored.ACL().SetDigit(PublicID, a, acl().GetDigit(PublicID, ModelAcl));
+        restored.ACL().SetDigit(PassCode, a, acl().GetDigit(PassCode, ModelAcl));
+        EXPECT_EQ(restored.ACL().record(a), acl().record(ModelAcl)) << a;
+        EXPECT_EQ(line.sent[a - 5].code, 18);
+        EXPECT_EQ(line.sent[a - 5].payload, acl().SendData(a));
+    }
     EXPECT_EQ(line.sent[0].payload.left(2), bytes("05 00"));
 }
 
@@ -102,26 +99,21 @@ TEST_F(AclGeneration, PassCodesFromTheSystemSourceLieWithinRangeAndDifferBetween
 
 TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesNothing)
 {
-    struct Case
-    {
-        AclGenerator::Request request;
-        const char *reason;
-    };
-    const Case refused[] = {
-        {{20, 24, 1000, 1}, "ACL IDs 0 to 23"},        // record 24 is past the table
+    const std::pair<AclGenerator::Request, const char *> refused[] = {
+        {{20, 24, 1000, 1}, "ACL IDs 0 to 23"}, // record 24 is past the table
         {{-1, 2, 1000, 1}, "ACL IDs 0 to 23"},
-        {{1, 3, 999990, 10}, "at most 6 digits"},      // 1000010 needs seven digits
+        {{1, 3, 999990, 10}, "at most 6 digits"}, // 1000010 needs seven digits
         {{1, 3, 5, -10}, "cannot be negative"},
         // ACLs 4, 6 and 8 hold 1004, 1006 and 1008: outside the range, they keep them.
         {{14, 16, 1004, 2}, "Other ACLs already hold these PINs: 1004 (ACL 4 (Reception)), 1006 (ACL 6 (Staff)), "
                             "1008 (ACL 8 (Guest)). Nothing was generated."},
     };
-    for (const Case &c : refused) {
+    for (const auto &[request, reason] : refused) {
         ScriptedRandom random({});
         AclGenerator generator(config, ModelAcl, line, random);
         const ExchClass before = config;
-        EXPECT_FALSE(generator.Generate(c.request));
-        EXPECT_TRUE(generator.errorString().contains(QLatin1String(c.reason))) << generator.errorString().toStdString();
+        EXPECT_FALSE(generator.Generate(request));
+        EXPECT_TRUE(generator.errorString().contains(QLatin1String(reason))) << generator.errorString().toStdString();
         EXPECT_TRUE(generator.listing().isEmpty());
         EXPECT_TRUE(config == before);
     }
@@ -173,12 +165,9 @@ TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
 
 TEST(AclGenerator, ReadsTheLeadingNumberOfABoxAndZeroForAnythingElse)
 {
-    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("12abc")), 12);
-    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("  -5")), -5);
-    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("+7 ")), 7);
-    EXPECT_EQ(AclGenerator::leadingNumber(QString()), 0);
-    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("abc")), 0);
-    EXPECT_EQ(AclGenerator::leadingNumber(QStringLiteral("3.9")), 3);
+    const std::pair<const char *, int> cases[] = {{"12abc", 12}, {"  -5", -5}, {"+7 ", 7}, {"", 0}, {"abc", 0}, {"3.9", 3}};
+    for (const auto &[text, number] : cases)
+        EXPECT_EQ(AclGenerator::leadingNumber(QLatin1String(text)), number) << text;
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "SampleConfiguration.h"
 #include "TreeSearch.h"
 
+#include <QListWidget>
+
 void DocumentFixture::SetUp()
 {
     ASSERT_TRUE(host.directory.isValid());
@@ -105,6 +107,23 @@ void DocumentFixture::choose(QComboBox *list, const QString &text)
 void DocumentFixture::clickBox(QAbstractButton *box)
 {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, box->rect().center());
+}
+
+void DocumentFixture::enterValue(QWidget *control, const char *value)
+{
+    const QString text = QString::fromUtf8(value);
+    if (auto *list = qobject_cast<QComboBox *>(control)) {
+        choose(list, text);
+        leave(list);
+    } else if (auto *tick = qobject_cast<QCheckBox *>(control)) {
+        tick->click();
+    } else if (auto *checks = qobject_cast<QListWidget *>(control)) {
+        const QList<QListWidgetItem *> found = checks->findItems(text, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1) << value;
+        found[0]->setCheckState(found[0]->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    } else {
+        typeOver(qobject_cast<QLineEdit *>(control), text);
+    }
 }
 
 void DocumentFixture::modify()

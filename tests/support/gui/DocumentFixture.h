@@ -65,6 +65,9 @@ protected:
     // Picks the item as a pick from the list's pop-up does.
     void choose(QComboBox *list, const QString &text);
     void clickBox(QAbstractButton *box);
+    // Types the value into a box and leaves it, picks it from a list and leaves
+    // that, clicks a check box, or toggles the check list's item of that text.
+    void enterValue(QWidget *control, const char *value);
     void answer(QMessageBox::StandardButton button = QMessageBox::Ok) { host.messageService.setNextAnswer(button); }
     // One edit the engineer could have made, so the document has something to save.
     void modify();

@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 QStringList strings(std::initializer_list<const char *> texts)
 {
@@ -46,20 +47,31 @@ void queueAnswers(MessageService &messages, QMessageBox::StandardButton answer, 
 QString shownIn(const QObject *parent, const char *names)
 {
     QStringList values;
-    for (const QString &name : QString::fromLatin1(names).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    for (QString name : QString::fromLatin1(names).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const bool every = name.endsWith(QLatin1Char('*'));
+        if (every)
+            name.chop(1);
         const QObject *found = parent->findChild<QObject *>(name);
-        if (const auto *box = qobject_cast<const QLineEdit *>(found))
+        if (const auto *box = qobject_cast<const QLineEdit *>(found)) {
             values.append(box->text());
-        else if (const auto *list = qobject_cast<const QComboBox *>(found))
-            values.append(list->currentText());
-        else if (const auto *label = qobject_cast<const QLabel *>(found))
+        } else if (const auto *list = qobject_cast<const QComboBox *>(found)) {
+            values.append(every ? itemTexts(list).join(QLatin1Char(',')) : list->currentText());
+        } else if (const auto *label = qobject_cast<const QLabel *>(found)) {
             values.append(label->text());
-        else if (const auto *tick = qobject_cast<const QCheckBox *>(found))
+        } else if (const auto *tick = qobject_cast<const QCheckBox *>(found)) {
             values.append(tick->checkState() == Qt::Checked ? QStringLiteral("on")
                               : tick->checkState() == Qt::Unchecked ? QStringLiteral("off")
                                                                     : QStringLiteral("partly"));
-        else
+        } else if (const auto *checks = qobject_cast<const QListWidget *>(found)) {
+            QStringList items;
+            for (int i = 0; i < checks->count(); ++i) {
+                if (every || checks->item(i)->checkState() == Qt::Checked)
+                    items.append(checks->item(i)->text());
+            }
+            values.append(items.join(QLatin1Char(',')));
+        } else {
             values.append(QStringLiteral("no ") + name);
+        }
     }
     return values.join(QLatin1Char('|'));
 }

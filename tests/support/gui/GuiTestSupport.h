@@ -31,7 +31,9 @@ QTreeWidgetItem *itemWithKey(const QTreeWidget *list, const QString &key);
 void clickItem(QTreeWidget *list, QTreeWidgetItem *item);
 void clickHeader(QTreeWidget *list, int section);
 // What the named children show, joined by '|': a box's or a list's text, a
-// label's, a check box's tick ("on", "off" or "partly"); names apart by spaces.
+// label's, a check box's tick ("on", "off" or "partly"), a check list's ticked
+// items joined by ','; a name ending in '*' gives every item of a list; names
+// apart by spaces.
 QString shownIn(const QObject *parent, const char *names);
 // What the named fields of a record hold, joined by '|': numbers in decimal,
 // texts and digits as they are, "Field.n" bit n as 1 or 0, "Field[k]" element k.
