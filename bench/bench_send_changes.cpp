@@ -1,20 +1,15 @@
 #include "ChangedRecords.h"
-#include "CountingSerialPort.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "ExchangeSimulator.h"
 #include "FieldNames.h"
 #include "LargeConfiguration.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
+#include "PtyTransferRig.h"
 #include "QtTimerFactory.h"
 #include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TransferEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QEventLoop>
 
 #include <benchmark/benchmark.h>
 
@@ -23,23 +18,7 @@
 // they take at 38400 baud (10 bits a byte), and for Send Changes the time
 // measured against the simulator paced as that line.
 namespace {
-constexpr int LineRate = 38400;
-constexpr double BitsPerByte = 10.0;
 constexpr int ChangedPort = 2000;
-
-struct Finish : TransferObserver
-{
-    void finished(Outcome result) override
-    {
-        outcome = result;
-        done = true;
-        loop.quit();
-    }
-
-    QEventLoop loop;
-    bool done = false;
-    Outcome outcome = Outcome::Cancelled;
-};
 
 void buildLarge(ExchClass &config)
 {
@@ -66,43 +45,32 @@ void send(benchmark::State &state, bool changesOnly, int baud)
         const ChangedRecords changes(simulator.configuration(), document);
         const double compareSeconds = comparing.nsecsElapsed() / 1e9;
 
-        PtyEndpoint pty(&simulator);
-        pty.setBaudRate(baud);
-        if (!pty.open()) {
+        PtyTransferRig rig(simulator, baud, timers, log);
+        if (!rig.open()) {
             state.SkipWithError("cannot open a pseudo-terminal");
             return;
         }
-        auto counting = std::make_unique<CountingSerialPort>(std::make_unique<QtSerialPort>(timers, &log));
-        CountingSerialPort *port = counting.get();
-        SerialLink link(std::move(counting), nullptr, &log);
-        link.openDevice(pty.slavePath(), LineRate);
-        TransferEngine engine(link.packetSender(), link, timers, &log);
-        link.attachTransfer(engine, engine);
-        Finish finish;
-        engine.setObserver(&finish);
-
-        QElapsedTimer wall;
-        wall.start();
-        if (changesOnly)
-            engine.startRecords(&document, changes.records());
-        else
-            engine.start(TransferEngine::Mode::Send, &document);
-        if (!finish.done)
-            finish.loop.exec();
-        const double seconds = wall.nsecsElapsed() / 1e9;
-        if (finish.outcome != TransferObserver::Outcome::Completed) {
+        const bool completed = rig.run([&](TransferEngine &engine) {
+            if (changesOnly)
+                engine.startRecords(&document, changes.records());
+            else
+                engine.start(TransferEngine::Mode::Send, &document);
+        });
+        if (!completed) {
             state.SkipWithError("the transfer did not complete");
             return;
         }
-        const qint64 lineBytes = port->bytesIn() + port->bytesOut();
+        const double seconds = rig.seconds();
+        const CountingSerialPort &port = rig.port();
+        const qint64 lineBytes = rig.lineBytes();
         state.SetIterationTime(seconds);
         if (changesOnly)
             state.counters["records_written"] = double(changes.records().size());
         state.counters["compare_ms"] = compareSeconds * 1000;
-        state.counters["bytes_out"] = double(port->bytesOut());
-        state.counters["bytes_in"] = double(port->bytesIn());
+        state.counters["bytes_out"] = double(port.bytesOut());
+        state.counters["bytes_in"] = double(port.bytesIn());
         state.counters["line_bytes"] = double(lineBytes);
-        state.counters["line_s_at_38400"] = lineBytes * BitsPerByte / LineRate;
+        state.counters["line_s_at_38400"] = rig.lineSeconds();
         state.counters["wall_s"] = seconds;
     }
 }
@@ -121,7 +89,7 @@ BENCHMARK(SendChangesLarge)->UseManualTime()->Iterations(1)->Unit(benchmark::kMi
 
 void SendChangesLargeAt38400(benchmark::State &state)
 {
-    send(state, true, LineRate);
+    send(state, true, PtyTransferRig::LineRate);
 }
 BENCHMARK(SendChangesLargeAt38400)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 } // namespace

@@ -1,42 +1,17 @@
-#include "CountingSerialPort.h"
 #include "DebugLog.h"
 #include "ExchClass.h"
 #include "ExchangeSimulator.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
+#include "PtyTransferRig.h"
 #include "QtTimerFactory.h"
 #include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TransferEngine.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QEventLoop>
-#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 
 namespace {
-constexpr int LineRate = 38400;
-constexpr double BitsPerByte = 10.0;
-
-struct Finish : TransferObserver
-{
-    void finished(Outcome result) override
-    {
-        outcome = result;
-        done = true;
-        if (loop)
-            loop->quit();
-    }
-
-    QEventLoop *loop = nullptr;
-    bool done = false;
-    Outcome outcome = Outcome::Cancelled;
-};
-
 double percentile(QList<qint64> values, double p)
 {
     if (values.isEmpty())
@@ -56,44 +31,28 @@ void getSample(benchmark::State &state, int dropEvery)
         ExchangeSimulator simulator;
         SampleConfiguration::build(simulator.configuration());
         simulator.setDropEvery(dropEvery);
-        PtyEndpoint pty(&simulator);
-        pty.setBaudRate(LineRate);
-        if (!pty.open()) {
+        PtyTransferRig rig(simulator, PtyTransferRig::LineRate, timers, log);
+        if (!rig.open()) {
             state.SkipWithError("cannot open a pseudo-terminal");
             return;
         }
-        auto counting = std::make_unique<CountingSerialPort>(std::make_unique<QtSerialPort>(timers, &log));
-        CountingSerialPort *port = counting.get();
-        SerialLink link(std::move(counting), nullptr, &log);
-        link.openDevice(pty.slavePath(), LineRate);
-        TransferEngine engine(link.packetSender(), link, timers, &log);
-        link.attachTransfer(engine, engine);
-        Finish finish;
-        QEventLoop loop;
-        finish.loop = &loop;
-        engine.setObserver(&finish);
-
         ExchClass document(&log);
-        QElapsedTimer wall;
-        wall.start();
-        engine.start(TransferEngine::Mode::Get, &document);
-        if (!finish.done)
-            loop.exec();
-        const double seconds = wall.nsecsElapsed() / 1e9;
-        if (finish.outcome != TransferObserver::Outcome::Completed) {
+        if (!rig.run([&document](TransferEngine &engine) { engine.start(TransferEngine::Mode::Get, &document); })) {
             state.SkipWithError("the transfer did not complete");
             return;
         }
-        const double wire = (port->bytesIn() + port->bytesOut()) * BitsPerByte / LineRate;
+        const double seconds = rig.seconds();
+        const CountingSerialPort &port = rig.port();
+        const double wire = rig.lineSeconds();
         state.SetIterationTime(seconds);
         state.counters["wall_s"] = seconds;
         state.counters["wire_bound_s"] = wire;
         state.counters["ratio"] = seconds / wire;
-        state.counters["bytes_in"] = double(port->bytesIn());
-        state.counters["bytes_out"] = double(port->bytesOut());
-        state.counters["turnaround_p50_us"] = percentile(port->turnarounds(), 0.5) / 1000;
-        state.counters["turnaround_p99_us"] = percentile(port->turnarounds(), 0.99) / 1000;
-        state.counters["replies"] = double(port->turnarounds().size());
+        state.counters["bytes_in"] = double(port.bytesIn());
+        state.counters["bytes_out"] = double(port.bytesOut());
+        state.counters["turnaround_p50_us"] = percentile(port.turnarounds(), 0.5) / 1000;
+        state.counters["turnaround_p99_us"] = percentile(port.turnarounds(), 0.99) / 1000;
+        state.counters["replies"] = double(port.turnarounds().size());
         state.counters["dropped"] = double(simulator.framesDropped());
         // Each isolated loss should cost one retransmission interval and no more.
         state.counters["wall_less_retransmissions_s"]
