@@ -804,13 +804,18 @@ void MainWindow::transferFinished(TransferObserver::Outcome outcome)
     }
 }
 
-void MainWindow::getConfiguration(const QString &refusal)
+bool MainWindow::lineFreeFor(const QString &title, const QString &refusal)
 {
     if (m_link->noConnection()) {
-        m_messages.show(this, QMessageBox::Warning, GetConfigurationTitle, refusal);
-        return;
+        m_messages.show(this, QMessageBox::Warning, title, refusal);
+        return false;
     }
-    if (transferInProgress())
+    return !transferInProgress();
+}
+
+void MainWindow::getConfiguration(const QString &refusal)
+{
+    if (!lineFreeFor(GetConfigurationTitle, refusal))
         return;
     const int exNum = NewSlot();
     DocumentWindow *document = LoadNewDoc();
@@ -1102,11 +1107,7 @@ void MainWindow::mnuSendConfig_Click()
     DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
-    if (m_link->noConnection()) {
-        m_messages.show(this, QMessageBox::Warning, GetConfigurationTitle, NoOrvexText + LineBreak + NotSendingText);
-        return;
-    }
-    if (transferInProgress())
+    if (!lineFreeFor(GetConfigurationTitle, NoOrvexText + LineBreak + NotSendingText))
         return;
     // A window opened empty would write blank tables over the exchange's.
     if (holdsNoStructures(configuration(document->ExNum()))) {
@@ -1125,12 +1126,7 @@ void MainWindow::mnuSendChanges_Click()
     DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
-    if (m_link->noConnection()) {
-        m_messages.show(this, QMessageBox::Warning, SendChangesCommand::Title,
-                        NoOrvexText + LineBreak + NotSendingChangesText);
-        return;
-    }
-    if (transferInProgress())
+    if (!lineFreeFor(SendChangesCommand::Title, NoOrvexText + LineBreak + NotSendingChangesText))
         return;
     const QList<RecordRef> records = m_sendChanges->confirm(*document, exchangeText());
     if (!records.isEmpty())
@@ -1142,12 +1138,7 @@ void MainWindow::mnuCompareWithExchange_Click()
     DocumentWindow *document = committedActiveDocument();
     if (!document)
         return;
-    if (m_link->noConnection()) {
-        m_messages.show(this, QMessageBox::Warning, CompareWithExchangeTitle,
-                        NoOrvexText + LineBreak + NotComparingText);
-        return;
-    }
-    if (transferInProgress())
+    if (!lineFreeFor(CompareWithExchangeTitle, NoOrvexText + LineBreak + NotComparingText))
         return;
     // The exchange is read into a configuration of its own: the document stays as it is.
     m_writes->setHeld(true);

@@ -152,6 +152,9 @@ private:
     // There is one transfer window: while it runs, it is brought forward instead
     // of a second transfer taking over the line.
     bool transferInProgress();
+    // True when an exchange answers and no transfer holds the line; otherwise
+    // says why not (no exchange) or leaves it to the transfer window (busy).
+    bool lineFreeFor(const QString &title, const QString &refusal);
     // Saves under a new name, which becomes the caption and joins the recently used list.
     bool saveDocumentAs(DocumentWindow *document, const QString &path);
     void refreshPortPanel();
