@@ -7,7 +7,7 @@
 #include "model/FieldNames.h"
 #include "model/RecordLabel.h"
 #include "model/RecordSlots.h"
-#include "shell/DebugLog.h"
+#include "core/DebugLog.h"
 
 #include <QHash>
 

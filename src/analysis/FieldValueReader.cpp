@@ -3,7 +3,7 @@
 #include "model/FieldDef.h"
 #include "model/FieldFunctions.h"
 #include "model/RecordClass.h"
-#include "shell/DebugLog.h"
+#include "core/DebugLog.h"
 
 namespace {
 const QByteArray PlaceholderName = QByteArrayLiteral("NULL");

@@ -4,7 +4,7 @@
 #include "JsonStream.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
-#include "shell/Registry.h"
+#include "core/Registry.h"
 
 #include <QTextStream>
 

@@ -2,7 +2,7 @@
 
 #include "CommandArguments.h"
 #include "ConfigFile.h"
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 #include "ExchClass.h"
 #include "LineSettings.h"
 #include "OutputFile.h"
@@ -12,7 +12,7 @@
 #include "TerminalProgress.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
-#include "shell/Registry.h"
+#include "core/Registry.h"
 
 #include <QEventLoop>
 #include <QTextStream>

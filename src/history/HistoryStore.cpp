@@ -5,8 +5,8 @@
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
-#include "shell/Registry.h"
-#include "shell/widgets/ProductInfo.h"
+#include "core/Registry.h"
+#include "core/ProductInfo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 #include "history/HistoryStore.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
-#include "shell/Registry.h"
+#include "core/Registry.h"
 
 #include <QDir>
 #include <QFile>
