@@ -8,6 +8,7 @@
 #include "SortingListView.h"
 #include "TrackedRecord.h"
 #include "VirtualPortChoices.h"
+#include "VirtualPortSelector.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -85,7 +86,7 @@ int PhysicalPortPanel::recordOf(const QTreeWidgetItem *item)
 
 void PhysicalPortPanel::BuildPhysicalVP()
 {
-    VirtualPortChoices::fill(*m_selector, virtualPorts());
+    VirtualPortSelector::fill(*m_selector, virtualPorts());
 }
 
 void PhysicalPortPanel::FillPortToVirtual()
@@ -116,12 +117,12 @@ void PhysicalPortPanel::itemChosen(QTreeWidgetItem *item)
     if (index < 0)
         return;
     m_currentPortIndex = index;
-    VirtualPortChoices::select(*m_selector, ports().GetInteger(FieldNames::VirtPort, index));
+    VirtualPortSelector::select(*m_selector, ports().GetInteger(FieldNames::VirtPort, index));
 }
 
 QString PhysicalPortPanel::selectorLeaving() const
 {
-    if (m_currentPortIndex >= 0 && VirtualPortChoices::selectedValue(*m_selector) < 0)
+    if (m_currentPortIndex >= 0 && VirtualPortSelector::selectedValue(*m_selector) < 0)
         return SelectPortMessage;
     return QString();
 }
@@ -129,7 +130,7 @@ QString PhysicalPortPanel::selectorLeaving() const
 void PhysicalPortPanel::selectorLeft()
 {
     const int index = m_currentPortIndex;
-    const int port = VirtualPortChoices::selectedValue(*m_selector);
+    const int port = VirtualPortSelector::selectedValue(*m_selector);
     if (index < 0 || port < 0)
         return;
     TrackedRecord record(m_context, EditorPanel::PhysicalPorts, ports(), index);

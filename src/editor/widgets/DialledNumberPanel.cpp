@@ -11,6 +11,7 @@
 #include "SortingListView.h"
 #include "TrackedRecord.h"
 #include "VirtualPortChoices.h"
+#include "VirtualPortSelector.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -126,7 +127,7 @@ void DialledNumberPanel::showRecord(int index)
 
 void DialledNumberPanel::BuildExtVP()
 {
-    VirtualPortChoices::fill(*m_selector, virtualPorts());
+    VirtualPortSelector::fill(*m_selector, virtualPorts());
 }
 
 void DialledNumberPanel::FillExtToVirtual()
@@ -168,7 +169,7 @@ void DialledNumberPanel::itemChosen(QTreeWidgetItem *item)
     if (index < 0)
         return;
     m_currentExtIndex = index;
-    VirtualPortChoices::select(*m_selector, numbers().GetInteger(FieldNames::VirtualPortNo, index));
+    VirtualPortSelector::select(*m_selector, numbers().GetInteger(FieldNames::VirtualPortNo, index));
 }
 
 void DialledNumberPanel::itemChecked(QTreeWidgetItem *item, int column)
@@ -231,7 +232,7 @@ void DialledNumberPanel::selectorLeft()
     const int index = m_currentExtIndex;
     if (index < 0 || RecordSlots::isFree(numbers(), index))
         return;
-    const int port = VirtualPortChoices::selectedValue(*m_selector);
+    const int port = VirtualPortSelector::selectedValue(*m_selector);
     // "<Unknown VP>" stands for a port that cannot be chosen; the number keeps its own.
     if (port < 0)
         return;
