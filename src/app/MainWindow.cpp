@@ -19,7 +19,7 @@
 #include "HelpWindow.h"
 #include "HistoryCommands.h"
 #include "LinuxDriveProvider.h"
-#include "MainWindowPlacement.h"
+#include "WindowPlacement.h"
 #include "MessageService.h"
 #include "OptionsDialog.h"
 #include "PreviewWindow.h"
@@ -206,7 +206,7 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     , m_log(services.log)
     , m_configurations(&services.log)
     , m_recentFiles(services.registry)
-    , m_placement(std::make_unique<MainWindowPlacement>(services.registry))
+    , m_placement(std::make_unique<WindowPlacement>(services.registry, WindowPlacement::Main))
     , m_link(std::make_unique<SerialLink>(std::move(port), &services.registry, &services.log))
     , m_engine(std::make_unique<TransferEngine>(m_link->packetSender(), *m_link, services.timers, &services.log))
     , m_writes(std::make_unique<RecordWriteQueue>(m_link->packetSender(), services.timers))

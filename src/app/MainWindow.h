@@ -25,7 +25,7 @@ class DocumentWindow;
 class DriveProvider;
 class HelpWindow;
 class HistoryCommands;
-class MainWindowPlacement;
+class WindowPlacement;
 class PreviewWindow;
 class PrintService;
 class ProblemsDock;
@@ -203,7 +203,7 @@ private:
     DebugLog &m_log;
     ConfigurationTable m_configurations;
     RecentFiles m_recentFiles;
-    std::unique_ptr<MainWindowPlacement> m_placement;
+    std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<RecordWriteQueue> m_writes;

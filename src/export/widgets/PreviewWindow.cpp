@@ -1,6 +1,6 @@
 #include "PreviewWindow.h"
 
-#include "PreviewPlacement.h"
+#include "WindowPlacement.h"
 #include "PrintService.h"
 #include "ReportPages.h"
 
@@ -48,7 +48,7 @@ PreviewWindow::PreviewWindow(const ExchClass &config, const QString &caption, co
     : QWidget(parent, Qt::Window)
     , m_job(config, caption, services.settings)
     , m_services(services)
-    , m_placement(std::make_unique<PreviewPlacement>(services.settings))
+    , m_placement(std::make_unique<WindowPlacement>(services.settings, WindowPlacement::Preview))
     , m_vp(new QPrintPreviewWidget(&services.printing.printer(), this))
     , m_cboZoom(new QComboBox(this))
     , m_chkShowCodes(new QCheckBox(tr("Show PINs and pass codes"), this))
