@@ -1,13 +1,13 @@
 #include "CountingSerialPort.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "ExchangeSimulator.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
-#include "QtTimerFactory.h"
-#include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TransferEngine.h"
+#include "core/DebugLog.h"
+#include "core/QtTimerFactory.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialLink.h"
+#include "model/ExchClass.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "transfer/TransferEngine.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

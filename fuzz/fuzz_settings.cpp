@@ -1,5 +1,5 @@
 #include "FuzzSupport.h"
-#include "Registry.h"
+#include "core/Registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>

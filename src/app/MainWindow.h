@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ConfigurationTable.h"
-#include "DocumentHost.h"
-#include "RecentFiles.h"
-#include "RecordWriter.h"
-#include "Registry.h"
-#include "SerialLinkUi.h"
-#include "TransferEngine.h"
+#include "core/RecentFiles.h"
+#include "core/Registry.h"
+#include "editor/DocumentHost.h"
+#include "link/RecordWriter.h"
+#include "link/SerialLinkUi.h"
+#include "model/ConfigurationTable.h"
+#include "transfer/TransferEngine.h"
 
 #include <QList>
 #include <QMainWindow>

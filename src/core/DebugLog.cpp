@@ -1,4 +1,4 @@
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 
 namespace {
 const QString NewLine = QStringLiteral("\r\n");

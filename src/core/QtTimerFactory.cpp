@@ -1,4 +1,4 @@
-#include "QtTimerFactory.h"
+#include "core/QtTimerFactory.h"
 
 #include <QTimer>
 

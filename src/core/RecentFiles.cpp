@@ -1,6 +1,6 @@
-#include "RecentFiles.h"
+#include "core/RecentFiles.h"
 
-#include "Registry.h"
+#include "core/Registry.h"
 
 using namespace SettingsKeys;
 

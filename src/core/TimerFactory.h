@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Timer.h"
+#include "core/Timer.h"
 
 #include <QtGlobal>
 

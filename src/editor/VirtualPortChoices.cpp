@@ -1,8 +1,8 @@
-#include "VirtualPortChoices.h"
+#include "editor/VirtualPortChoices.h"
 
-#include "FieldNames.h"
-#include "RecordClass.h"
-#include "RecordSlots.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
 
 namespace {
 const QString UnknownText = QStringLiteral("<Unknown VP>");

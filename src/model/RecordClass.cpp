@@ -1,11 +1,11 @@
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
-#include "DebugLog.h"
-#include "FieldFunctions.h"
-#include "QbfReader.h"
-#include "QbfWriter.h"
-#include "RecordClassParts.h"
-#include "RecordJournal.h"
+#include "core/DebugLog.h"
+#include "model/FieldFunctions.h"
+#include "model/QbfReader.h"
+#include "model/QbfWriter.h"
+#include "model/RecordClassParts.h"
+#include "model/RecordJournal.h"
 
 #include <limits>
 

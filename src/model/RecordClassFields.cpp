@@ -1,7 +1,7 @@
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
-#include "FieldFunctions.h"
-#include "RecordClassParts.h"
+#include "model/FieldFunctions.h"
+#include "model/RecordClassParts.h"
 
 #include <limits>
 

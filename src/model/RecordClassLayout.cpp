@@ -1,8 +1,8 @@
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
-#include "DebugLog.h"
-#include "FieldFunctions.h"
-#include "RecordClassParts.h"
+#include "core/DebugLog.h"
+#include "model/FieldFunctions.h"
+#include "model/RecordClassParts.h"
 
 #include <algorithm>
 #include <array>

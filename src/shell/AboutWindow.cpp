@@ -1,9 +1,9 @@
-#include "AboutWindow.h"
+#include "shell/AboutWindow.h"
 
-#include "ExchangePicture.h"
-#include "MessageService.h"
-#include "ProductInfo.h"
-#include "ProductLabels.h"
+#include "core/ProductInfo.h"
+#include "shell/ExchangePicture.h"
+#include "shell/MessageService.h"
+#include "shell/ProductLabels.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
-#include "DebugWindow.h"
+#include "shell/DebugWindow.h"
 
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 
 #include <QCheckBox>
 #include <QFontDatabase>

@@ -1,4 +1,4 @@
-#include "ExchangePicture.h"
+#include "shell/ExchangePicture.h"
 
 #include <QLinearGradient>
 #include <QPainter>

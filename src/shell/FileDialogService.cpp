@@ -1,4 +1,4 @@
-#include "FileDialogService.h"
+#include "shell/FileDialogService.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "HelpWindow.h"
+#include "shell/HelpWindow.h"
 
-#include "ProductInfo.h"
+#include "core/ProductInfo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -1,6 +1,6 @@
-#include "MessageService.h"
+#include "shell/MessageService.h"
 
-#include "ProductInfo.h"
+#include "core/ProductInfo.h"
 
 #include <QAbstractButton>
 

@@ -1,7 +1,7 @@
-#include "ProductLabels.h"
+#include "shell/ProductLabels.h"
 
-#include "ProductInfo.h"
-#include "VersionText.h"
+#include "core/ProductInfo.h"
+#include "shell/VersionText.h"
 
 #include <QLabel>
 

@@ -1,10 +1,10 @@
-#include "SplashWindow.h"
+#include "shell/SplashWindow.h"
 
-#include "ExchangePicture.h"
-#include "ProductInfo.h"
-#include "ProductLabels.h"
-#include "Timer.h"
-#include "TimerFactory.h"
+#include "core/ProductInfo.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "shell/ExchangePicture.h"
+#include "shell/ProductLabels.h"
 
 #include <QFrame>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "VersionText.h"
+#include "shell/VersionText.h"
 
 #include <QVersionNumber>
 

@@ -1,6 +1,6 @@
-#include "WindowPlacement.h"
+#include "shell/WindowPlacement.h"
 
-#include "Registry.h"
+#include "core/Registry.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ExchClass.h"
-#include "PacketCode.h"
-#include "PendingPacketStore.h"
-#include "TransferObserver.h"
-#include "TransferSink.h"
+#include "link/PacketCode.h"
+#include "link/PendingPacketStore.h"
+#include "link/TransferSink.h"
+#include "model/ExchClass.h"
+#include "transfer/TransferObserver.h"
 
 #include <QByteArray>
 #include <QSet>

@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "WindowPlacement.h"
+#include "shell/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,12 +1,12 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "CommandLine.h"
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "PrintService.h"
+#include "app/CommandLine.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "export/widgets/PrintService.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,5 +1,5 @@
-#include "DebugLog.h"
-#include "TestSupport.h"
+#include "core/DebugLog.h"
+#include "support/TestSupport.h"
 
 namespace {
 

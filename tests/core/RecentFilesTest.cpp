@@ -1,6 +1,6 @@
-#include "RecentFiles.h"
-#include "Registry.h"
-#include "TestSupport.h"
+#include "core/RecentFiles.h"
+#include "core/Registry.h"
+#include "support/TestSupport.h"
 
 namespace {
 class RecentFilesTest : public ::testing::Test

@@ -1,5 +1,5 @@
-#include "Registry.h"
-#include "TestSupport.h"
+#include "core/Registry.h"
+#include "support/TestSupport.h"
 
 #include <QSettings>
 

@@ -1,9 +1,9 @@
-#include "DialledNumberTable.h"
+#include "editor/DialledNumberTable.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <gtest/gtest.h>
 

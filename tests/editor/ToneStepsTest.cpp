@@ -1,4 +1,4 @@
-#include "ToneSteps.h"
+#include "editor/ToneSteps.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
-#include "AclGenerator.h"
+#include "export/AclGenerator.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RandomSource.h"
-#include "RecordSlots.h"
-#include "ReportTestSupport.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "export/RandomSource.h"
+#include "export/ReportTestSupport.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QSet>
 

@@ -1,9 +1,9 @@
-#include "ConfigurationReport.h"
+#include "export/ConfigurationReport.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 namespace {
 // The report as text: each section's title, then its columns and rows with cells between bars.

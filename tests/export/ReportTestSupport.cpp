@@ -1,6 +1,6 @@
-#include "ReportTestSupport.h"
+#include "export/ReportTestSupport.h"
 
-#include "ExchClass.h"
+#include "model/ExchClass.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RandomSource.h"
-#include "RecordWriter.h"
+#include "export/RandomSource.h"
+#include "link/RecordWriter.h"
 
 #include <QByteArray>
 #include <QList>

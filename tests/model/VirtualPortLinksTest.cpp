@@ -1,7 +1,7 @@
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "SampleConfiguration.h"
-#include "VirtualPortLinks.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/VirtualPortLinks.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "AboutWindow.h"
+#include "shell/AboutWindow.h"
 
-#include "GuiTestSupport.h"
-#include "VersionText.h"
+#include "shell/VersionText.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QLabel>
 #include <QPushButton>

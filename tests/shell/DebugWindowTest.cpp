@@ -1,7 +1,7 @@
-#include "DebugWindow.h"
+#include "shell/DebugWindow.h"
 
-#include "DebugLog.h"
-#include "GuiTestSupport.h"
+#include "core/DebugLog.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

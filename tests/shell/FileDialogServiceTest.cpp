@@ -1,5 +1,5 @@
-#include "FileDialogService.h"
-#include "GuiTestSupport.h"
+#include "shell/FileDialogService.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QDir>
 

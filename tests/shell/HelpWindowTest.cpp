@@ -1,6 +1,6 @@
-#include "HelpWindow.h"
+#include "shell/HelpWindow.h"
 
-#include "GuiTestSupport.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,5 +1,5 @@
-#include "MessageService.h"
-#include "GuiTestSupport.h"
+#include "shell/MessageService.h"
+#include "support/gui/GuiTestSupport.h"
 
 TEST(MessageService, QueuedAnswersComeBackInOrderWithoutShowingABox)
 {

@@ -1,7 +1,7 @@
-#include "SplashWindow.h"
+#include "shell/SplashWindow.h"
 
-#include "GuiTestSupport.h"
-#include "SimulatedTimers.h"
+#include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QCoreApplication>
 #include <QLabel>

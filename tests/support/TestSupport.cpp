@@ -1,7 +1,7 @@
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
-#include "ReplyPacket.h"
-#include "StructureDefinition.h"
+#include "link/ReplyPacket.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QEventLoop>
 #include <QFile>

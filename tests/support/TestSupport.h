@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DebugLog.h"
-#include "FieldFunctions.h"
+#include "core/DebugLog.h"
+#include "model/FieldFunctions.h"
 
 #include <QByteArray>
 #include <QDir>

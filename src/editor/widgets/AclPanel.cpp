@@ -1,14 +1,14 @@
-#include "AclPanel.h"
+#include "editor/widgets/AclPanel.h"
 
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "LeavingLineEdit.h"
-#include "MessageService.h"
-#include "PanelContext.h"
-#include "RecordLabel.h"
-#include "RecordSlots.h"
-#include "TrackedRecord.h"
+#include "editor/FieldLimits.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/widgets/LeavingLineEdit.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordLabel.h"
+#include "model/RecordSlots.h"
+#include "shell/MessageService.h"
 
 #include <QCheckBox>
 #include <QFormLayout>

@@ -1,6 +1,6 @@
-#include "BitCheckList.h"
+#include "editor/widgets/BitCheckList.h"
 
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 namespace {
 constexpr int PositionRole = Qt::UserRole;

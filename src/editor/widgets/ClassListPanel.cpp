@@ -1,13 +1,13 @@
-#include "ClassListPanel.h"
+#include "editor/widgets/ClassListPanel.h"
 
-#include "ClassNameDelegate.h"
-#include "ClassPositions.h"
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "MessageService.h"
-#include "PanelContext.h"
-#include "RecordSlots.h"
+#include "editor/ClassPositions.h"
+#include "editor/FieldLimits.h"
+#include "editor/PanelContext.h"
+#include "editor/widgets/ClassNameDelegate.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "shell/MessageService.h"
 
 #include <QAction>
 #include <QHeaderView>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BitCheckList.h"
+#include "editor/widgets/BitCheckList.h"
 
 #include <QByteArray>
 #include <QGroupBox>

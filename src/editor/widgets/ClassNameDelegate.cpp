@@ -1,4 +1,4 @@
-#include "ClassNameDelegate.h"
+#include "editor/widgets/ClassNameDelegate.h"
 
 #include <QLineEdit>
 

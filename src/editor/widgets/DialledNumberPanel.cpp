@@ -1,16 +1,16 @@
-#include "DialledNumberPanel.h"
+#include "editor/widgets/DialledNumberPanel.h"
 
-#include "DialledNumberTable.h"
-#include "FieldNames.h"
-#include "LeaveWatcher.h"
-#include "MessageService.h"
-#include "NumberEditDelegate.h"
-#include "PanelContext.h"
-#include "RecordClass.h"
-#include "RecordSlots.h"
-#include "SortingListView.h"
-#include "TrackedRecord.h"
-#include "VirtualPortChoices.h"
+#include "editor/DialledNumberTable.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/VirtualPortChoices.h"
+#include "editor/widgets/LeaveWatcher.h"
+#include "editor/widgets/NumberEditDelegate.h"
+#include "editor/widgets/SortingListView.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
+#include "shell/MessageService.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualPortListPanel.h"
+#include "editor/widgets/VirtualPortListPanel.h"
 
 class QAction;
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DocumentSink.h"
-#include "EditorPanel.h"
-#include "RecordJournal.h"
+#include "editor/EditorPanel.h"
+#include "link/DocumentSink.h"
+#include "model/RecordJournal.h"
 
 #include <QString>
 #include <QStringList>

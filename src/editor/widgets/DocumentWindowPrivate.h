@@ -1,14 +1,14 @@
 #pragma once
 
-#include "DocumentEditor.h"
-#include "DocumentHost.h"
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "PanelContext.h"
-#include "TableItem.h"
-#include "TableTree.h"
-#include "WriteStateIcons.h"
-#include "WriteStates.h"
+#include "editor/DocumentEditor.h"
+#include "editor/DocumentHost.h"
+#include "editor/PanelContext.h"
+#include "editor/TableTree.h"
+#include "editor/WriteStates.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "editor/widgets/TableItem.h"
+#include "editor/widgets/WriteStateIcons.h"
+#include "model/ExchClass.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,15 +1,15 @@
-#include "GroupPanel.h"
+#include "editor/widgets/GroupPanel.h"
 
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "LeaveWatcher.h"
-#include "MessageService.h"
-#include "PanelContext.h"
-#include "ReadOnlyLineEdit.h"
-#include "RecordSlots.h"
-#include "TrackedRecord.h"
-#include "ValueComboBox.h"
+#include "editor/FieldLimits.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/widgets/LeaveWatcher.h"
+#include "editor/widgets/ReadOnlyLineEdit.h"
+#include "editor/widgets/ValueComboBox.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "shell/MessageService.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

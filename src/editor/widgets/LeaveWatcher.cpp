@@ -1,6 +1,6 @@
-#include "LeaveWatcher.h"
+#include "editor/widgets/LeaveWatcher.h"
 
-#include "MessageService.h"
+#include "shell/MessageService.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

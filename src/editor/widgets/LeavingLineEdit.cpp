@@ -1,7 +1,7 @@
-#include "LeavingLineEdit.h"
+#include "editor/widgets/LeavingLineEdit.h"
 
-#include "LeaveWatcher.h"
-#include "MessageService.h"
+#include "editor/widgets/LeaveWatcher.h"
+#include "shell/MessageService.h"
 
 #include <QKeyEvent>
 

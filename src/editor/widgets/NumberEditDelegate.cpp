@@ -1,4 +1,4 @@
-#include "NumberEditDelegate.h"
+#include "editor/widgets/NumberEditDelegate.h"
 
 #include <QLineEdit>
 

@@ -1,12 +1,12 @@
-#include "PhysicalPortPanel.h"
+#include "editor/widgets/PhysicalPortPanel.h"
 
-#include "FieldNames.h"
-#include "LeaveWatcher.h"
-#include "PanelContext.h"
-#include "PhysicalPortNames.h"
-#include "RecordClass.h"
-#include "SortingListView.h"
-#include "VirtualPortChoices.h"
+#include "editor/PanelContext.h"
+#include "editor/VirtualPortChoices.h"
+#include "editor/widgets/LeaveWatcher.h"
+#include "editor/widgets/SortingListView.h"
+#include "model/FieldNames.h"
+#include "model/PhysicalPortNames.h"
+#include "model/RecordClass.h"
 
 #include <QComboBox>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualPortListPanel.h"
+#include "editor/widgets/VirtualPortListPanel.h"
 
 // The physical ports and the virtual port each one is bound to.
 class PhysicalPortPanel : public VirtualPortListPanel

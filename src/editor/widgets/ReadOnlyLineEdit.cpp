@@ -1,4 +1,4 @@
-#include "ReadOnlyLineEdit.h"
+#include "editor/widgets/ReadOnlyLineEdit.h"
 
 ReadOnlyLineEdit::ReadOnlyLineEdit(QWidget *parent)
     : QLineEdit(parent)

@@ -1,4 +1,4 @@
-#include "SortingListView.h"
+#include "editor/widgets/SortingListView.h"
 
 #include <QHeaderView>
 

@@ -1,11 +1,11 @@
-#include "SystemPanel.h"
+#include "editor/widgets/SystemPanel.h"
 
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "LeavingLineEdit.h"
-#include "PanelContext.h"
-#include "TrackedRecord.h"
+#include "editor/FieldLimits.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/widgets/LeavingLineEdit.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,6 +1,6 @@
-#include "TableItem.h"
+#include "editor/widgets/TableItem.h"
 
-#include "TableTree.h"
+#include "editor/TableTree.h"
 
 namespace {
 QString recordPrefix(const QString &branchKey)

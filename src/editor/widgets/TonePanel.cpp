@@ -1,12 +1,12 @@
-#include "TonePanel.h"
+#include "editor/widgets/TonePanel.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "LeaveWatcher.h"
-#include "MessageService.h"
-#include "PanelContext.h"
-#include "ReadOnlyLineEdit.h"
-#include "TrackedRecord.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/widgets/LeaveWatcher.h"
+#include "editor/widgets/ReadOnlyLineEdit.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "shell/MessageService.h"
 
 #include <QCheckBox>
 #include <QComboBox>

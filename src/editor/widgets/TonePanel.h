@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ToneSteps.h"
+#include "editor/ToneSteps.h"
 
 #include <QByteArray>
 #include <QGroupBox>

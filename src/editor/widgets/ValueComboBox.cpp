@@ -1,4 +1,4 @@
-#include "ValueComboBox.h"
+#include "editor/widgets/ValueComboBox.h"
 
 namespace {
 constexpr int ValueRole = Qt::UserRole;

@@ -1,11 +1,11 @@
-#include "VirtualPortListPanel.h"
+#include "editor/widgets/VirtualPortListPanel.h"
 
-#include "DocumentEditor.h"
-#include "ExchClass.h"
-#include "PanelContext.h"
-#include "SortingListView.h"
-#include "TrackedRecord.h"
-#include "VirtualPortChoices.h"
+#include "editor/DocumentEditor.h"
+#include "editor/PanelContext.h"
+#include "editor/TrackedRecord.h"
+#include "editor/VirtualPortChoices.h"
+#include "editor/widgets/SortingListView.h"
+#include "model/ExchClass.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "WriteStateIcons.h"
+#include "editor/widgets/WriteStateIcons.h"
 
 #include <QPainter>
 #include <QPixmap>

@@ -1,6 +1,6 @@
-#include "ReportPages.h"
+#include "export/report/ReportPages.h"
 
-#include "OutputFile.h"
+#include "model/OutputFile.h"
 
 #include <QColor>
 #include <QFontMetricsF>

@@ -1,8 +1,8 @@
-#include "PreviewWindow.h"
+#include "export/widgets/PreviewWindow.h"
 
-#include "WindowPlacement.h"
-#include "PrintService.h"
-#include "ReportPages.h"
+#include "export/report/ReportPages.h"
+#include "export/widgets/PrintService.h"
+#include "shell/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportContent.h"
-#include "ReportJob.h"
+#include "export/ReportContent.h"
+#include "export/widgets/ReportJob.h"
 
 #include <QWidget>
 

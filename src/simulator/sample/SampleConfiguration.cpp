@@ -1,10 +1,10 @@
-#include "SampleConfiguration.h"
+#include "simulator/sample/SampleConfiguration.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "PacketCode.h"
-#include "ReplyPacket.h"
-#include "StructureDefinition.h"
+#include "link/PacketCode.h"
+#include "link/ReplyPacket.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QList>
 

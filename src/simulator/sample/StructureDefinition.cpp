@@ -1,8 +1,8 @@
-#include "StructureDefinition.h"
+#include "simulator/sample/StructureDefinition.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
-#include "ReplyPacket.h"
+#include "link/PacketCode.h"
+#include "link/ReplyPacket.h"
+#include "model/FieldFunctions.h"
 
 #include <QtGlobal>
 

@@ -1,7 +1,7 @@
-#include "ConfigFile.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "SampleConfiguration.h"
+#include "core/DebugLog.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QCoreApplication>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "BoardInfoWindow.h"
-#include "PacketCode.h"
+#include "device/widgets/BoardInfoWindow.h"
+#include "link/PacketCode.h"
 
 namespace {
 

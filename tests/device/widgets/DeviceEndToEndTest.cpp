@@ -1,4 +1,4 @@
-#include "PtyMainWindowFixture.h"
+#include "support/gui/PtyMainWindowFixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

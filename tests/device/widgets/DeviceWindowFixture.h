@@ -1,12 +1,12 @@
 #pragma once
 
-#include "DevicePacket.h"
-#include "DeviceServices.h"
-#include "FrameSink.h"
-#include "GuiTestSupport.h"
-#include "PacketSender.h"
-#include "Receiver.h"
-#include "SimulatedTimers.h"
+#include "device/DevicePacket.h"
+#include "device/widgets/DeviceServices.h"
+#include "link/FrameSink.h"
+#include "link/PacketSender.h"
+#include "link/Receiver.h"
+#include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -1,10 +1,10 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "DebugLog.h"
-#include "DeviceWindows.h"
-#include "FakeSerialPort.h"
-#include "PacketCode.h"
-#include "SerialLink.h"
+#include "core/DebugLog.h"
+#include "device/widgets/DeviceWindows.h"
+#include "link/FakeSerialPort.h"
+#include "link/PacketCode.h"
+#include "link/SerialLink.h"
 
 namespace {
 

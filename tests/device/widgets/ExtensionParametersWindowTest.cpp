@@ -1,7 +1,7 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "ExtensionParametersWindow.h"
-#include "PacketCode.h"
+#include "device/widgets/ExtensionParametersWindow.h"
+#include "link/PacketCode.h"
 
 #include <QComboBox>
 

@@ -1,7 +1,7 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "FactoryWindow.h"
-#include "PacketCode.h"
+#include "device/widgets/FactoryWindow.h"
+#include "link/PacketCode.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "PacketCode.h"
-#include "TieLineParametersWindow.h"
+#include "device/widgets/TieLineParametersWindow.h"
+#include "link/PacketCode.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "DeviceWindowFixture.h"
+#include "device/widgets/DeviceWindowFixture.h"
 
-#include "ClockReading.h"
-#include "PacketCode.h"
-#include "TimeWindow.h"
+#include "device/widgets/TimeWindow.h"
+#include "link/ClockReading.h"
+#include "link/PacketCode.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "BitCheckList.h"
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "StructureDefinition.h"
+#include "editor/FieldLimits.h"
+#include "editor/widgets/BitCheckList.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

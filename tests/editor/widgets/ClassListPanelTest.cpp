@@ -1,7 +1,7 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "BitCheckList.h"
-#include "ClassListPanel.h"
+#include "editor/widgets/BitCheckList.h"
+#include "editor/widgets/ClassListPanel.h"
 
 #include <QAction>
 #include <QApplication>

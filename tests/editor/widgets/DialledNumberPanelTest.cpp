@@ -1,4 +1,4 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
 #include <QAction>
 #include <QApplication>

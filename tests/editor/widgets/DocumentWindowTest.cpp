@@ -1,7 +1,7 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "ConfigFile.h"
-#include "ReplyPacket.h"
+#include "link/ReplyPacket.h"
+#include "model/ConfigFile.h"
 
 #include <QApplication>
 #include <QFile>

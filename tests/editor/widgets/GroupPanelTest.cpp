@@ -1,7 +1,7 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "FieldDef.h"
-#include "GroupPanel.h"
+#include "editor/widgets/GroupPanel.h"
+#include "model/FieldDef.h"
 
 #include <QLabel>
 #include <QScrollBar>

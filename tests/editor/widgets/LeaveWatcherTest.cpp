@@ -1,6 +1,6 @@
-#include "LeaveWatcher.h"
+#include "editor/widgets/LeaveWatcher.h"
 
-#include "GuiTestSupport.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QLineEdit>
 #include <QVBoxLayout>

@@ -1,8 +1,8 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "FieldDef.h"
-#include "FieldLimits.h"
-#include "TableTree.h"
+#include "editor/FieldLimits.h"
+#include "editor/TableTree.h"
+#include "model/FieldDef.h"
 
 #include <QApplication>
 

@@ -1,8 +1,8 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "StructureDefinition.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QComboBox>
 #include <QLineEdit>

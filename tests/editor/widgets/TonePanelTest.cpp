@@ -1,6 +1,6 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "FieldDef.h"
+#include "model/FieldDef.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "DocumentFixture.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "TestSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "support/TestSupport.h"
+#include "support/gui/DocumentFixture.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

@@ -1,9 +1,9 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "ValueComboBox.h"
-#include "VirtualPortPanel.h"
+#include "editor/widgets/ValueComboBox.h"
+#include "editor/widgets/VirtualPortPanel.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,9 +1,9 @@
-#include "ReportPages.h"
+#include "export/report/ReportPages.h"
 
-#include "ConfigurationReport.h"
-#include "ExchClass.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "export/ConfigurationReport.h"
+#include "model/ExchClass.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QPageLayout>
 #include <QPageSize>

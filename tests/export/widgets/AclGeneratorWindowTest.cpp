@@ -1,10 +1,10 @@
-#include "AclGeneratorWindow.h"
+#include "export/widgets/AclGeneratorWindow.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "MessageService.h"
-#include "ReportTestSupport.h"
-#include "SampleConfiguration.h"
+#include "export/ReportTestSupport.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "shell/MessageService.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

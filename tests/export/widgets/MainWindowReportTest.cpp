@@ -1,9 +1,9 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "PreviewWindow.h"
-#include "PrintService.h"
-#include "TestSupport.h"
-#include "TreeSearch.h"
+#include "export/widgets/PreviewWindow.h"
+#include "export/widgets/PrintService.h"
+#include "support/TestSupport.h"
+#include "support/TreeSearch.h"
 
 #include <QApplication>
 #include <QMenu>

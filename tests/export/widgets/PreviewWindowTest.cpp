@@ -1,13 +1,13 @@
-#include "PreviewWindow.h"
+#include "export/widgets/PreviewWindow.h"
 
-#include "ConfigurationReport.h"
-#include "ExchClass.h"
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "PrintService.h"
-#include "Registry.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "core/Registry.h"
+#include "export/ConfigurationReport.h"
+#include "export/widgets/PrintService.h"
+#include "model/ExchClass.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
-#include "GuiTestSupport.h"
+#include "support/gui/GuiTestSupport.h"
 
-#include "FieldDef.h"
-#include "FieldLimits.h"
-#include "RecordClass.h"
+#include "editor/FieldLimits.h"
+#include "model/FieldDef.h"
+#include "model/RecordClass.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

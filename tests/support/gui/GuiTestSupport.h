@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageService.h"
-#include "TestSupport.h"
+#include "shell/MessageService.h"
+#include "support/TestSupport.h"
 
 #include <QObject>
 #include <QStringList>
