@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordClass.h"
-#include "RecordSlots.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
 
 #include <QList>
 

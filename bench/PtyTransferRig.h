@@ -1,13 +1,13 @@
 #pragma once
 
+#include "core/DebugLog.h"
+#include "core/QtTimerFactory.h"
 #include "CountingSerialPort.h"
-#include "DebugLog.h"
-#include "ExchangeSimulator.h"
-#include "PtyEndpoint.h"
-#include "QtSerialPort.h"
-#include "QtTimerFactory.h"
-#include "SerialLink.h"
-#include "TransferEngine.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialLink.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "transfer/TransferEngine.h"
 
 #include <QElapsedTimer>
 #include <QEventLoop>

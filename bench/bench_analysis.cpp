@@ -1,10 +1,10 @@
 #include "analysis/ConfigurationCheck.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
+#include "core/DebugLog.h"
 #include "LargeConfiguration.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,12 +1,12 @@
 #include "analysis/ConfigurationComparison.h"
-#include "ConfigFile.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
+#include "core/DebugLog.h"
 #include "LargeConfiguration.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QDir>
 #include <QTextStream>

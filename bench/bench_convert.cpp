@@ -1,10 +1,10 @@
-#include "ConfigurationConverter.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "core/DebugLog.h"
+#include "export/ConfigurationConverter.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QIODevice>
 #include <QTemporaryDir>

@@ -1,13 +1,13 @@
-#include "ConfigurationListing.h"
-#include "ConfigurationReport.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldFunctions.h"
-#include "FieldNames.h"
+#include "cli/ConfigurationListing.h"
+#include "core/DebugLog.h"
+#include "export/ConfigurationReport.h"
 #include "LargeConfiguration.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldFunctions.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QIODevice>
 #include <QTextStream>

@@ -1,7 +1,7 @@
-#include "ConfigFile.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "PacketSender.h"
+#include "core/DebugLog.h"
+#include "link/PacketSender.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 #include <QFile>
 

@@ -1,12 +1,12 @@
-#include "ChangedRecords.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "ExchangeSimulator.h"
-#include "FieldNames.h"
+#include "core/DebugLog.h"
+#include "core/QtTimerFactory.h"
 #include "LargeConfiguration.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
 #include "PtyTransferRig.h"
-#include "QtTimerFactory.h"
-#include "SampleConfiguration.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "transfer/ChangedRecords.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "ExchangeSimulator.h"
+#include "core/DebugLog.h"
+#include "core/QtTimerFactory.h"
+#include "model/ExchClass.h"
 #include "PtyTransferRig.h"
-#include "QtTimerFactory.h"
-#include "SampleConfiguration.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QCoreApplication>
 

@@ -1,7 +1,7 @@
-#include "CommandArguments.h"
-#include "CommandLineTool.h"
+#include "cli/CommandArguments.h"
+#include "cli/CommandLineTool.h"
 #include "FuzzSupport.h"
-#include "NativeFileName.h"
+#include "model/NativeFileName.h"
 
 #include <QDir>
 #include <QTemporaryDir>

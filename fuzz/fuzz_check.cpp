@@ -1,8 +1,8 @@
-#include "ConfigFile.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FuzzSupport.h"
 #include "analysis/ConfigurationCheck.h"
+#include "core/DebugLog.h"
+#include "FuzzSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
-#include "ConfigFile.h"
-#include "ConfigurationConverter.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
+#include "core/DebugLog.h"
+#include "export/ConfigurationConverter.h"
 #include "FuzzSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 #include <QBuffer>
 

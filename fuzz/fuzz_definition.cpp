@@ -1,6 +1,6 @@
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 #include "FuzzSupport.h"
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 // A structure built from any definition packet can be listed, filled and read
 // field by field, and describes itself back as the same layout.

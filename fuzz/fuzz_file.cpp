@@ -1,7 +1,7 @@
-#include "ConfigFile.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
+#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 // Any file either loads or is refused; what loads saves and reloads to the
 // same configuration.

@@ -1,8 +1,8 @@
-#include "ConfigFile.h"
-#include "ConfigurationListing.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
+#include "cli/ConfigurationListing.h"
+#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,12 +1,12 @@
-#include "BoardPackets.h"
-#include "ClockPackets.h"
-#include "ExchangeSimulator.h"
-#include "ExtensionParameters.h"
-#include "FactoryConfiguration.h"
+#include "device/BoardPackets.h"
+#include "device/ClockPackets.h"
+#include "device/ExtensionParameters.h"
+#include "device/FactoryConfiguration.h"
+#include "device/TieLineParameters.h"
 #include "FuzzSupport.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "TieLineParameters.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "simulator/ExchangeSimulator.h"
 
 #include <QDate>
 #include <QTime>

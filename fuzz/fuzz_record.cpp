@@ -1,6 +1,6 @@
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 #include "FuzzSupport.h"
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 // Any record packet is stored or refused, and every accessor copes with the
 // image it leaves, whatever its length.

@@ -1,8 +1,8 @@
-#include "ConfigFile.h"
-#include "ConfigurationReport.h"
-#include "DebugLog.h"
-#include "ExchClass.h"
+#include "core/DebugLog.h"
+#include "export/ConfigurationReport.h"
 #include "FuzzSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 
 // Any loadable file gives a report of every section, each row with one cell
 // per column, and the same report when built again.

@@ -1,5 +1,5 @@
+#include "core/Registry.h"
 #include "FuzzSupport.h"
-#include "Registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,8 @@
-#include "ExchClass.h"
-#include "ExchangeSimulator.h"
 #include "FuzzSupport.h"
-#include "Receiver.h"
-#include "SampleConfiguration.h"
+#include "link/Receiver.h"
+#include "model/ExchClass.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 namespace {
 const ExchClass &sample()

@@ -1,6 +1,6 @@
-#include "DebugLog.h"
+#include "core/DebugLog.h"
 #include "FuzzSupport.h"
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 // Any records-used packet gives a map that answers every index without
 // reading outside it.

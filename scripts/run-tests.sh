@@ -39,7 +39,7 @@ run_fuzzers() {
     local dir=build-fuzz
     echo "=== Building fuzz targets"
     if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
-            -DQB_BUILD_FUZZ=ON -DQB_BUILD_TESTS=OFF >/dev/null || ! cmake --build "$dir" -j2; then
+            -DQB_BUILD_FUZZ=ON -DQB_BUILD_TESTS=OFF -DQB_BUILD_GUI=OFF >/dev/null || ! cmake --build "$dir" -j2; then
         failed=$((failed + 1))
         return
     fi

@@ -2,12 +2,12 @@
 
 #include "analysis/ByteText.h"
 #include "analysis/FieldValueReader.h"
+#include "core/DebugLog.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
 #include "model/RecordLabel.h"
 #include "model/RecordSlots.h"
-#include "shell/DebugLog.h"
 
 #include <QHash>
 

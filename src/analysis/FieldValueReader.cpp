@@ -1,9 +1,9 @@
 #include "analysis/FieldValueReader.h"
 
+#include "core/DebugLog.h"
 #include "model/FieldDef.h"
 #include "model/FieldFunctions.h"
 #include "model/RecordClass.h"
-#include "shell/DebugLog.h"
 
 namespace {
 const QByteArray PlaceholderName = QByteArrayLiteral("NULL");

@@ -8,5 +8,4 @@ add_library(qb_comparison STATIC
     ${CMAKE_CURRENT_LIST_DIR}/FieldValue.cpp ${CMAKE_CURRENT_LIST_DIR}/FieldValue.h
     ${CMAKE_CURRENT_LIST_DIR}/LayoutChange.h
 )
-target_include_directories(qb_comparison PUBLIC ${PROJECT_SOURCE_DIR}/src)
-target_link_libraries(qb_comparison PUBLIC qb_options qb_model Qt6::Core)
+target_link_libraries(qb_comparison PUBLIC qb_options Qt6::Core PRIVATE qb_model qb_core)

@@ -1,6 +1,6 @@
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 
-#include "ProductInfo.h"
+#include "core/ProductInfo.h"
 
 namespace {
 const QString HelpOption = QStringLiteral("--help");

@@ -1,9 +1,9 @@
-#include "DemoExchange.h"
+#include "app/DemoExchange.h"
 
-#include "DebugLog.h"
-#include "ExchangeSimulator.h"
-#include "PtyEndpoint.h"
-#include "SampleConfiguration.h"
+#include "core/DebugLog.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 DemoExchange::DemoExchange(DebugLog &log)
     : m_simulator(std::make_unique<ExchangeSimulator>())

@@ -1,4 +1,4 @@
-#include "DocumentArranger.h"
+#include "app/DocumentArranger.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

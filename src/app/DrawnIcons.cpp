@@ -1,4 +1,4 @@
-#include "DrawnIcons.h"
+#include "app/DrawnIcons.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "ConfigurationTable.h"
-#include "DocumentHost.h"
-#include "RecentFiles.h"
-#include "RecordWriter.h"
-#include "Registry.h"
-#include "SerialLinkUi.h"
-#include "TransferEngine.h"
+#include "core/RecentFiles.h"
+#include "core/Registry.h"
+#include "editor/DocumentHost.h"
+#include "link/RecordWriter.h"
+#include "link/SerialLinkUi.h"
+#include "model/ConfigurationTable.h"
+#include "transfer/TransferEngine.h"
 
 #include <QList>
 #include <QMainWindow>
@@ -25,7 +25,7 @@ class DocumentWindow;
 class DriveProvider;
 class HelpWindow;
 class HistoryCommands;
-class MainWindowPlacement;
+class WindowPlacement;
 class PreviewWindow;
 class PrintService;
 class ProblemsDock;
@@ -210,7 +210,7 @@ private:
     DebugLog &m_log;
     ConfigurationTable m_configurations;
     RecentFiles m_recentFiles;
-    std::unique_ptr<MainWindowPlacement> m_placement;
+    std::unique_ptr<WindowPlacement> m_placement;
     std::unique_ptr<SerialLink> m_link;
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<RecordWriteQueue> m_writes;

@@ -1,9 +1,9 @@
-#include "OptionsDialog.h"
+#include "app/OptionsDialog.h"
 
-#include "MessageService.h"
-#include "QtSerialPort.h"
-#include "Registry.h"
-#include "SerialLink.h"
+#include "core/Registry.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialLink.h"
+#include "shell/MessageService.h"
 
 #include <QCheckBox>
 #include <QComboBox>

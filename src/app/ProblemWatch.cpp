@@ -1,9 +1,9 @@
-#include "ProblemWatch.h"
+#include "app/ProblemWatch.h"
 
-#include "ExchClass.h"
-#include "Timer.h"
-#include "TimerFactory.h"
 #include "analysis/ConfigurationCheck.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "model/ExchClass.h"
 
 ProblemWatch::ProblemWatch(TimerFactory &timers, Source source, QObject *parent)
     : QObject(parent)

@@ -1,7 +1,7 @@
-#include "ProblemsDock.h"
+#include "app/ProblemsDock.h"
 
-#include "ProblemsModel.h"
 #include "analysis/ConfigurationCheck.h"
+#include "app/ProblemsModel.h"
 
 #include <QHeaderView>
 #include <QStyle>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProblemWatch.h"
+#include "app/ProblemWatch.h"
 
 #include <QDockWidget>
 

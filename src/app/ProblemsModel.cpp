@@ -1,4 +1,4 @@
-#include "ProblemsModel.h"
+#include "app/ProblemsModel.h"
 
 ProblemsModel::ProblemsModel(QObject *parent)
     : QAbstractTableModel(parent)

@@ -1,10 +1,10 @@
-#include "SendChangesCommand.h"
+#include "app/SendChangesCommand.h"
 
-#include "ChangedRecords.h"
-#include "DocumentWindow.h"
-#include "HistoryCommands.h"
-#include "MessageService.h"
-#include "SendGuard.h"
+#include "app/SendGuard.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "history/widgets/HistoryCommands.h"
+#include "shell/MessageService.h"
+#include "transfer/ChangedRecords.h"
 
 const QString SendChangesCommand::Title = QStringLiteral("Send Changes");
 

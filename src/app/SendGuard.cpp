@@ -1,8 +1,8 @@
-#include "SendGuard.h"
+#include "app/SendGuard.h"
 
-#include "ExchClass.h"
-#include "MessageService.h"
 #include "analysis/ConfigurationCheck.h"
+#include "model/ExchClass.h"
+#include "shell/MessageService.h"
 
 #include <QStringList>
 

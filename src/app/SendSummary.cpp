@@ -1,10 +1,10 @@
-#include "SendSummary.h"
+#include "app/SendSummary.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordLabel.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordLabel.h"
+#include "model/RecordSlots.h"
 
 namespace {
 constexpr int SendOrder[] = {ExchClass::ClassListMember,    ExchClass::SystemMember,

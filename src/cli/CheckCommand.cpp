@@ -1,7 +1,7 @@
-#include "CheckCommand.h"
+#include "cli/CheckCommand.h"
 
-#include "CommandArguments.h"
-#include "ExchClass.h"
+#include "cli/CommandArguments.h"
+#include "model/ExchClass.h"
 
 #include <QTextStream>
 

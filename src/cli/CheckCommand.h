@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Says whether a configuration file loads, for scripts: one summary line and
 // exit code 0, or the reason on standard error and exit code 1.

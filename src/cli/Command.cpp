@@ -1,6 +1,6 @@
-#include "Command.h"
+#include "cli/Command.h"
 
-#include "ConfigFile.h"
+#include "model/ConfigFile.h"
 
 #include <QTextStream>
 

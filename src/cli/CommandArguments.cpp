@@ -1,4 +1,4 @@
-#include "CommandArguments.h"
+#include "cli/CommandArguments.h"
 
 namespace {
 const QString EndOfOptions = QStringLiteral("--");

@@ -1,15 +1,15 @@
-#include "CommandLineTool.h"
+#include "cli/CommandLineTool.h"
 
-#include "CheckCommand.h"
-#include "ConvertCommand.h"
-#include "DebugLog.h"
-#include "DiffCommand.h"
-#include "DumpCommand.h"
-#include "HistoryCommand.h"
-#include "ReportCommand.h"
-#include "SimulateCommand.h"
-#include "TransferCommand.h"
+#include "cli/CheckCommand.h"
+#include "cli/ConvertCommand.h"
+#include "cli/DiffCommand.h"
+#include "cli/DumpCommand.h"
+#include "cli/HistoryCommand.h"
+#include "cli/ReportCommand.h"
+#include "cli/SimulateCommand.h"
+#include "cli/TransferCommand.h"
 #include "cli/ValidateCommand.h"
+#include "core/DebugLog.h"
 
 #include <QIODevice>
 #include <QTextStream>

@@ -1,13 +1,13 @@
-#include "ConfigurationListing.h"
+#include "cli/ConfigurationListing.h"
 
-#include "DebugLog.h"
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldValueJson.h"
-#include "JsonStream.h"
-#include "RecordClass.h"
 #include "analysis/ByteText.h"
 #include "analysis/FieldValueReader.h"
+#include "cli/FieldValueJson.h"
+#include "cli/JsonStream.h"
+#include "core/DebugLog.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/RecordClass.h"
 
 #include <QTextStream>
 

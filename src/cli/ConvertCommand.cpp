@@ -1,8 +1,8 @@
-#include "ConvertCommand.h"
+#include "cli/ConvertCommand.h"
 
-#include "CommandArguments.h"
-#include "ConfigurationConverter.h"
-#include "ExchClass.h"
+#include "cli/CommandArguments.h"
+#include "export/ConfigurationConverter.h"
+#include "model/ExchClass.h"
 
 #include <QFileInfo>
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Writes the K7101/K7202 XML configuration of a configuration file; the
 // configuration file itself is left as it is.

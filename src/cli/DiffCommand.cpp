@@ -1,10 +1,10 @@
-#include "DiffCommand.h"
+#include "cli/DiffCommand.h"
 
-#include "CommandArguments.h"
-#include "FieldValueJson.h"
-#include "JsonStream.h"
 #include "analysis/ByteText.h"
 #include "analysis/ConfigurationComparison.h"
+#include "cli/CommandArguments.h"
+#include "cli/FieldValueJson.h"
+#include "cli/JsonStream.h"
 #include "model/ExchClass.h"
 
 #include <QTextStream>

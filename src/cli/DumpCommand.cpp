@@ -1,8 +1,8 @@
-#include "DumpCommand.h"
+#include "cli/DumpCommand.h"
 
-#include "CommandArguments.h"
-#include "ConfigurationListing.h"
-#include "ExchClass.h"
+#include "cli/CommandArguments.h"
+#include "cli/ConfigurationListing.h"
+#include "model/ExchClass.h"
 
 #include <QTextStream>
 

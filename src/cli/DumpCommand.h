@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Lists every structure, field and record of a configuration file, as text or
 // as one JSON document.

@@ -1,8 +1,8 @@
-#include "FieldValueJson.h"
+#include "cli/FieldValueJson.h"
 
-#include "JsonStream.h"
 #include "analysis/ByteText.h"
 #include "analysis/FieldValue.h"
+#include "cli/JsonStream.h"
 
 namespace {
 // A single value stands alone where asked; otherwise, and for none or many, an array.

@@ -1,10 +1,10 @@
-#include "HistoryCommand.h"
+#include "cli/HistoryCommand.h"
 
-#include "CommandArguments.h"
-#include "JsonStream.h"
+#include "cli/CommandArguments.h"
+#include "cli/JsonStream.h"
+#include "core/Registry.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
-#include "shell/Registry.h"
 
 #include <QTextStream>
 

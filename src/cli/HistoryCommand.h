@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Lists the configurations the history keeps, newest first: of every site or
 // of one, as lines or as one JSON document.

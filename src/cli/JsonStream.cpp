@@ -1,4 +1,4 @@
-#include "JsonStream.h"
+#include "cli/JsonStream.h"
 
 #include <QTextStream>
 

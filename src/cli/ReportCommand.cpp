@@ -1,9 +1,9 @@
-#include "ReportCommand.h"
+#include "cli/ReportCommand.h"
 
-#include "CommandArguments.h"
-#include "ConfigurationReport.h"
-#include "ExchClass.h"
-#include "ReportPages.h"
+#include "cli/CommandArguments.h"
+#include "export/ConfigurationReport.h"
+#include "export/report/ReportPages.h"
+#include "model/ExchClass.h"
 
 #include <QGuiApplication>
 #include <QTextStream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Writes the configuration report of a file as a PDF. Painting the pages
 // needs a QGuiApplication (on the offscreen platform; no display is used).

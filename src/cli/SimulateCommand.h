@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Command.h"
+#include "cli/Command.h"
 
 // Runs an exchange simulator on a pseudo-terminal, for demonstrations and
 // end-to-end tests without an exchange. Prints the device to open, serves

@@ -1,6 +1,6 @@
-#include "TerminalProgress.h"
+#include "cli/TerminalProgress.h"
 
-#include "TransferEngine.h"
+#include "transfer/TransferEngine.h"
 
 #include <QTextStream>
 

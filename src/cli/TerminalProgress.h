@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TransferObserver.h"
+#include "transfer/TransferObserver.h"
 
 #include <QString>
 

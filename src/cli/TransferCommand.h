@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Command.h"
-#include "TransferEngine.h"
+#include "cli/Command.h"
+#include "transfer/TransferEngine.h"
 
 class ExchClass;
 

@@ -1,5 +1,5 @@
-#include "CommandLineTool.h"
-#include "NativeFileName.h"
+#include "cli/CommandLineTool.h"
+#include "model/NativeFileName.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

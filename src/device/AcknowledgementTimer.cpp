@@ -1,7 +1,7 @@
-#include "AcknowledgementTimer.h"
+#include "device/AcknowledgementTimer.h"
 
-#include "Timer.h"
-#include "TimerFactory.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
 
 AcknowledgementTimer::AcknowledgementTimer(TimerFactory &timers, Expired expired)
     : m_timer(timers.createTimer(WaitMilliseconds))

@@ -1,7 +1,7 @@
-#include "BoardPackets.h"
+#include "device/BoardPackets.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr int PortIdLength = 2;

@@ -1,7 +1,7 @@
-#include "ClockPackets.h"
+#include "device/ClockPackets.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr int PortIdLength = 2;

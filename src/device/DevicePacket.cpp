@@ -1,6 +1,6 @@
-#include "DevicePacket.h"
+#include "device/DevicePacket.h"
 
-#include "PacketSender.h"
+#include "link/PacketSender.h"
 
 bool sendDevicePacket(PacketSender &sender, const DevicePacket &packet)
 {

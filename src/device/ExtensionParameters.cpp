@@ -1,7 +1,7 @@
-#include "ExtensionParameters.h"
+#include "device/ExtensionParameters.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 #include <cmath>
 #include <initializer_list>

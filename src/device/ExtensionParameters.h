@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DevicePacket.h"
+#include "device/DevicePacket.h"
 
 #include <array>
 

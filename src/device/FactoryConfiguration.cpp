@@ -1,7 +1,7 @@
-#include "FactoryConfiguration.h"
+#include "device/FactoryConfiguration.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr int PortIdLength = 2;

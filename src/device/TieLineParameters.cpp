@@ -1,8 +1,8 @@
-#include "TieLineParameters.h"
+#include "device/TieLineParameters.h"
 
-#include "FieldFunctions.h"
-#include "NumericText.h"
-#include "PacketCode.h"
+#include "device/NumericText.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr int PortIdLength = 2;

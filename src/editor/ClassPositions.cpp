@@ -1,9 +1,9 @@
-#include "ClassPositions.h"
+#include "editor/ClassPositions.h"
 
-#include "ExchClass.h"
-#include "FieldLimits.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
+#include "editor/FieldLimits.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
 
 namespace {
 bool hasBit(const RecordClass &structure, const QByteArray &field, int index, int position)

@@ -1,10 +1,10 @@
-#include "DialledNumberTable.h"
+#include "editor/DialledNumberTable.h"
 
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordClass.h"
-#include "RecordSlots.h"
-#include "TrackedRecord.h"
+#include "editor/TrackedRecord.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
 
 namespace {
 const QByteArray NewNumber = QByteArrayLiteral("0");

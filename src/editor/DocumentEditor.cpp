@@ -1,13 +1,13 @@
-#include "DocumentEditor.h"
+#include "editor/DocumentEditor.h"
 
-#include "DocumentHost.h"
-#include "EditStepName.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordWriter.h"
-#include "RecordSlots.h"
-#include "RecordEditCommand.h"
-#include "TableTree.h"
+#include "editor/DocumentHost.h"
+#include "editor/EditStepName.h"
+#include "editor/RecordEditCommand.h"
+#include "editor/TableTree.h"
+#include "link/RecordWriter.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
 
 #include <QMetaObject>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EditorPanel.h"
-#include "RecordJournal.h"
+#include "editor/EditorPanel.h"
+#include "model/RecordJournal.h"
 
 #include <QByteArray>
 #include <QString>

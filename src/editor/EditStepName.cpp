@@ -1,9 +1,9 @@
-#include "EditStepName.h"
+#include "editor/EditStepName.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordLabel.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordLabel.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
-#include "FieldLimits.h"
+#include "editor/FieldLimits.h"
 
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 #include <algorithm>
 #include <limits>

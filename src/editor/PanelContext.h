@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EditorPanel.h"
+#include "editor/EditorPanel.h"
 
 #include <QByteArray>
 

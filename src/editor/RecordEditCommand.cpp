@@ -1,6 +1,6 @@
-#include "RecordEditCommand.h"
+#include "editor/RecordEditCommand.h"
 
-#include "DocumentEditor.h"
+#include "editor/DocumentEditor.h"
 
 #include <utility>
 

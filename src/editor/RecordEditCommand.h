@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordJournal.h"
+#include "model/RecordJournal.h"
 
 #include <QUndoCommand>
 

@@ -1,8 +1,8 @@
-#include "TableTree.h"
+#include "editor/TableTree.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
 
 namespace {
 const QString NameSeparator = QStringLiteral(" - ");

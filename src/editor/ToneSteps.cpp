@@ -1,8 +1,8 @@
-#include "ToneSteps.h"
+#include "editor/ToneSteps.h"
 
-#include "FieldNames.h"
-#include "RecordClass.h"
-#include "TrackedRecord.h"
+#include "editor/TrackedRecord.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
 
 #include <QLocale>
 

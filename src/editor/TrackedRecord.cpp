@@ -1,7 +1,7 @@
-#include "TrackedRecord.h"
+#include "editor/TrackedRecord.h"
 
-#include "PanelContext.h"
-#include "RecordClass.h"
+#include "editor/PanelContext.h"
+#include "model/RecordClass.h"
 
 TrackedRecord::TrackedRecord(PanelContext &context, EditorPanel panel, RecordClass &structure, int index)
     : m_context(context)

@@ -1,10 +1,8 @@
-#include "VirtualPortChoices.h"
+#include "editor/VirtualPortChoices.h"
 
-#include "FieldNames.h"
-#include "RecordClass.h"
-#include "RecordSlots.h"
-
-#include <QComboBox>
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
 
 namespace {
 const QString UnknownText = QStringLiteral("<Unknown VP>");
@@ -23,24 +21,6 @@ QList<VirtualPortChoices::Choice> VirtualPortChoices::build(const RecordClass &v
     }
     choices.append({UnknownText, UnknownValue});
     return choices;
-}
-
-void VirtualPortChoices::fill(QComboBox &selector, const RecordClass &virtualPorts)
-{
-    selector.clear();
-    for (const Choice &choice : build(virtualPorts))
-        selector.addItem(choice.text, choice.value);
-}
-
-void VirtualPortChoices::select(QComboBox &selector, int value)
-{
-    const int found = selector.findData(value);
-    selector.setCurrentIndex(found >= 0 ? found : selector.count() - 1);
-}
-
-int VirtualPortChoices::selectedValue(const QComboBox &selector)
-{
-    return selector.currentIndex() >= 0 ? selector.currentData().toInt() : UnknownValue;
 }
 
 QString VirtualPortChoices::name(const RecordClass &virtualPorts, int index)

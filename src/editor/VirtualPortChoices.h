@@ -3,7 +3,6 @@
 #include <QList>
 #include <QString>
 
-class QComboBox;
 class RecordClass;
 
 // The virtual ports a dialled number or a physical port can be bound to:
@@ -23,12 +22,6 @@ public:
     };
 
     static QList<Choice> build(const RecordClass &virtualPorts);
-    // Fills a selector with the choices, each choice's value as its item data.
-    static void fill(QComboBox &selector, const RecordClass &virtualPorts);
-    // Selects the item of the value, or the last item ("<Unknown VP>") when none has it.
-    static void select(QComboBox &selector, int value);
-    // The value of the selected item; UnknownValue when nothing is selected.
-    static int selectedValue(const QComboBox &selector);
     // The port's name as the list shows it; empty for an index the table does not have.
     static QString name(const RecordClass &virtualPorts, int index);
     // "n (name)", as a list shows a port's binding.

@@ -1,6 +1,6 @@
-#include "WriteStates.h"
+#include "editor/WriteStates.h"
 
-#include "TableTree.h"
+#include "editor/TableTree.h"
 
 void WriteStates::set(int member, int index, State state)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordWriteQueue.h"
+#include "link/RecordWriteQueue.h"
 
 #include <QHash>
 #include <QString>

@@ -1,13 +1,13 @@
-#include "AclGenerator.h"
+#include "export/AclGenerator.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RandomSource.h"
-#include "RecordClass.h"
-#include "RecordLabel.h"
-#include "RecordSlots.h"
-#include "RecordWriter.h"
+#include "export/RandomSource.h"
+#include "link/RecordWriter.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordLabel.h"
+#include "model/RecordSlots.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
-#include "CardTransfer.h"
+#include "export/CardTransfer.h"
 
-#include "CardTransferPrompts.h"
+#include "export/CardTransferPrompts.h"
 
 #include <QDir>
 #include <QFile>

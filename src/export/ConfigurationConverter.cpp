@@ -1,9 +1,9 @@
-#include "ConfigurationConverter.h"
+#include "export/ConfigurationConverter.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "OutputFile.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/OutputFile.h"
+#include "model/RecordSlots.h"
 
 #include <QDir>
 #include <QIODevice>

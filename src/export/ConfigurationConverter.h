@@ -1,6 +1,6 @@
 #pragma once
 
-#include "VirtualPortLookup.h"
+#include "export/VirtualPortLookup.h"
 
 #include <QByteArray>
 #include <QDateTime>

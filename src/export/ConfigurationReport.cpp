@@ -1,11 +1,11 @@
-#include "ConfigurationReport.h"
+#include "export/ConfigurationReport.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordClass.h"
-#include "PhysicalPortNames.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/PhysicalPortNames.h"
+#include "model/RecordClass.h"
+#include "model/RecordSlots.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
-#include "LinuxDriveProvider.h"
+#include "export/LinuxDriveProvider.h"
 
-#include "UDisks2Client.h"
+#include "export/UDisks2Client.h"
 
 #include <QDir>
 #include <QFile>

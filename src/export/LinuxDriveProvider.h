@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DriveProvider.h"
+#include "export/DriveProvider.h"
 
 #include <QByteArray>
 #include <QHash>

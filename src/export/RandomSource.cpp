@@ -1,4 +1,4 @@
-#include "RandomSource.h"
+#include "export/RandomSource.h"
 
 #include <QRandomGenerator>
 

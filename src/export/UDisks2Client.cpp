@@ -1,4 +1,4 @@
-#include "UDisks2Client.h"
+#include "export/UDisks2Client.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>

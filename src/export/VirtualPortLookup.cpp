@@ -1,8 +1,8 @@
-#include "VirtualPortLookup.h"
+#include "export/VirtualPortLookup.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
 
 namespace {
 constexpr int HasPrefixBit = 1;

@@ -1,12 +1,12 @@
 #include "history/HistoryStore.h"
 
+#include "core/ProductInfo.h"
+#include "core/Registry.h"
 #include "history/Clock.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
-#include "shell/Registry.h"
-#include "shell/widgets/ProductInfo.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
-#include "ConnectionMonitor.h"
+#include "link/ConnectionMonitor.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "RecordWriteQueue.h"
-#include "SerialLink.h"
-#include "Timer.h"
-#include "TimerFactory.h"
-#include "TransferSink.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "link/RecordWriteQueue.h"
+#include "link/SerialLink.h"
+#include "link/TransferSink.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 const QString AnsweringText = QStringLiteral("ORVX");

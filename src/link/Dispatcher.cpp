@@ -1,16 +1,16 @@
-#include "Dispatcher.h"
+#include "link/Dispatcher.h"
 
-#include "ConnectionMonitor.h"
-#include "DebugLog.h"
-#include "DeviceSink.h"
-#include "DocumentSink.h"
-#include "ExchClass.h"
-#include "FieldFunctions.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "RecordWriteQueue.h"
-#include "SerialLinkUi.h"
-#include "TransferSink.h"
+#include "core/DebugLog.h"
+#include "link/ConnectionMonitor.h"
+#include "link/DeviceSink.h"
+#include "link/DocumentSink.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "link/RecordWriteQueue.h"
+#include "link/SerialLinkUi.h"
+#include "link/TransferSink.h"
+#include "model/ExchClass.h"
+#include "model/FieldFunctions.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BoardInformation.h"
-#include "ClockReading.h"
+#include "link/BoardInformation.h"
+#include "link/ClockReading.h"
 
 #include <QByteArray>
 

@@ -1,9 +1,9 @@
-#include "PacketSender.h"
+#include "link/PacketSender.h"
 
-#include "DebugLog.h"
-#include "FrameSink.h"
-#include "PacketCode.h"
-#include "PendingPacketStore.h"
+#include "core/DebugLog.h"
+#include "link/FrameSink.h"
+#include "link/PacketCode.h"
+#include "link/PendingPacketStore.h"
 
 namespace {
 bool needsEscape(char byte)

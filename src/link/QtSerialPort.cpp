@@ -1,9 +1,9 @@
-#include "QtSerialPort.h"
+#include "link/QtSerialPort.h"
 
-#include "DebugLog.h"
-#include "LineSettings.h"
-#include "Timer.h"
-#include "TimerFactory.h"
+#include "core/DebugLog.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "link/LineSettings.h"
 
 #include <QFileInfo>
 

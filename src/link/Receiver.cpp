@@ -1,6 +1,6 @@
-#include "Receiver.h"
+#include "link/Receiver.h"
 
-#include "PacketCode.h"
+#include "link/PacketCode.h"
 
 namespace {
 bool inStuffRange(char c)

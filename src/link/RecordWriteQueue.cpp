@@ -1,10 +1,10 @@
-#include "RecordWriteQueue.h"
+#include "link/RecordWriteQueue.h"
 
-#include "ExchClass.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "Timer.h"
-#include "TimerFactory.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "model/ExchClass.h"
 
 #include <algorithm>
 #include <tuple>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordWriter.h"
+#include "link/RecordWriter.h"
 
 #include <QByteArray>
 #include <QHash>

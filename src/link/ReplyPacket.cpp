@@ -1,7 +1,7 @@
-#include "ReplyPacket.h"
+#include "link/ReplyPacket.h"
 
-#include "FieldFunctions.h"
-#include "PacketCode.h"
+#include "link/PacketCode.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr int TrailerLength = 4;

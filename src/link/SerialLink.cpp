@@ -1,9 +1,9 @@
-#include "SerialLink.h"
+#include "link/SerialLink.h"
 
-#include "DebugLog.h"
-#include "LineSettings.h"
-#include "Registry.h"
-#include "SerialLinkUi.h"
+#include "core/DebugLog.h"
+#include "core/Registry.h"
+#include "link/LineSettings.h"
+#include "link/SerialLinkUi.h"
 
 #include <utility>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "Dispatcher.h"
-#include "FrameSink.h"
-#include "LineControl.h"
-#include "PacketSender.h"
-#include "Receiver.h"
-#include "SerialPort.h"
+#include "link/Dispatcher.h"
+#include "link/FrameSink.h"
+#include "link/LineControl.h"
+#include "link/PacketSender.h"
+#include "link/Receiver.h"
+#include "link/SerialPort.h"
 
 #include <QObject>
 #include <QString>

@@ -1,10 +1,10 @@
-#include "ConfigFile.h"
+#include "model/ConfigFile.h"
 
-#include "ExchClass.h"
-#include "InputFile.h"
-#include "OutputFile.h"
-#include "QbfReader.h"
-#include "QbfWriter.h"
+#include "model/ExchClass.h"
+#include "model/InputFile.h"
+#include "model/OutputFile.h"
+#include "model/QbfReader.h"
+#include "model/QbfWriter.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "ConfigurationTable.h"
+#include "model/ConfigurationTable.h"
 
 ConfigurationTable::ConfigurationTable(DebugLog *log)
     : m_log(log)

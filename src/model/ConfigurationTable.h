@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ExchClass.h"
+#include "model/ExchClass.h"
 
 #include <memory>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "ExchClass.h"
+#include "model/ExchClass.h"
 
-#include "QbfReader.h"
-#include "QbfWriter.h"
+#include "model/QbfReader.h"
+#include "model/QbfWriter.h"
 
 #include <initializer_list>
 

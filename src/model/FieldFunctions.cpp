@@ -1,4 +1,4 @@
-#include "FieldFunctions.h"
+#include "model/FieldFunctions.h"
 
 namespace {
 constexpr qsizetype ResultBytes = 4;

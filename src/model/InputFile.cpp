@@ -1,6 +1,6 @@
-#include "InputFile.h"
+#include "model/InputFile.h"
 
-#include "NativeFileName.h"
+#include "model/NativeFileName.h"
 
 #include <QFile>
 

@@ -1,4 +1,4 @@
-#include "NativeFileName.h"
+#include "model/NativeFileName.h"
 
 #include <QUtf8StringView>
 

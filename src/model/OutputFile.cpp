@@ -1,7 +1,7 @@
-#include "OutputFile.h"
+#include "model/OutputFile.h"
 
-#include "InputFile.h"
-#include "NativeFileName.h"
+#include "model/InputFile.h"
+#include "model/NativeFileName.h"
 
 #include <QFile>
 #include <QIODevice>

@@ -1,4 +1,4 @@
-#include "PhysicalPortNames.h"
+#include "model/PhysicalPortNames.h"
 
 namespace {
 const QString AuxLabel = QStringLiteral("Aux");

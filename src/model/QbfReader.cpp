@@ -1,6 +1,6 @@
-#include "QbfReader.h"
+#include "model/QbfReader.h"
 
-#include "FieldFunctions.h"
+#include "model/FieldFunctions.h"
 
 QbfReader::QbfReader(const QByteArray &data)
     : m_data(data)

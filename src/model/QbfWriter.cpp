@@ -1,6 +1,6 @@
-#include "QbfWriter.h"
+#include "model/QbfWriter.h"
 
-#include "FieldFunctions.h"
+#include "model/FieldFunctions.h"
 
 #include <limits>
 

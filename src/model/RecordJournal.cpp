@@ -1,6 +1,6 @@
-#include "RecordJournal.h"
+#include "model/RecordJournal.h"
 
-#include "ExchClass.h"
+#include "model/ExchClass.h"
 
 #include <utility>
 

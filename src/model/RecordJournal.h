@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordClass.h"
+#include "model/RecordClass.h"
 
 #include <QByteArray>
 #include <QList>

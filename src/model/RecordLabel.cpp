@@ -1,8 +1,8 @@
-#include "RecordLabel.h"
+#include "model/RecordLabel.h"
 
-#include "ExchClass.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
 
 namespace {
 const char *const Titles[ExchClass::MemberCount] = {

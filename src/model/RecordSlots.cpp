@@ -1,7 +1,7 @@
-#include "RecordSlots.h"
+#include "model/RecordSlots.h"
 
-#include "FieldNames.h"
-#include "RecordClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordClass.h"
 
 bool RecordSlots::isFree(const RecordClass &structure, int index)
 {

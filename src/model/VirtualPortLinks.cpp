@@ -1,9 +1,9 @@
-#include "VirtualPortLinks.h"
+#include "model/VirtualPortLinks.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "PhysicalPortNames.h"
-#include "RecordSlots.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/PhysicalPortNames.h"
+#include "model/RecordSlots.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "ExchangeSimulator.h"
+#include "simulator/ExchangeSimulator.h"
 
-#include "FieldFunctions.h"
-#include "FieldNames.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "RecordSlots.h"
-#include "ReplyPacket.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "link/ReplyPacket.h"
+#include "model/FieldFunctions.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
 
 #include <iterator>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ExchClass.h"
-#include "Receiver.h"
+#include "link/Receiver.h"
+#include "model/ExchClass.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -1,6 +1,6 @@
-#include "PtyEndpoint.h"
+#include "simulator/PtyEndpoint.h"
 
-#include "ExchangeSimulator.h"
+#include "simulator/ExchangeSimulator.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "StopSignalNotifier.h"
+#include "simulator/StopSignalNotifier.h"
 
 #include <QSocketNotifier>
 

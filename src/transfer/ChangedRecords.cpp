@@ -1,9 +1,9 @@
-#include "ChangedRecords.h"
+#include "transfer/ChangedRecords.h"
 
-#include "ExchClass.h"
-#include "TransferEngine.h"
 #include "analysis/ByteText.h"
 #include "analysis/ConfigurationComparison.h"
+#include "model/ExchClass.h"
+#include "transfer/TransferEngine.h"
 
 namespace {
 bool sameLayout(const RecordClass &a, const RecordClass &b)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RecordRef.h"
+#include "transfer/RecordRef.h"
 
 #include <QList>
 #include <QString>

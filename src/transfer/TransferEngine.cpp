@@ -1,12 +1,12 @@
-#include "TransferEngine.h"
+#include "transfer/TransferEngine.h"
 
-#include "DebugLog.h"
-#include "FieldFunctions.h"
-#include "LineControl.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "RecordLabel.h"
-#include "TimerFactory.h"
+#include "core/DebugLog.h"
+#include "core/TimerFactory.h"
+#include "link/LineControl.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "model/FieldFunctions.h"
+#include "model/RecordLabel.h"
 
 #include <algorithm>
 #include <array>

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "ExchClass.h"
-#include "PacketCode.h"
-#include "PendingPacketStore.h"
-#include "RecordRef.h"
-#include "TransferObserver.h"
-#include "TransferSink.h"
+#include "link/PacketCode.h"
+#include "link/PendingPacketStore.h"
+#include "link/TransferSink.h"
+#include "model/ExchClass.h"
+#include "transfer/RecordRef.h"
+#include "transfer/TransferObserver.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,9 +1,9 @@
-#include "TestSupport.h"
 #include "analysis/ConfigurationCheck.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
-#include "SampleConfiguration.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QStringList>
 

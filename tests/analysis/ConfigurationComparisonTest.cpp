@@ -1,9 +1,9 @@
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
 #include "analysis/ConfigurationComparison.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <functional>
 

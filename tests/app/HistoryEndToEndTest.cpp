@@ -1,9 +1,18 @@
-#include "PtyMainWindowFixture.h"
+#include "support/gui/PtyMainWindowFixture.h"
 
-#include "DocumentWindow.h"
-#include "FieldNames.h"
+#include "editor/widgets/DocumentWindow.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialLink.h"
+#include "model/FieldNames.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
+#include "support/TreeSearch.h"
 
 #include <QAction>
 #include <QDir>

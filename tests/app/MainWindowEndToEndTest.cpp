@@ -1,13 +1,13 @@
-#include "PtyMainWindowFixture.h"
+#include "support/gui/PtyMainWindowFixture.h"
 
-#include "DemoExchange.h"
-#include "DocumentWindow.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "RecordWriteQueue.h"
-#include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TreeSearch.h"
+#include "app/DemoExchange.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "link/RecordWriteQueue.h"
+#include "link/SerialLink.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TreeSearch.h"
 
 #include <QDialog>
 #include <QFile>

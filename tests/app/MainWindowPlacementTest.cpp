@@ -1,6 +1,6 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "MainWindowPlacement.h"
+#include "shell/WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -22,10 +22,10 @@ protected:
         m_stored = QRect(available().topLeft() + QPoint(qMin(room.width(), 10), qMin(room.height(), 20)), size);
         const qreal dpiX = QGuiApplication::primaryScreen()->logicalDotsPerInchX();
         const qreal dpiY = QGuiApplication::primaryScreen()->logicalDotsPerInchY();
-        save(MainLeft, MainWindowPlacement::toTwips(m_stored.x(), dpiX));
-        save(MainTop, MainWindowPlacement::toTwips(m_stored.y(), dpiY));
-        save(MainWidth, MainWindowPlacement::toTwips(m_stored.width(), dpiX));
-        save(MainHeight, MainWindowPlacement::toTwips(m_stored.height(), dpiY));
+        save(MainLeft, WindowPlacement::toTwips(m_stored.x(), dpiX));
+        save(MainTop, WindowPlacement::toTwips(m_stored.y(), dpiY));
+        save(MainWidth, WindowPlacement::toTwips(m_stored.width(), dpiX));
+        save(MainHeight, WindowPlacement::toTwips(m_stored.height(), dpiY));
         m_storedTwips = stored();
     }
     void save(const QString &name, int value) { m_registry->SaveSetting(Settings, name, Registry::TypeNumber, value); }
@@ -85,10 +85,10 @@ TEST_F(MainWindowPlacementTest, WithNothingStoredOrAPlaceOffEveryScreenTheWindow
 
 TEST(MainWindowPlacement, TwipsAreFifteenToThePixelAtNinetySixDotsPerInch)
 {
-    EXPECT_EQ(MainWindowPlacement::toPixels(6500, 96), 433);
-    EXPECT_EQ(MainWindowPlacement::toTwips(433, 96), 6495);
-    EXPECT_EQ(MainWindowPlacement::toPixels(1440, 120), 120);
-    EXPECT_EQ(MainWindowPlacement::toTwips(120, 120), 1440);
+    EXPECT_EQ(WindowPlacement::toPixels(6500, 96), 433);
+    EXPECT_EQ(WindowPlacement::toTwips(433, 96), 6495);
+    EXPECT_EQ(WindowPlacement::toPixels(1440, 120), 120);
+    EXPECT_EQ(WindowPlacement::toTwips(120, 120), 1440);
 }
 
 } // namespace

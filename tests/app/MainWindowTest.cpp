@@ -1,11 +1,11 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "CommandLine.h"
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "ExchangeSimulator.h"
-#include "PrintService.h"
+#include "app/CommandLine.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "export/widgets/PrintService.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "simulator/ExchangeSimulator.h"
 
 #include <QApplication>
 #include <QClipboard>

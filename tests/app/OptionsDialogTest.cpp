@@ -1,10 +1,10 @@
-#include "OptionsDialog.h"
+#include "app/OptionsDialog.h"
 
-#include "DebugLog.h"
-#include "FakeSerialPort.h"
-#include "GuiTestSupport.h"
-#include "Registry.h"
-#include "SerialLink.h"
+#include "core/DebugLog.h"
+#include "core/Registry.h"
+#include "link/FakeSerialPort.h"
+#include "link/SerialLink.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>

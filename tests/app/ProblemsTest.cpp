@@ -1,8 +1,8 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "ConfigFile.h"
-#include "ProblemWatch.h"
-#include "SampleConfiguration.h"
+#include "app/ProblemWatch.h"
+#include "model/ConfigFile.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QTest>
 #include <QToolButton>

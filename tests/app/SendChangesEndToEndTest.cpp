@@ -1,9 +1,9 @@
-#include "PtyMainWindowFixture.h"
+#include "support/gui/PtyMainWindowFixture.h"
 
-#include "DocumentWindow.h"
-#include "FieldNames.h"
+#include "editor/widgets/DocumentWindow.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
+#include "model/FieldNames.h"
 
 #include <QAction>
 #include <QDialog>

@@ -1,7 +1,7 @@
-#include "CliRun.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "TestSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 #include <sys/stat.h>
 

@@ -1,9 +1,9 @@
-#include "CliRun.h"
-#include "CommandLineTool.h"
-#include "ConfigFile.h"
-#include "ConfigurationListing.h"
-#include "ExchClass.h"
-#include "TestSupport.h"
+#include "cli/CommandLineTool.h"
+#include "cli/ConfigurationListing.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
-#include "CliRun.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "TestSupport.h"
 #include "analysis/ConfigurationComparison.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

@@ -1,6 +1,6 @@
-#include "CliRun.h"
-#include "CommandLineTool.h"
-#include "TestSupport.h"
+#include "cli/CommandLineTool.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 TEST(ReportCommand, WritesTheReportOfAConfigurationFileAsAPdfWithCodesMasked)
 {

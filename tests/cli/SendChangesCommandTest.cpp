@@ -1,10 +1,10 @@
-#include "CliRun.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 namespace {
 const QString NoPort = QStringLiteral("/dev/quillbridge-no-such-port");

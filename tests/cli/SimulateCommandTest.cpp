@@ -1,11 +1,11 @@
-#include "CliRun.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "ExchangeSimulator.h"
-#include "PacketSender.h"
-#include "SampleConfiguration.h"
-#include "SlaveDevice.h"
-#include "TestSupport.h"
+#include "link/PacketSender.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/CliRun.h"
+#include "support/SlaveDevice.h"
+#include "support/TestSupport.h"
 
 TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
 {

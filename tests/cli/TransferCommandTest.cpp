@@ -1,9 +1,9 @@
-#include "CliRun.h"
-#include "CommandLineTool.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "PseudoTerminal.h"
-#include "TestSupport.h"
+#include "cli/CommandLineTool.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "support/CliRun.h"
+#include "support/PseudoTerminal.h"
+#include "support/TestSupport.h"
 
 #include <QRandomGenerator>
 

@@ -1,10 +1,10 @@
-#include "CliRun.h"
-#include "CommandLineTool.h"
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "cli/CommandLineTool.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
 #include "model/FieldNames.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
 
 #include <QJsonDocument>
 #include <QTemporaryDir>

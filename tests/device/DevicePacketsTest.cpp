@@ -1,11 +1,11 @@
-#include "AcknowledgementTimer.h"
-#include "BoardPackets.h"
-#include "ClockPackets.h"
-#include "ExtensionParameters.h"
-#include "FactoryConfiguration.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
-#include "TieLineParameters.h"
+#include "device/AcknowledgementTimer.h"
+#include "device/BoardPackets.h"
+#include "device/ClockPackets.h"
+#include "device/ExtensionParameters.h"
+#include "device/FactoryConfiguration.h"
+#include "device/TieLineParameters.h"
+#include "support/SimulatedTimers.h"
+#include "support/TestSupport.h"
 
 #include <algorithm>
 

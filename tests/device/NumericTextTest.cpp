@@ -1,4 +1,4 @@
-#include "NumericText.h"
+#include "device/NumericText.h"
 
 #include <gtest/gtest.h>
 

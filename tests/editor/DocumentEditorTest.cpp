@@ -1,10 +1,10 @@
-#include "DocumentEditor.h"
+#include "editor/DocumentEditor.h"
 
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "GuiTestSupport.h"
-#include "SampleConfiguration.h"
-#include "TestDocumentHost.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/gui/GuiTestSupport.h"
+#include "support/gui/TestDocumentHost.h"
 
 namespace {
 

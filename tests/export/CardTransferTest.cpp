@@ -1,6 +1,6 @@
-#include "CardTransfer.h"
-#include "FakeDriveProvider.h"
-#include "TestSupport.h"
+#include "export/CardTransfer.h"
+#include "export/FakeDriveProvider.h"
+#include "support/TestSupport.h"
 
 #include <QFileInfo>
 

@@ -1,11 +1,11 @@
-#include "ConfigurationConverter.h"
-#include "ExchClass.h"
-#include "ExportTestSupport.h"
-#include "FieldDef.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "export/ConfigurationConverter.h"
+#include "export/ExportTestSupport.h"
+#include "model/ExchClass.h"
+#include "model/FieldDef.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 #include <QFileInfo>

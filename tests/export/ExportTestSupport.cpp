@@ -1,7 +1,7 @@
-#include "ExportTestSupport.h"
+#include "export/ExportTestSupport.h"
 
-#include "ConfigurationConverter.h"
-#include "TestSupport.h"
+#include "export/ConfigurationConverter.h"
+#include "support/TestSupport.h"
 
 #include <QBuffer>
 

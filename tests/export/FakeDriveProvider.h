@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CardTransferPrompts.h"
-#include "DriveProvider.h"
+#include "export/CardTransferPrompts.h"
+#include "export/DriveProvider.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,6 +1,6 @@
-#include "CardTransfer.h"
-#include "LinuxDriveProvider.h"
-#include "UDisks2Client.h"
+#include "export/CardTransfer.h"
+#include "export/LinuxDriveProvider.h"
+#include "export/UDisks2Client.h"
 
 #include <QDir>
 #include <QFile>

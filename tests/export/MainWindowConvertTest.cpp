@@ -1,7 +1,7 @@
-#include "FakeDriveProvider.h"
-#include "MainWindowFixture.h"
-#include "TestSupport.h"
-#include "TreeSearch.h"
+#include "export/FakeDriveProvider.h"
+#include "support/gui/MainWindowFixture.h"
+#include "support/TestSupport.h"
+#include "support/TreeSearch.h"
 
 #include <QTreeWidget>
 

@@ -1,7 +1,7 @@
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "SampleConfiguration.h"
-#include "VirtualPortLookup.h"
+#include "export/VirtualPortLookup.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
 #include "history/Baseline.h"
 #include "history/Clock.h"
 #include "history/HistoryStore.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QTemporaryDir>
 

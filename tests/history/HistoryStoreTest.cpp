@@ -1,10 +1,10 @@
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "core/Registry.h"
 #include "history/Clock.h"
 #include "history/HistoryStore.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
-#include "shell/Registry.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>

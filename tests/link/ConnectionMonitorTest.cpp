@@ -1,12 +1,12 @@
-#include "ConnectionMonitor.h"
-#include "ExchangeSimulator.h"
-#include "FakeSerialPort.h"
-#include "LinkRecorder.h"
-#include "RecordWriteQueue.h"
-#include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
+#include "link/ConnectionMonitor.h"
+#include "link/FakeSerialPort.h"
+#include "link/LinkRecorder.h"
+#include "link/RecordWriteQueue.h"
+#include "link/SerialLink.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/SimulatedTimers.h"
+#include "support/TestSupport.h"
 
 namespace {
 const QByteArray ClockRead = bytes("7E 04 00 02 30 30 00 00 00 00 7E");

@@ -1,8 +1,8 @@
-#include "Dispatcher.h"
-#include "FrameSink.h"
-#include "LinkRecorder.h"
-#include "PacketSender.h"
-#include "TestSupport.h"
+#include "link/Dispatcher.h"
+#include "link/FrameSink.h"
+#include "link/LinkRecorder.h"
+#include "link/PacketSender.h"
+#include "support/TestSupport.h"
 
 namespace {
 class Dispatching : public ::testing::Test, public FrameSink

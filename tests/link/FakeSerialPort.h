@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SerialPort.h"
+#include "link/SerialPort.h"
 
 #include <QList>
 #include <QMap>

@@ -1,4 +1,4 @@
-#include "LineSettings.h"
+#include "link/LineSettings.h"
 
 #include <gtest/gtest.h>
 

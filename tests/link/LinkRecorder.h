@@ -1,12 +1,12 @@
 #pragma once
 
-#include "BoardInformation.h"
-#include "ClockReading.h"
-#include "DeviceSink.h"
-#include "DocumentSink.h"
-#include "ExchClass.h"
-#include "SerialLinkUi.h"
-#include "TransferSink.h"
+#include "link/BoardInformation.h"
+#include "link/ClockReading.h"
+#include "link/DeviceSink.h"
+#include "link/DocumentSink.h"
+#include "link/SerialLinkUi.h"
+#include "link/TransferSink.h"
+#include "model/ExchClass.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "FrameSink.h"
-#include "PacketSender.h"
-#include "PendingPacketStore.h"
-#include "TestSupport.h"
+#include "link/FrameSink.h"
+#include "link/PacketSender.h"
+#include "link/PendingPacketStore.h"
+#include "support/TestSupport.h"
 
 namespace {
 class PacketSending : public ::testing::Test, public FrameSink, public PendingPacketStore

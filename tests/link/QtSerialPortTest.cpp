@@ -1,9 +1,9 @@
-#include "QtSerialPort.h"
+#include "link/QtSerialPort.h"
 
-#include "DebugLog.h"
-#include "PseudoTerminal.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
+#include "core/DebugLog.h"
+#include "support/PseudoTerminal.h"
+#include "support/SimulatedTimers.h"
+#include "support/TestSupport.h"
 
 #include <QSocketNotifier>
 

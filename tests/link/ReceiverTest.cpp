@@ -1,5 +1,5 @@
-#include "Receiver.h"
-#include "TestSupport.h"
+#include "link/Receiver.h"
+#include "support/TestSupport.h"
 
 TEST(Receiver, CutsTheStreamIntoFrameContentsUndoingEscapesAndDroppingWhatLiesOutsideOrStray)
 {

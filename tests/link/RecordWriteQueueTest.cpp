@@ -1,12 +1,12 @@
-#include "ExchangeSimulator.h"
-#include "FieldNames.h"
-#include "FrameSink.h"
-#include "PacketSender.h"
-#include "Receiver.h"
-#include "RecordWriteQueue.h"
-#include "SampleConfiguration.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
+#include "link/FrameSink.h"
+#include "link/PacketSender.h"
+#include "link/Receiver.h"
+#include "link/RecordWriteQueue.h"
+#include "model/FieldNames.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/SimulatedTimers.h"
+#include "support/TestSupport.h"
 
 namespace {
 using State = RecordWriteQueue::State;

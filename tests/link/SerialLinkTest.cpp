@@ -1,9 +1,9 @@
-#include "FakeSerialPort.h"
-#include "LinkRecorder.h"
-#include "PacketSender.h"
-#include "Registry.h"
-#include "SerialLink.h"
-#include "TestSupport.h"
+#include "core/Registry.h"
+#include "link/FakeSerialPort.h"
+#include "link/LinkRecorder.h"
+#include "link/PacketSender.h"
+#include "link/SerialLink.h"
+#include "support/TestSupport.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
-#include "ConfigFile.h"
-#include "ExchClass.h"
-#include "QbfReader.h"
-#include "QbfWriter.h"
-#include "TestSupport.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "model/QbfReader.h"
+#include "model/QbfWriter.h"
+#include "support/TestSupport.h"
 
 #include <csignal>
 #include <sys/resource.h>

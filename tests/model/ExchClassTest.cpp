@@ -1,6 +1,6 @@
-#include "ConfigurationTable.h"
-#include "ExchClass.h"
-#include "TestSupport.h"
+#include "model/ConfigurationTable.h"
+#include "model/ExchClass.h"
+#include "support/TestSupport.h"
 
 TEST(ExchangeConfiguration, StartsWithNineEmptyStructuresTheirCodesAndDefinitionIds)
 {

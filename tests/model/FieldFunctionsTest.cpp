@@ -1,5 +1,5 @@
-#include "FieldFunctions.h"
-#include "TestSupport.h"
+#include "model/FieldFunctions.h"
+#include "support/TestSupport.h"
 
 TEST(FieldFunctions, PIntReadsLittleEndianAndIsZeroPastTheEnd)
 {

@@ -1,7 +1,7 @@
-#include "InputFile.h"
-#include "NativeFileName.h"
-#include "OutputFile.h"
-#include "TestSupport.h"
+#include "model/InputFile.h"
+#include "model/NativeFileName.h"
+#include "model/OutputFile.h"
+#include "support/TestSupport.h"
 
 #include <dirent.h>
 #include <fcntl.h>

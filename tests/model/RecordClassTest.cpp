@@ -1,6 +1,6 @@
-#include "FieldDef.h"
-#include "RecordClass.h"
-#include "TestSupport.h"
+#include "model/FieldDef.h"
+#include "model/RecordClass.h"
+#include "support/TestSupport.h"
 
 namespace {
 QByteArray threeFieldDefinition()

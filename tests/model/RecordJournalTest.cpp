@@ -1,7 +1,7 @@
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordJournal.h"
-#include "SampleConfiguration.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordJournal.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
-#include "AboutWindow.h"
-#include "DebugLog.h"
-#include "DebugWindow.h"
-#include "FileDialogService.h"
-#include "GuiTestSupport.h"
-#include "HelpWindow.h"
-#include "SimulatedTimers.h"
-#include "SplashWindow.h"
-#include "VersionText.h"
+#include "core/DebugLog.h"
+#include "shell/AboutWindow.h"
+#include "shell/DebugWindow.h"
+#include "shell/FileDialogService.h"
+#include "shell/HelpWindow.h"
+#include "shell/SplashWindow.h"
+#include "shell/VersionText.h"
+#include "support/gui/GuiTestSupport.h"
+#include "support/SimulatedTimers.h"
 
 #include <QCheckBox>
 #include <QDir>

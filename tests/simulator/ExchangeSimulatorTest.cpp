@@ -1,9 +1,9 @@
-#include "ExchangeSimulator.h"
-#include "PacketCode.h"
-#include "PacketSender.h"
-#include "Receiver.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "link/PacketCode.h"
+#include "link/PacketSender.h"
+#include "link/Receiver.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
 
 namespace {
 class SimulatedExchange : public ::testing::Test

@@ -1,9 +1,9 @@
-#include "ExchangeSimulator.h"
-#include "PacketCode.h"
-#include "PtyEndpoint.h"
-#include "SampleConfiguration.h"
-#include "SlaveDevice.h"
-#include "TestSupport.h"
+#include "link/PacketCode.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/SlaveDevice.h"
+#include "support/TestSupport.h"
 
 #include <QCoreApplication>
 

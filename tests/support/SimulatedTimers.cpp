@@ -1,4 +1,4 @@
-#include "SimulatedTimers.h"
+#include "support/SimulatedTimers.h"
 
 class SimulatedTimers::SimulatedTimer : public Timer
 {

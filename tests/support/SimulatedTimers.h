@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TimerFactory.h"
+#include "core/TimerFactory.h"
 
 #include <QList>
 

@@ -1,6 +1,6 @@
-#include "SlaveDevice.h"
+#include "support/SlaveDevice.h"
 
-#include "Receiver.h"
+#include "link/Receiver.h"
 
 #include <QEventLoop>
 #include <QSocketNotifier>

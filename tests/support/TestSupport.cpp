@@ -1,7 +1,9 @@
-#include "TestSupport.h"
+#include "support/TestSupport.h"
 
-#include "ReplyPacket.h"
-#include "StructureDefinition.h"
+#include "link/ReplyPacket.h"
+#include "model/FieldDef.h"
+#include "model/RecordClass.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -151,4 +153,27 @@ bool runEventsUntil(const std::function<bool()> &done, int boundMilliseconds)
     while (!done() && bound.isActive())
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     return done();
+}
+
+QString fieldsOf(const RecordClass &structure, int record, const char *fields)
+{
+    QStringList values;
+    for (const QString &field : QString::fromLatin1(fields).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QByteArray name = field.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('['), 0, 0).toLatin1();
+        const int element = field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
+        qint16 type = FieldType::None;
+        for (int i = 1; i <= structure.Items(); ++i) {
+            if (QByteArrayView(structure.field(i).Name).compare(name, Qt::CaseInsensitive) == 0)
+                type = structure.field(i).Type;
+        }
+        if (field.contains(QLatin1Char('.')))
+            values.append(QString::number(structure.GetBoolean(name, record, field.section(QLatin1Char('.'), 1).toInt(), element)));
+        else if (type == FieldType::String)
+            values.append(QString::fromLatin1(structure.GetString(name, record)));
+        else if (type == FieldType::Digit)
+            values.append(QString::fromLatin1(structure.GetDigit(name, record, element)));
+        else
+            values.append(QString::number(structure.GetInteger(name, record, element)));
+    }
+    return values.join(QLatin1Char('|'));
 }

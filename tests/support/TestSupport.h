@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DebugLog.h"
-#include "FieldFunctions.h"
+#include "core/DebugLog.h"
+#include "model/FieldFunctions.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -18,10 +18,16 @@
 #include <ostream>
 #include <utility>
 
+class RecordClass;
+
 // Bytes from spaced hexadecimal: bytes("7E 04 00").
 QByteArray bytes(const char *hex);
 // Spaced upper-case hexadecimal of a byte string, for readable failures.
 QString hex(const QByteArray &data);
+
+// What the named fields of a record hold, joined by '|': numbers in decimal,
+// texts and digits as they are, "Field.n" bit n as 1 or 0, "Field[k]" element k.
+QString fieldsOf(const RecordClass &structure, int record, const char *fields);
 
 // The bundled sample configuration file.
 QString samplePath();

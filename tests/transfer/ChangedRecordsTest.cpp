@@ -1,9 +1,9 @@
-#include "ChangedRecords.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "RecordSlots.h"
-#include "SampleConfiguration.h"
-#include "TestSupport.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TestSupport.h"
+#include "transfer/ChangedRecords.h"
 
 TEST(ChangedRecords, ListsEachChangedRecordOnceWithItsFieldsAndRefusesAnotherLayoutOrTableSize)
 {

@@ -1,11 +1,11 @@
-#include "ExchClass.h"
-#include "FrameSink.h"
-#include "LineControl.h"
-#include "PacketSender.h"
-#include "Receiver.h"
-#include "SimulatedTimers.h"
-#include "TestSupport.h"
-#include "TransferEngine.h"
+#include "link/FrameSink.h"
+#include "link/LineControl.h"
+#include "link/PacketSender.h"
+#include "link/Receiver.h"
+#include "model/ExchClass.h"
+#include "support/SimulatedTimers.h"
+#include "support/TestSupport.h"
+#include "transfer/TransferEngine.h"
 
 #include <optional>
 

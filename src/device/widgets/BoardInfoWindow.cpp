@@ -1,6 +1,6 @@
-#include "BoardInfoWindow.h"
+#include "device/widgets/BoardInfoWindow.h"
 
-#include "BoardPackets.h"
+#include "device/BoardPackets.h"
 
 #include <QDate>
 #include <QEvent>

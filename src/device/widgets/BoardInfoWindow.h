@@ -1,7 +1,7 @@
 #pragma once
 
-#include "BoardInformation.h"
-#include "DeviceDialog.h"
+#include "device/widgets/DeviceDialog.h"
+#include "link/BoardInformation.h"
 
 #include <QByteArray>
 #include <QList>

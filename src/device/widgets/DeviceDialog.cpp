@@ -1,8 +1,8 @@
-#include "DeviceDialog.h"
+#include "device/widgets/DeviceDialog.h"
 
-#include "DevicePacket.h"
-#include "LeaveValidator.h"
-#include "MessageService.h"
+#include "device/DevicePacket.h"
+#include "device/widgets/LeaveValidator.h"
+#include "shell/MessageService.h"
 
 #include <QLabel>
 #include <QLineEdit>

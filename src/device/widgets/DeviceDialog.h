@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceServices.h"
+#include "device/widgets/DeviceServices.h"
 
 #include <QDialog>
 

@@ -1,13 +1,13 @@
-#include "DeviceWindows.h"
+#include "device/widgets/DeviceWindows.h"
 
-#include "BoardInfoWindow.h"
-#include "BoardPackets.h"
-#include "ExtensionParametersWindow.h"
-#include "FactoryConfiguration.h"
-#include "FactoryWindow.h"
-#include "MessageService.h"
-#include "SerialLink.h"
-#include "TieLineParametersWindow.h"
+#include "device/BoardPackets.h"
+#include "device/FactoryConfiguration.h"
+#include "device/widgets/BoardInfoWindow.h"
+#include "device/widgets/ExtensionParametersWindow.h"
+#include "device/widgets/FactoryWindow.h"
+#include "device/widgets/TieLineParametersWindow.h"
+#include "link/SerialLink.h"
+#include "shell/MessageService.h"
 
 namespace {
 const QString ResetQuestion = QStringLiteral("Are you Sure about resetting the System?");

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "DeviceSink.h"
-#include "PacketSender.h"
-#include "TimeWindow.h"
+#include "device/widgets/TimeWindow.h"
+#include "link/DeviceSink.h"
+#include "link/PacketSender.h"
 
 #include <QObject>
 #include <QPointer>

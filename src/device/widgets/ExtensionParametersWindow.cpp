@@ -1,7 +1,7 @@
-#include "ExtensionParametersWindow.h"
+#include "device/widgets/ExtensionParametersWindow.h"
 
-#include "NumericText.h"
-#include "LeaveValidator.h"
+#include "device/NumericText.h"
+#include "device/widgets/LeaveValidator.h"
 
 #include <QComboBox>
 #include <QGridLayout>

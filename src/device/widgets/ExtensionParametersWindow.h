@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AcknowledgementTimer.h"
-#include "DeviceDialog.h"
-#include "ExtensionParameters.h"
+#include "device/AcknowledgementTimer.h"
+#include "device/ExtensionParameters.h"
+#include "device/widgets/DeviceDialog.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "FactoryWindow.h"
+#include "device/widgets/FactoryWindow.h"
 
-#include "NumericText.h"
+#include "device/NumericText.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DeviceDialog.h"
-#include "FactoryConfiguration.h"
+#include "device/FactoryConfiguration.h"
+#include "device/widgets/DeviceDialog.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "LeaveValidator.h"
+#include "device/widgets/LeaveValidator.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,7 +1,7 @@
-#include "TieLineParametersWindow.h"
+#include "device/widgets/TieLineParametersWindow.h"
 
-#include "LeaveValidator.h"
-#include "NumericText.h"
+#include "device/NumericText.h"
+#include "device/widgets/LeaveValidator.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

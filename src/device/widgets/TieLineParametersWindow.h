@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AcknowledgementTimer.h"
-#include "DeviceDialog.h"
-#include "TieLineParameters.h"
+#include "device/AcknowledgementTimer.h"
+#include "device/TieLineParameters.h"
+#include "device/widgets/DeviceDialog.h"
 
 #include <array>
 

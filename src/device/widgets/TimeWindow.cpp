@@ -1,10 +1,10 @@
-#include "TimeWindow.h"
+#include "device/widgets/TimeWindow.h"
 
-#include "ClockPackets.h"
-#include "ClockReading.h"
-#include "NumericText.h"
-#include "Timer.h"
-#include "TimerFactory.h"
+#include "core/Timer.h"
+#include "core/TimerFactory.h"
+#include "device/ClockPackets.h"
+#include "device/NumericText.h"
+#include "link/ClockReading.h"
 
 #include <QEvent>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DeviceDialog.h"
+#include "device/widgets/DeviceDialog.h"
 
 #include <QDateTime>
 

@@ -1,8 +1,8 @@
-#include "AclGeneratorWindow.h"
+#include "export/widgets/AclGeneratorWindow.h"
 
-#include "ExchClass.h"
-#include "MessageService.h"
-#include "RecordLabel.h"
+#include "model/ExchClass.h"
+#include "model/RecordLabel.h"
+#include "shell/MessageService.h"
 
 #include <QClipboard>
 #include <QFontDatabase>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AclGenerator.h"
+#include "export/AclGenerator.h"
 
 #include <QDialog>
 

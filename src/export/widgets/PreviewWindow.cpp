@@ -1,8 +1,8 @@
-#include "PreviewWindow.h"
+#include "export/widgets/PreviewWindow.h"
 
-#include "PreviewPlacement.h"
-#include "PrintService.h"
-#include "ReportPages.h"
+#include "export/report/ReportPages.h"
+#include "export/widgets/PrintService.h"
+#include "shell/WindowPlacement.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -48,7 +48,7 @@ PreviewWindow::PreviewWindow(const ExchClass &config, const QString &caption, co
     : QWidget(parent, Qt::Window)
     , m_job(config, caption, services.settings)
     , m_services(services)
-    , m_placement(std::make_unique<PreviewPlacement>(services.settings))
+    , m_placement(std::make_unique<WindowPlacement>(services.settings, WindowPlacement::Preview))
     , m_vp(new QPrintPreviewWidget(&services.printing.printer(), this))
     , m_cboZoom(new QComboBox(this))
     , m_chkShowCodes(new QCheckBox(tr("Show PINs and pass codes"), this))

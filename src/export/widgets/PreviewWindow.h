@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ReportContent.h"
-#include "ReportJob.h"
+#include "export/ReportContent.h"
+#include "export/widgets/ReportJob.h"
 
 #include <QWidget>
 
@@ -9,7 +9,7 @@
 
 class FileDialogService;
 class MessageService;
-class PreviewPlacement;
+class WindowPlacement;
 class PrintService;
 class QCheckBox;
 class QComboBox;
@@ -67,7 +67,7 @@ private:
 
     ReportJob m_job;
     Services m_services;
-    std::unique_ptr<PreviewPlacement> m_placement;
+    std::unique_ptr<WindowPlacement> m_placement;
     ReportContent m_content;
     bool m_pageNumbers = true;
     QPrintPreviewWidget *m_vp;

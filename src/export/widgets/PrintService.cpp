@@ -1,6 +1,6 @@
-#include "PrintService.h"
+#include "export/widgets/PrintService.h"
 
-#include "ReportPages.h"
+#include "export/report/ReportPages.h"
 
 #include <QPageSetupDialog>
 #include <QPrintDialog>

@@ -1,11 +1,11 @@
-#include "ReportJob.h"
+#include "export/widgets/ReportJob.h"
 
-#include "ConfigurationReport.h"
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "PrintService.h"
-#include "Registry.h"
-#include "ReportPages.h"
+#include "core/Registry.h"
+#include "export/ConfigurationReport.h"
+#include "export/report/ReportPages.h"
+#include "export/widgets/PrintService.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
 
 const QString ReportJob::ExportTitle = QStringLiteral("Export PDF");
 const QString ReportJob::ExportFilter = QStringLiteral("PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*");

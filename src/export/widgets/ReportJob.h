@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ReportContent.h"
+#include "export/ReportContent.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "ComparisonWindow.h"
+#include "history/widgets/ComparisonWindow.h"
 
-#include "DocumentWindow.h"
-#include "RecordLabel.h"
 #include "analysis/ConfigurationComparison.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "model/RecordLabel.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

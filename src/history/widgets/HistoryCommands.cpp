@@ -1,13 +1,13 @@
-#include "HistoryCommands.h"
+#include "history/widgets/HistoryCommands.h"
 
-#include "ComparisonWindow.h"
-#include "ConfigFile.h"
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "FileDialogService.h"
-#include "HistoryWindow.h"
-#include "MessageService.h"
+#include "editor/widgets/DocumentWindow.h"
 #include "history/Clock.h"
+#include "history/widgets/ComparisonWindow.h"
+#include "history/widgets/HistoryWindow.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
 
 namespace {
 const QString HistoryTitle = QStringLiteral("History");

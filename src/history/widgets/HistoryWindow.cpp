@@ -1,4 +1,4 @@
-#include "HistoryWindow.h"
+#include "history/widgets/HistoryWindow.h"
 
 #include "history/HistoryStore.h"
 

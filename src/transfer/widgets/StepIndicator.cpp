@@ -1,4 +1,4 @@
-#include "StepIndicator.h"
+#include "transfer/widgets/StepIndicator.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,7 +1,7 @@
-#include "TransferWindow.h"
+#include "transfer/widgets/TransferWindow.h"
 
-#include "MessageService.h"
-#include "StepIndicator.h"
+#include "shell/MessageService.h"
+#include "transfer/widgets/StepIndicator.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

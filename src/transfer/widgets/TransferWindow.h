@@ -1,7 +1,7 @@
 #pragma once
 
-#include "TransferEngine.h"
-#include "TransferObserver.h"
+#include "transfer/TransferEngine.h"
+#include "transfer/TransferObserver.h"
 
 #include <QDialog>
 #include <QList>

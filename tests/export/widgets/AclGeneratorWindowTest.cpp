@@ -1,9 +1,9 @@
-#include "AclGeneratorWindow.h"
+#include "export/widgets/AclGeneratorWindow.h"
 
-#include "ExchClass.h"
-#include "GuiTestSupport.h"
-#include "ReportTestSupport.h"
-#include "SampleConfiguration.h"
+#include "export/ReportTestSupport.h"
+#include "model/ExchClass.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
-#include "MainWindowFixture.h"
+#include "support/gui/MainWindowFixture.h"
 
-#include "PreviewWindow.h"
-#include "PrintService.h"
-#include "TreeSearch.h"
+#include "export/widgets/PreviewWindow.h"
+#include "export/widgets/PrintService.h"
+#include "support/TreeSearch.h"
 
 #include <QApplication>
 #include <QPrinter>

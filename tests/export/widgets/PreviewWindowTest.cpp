@@ -1,12 +1,12 @@
-#include "PreviewWindow.h"
+#include "export/widgets/PreviewWindow.h"
 
-#include "ConfigurationReport.h"
-#include "ExchClass.h"
-#include "FileDialogService.h"
-#include "GuiTestSupport.h"
-#include "PrintService.h"
-#include "Registry.h"
-#include "SampleConfiguration.h"
+#include "core/Registry.h"
+#include "export/ConfigurationReport.h"
+#include "export/widgets/PrintService.h"
+#include "model/ExchClass.h"
+#include "shell/FileDialogService.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>

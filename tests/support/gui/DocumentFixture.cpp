@@ -1,7 +1,7 @@
-#include "DocumentFixture.h"
+#include "support/gui/DocumentFixture.h"
 
-#include "SampleConfiguration.h"
-#include "TreeSearch.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TreeSearch.h"
 
 #include <QListWidget>
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "FieldNames.h"
-#include "GuiTestSupport.h"
-#include "RecordSlots.h"
-#include "TestDocumentHost.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "model/RecordSlots.h"
+#include "support/gui/GuiTestSupport.h"
+#include "support/gui/TestDocumentHost.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,7 @@
-#include "GuiTestSupport.h"
+#include "support/gui/GuiTestSupport.h"
 
-#include "FieldDef.h"
-#include "FieldLimits.h"
-#include "RecordClass.h"
+#include "model/FieldDef.h"
+#include "model/RecordClass.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -72,25 +71,6 @@ QString shownIn(const QObject *parent, const char *names)
         } else {
             values.append(QStringLiteral("no ") + name);
         }
-    }
-    return values.join(QLatin1Char('|'));
-}
-
-QString fieldsOf(const RecordClass &structure, int record, const char *fields)
-{
-    QStringList values;
-    for (const QString &field : QString::fromLatin1(fields).split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QByteArray name = field.section(QLatin1Char('.'), 0, 0).section(QLatin1Char('['), 0, 0).toLatin1();
-        const int element = field.section(QLatin1Char('['), 1).section(QLatin1Char(']'), 0, 0).toInt();
-        const qint16 type = FieldLimits::find(structure, name).Type;
-        if (field.contains(QLatin1Char('.')))
-            values.append(QString::number(structure.GetBoolean(name, record, field.section(QLatin1Char('.'), 1).toInt(), element)));
-        else if (type == FieldType::String)
-            values.append(QString::fromLatin1(structure.GetString(name, record)));
-        else if (type == FieldType::Digit)
-            values.append(QString::fromLatin1(structure.GetDigit(name, record, element)));
-        else
-            values.append(QString::number(structure.GetInteger(name, record, element)));
     }
     return values.join(QLatin1Char('|'));
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "MessageService.h"
-#include "TestSupport.h"
+#include "shell/MessageService.h"
+#include "support/TestSupport.h"
 
 #include <QObject>
 #include <QStringList>
@@ -35,9 +35,6 @@ void clickHeader(QTreeWidget *list, int section);
 // items joined by ','; a name ending in '*' gives every item of a list; names
 // apart by spaces.
 QString shownIn(const QObject *parent, const char *names);
-// What the named fields of a record hold, joined by '|': numbers in decimal,
-// texts and digits as they are, "Field.n" bit n as 1 or 0, "Field[k]" element k.
-QString fieldsOf(const RecordClass &structure, int record, const char *fields);
 // Boxes answer at once instead of waiting for a click.
 void queueAnswers(MessageService &messages, QMessageBox::StandardButton answer, int count = 1);
 

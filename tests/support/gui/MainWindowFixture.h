@@ -1,16 +1,16 @@
 #pragma once
 
-#include "DebugLog.h"
-#include "DocumentWindow.h"
-#include "ExchClass.h"
-#include "FakeSerialPort.h"
-#include "FieldNames.h"
-#include "FileDialogService.h"
-#include "GuiTestSupport.h"
-#include "MainWindow.h"
-#include "MessageService.h"
-#include "Registry.h"
-#include "SimulatedTimers.h"
+#include "app/MainWindow.h"
+#include "core/DebugLog.h"
+#include "core/Registry.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "link/FakeSerialPort.h"
+#include "model/ExchClass.h"
+#include "model/FieldNames.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
+#include "support/gui/GuiTestSupport.h"
+#include "support/SimulatedTimers.h"
 
 #include <QAction>
 #include <QDir>

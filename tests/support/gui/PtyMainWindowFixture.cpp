@@ -1,10 +1,10 @@
-#include "PtyMainWindowFixture.h"
+#include "support/gui/PtyMainWindowFixture.h"
 
-#include "DocumentWindow.h"
-#include "QtSerialPort.h"
-#include "SampleConfiguration.h"
-#include "SerialLink.h"
-#include "TreeSearch.h"
+#include "editor/widgets/DocumentWindow.h"
+#include "link/QtSerialPort.h"
+#include "link/SerialLink.h"
+#include "simulator/sample/SampleConfiguration.h"
+#include "support/TreeSearch.h"
 
 #include <QAction>
 

@@ -1,15 +1,15 @@
 #pragma once
 
-#include "DebugLog.h"
-#include "ExchangeSimulator.h"
-#include "FileDialogService.h"
-#include "GuiTestSupport.h"
-#include "MainWindow.h"
-#include "MessageService.h"
-#include "PtyEndpoint.h"
-#include "QtTimerFactory.h"
-#include "Registry.h"
-#include "SimulatedTimers.h"
+#include "app/MainWindow.h"
+#include "core/DebugLog.h"
+#include "core/QtTimerFactory.h"
+#include "core/Registry.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
+#include "simulator/ExchangeSimulator.h"
+#include "simulator/PtyEndpoint.h"
+#include "support/gui/GuiTestSupport.h"
+#include "support/SimulatedTimers.h"
 
 #include <QTemporaryDir>
 

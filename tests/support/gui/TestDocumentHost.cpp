@@ -1,6 +1,6 @@
-#include "TestDocumentHost.h"
+#include "support/gui/TestDocumentHost.h"
 
-#include "GuiTestSupport.h"
+#include "support/gui/GuiTestSupport.h"
 
 TestDocumentHost::TestDocumentHost()
     : registry(directory.filePath(QStringLiteral("settings.ini")))

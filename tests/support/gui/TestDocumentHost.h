@@ -1,16 +1,16 @@
 #pragma once
 
-#include "ConfigurationTable.h"
-#include "DebugLog.h"
-#include "DocumentHost.h"
-#include "FileDialogService.h"
-#include "FrameSink.h"
-#include "MessageService.h"
-#include "PacketSender.h"
-#include "RecordWriteQueue.h"
-#include "RecordWriter.h"
-#include "Registry.h"
-#include "SimulatedTimers.h"
+#include "core/DebugLog.h"
+#include "core/Registry.h"
+#include "editor/DocumentHost.h"
+#include "link/FrameSink.h"
+#include "link/PacketSender.h"
+#include "link/RecordWriteQueue.h"
+#include "link/RecordWriter.h"
+#include "model/ConfigurationTable.h"
+#include "shell/FileDialogService.h"
+#include "shell/MessageService.h"
+#include "support/SimulatedTimers.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,0 +1,383 @@
+#include "device/widgets/DeviceWindowFixture.h"
+
+#include "device/widgets/BoardInfoWindow.h"
+#include "device/widgets/ExtensionParametersWindow.h"
+#include "device/widgets/FactoryWindow.h"
+#include "device/widgets/TieLineParametersWindow.h"
+#include "device/widgets/TimeWindow.h"
+#include "link/ClockReading.h"
+#include "link/PacketCode.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+
+namespace {
+
+QComboBox *list(QWidget *window, const QString &name)
+{
+    return child<QComboBox>(window, name);
+}
+
+class TimeWindowTest : public DeviceWindowFixture<TimeWindow>
+{
+protected:
+    void SetUp() override { open(new TimeWindow(m_services, [this] { return m_now; })); }
+
+    QString shown() const { return shownIn(m_window.data(), "txtDay txtMonth txtYear txtHours txtMins txtSecs"); }
+
+    QDateTime m_now{QDate(2009, 3, 14), QTime(23, 59, 58)};
+};
+
+TEST_F(TimeWindowTest, OpensOnThePcClockAndRollsOverMidnightWithoutAdvancingTheDate)
+{
+    EXPECT_EQ(shown(), QStringLiteral("14|03|2009|23|59|58"));
+    m_timers.advance(2000);
+    EXPECT_EQ(shown(), QStringLiteral("14|03|2009|00|00|00"));
+}
+
+TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCannotHold)
+{
+    type("txtYear", "");
+    click(QStringLiteral("cmdSetSystem"));
+    EXPECT_EQ(messages(), strings({"Please select a date"}));
+    const char *const valid[][2] = {{"txtDay", "28"}, {"txtMonth", "02"}, {"txtYear", "2005"},
+                                    {"txtHours", "12"}, {"txtMins", "00"}, {"txtSecs", "00"}};
+    for (const auto &field : valid)
+        type(field[0], field[1]);
+    expectRefusals({{"txtDay", "31", "cmdSetSystem", "Day must be a whole number in the range 1 - 28", "28"},
+                    {"txtMonth", "13", "cmdSetSystem", "Month must be a whole number in the range 1 - 12", "02"},
+                    {"txtYear", "20x5", "cmdSetSystem", "Year must be a whole number in the range 1 - 9999", "2005"},
+                    {"txtHours", "24", "cmdSetSystem", "Hours must be a whole number in the range 0 - 23", "15"},
+                    {"txtMins", "7.5", "cmdSetSystem", "Minutes must be a whole number in the range 0 - 59", "09"},
+                    {"txtSecs", "300", "cmdSetSystem", "Seconds must be a whole number in the range 0 - 59", "26"}});
+    type("txtDay", "14");
+    type("txtMonth", "03");
+    type("txtYear", "2009");
+    click(QStringLiteral("cmdSetSystem"));
+    click(QStringLiteral("cmdGetSystem"));
+    EXPECT_EQ(sent(PacketCode::SetClock), QList<QByteArray>{bytes("00 00 1A 09 0F 0E 03 09 00 14")});
+    EXPECT_EQ(sent(PacketCode::Clock), QList<QByteArray>{bytes("00 00")});
+}
+
+TEST_F(TimeWindowTest, TypingInTheSecondsFreezesTheClockUntilThePcTimeIsTakenAgain)
+{
+    m_timers.advance(1000);
+    QLineEdit *seconds = box(QStringLiteral("txtSecs"));
+    seconds->setFocus(Qt::MouseFocusReason);
+    // The first change after a tick is taken as the clock's own.
+    QTest::keyClick(seconds, Qt::Key_Backspace);
+    box(QStringLiteral("txtMins"))->setFocus(Qt::MouseFocusReason);
+    m_timers.advance(1000);
+    EXPECT_EQ(shown(), QStringLiteral("14|03|2009|23|59|06"));
+    seconds->setFocus(Qt::MouseFocusReason);
+    QTest::keyClicks(seconds, QStringLiteral("78"));
+    const QString frozen = shown();
+    m_timers.advance(3000);
+    EXPECT_EQ(shown(), frozen);
+
+    m_window->showClock({QStringLiteral("26"), QStringLiteral("09"), QStringLiteral("15"), QStringLiteral("14"),
+                         QStringLiteral("03"), QStringLiteral("2009")});
+    m_timers.advance(1000);
+    EXPECT_EQ(shown(), QStringLiteral("14|03|2009|15|09|26")) << "a frozen clock stays frozen";
+
+    m_now = QDateTime(QDate(2024, 2, 29), QTime(8, 0, 0));
+    click(QStringLiteral("cmdGetPC"));
+    m_timers.advance(1000);
+    EXPECT_EQ(shown(), QStringLiteral("29|02|2024|08|00|01"));
+}
+
+class BoardInfoWindowTest : public DeviceWindowFixture<BoardInfoWindow>
+{
+protected:
+    void save(int row, const char *serial, const char *date)
+    {
+        box(QStringLiteral("txtSerial%1").arg(row))->setText(QString::fromLatin1(serial));
+        box(QStringLiteral("txtManu%1").arg(row))->setText(QString::fromLatin1(date));
+        click(QStringLiteral("cmdSave%1").arg(row));
+    }
+};
+
+TEST_F(BoardInfoWindowTest, ShowsEveryRowAsReportedAndWritesTheSerialThenOnlyOnItsAcknowledgementTheDate)
+{
+    BoardInformation boards;
+    boards.rows[0] = {QStringLiteral("ORX4127"), QStringLiteral("14/03/2008")};
+    boards.rows[3] = {QStringLiteral("Missing"), QString()};
+    m_window->fill(boards);
+    EXPECT_EQ(shownIn(m_window.data(), "txtSerial0 txtManu0 txtSerial3 txtManu3 labSlot6"),
+              QStringLiteral("ORX4127|14/03/2008|Missing||Slot 7"));
+
+    save(0, "ORX4127", "14/03/2008");
+    EXPECT_EQ(sent(PacketCode::BoardParameters), QList<QByteArray>{bytes("00 00 00 02 0A 00") + "ORX4127"});
+    m_window->DataReceived();
+    EXPECT_EQ(sent(PacketCode::BoardParameters).value(1), bytes("00 00 00 02 0A 01") + "20080314");
+    EXPECT_EQ(messages(), strings({"Write serial number ORX4127 and manufacture date 14/03/2008 to the board in Slot 1?"}));
+    m_window->DataReceived();
+    EXPECT_EQ(messages().constLast(), QStringLiteral("Send Info to Board 1"));
+    m_window->DataReceived();
+    EXPECT_EQ(m_frames.size(), 2);
+    EXPECT_EQ(messages().size(), 2);
+
+    save(5, "ORX5862", "07/09/2009");
+    m_timers.advance(60000);
+    EXPECT_EQ(sent(PacketCode::BoardParameters).value(2), bytes("00 00 05 02 0A 00") + "ORX5862");
+    EXPECT_EQ(m_frames.size(), 3) << "without an acknowledgement the date is never sent";
+
+    reopenDeclining();
+    save(0, "ORX4127", "14/03/2008");
+    EXPECT_EQ(m_frames.size(), 3) << "answered No";
+}
+
+TEST_F(BoardInfoWindowTest, RefusesADateOrSerialTheBoardCannotTake)
+{
+    const std::tuple<const char *, const char *, const char *> refusals[] = {
+        {"ORX41", "3/2/2005", "Manufacture Date invalid"},    {"ORX41", "03/02/2005", "Serial Number invalid"},
+        {"ORX412\x01", "03/02/2005", "Serial Number invalid"}, {"ORX4127", "03-02-2005", "Manufacture Date invalid"},
+        {"ORX4127", "31/02/2005", "Manufacture Date invalid"}, {"ORX4127", "00/01/2005", "Manufacture Date invalid"},
+    };
+    for (const auto &[serial, date, message] : refusals) {
+        m_messages.clearShownMessages();
+        save(2, serial, date);
+        EXPECT_EQ(messages(), strings({message})) << date;
+    }
+    EXPECT_TRUE(m_frames.isEmpty());
+}
+
+class ExtensionParametersWindowTest : public DeviceWindowFixture<ExtensionParametersWindow>
+{
+protected:
+    QList<QByteArray> sent() const { return DeviceWindowFixture::sent(PacketCode::BoardParameters); }
+};
+
+TEST_F(ExtensionParametersWindowTest, OpensOnTheDefaultsAndResetRestoresThem)
+{
+    EXPECT_EQ(shownIn(m_window.data(), "txtOffHook txtFlashMin txtLDInterGap cboRingFreq cboSendBoard cboCadence txtRingRMS"),
+              QStringLiteral("50|8|60|20 Hz|Slot 1|All Cadences|40"));
+    EXPECT_FALSE(box(QStringLiteral("txtCad0"))->isEnabled());
+    type("txtRingAmp", "10");
+    EXPECT_EQ(box(QStringLiteral("txtRingRMS"))->text(), QStringLiteral("???"));
+    type("txtLDLowMax", "20");
+    list(m_window, QStringLiteral("cboRingFreq"))->setCurrentIndex(0);
+    click(QStringLiteral("cmdReset"));
+    EXPECT_EQ(shownIn(m_window.data(), "txtLDLowMax cboRingFreq txtRingAmp txtRingRMS"),
+              QStringLiteral("16|20 Hz|5.0|40"));
+}
+
+TEST_F(ExtensionParametersWindowTest, TimingsGoToTheChosenSlotAndTheAcknowledgementShowsUntilItsTimeRunsOut)
+{
+    list(m_window, QStringLiteral("cboSendBoard"))->setCurrentIndex(2);
+    type("txtOnHook", "40");
+    click(QStringLiteral("cmdSend"));
+    EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 02 11 0A 28 32 08 32 05 10 05 10 3C")});
+    m_window->DataReceived();
+    EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange"));
+    m_timers.advance(2000);
+    EXPECT_TRUE(status().isEmpty());
+    EXPECT_TRUE(messages().isEmpty());
+
+    click(QStringLiteral("cmdSend"));
+    m_timers.advance(1000);
+    EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
+}
+
+TEST_F(ExtensionParametersWindowTest, SeriesGoOutOnePartPerAcknowledgementAndAMissingOneStopsThem)
+{
+    click(QStringLiteral("Command1"));
+    for (int part = 1; part < 5; ++part) {
+        EXPECT_EQ(sent().size(), part);
+        m_window->DataReceived();
+        EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - %1").arg(part - 1));
+    }
+    m_window->DataReceived();
+    EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 4"));
+    EXPECT_EQ(sent().size(), 5);
+
+    m_frames.clear();
+    click(QStringLiteral("Command2"));
+    acknowledgeAll();
+    ASSERT_EQ(sent().size(), 11);
+    for (int c = 0; c < 11; ++c)
+        EXPECT_EQ(sent()[c].left(7), bytes("00 00 00 04 0B") + char(c) + '\0') << c;
+    EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 10"));
+
+    m_frames.clear();
+    click(QStringLiteral("Command2"));
+    m_window->DataReceived();
+    m_timers.advance(1000);
+    EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
+    m_window->DataReceived();
+    EXPECT_EQ(sent().size(), 2);
+}
+
+TEST_F(ExtensionParametersWindowTest, ASelectedCadenceIsSentAloneItsStepsStoredWhenLeftAndRefusedWhenNoByte)
+{
+    list(m_window, QStringLiteral("cboCadence"))->setCurrentIndex(7);
+    EXPECT_EQ(box(QStringLiteral("txtCad1"))->text(), QStringLiteral("13"));
+    EXPECT_TRUE(box(QStringLiteral("txtCad1"))->isEnabled());
+    list(m_window, QStringLiteral("cboCadence"))->setCurrentIndex(2);
+    enterAndLeave("txtCad4", "9");
+    enterAndLeave("txtCad5", "");
+    EXPECT_EQ(box(QStringLiteral("txtCad5"))->text(), QStringLiteral("255"));
+    enterAndLeave("txtCad0", "300");
+    EXPECT_EQ(messages(), strings({"Cadence step 1 must be a whole number in the range 0 - 255"}));
+    EXPECT_TRUE(hasFocus("txtCad0"));
+
+    click(QStringLiteral("Command2"));
+    EXPECT_EQ(messages().size(), 2);
+    EXPECT_TRUE(sent().isEmpty());
+    type("txtCad0", "7");
+    click(QStringLiteral("Command2"));
+    acknowledgeAll();
+    EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 00 04 0B 02 00 07 02 06 06 09 FF FF FF")});
+}
+
+TEST_F(ExtensionParametersWindowTest, ValuesThatAreNoByteAreRefusedWhenLeftOrAtSendNamingTheBox)
+{
+    enterAndLeave("txtOnHook", "0");
+    EXPECT_EQ(messages(), strings({"Must be a number in the range 1 - 255"}));
+    EXPECT_TRUE(hasFocus("txtOnHook"));
+    // The box cannot be left while it holds the refused value.
+    box(QStringLiteral("txtFlashMax"))->setFocus(Qt::OtherFocusReason);
+    EXPECT_TRUE(hasFocus("txtOnHook"));
+    enterAndLeave("txtOnHook", "40");
+    enterAndLeave("txtFlashMax", "abc");
+    EXPECT_EQ(messages().size(), 3);
+    enterAndLeave("txtFlashMax", "255");
+    EXPECT_FALSE(hasFocus("txtFlashMax"));
+
+    expectRefusals(
+        {{"txtLDInterGap", "256", "cmdSend", "LD Interdigit Gap must be a whole number in the range 0 - 255", "60"},
+         {"txtLDLowMin", "7.5", "cmdSend", "LD Low Min must be a whole number in the range 0 - 255", "5"},
+         {"txtOffHook", "", "cmdSend", "Off-Hook Time must be a whole number in the range 1 - 255", "50"},
+         {"txtFlashMin", "0", "cmdSend", "Flash Min Time must be a whole number in the range 1 - 255", "8"},
+         {"txtRingAmp", "10.5", "Command1", "Amplitude must be a number in the range 0 - 10", "5"},
+         {"txtRingAmp", "-1", "Command1", "Amplitude must be a number in the range 0 - 10", "5"},
+         {"txtRingAmp", "x", "Command1", "Amplitude must be a number in the range 0 - 10", "5"}});
+}
+
+class TieLineParametersWindowTest : public DeviceWindowFixture<TieLineParametersWindow>
+{
+protected:
+    QList<QByteArray> sent() const { return DeviceWindowFixture::sent(PacketCode::BoardParameters); }
+};
+
+TEST_F(TieLineParametersWindowTest, LevelsAndStartDetectOutsideTheirLimitsAreRefusedAndOthersSentAsTheExchangeHoldsThem)
+{
+    expectRefusals({{"txtStart", "131", "cmdSend", "Minimum detect time is 132ms", "132"},
+                    {"txtStart", "1001", "cmdSend", "Maximum detect time is 1000ms", "132"},
+                    {"txtStart", "abc", "cmdSend", "Start Detect must be a number in the range 132 - 1000", "132"},
+                    {"txtTieLine2", "60", "cmdSend", "Tie Line 3 must be a number in the range 1 - 50", "7.6"},
+                    {"txtDigitPause", "300", "cmdSendCad", "Digit Pause must be a whole number in the range 0 - 255", "5"}});
+    m_messages.clearShownMessages();
+    enterAndLeave("txtTieLine0", "0");
+    EXPECT_EQ(messages(), strings({"Must be a number in the range 1 - 50"}));
+    EXPECT_TRUE(hasFocus("txtTieLine0"));
+
+    type("txtTieLine0", "7.6");
+    type("txtTieLine2", "7.9");
+    type("txtTieLine3", "50");
+    type("txtStart", "200");
+    click(QStringLiteral("cmdSend"));
+    EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 06 11 09 26 26 28 FA 26 26 28 FA 02")});
+    EXPECT_EQ(box(QStringLiteral("txtStart"))->text(), QStringLiteral("264")) << "the time sent, in 132 ms steps";
+}
+
+TEST_F(TieLineParametersWindowTest, ThePulseSeriesSendsFortyFourPartsEachAfterTheLastAcknowledgement)
+{
+    click(QStringLiteral("cmdSendCad"));
+    m_window->DataReceived();
+    EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 0,0"));
+    acknowledgeAll();
+    const QList<QByteArray> parts = sent();
+    ASSERT_EQ(parts.size(), 44);
+    for (int i = 0; i < 44; ++i)
+        EXPECT_EQ(parts[i].left(7), bytes("00 00 06 04 0B") + char(i / 4) + char(i % 4)) << i;
+    EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 10,3"));
+    EXPECT_TRUE(messages().isEmpty());
+
+    m_frames.clear();
+    click(QStringLiteral("cmdSendCad"));
+    m_window->DataReceived();
+    m_timers.advance(1000);
+    EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
+    m_window->DataReceived();
+    EXPECT_EQ(sent().size(), 2);
+}
+
+TEST_F(TieLineParametersWindowTest, EachResetRestoresItsOwnDefaults)
+{
+    type("txtDigitPause", "300");
+    type("txtTieLine1", "9");
+    click(QStringLiteral("cmdCadReset"));
+    EXPECT_EQ(shownIn(m_window.data(), "txtDigitPause txtTieLine1"), QStringLiteral("5|9"));
+    click(QStringLiteral("cmdReset"));
+    EXPECT_EQ(box(QStringLiteral("txtTieLine1"))->text(), QStringLiteral("7.6"));
+}
+
+class FactoryWindowTest : public DeviceWindowFixture<FactoryWindow>
+{
+protected:
+    QList<QByteArray> sent() const { return DeviceWindowFixture::sent(PacketCode::FactoryConfiguration); }
+};
+
+TEST_F(FactoryWindowTest, TheRebuildIsConfirmedNamingWhatItBuildsThenSentAndTheWindowCloses)
+{
+    EXPECT_EQ(child<QCheckBox>(m_window.data(), "chkTieBoard")->text(), QStringLiteral("Combined Tie Line && Processor"));
+    click(QStringLiteral("cmdBuildFactory"));
+    EXPECT_EQ(sent().size(), 1);
+    EXPECT_EQ(messages(), QStringList({QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
+                                                      "Its whole configuration is replaced by the factory default for:\n"
+                                                      "Boards in slots 1 to 5: Extension, Extension, Extension, "
+                                                      "Extension, Extension\n"
+                                                      "Combined Tie Line & Processor: yes\n"
+                                                      "Ext. Tx / Rx Gain: -10 dB / -10 dB\n"
+                                                      "Tie Line Tx / Rx Gain: -2 dB / -2 dB\n"
+                                                      "Ext. Digits: 3 Digit\n"
+                                                      "Num. of Officers: 5\n"
+                                                      "What the exchange holds now is lost unless it was read and saved."),
+                                       QStringLiteral("Rebuild Factory Configuration Command Sent to System")}));
+    EXPECT_EQ(m_messages.shownMessages()[0].defaultButton, QMessageBox::No);
+    EXPECT_FALSE(m_window->isVisible());
+
+    reopenDeclining();
+    click(QStringLiteral("cmdBuildFactory"));
+    EXPECT_EQ(sent().size(), 1) << "answered No";
+    EXPECT_TRUE(m_window->isVisible());
+}
+
+TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypesAndTheChoicesAreSent)
+{
+    EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType0"))->count(), 3);
+    list(m_window, QStringLiteral("cboBoardType1"))->setCurrentIndex(2);
+    child<QCheckBox>(m_window.data(), "chkTieBoard")->click();
+    for (int s = 0; s < 5; ++s) {
+        EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->count(), 5);
+        EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->currentText(), QStringLiteral("Extension"));
+    }
+    const std::pair<const char *, const char *> choices[] = {
+        {"cboBoardType2", "Magneto"}, {"cboBoardType4", "Tie Line"}, {"cboBoardType0", "<System>"},
+        {"cboExtTxGain", "-27 dB"},   {"cboExtRxGain", "3 dB"}};
+    for (const auto &[name, text] : choices) {
+        QComboBox *choice = list(m_window, QLatin1String(name));
+        choice->setCurrentIndex(choice->findText(QLatin1String(text)));
+    }
+    list(m_window, QStringLiteral("cboDigits"))->setCurrentIndex(0);
+    type("txtNumOfficers", "2.5");
+    click(QStringLiteral("cmdBuildFactory"));
+    EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 02 0A 1E 00 05 05 00 00 83 85 83 84 00 00 00 00 00")});
+}
+
+TEST_F(FactoryWindowTest, OfficersThatAreNoByteAreRefusedAndCancelSendsNothing)
+{
+    for (const char *officers : {"256", "abc", "-1", ""}) {
+        m_messages.clearShownMessages();
+        type("txtNumOfficers", officers);
+        click(QStringLiteral("cmdBuildFactory"));
+        EXPECT_EQ(messages(), strings({"Num. of Officers must be a number in the range 0 - 255"})) << officers;
+        EXPECT_TRUE(hasFocus("txtNumOfficers"));
+    }
+    click(QStringLiteral("cmdCancel"));
+    EXPECT_FALSE(m_window->isVisible());
+    EXPECT_TRUE(m_frames.isEmpty());
+}
+
+} // namespace
