@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev
     libgtest-dev libgmock-dev libbenchmark-dev poppler-utils
-    clang-14 libclang-rt-14-dev
+    clang-14 libclang-rt-14-dev clang-format-14
     libxml2-utils gcovr
     desktop-file-utils shared-mime-info man-db bash-completion dpkg-dev file
 )

@@ -63,9 +63,11 @@ run_fuzzers() {
     done
 }
 
-run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON
+echo "=== Checking the format"
+if scripts/check-format.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON -DQB_WERROR=ON
 run_fuzzers
-run_suite build -DCMAKE_BUILD_TYPE=Debug
+run_suite build -DCMAKE_BUILD_TYPE=Debug -DQB_WERROR=ON
 
 echo "tests: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
