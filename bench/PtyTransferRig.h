@@ -1,8 +1,8 @@
 #pragma once
 
+#include "CountingSerialPort.h"
 #include "core/DebugLog.h"
 #include "core/QtTimerFactory.h"
-#include "CountingSerialPort.h"
 #include "link/QtSerialPort.h"
 #include "link/SerialLink.h"
 #include "simulator/ExchangeSimulator.h"

@@ -1,6 +1,6 @@
+#include "LargeConfiguration.h"
 #include "analysis/ConfigurationCheck.h"
 #include "core/DebugLog.h"
-#include "LargeConfiguration.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"

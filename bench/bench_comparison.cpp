@@ -1,6 +1,6 @@
+#include "LargeConfiguration.h"
 #include "analysis/ConfigurationComparison.h"
 #include "core/DebugLog.h"
-#include "LargeConfiguration.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
@@ -88,8 +88,8 @@ BENCHMARK(DiffEveryRecordChangedLarge)->Unit(benchmark::kMillisecond);
 int writeFiles(const QString &folder)
 {
     ConfigFile file;
-    for (const auto &[name, config] : {std::pair{"large-old.QBF", &configurations().large},
-                                       std::pair{"large-new.QBF", &configurations().changed}}) {
+    for (const auto &[name, config] :
+         {std::pair{"large-old.QBF", &configurations().large}, std::pair{"large-new.QBF", &configurations().changed}}) {
         if (!file.save(*config, QDir(folder).filePath(QLatin1String(name)))) {
             QTextStream(stderr) << file.errorString() << Qt::endl;
             return 1;

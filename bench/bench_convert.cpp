@@ -40,7 +40,8 @@ void growToLargeCount(RecordClass &structure)
         if (i >= sampleRecords || RecordSlots::isFree(structure, i))
             structure.CopyRecord(sources[i % sources.size()], i);
         if (named && nameCapacity > 0)
-            structure.SetString(FieldNames::Name, i, numberedName(structure.GetString(FieldNames::Name, i), i, nameCapacity));
+            structure.SetString(FieldNames::Name, i,
+                                numberedName(structure.GetString(FieldNames::Name, i), i, nameCapacity));
     }
 }
 

@@ -1,7 +1,7 @@
+#include "LargeConfiguration.h"
 #include "cli/ConfigurationListing.h"
 #include "core/DebugLog.h"
 #include "export/ConfigurationReport.h"
-#include "LargeConfiguration.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldFunctions.h"

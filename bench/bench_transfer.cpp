@@ -1,7 +1,7 @@
+#include "PtyTransferRig.h"
 #include "core/DebugLog.h"
 #include "core/QtTimerFactory.h"
 #include "model/ExchClass.h"
-#include "PtyTransferRig.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/sample/SampleConfiguration.h"
 
@@ -55,8 +55,8 @@ void getSample(benchmark::State &state, int dropEvery)
         state.counters["replies"] = double(port.turnarounds().size());
         state.counters["dropped"] = double(simulator.framesDropped());
         // Each isolated loss should cost one retransmission interval and no more.
-        state.counters["wall_less_retransmissions_s"]
-            = seconds - simulator.framesDropped() * TransferEngine::RetransmitInterval / 1000.0;
+        state.counters["wall_less_retransmissions_s"] =
+            seconds - simulator.framesDropped() * TransferEngine::RetransmitInterval / 1000.0;
     }
 }
 

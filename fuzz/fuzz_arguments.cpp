@@ -1,6 +1,6 @@
+#include "FuzzSupport.h"
 #include "cli/CommandArguments.h"
 #include "cli/CommandLineTool.h"
-#include "FuzzSupport.h"
 #include "model/NativeFileName.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
+#include "FuzzSupport.h"
 #include "analysis/ConfigurationCheck.h"
 #include "core/DebugLog.h"
-#include "FuzzSupport.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 

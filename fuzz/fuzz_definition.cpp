@@ -1,5 +1,5 @@
-#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "core/DebugLog.h"
 #include "model/RecordClass.h"
 
 // A structure built from any definition packet can be listed, filled and read

@@ -1,5 +1,5 @@
-#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "core/DebugLog.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 

@@ -1,9 +1,9 @@
+#include "FuzzSupport.h"
 #include "device/BoardPackets.h"
 #include "device/ClockPackets.h"
 #include "device/ExtensionParameters.h"
 #include "device/FactoryConfiguration.h"
 #include "device/TieLineParameters.h"
-#include "FuzzSupport.h"
 #include "link/PacketCode.h"
 #include "link/PacketSender.h"
 #include "simulator/ExchangeSimulator.h"
@@ -77,8 +77,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     const int level = TieLineParameters::levelByte(number(in));
     const int start = TieLineParameters::startDetectByte(number(in) * 10);
-    deliver(TieLineParameters::ringingDetectionPacket(
-        {quint8(level), quint8(level), quint8(level), quint8(level)}, quint8(start)));
+    deliver(TieLineParameters::ringingDetectionPacket({quint8(level), quint8(level), quint8(level), quint8(level)},
+                                                      quint8(start)));
 
     FactoryConfiguration::Settings settings;
     settings.officers = in.byte();

@@ -1,5 +1,5 @@
-#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "core/DebugLog.h"
 #include "link/BoardInformation.h"
 #include "link/ClockReading.h"
 #include "link/DeviceSink.h"
@@ -23,21 +23,21 @@ public:
     }
 
     bool transferRunning() const override { return transfer; }
-    void StructIn(const QByteArray &) override { }
-    void RecordsUsedIn(const QByteArray &) override { }
-    void PacketIn(const QByteArray &) override { }
-    void acknowledge() override { }
+    void StructIn(const QByteArray &) override {}
+    void RecordsUsedIn(const QByteArray &) override {}
+    void PacketIn(const QByteArray &) override {}
+    void acknowledge() override {}
 
     ExchClass *configuration() override { return &m_exchange; }
-    void FillVP(int, const QByteArray &, bool) override { }
-    void FillGroup(int, const QByteArray &, bool) override { }
-    void FillACL(int, const QByteArray &, bool) override { }
-    void FillClassLists(const QByteArray &) override { }
-    void FillSystem(int, const QByteArray &, bool) override { }
-    void BuildRights(const QByteArray &) override { }
+    void FillVP(int, const QByteArray &, bool) override {}
+    void FillGroup(int, const QByteArray &, bool) override {}
+    void FillACL(int, const QByteArray &, bool) override {}
+    void FillClassLists(const QByteArray &) override {}
+    void FillSystem(int, const QByteArray &, bool) override {}
+    void BuildRights(const QByteArray &) override {}
 
     bool isOpenAndVisible(AckReceiver) const override { return true; }
-    void DataReceived(AckReceiver) override { }
+    void DataReceived(AckReceiver) override {}
     void showClock(const ClockReading &clock) override { require(clock.year.size() >= 4); }
     void showBoardInformation(const BoardInformation &boards) override
     {

@@ -1,5 +1,5 @@
-#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "core/DebugLog.h"
 #include "model/RecordClass.h"
 
 // Any record packet is stored or refused, and every accessor copes with the

@@ -1,5 +1,5 @@
-#include "core/Registry.h"
 #include "FuzzSupport.h"
+#include "core/Registry.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -22,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
 
     Registry registry(path);
-    for (const QString &s : {QStringLiteral("Settings"), QStringLiteral("Settings\\MRU"), QStringLiteral("Comms"), section}) {
+    for (const QString &s :
+         {QStringLiteral("Settings"), QStringLiteral("Settings\\MRU"), QStringLiteral("Comms"), section}) {
         const Registry::ValueList values = registry.GetAllSettings(s);
         for (int i = 0; i < values.size(); ++i)
             registry.GetValueName(s, i);

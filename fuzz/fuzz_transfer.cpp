@@ -1,7 +1,7 @@
+#include "FuzzSupport.h"
 #include "core/DebugLog.h"
 #include "core/Timer.h"
 #include "core/TimerFactory.h"
-#include "FuzzSupport.h"
 #include "link/Dispatcher.h"
 #include "link/FrameSink.h"
 #include "link/LineControl.h"
@@ -241,8 +241,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             timers.advance(qint64(at < size ? data[at++] : 0) * MillisecondsPerTimeStep);
             break;
         default:
-            while (!ending.outcome && line.deliverNext(exchange)) {
-            }
+            while (!ending.outcome && line.deliverNext(exchange)) {}
             break;
         }
     }

@@ -1,5 +1,5 @@
-#include "core/DebugLog.h"
 #include "FuzzSupport.h"
+#include "core/DebugLog.h"
 #include "model/RecordClass.h"
 
 // Any records-used packet gives a map that answers every index without

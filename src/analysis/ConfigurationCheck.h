@@ -57,15 +57,15 @@ private:
     void checkClassBits(int member, const FieldReader &field, int rec);
     // Reports a reference to a record that is free or missing. what is the
     // message, its two lowest placeholders left for the record and its state.
-    void checkReference(const QString &rule, int member, int rec, const QByteArray &field, int target,
-                        int targetMember, const QString &what);
+    void checkReference(const QString &rule, int member, int rec, const QByteArray &field, int target, int targetMember,
+                        const QString &what);
     int systemLength(const QByteArray &field) const;
     bool usable(int member, int index) const;
     // "ACL 4 (Reception)"; a free or missing record by its number alone.
     QString reference(int member, int index) const;
     QString nameOf(int member, int index) const;
-    void add(ConfigurationProblem::Severity severity, const QString &rule, int member, int rec,
-             const QByteArray &field, const QString &message);
+    void add(ConfigurationProblem::Severity severity, const QString &rule, int member, int rec, const QByteArray &field,
+             const QString &message);
 
     const ExchClass &m_config;
     std::array<RecordUse, ExchClass::MemberCount> m_use;

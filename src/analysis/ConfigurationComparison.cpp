@@ -48,7 +48,8 @@ QList<std::pair<QString, FieldDef>> keyedFields(const RecordClass &s)
     for (int i = 0; i <= s.Items(); ++i) {
         const FieldDef f = s.field(i);
         const int repeat = ++seen[f.Name];
-        QString key = f.Name.isEmpty() ? QStringLiteral("unnamed field") : QStringLiteral("field ") + ByteText::quoted(f.Name);
+        QString key =
+            f.Name.isEmpty() ? QStringLiteral("unnamed field") : QStringLiteral("field ") + ByteText::quoted(f.Name);
         if (repeat > 1 || f.Name.isEmpty())
             key += QStringLiteral(" #%1").arg(repeat);
         fields.append({key, f});
@@ -100,7 +101,8 @@ class StructureComparison
 {
 public:
     StructureComparison(const ExchClass &oldConfig, const ExchClass &newConfig, int member, bool sameLayout,
-                        const FieldValueReader &oldReader, const FieldValueReader &newReader, QList<ConfigurationChange> &out)
+                        const FieldValueReader &oldReader, const FieldValueReader &newReader,
+                        QList<ConfigurationChange> &out)
         : m_member(member)
         , m_a(oldConfig.member(member))
         , m_b(newConfig.member(member))

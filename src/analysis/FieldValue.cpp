@@ -42,8 +42,9 @@ QString FieldValue::text() const
     case Kind::Integers:
         return joined(numbers);
     case Kind::Bits:
-        return byteLength == 1 ? bitsText(numbers)
-                               : ByteText::spacedHex(bytes) + QStringLiteral(" (") + bitsText(numbers) + QLatin1Char(')');
+        return byteLength == 1
+            ? bitsText(numbers)
+            : ByteText::spacedHex(bytes) + QStringLiteral(" (") + bitsText(numbers) + QLatin1Char(')');
     case Kind::Text:
         return ByteText::quoted(bytes);
     case Kind::Digits:

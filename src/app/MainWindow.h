@@ -11,18 +11,17 @@
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
-#include <QSet>
 
-#include <array>
 #include <memory>
-#include <optional>
 
 class ConnectionMonitor;
 class DebugLog;
 class DebugWindow;
 class DeviceWindows;
+class DocumentOutputCommands;
 class DocumentWindow;
 class DriveProvider;
+class ExchangeCommands;
 class HelpWindow;
 class HistoryCommands;
 class WindowPlacement;
@@ -35,11 +34,13 @@ class QMenu;
 class QToolBar;
 class QToolButton;
 class QUndoGroup;
+class RecentFilesMenu;
 class RecordWriteQueue;
-class SendChangesCommand;
 class SerialLink;
+class StatusPanels;
 class SerialPort;
 class TransferWindow;
+class WindowMenu;
 
 // frmMain: the menus, toolbar and status bar, the serial line, the table of
 // configurations and the document windows that edit them.
@@ -102,7 +103,7 @@ public:
     void openAclGenerator(int exNum, int aclIndex) override;
 
     // The printer and its dialogs, which tests answer in advance.
-    PrintService &printService() { return *m_printService; }
+    PrintService &printService();
     // The report window while it is open.
     PreviewWindow *previewWindow() const;
 
@@ -121,10 +122,8 @@ private:
     void createMenus();
     void createToolBar();
     void createStatusBar();
-    // The status-bar summary of the record writes, with Retry while any failed.
-    void createWritesPanel();
+    // The status bar's summary of the record writes and File → Retry Unconfirmed Writes.
     void refreshWritesPanel();
-    void reportEchoMismatch(const ExchClass *config, int member, int index);
     QAction *addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)() = nullptr);
     // An item whose window the program does not have yet: shown, never enabled.
     void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
@@ -136,32 +135,9 @@ private:
     // Every document commits its edits and closes; false from the first that stays open.
     bool closeDocuments();
     void openPath(const QString &given, OpenSource source);
-    // A configuration that did not come from the exchange in this run is
-    // written online only once the engineer agreed, asked at its first write.
-    bool mayWriteOnline(const ExchClass &config);
-    void noteTransferOutcome(TransferObserver::Outcome outcome);
-    // Send Configuration's question: the document, the exchange and what will be written.
-    bool confirmSend(const DocumentWindow &document);
-    // The exchange as the send questions name it.
-    QString exchangeText() const;
-    // The port the link runs on, as the port panel names it.
-    QString portName() const;
-    void startTransfer(TransferEngine::Mode mode, DocumentWindow *document, const QList<RecordRef> &records = {});
-    void transferFinished(TransferObserver::Outcome outcome);
-    void getConfiguration(const QString &refusal);
-    // There is one transfer window: while it runs, it is brought forward instead
-    // of a second transfer taking over the line.
-    bool transferInProgress();
-    // True when an exchange answers and no transfer holds the line; otherwise
-    // says why not (no exchange) or leaves it to the transfer window (busy).
-    bool lineFreeFor(const QString &title, const QString &refusal);
     // Saves under a new name, which becomes the caption and joins the recently used list.
     bool saveDocumentAs(DocumentWindow *document, const QString &path);
-    void refreshPortPanel();
-    void refreshConnectionPanel();
     void updateDocumentActions();
-    // The Window menu's list of open documents, the active one ticked.
-    void refreshWindowList();
 
     void mnuFileNew_Click();
     void mnuFileOpen_Click();
@@ -174,7 +150,6 @@ private:
     void mnuFilePrint_Click();
     void mnuFileExportPdf_Click();
     void mnuFileConvert_Click();
-    void mnuFileMRU_Click(int index);
     void mnuFileRetryWrites_Click();
     void mnuFileExit_Click();
     void mnuEditUndo_Click();
@@ -192,11 +167,6 @@ private:
     void mnuViewRefresh_Click();
     void mnuViewOptions_Click();
     void mnuDebug_Click();
-    void mnuWindowNewWindow_Click();
-    void mnuWindowCascade_Click();
-    void mnuWindowTileHorizontal_Click();
-    void mnuWindowTileVertical_Click();
-    void mnuWindowArrangeIcons_Click();
     void mnuHelpContents_Click();
     void mnuHelpSearchForHelpOn_Click();
     void mnuHelpAbout_Click();
@@ -215,49 +185,32 @@ private:
     std::unique_ptr<TransferEngine> m_engine;
     std::unique_ptr<RecordWriteQueue> m_writes;
     std::unique_ptr<ConnectionMonitor> m_monitor;
-    std::unique_ptr<PrintService> m_printService;
-    std::unique_ptr<DriveProvider> m_drives;
+    std::unique_ptr<DocumentOutputCommands> m_output;
     // The device-command windows and what the dispatcher hands them.
     std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;
-    // Configurations read from or sent to the exchange in this run, or
-    // agreed by the engineer; those the engineer kept off the exchange.
-    QSet<const ExchClass *> m_liveConfigurations;
-    QSet<const ExchClass *> m_offlineConfigurations;
-    // The system name of the last configuration read from or sent to the exchange in this run.
-    std::optional<QString> m_exchangeSystemName;
     int m_documentCounter = 0;
 
     QMdiArea *m_mdiArea;
     QToolBar *m_toolBar = nullptr;
-    QLabel *m_nodeKeyPanel = nullptr;
-    QLabel *m_portPanel = nullptr;
-    QLabel *m_connectionPanel = nullptr;
-    QLabel *m_writesPanel = nullptr;
-    QToolButton *m_retryWritesButton = nullptr;
+    StatusPanels *m_status = nullptr;
     TransferWindow *m_transferWindow = nullptr;
     DebugWindow *m_debugWindow = nullptr;
     HelpWindow *m_helpWindow = nullptr;
     ProblemsDock *m_problemsDock = nullptr;
     // The history of transfers and the comparisons.
     HistoryCommands *m_history = nullptr;
-    std::unique_ptr<SendChangesCommand> m_sendChanges;
-    QPointer<PreviewWindow> m_previewWindow;
-    // The document a running transfer fills or sends; null once it is closed.
-    QPointer<DocumentWindow> m_transferDocument;
+    std::unique_ptr<ExchangeCommands> m_exchange;
 
     QAction *m_mnuFileOnline = nullptr;
     QAction *m_mnuFileRetryWrites = nullptr;
     QAction *m_mnuAdvLR = nullptr;
     QAction *m_mnuViewToolbar = nullptr;
     QAction *m_mnuViewStatusBar = nullptr;
-    std::array<QAction *, SettingsKeys::MruMaxEntries> m_mnuFileMRU{};
-    QAction *m_mruSeparator = nullptr;
+    RecentFilesMenu *m_recentFilesMenu = nullptr;
     // Commands that need an active document.
     QList<QAction *> m_documentActions;
     // The documents' undo histories; the active document's is the one Edit → Undo works on.
     QUndoGroup *m_undoGroup = nullptr;
-    QMenu *m_mnuWindow = nullptr;
-    QAction *m_windowListSeparator = nullptr;
-    QList<QAction *> m_windowListItems;
+    WindowMenu *m_windowMenu = nullptr;
 };

@@ -75,8 +75,8 @@ void ProblemsDock::showProblems()
     summary[0] = summary[0].toUpper();
     m_countButton->setText(summary);
     const QStyle::StandardPixmap icon = ConfigurationCheck::hasErrors(problems) ? QStyle::SP_MessageBoxCritical
-        : problems.isEmpty()                                                   ? QStyle::SP_DialogApplyButton
-                                                                               : QStyle::SP_MessageBoxWarning;
+        : problems.isEmpty()                                                    ? QStyle::SP_DialogApplyButton
+                                                                                : QStyle::SP_MessageBoxWarning;
     m_countButton->setIcon(style()->standardIcon(icon));
     m_countButton->setVisible(m_watch->hasConfiguration());
 }

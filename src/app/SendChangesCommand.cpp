@@ -15,10 +15,10 @@ const QString NoBaselineText = QStringLiteral(
     "with: send the whole configuration.");
 const QString NothingToSendText = QStringLiteral("%1: there is nothing to send.");
 const QString Question = QStringLiteral("Send the changes of %1 to %2?\n\n%3:\n%4\n\n");
-const QString OnlyTheseText = QStringLiteral(
-    "Only these %1 records are written; the rest of the exchange's configuration is left as it is.");
-const QString OnlyThisText = QStringLiteral(
-    "Only this record is written; the rest of the exchange's configuration is left as it is.");
+const QString OnlyTheseText =
+    QStringLiteral("Only these %1 records are written; the rest of the exchange's configuration is left as it is.");
+const QString OnlyThisText =
+    QStringLiteral("Only this record is written; the rest of the exchange's configuration is left as it is.");
 const QString MoreRecords = QStringLiteral("and %1 more");
 } // namespace
 
@@ -55,8 +55,8 @@ QList<RecordRef> SendChangesCommand::confirm(DocumentWindow &document, const QSt
     if (changes.lines().size() > MaxListed)
         listed.append(MoreRecords.arg(changes.lines().size() - MaxListed));
     const qsizetype count = changes.records().size();
-    const QString question
-        = Question.arg(document.caption(), exchange, ChangedRecords::heading(since), listed.join(QLatin1Char('\n')))
+    const QString question =
+        Question.arg(document.caption(), exchange, ChangedRecords::heading(since), listed.join(QLatin1Char('\n')))
         + (count == 1 ? OnlyThisText : OnlyTheseText.arg(count));
     if (m_messages.show(m_parent, QMessageBox::Warning, Title, question, QMessageBox::Yes | QMessageBox::No,
                         QMessageBox::No)

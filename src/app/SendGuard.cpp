@@ -7,17 +7,17 @@
 #include <QStringList>
 
 namespace {
-const QString ErrorsQuestion = QStringLiteral(
-    "%1 has %2 that would make the exchange misbehave or cut callers off:\n\n"
-    "%3\n\n"
-    "View \u2192 Problems lists every problem; double-clicking one opens its record.");
+const QString ErrorsQuestion =
+    QStringLiteral("%1 has %2 that would make the exchange misbehave or cut callers off:\n\n"
+                   "%3\n\n"
+                   "View \u2192 Problems lists every problem; double-clicking one opens its record.");
 const QString MoreErrors = QStringLiteral("and %1 more");
 constexpr QMessageBox::StandardButton ProceedAnswer = QMessageBox::Yes;
 constexpr QMessageBox::StandardButton CancelAnswer = QMessageBox::Cancel;
 } // namespace
 
-bool SendGuard::confirm(QWidget *parent, MessageService &messages, const ExchClass &config,
-                        const QString &documentName, const QString &title, const QString &proceedText)
+bool SendGuard::confirm(QWidget *parent, MessageService &messages, const ExchClass &config, const QString &documentName,
+                        const QString &title, const QString &proceedText)
 {
     const QList<ConfigurationProblem> problems = ConfigurationCheck(config).problems();
     QStringList listed;

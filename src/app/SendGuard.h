@@ -18,6 +18,6 @@ public:
     // Checks the configuration. True when it has no error, or when the
     // engineer, shown the errors, chose to go on with the button that says
     // so (proceedText, "Send Anyway"); Cancel is the default.
-    static bool confirm(QWidget *parent, MessageService &messages, const ExchClass &config,
-                        const QString &documentName, const QString &title, const QString &proceedText);
+    static bool confirm(QWidget *parent, MessageService &messages, const ExchClass &config, const QString &documentName,
+                        const QString &title, const QString &proceedText);
 };

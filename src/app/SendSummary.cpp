@@ -7,9 +7,8 @@
 #include "model/RecordSlots.h"
 
 namespace {
-constexpr int SendOrder[] = {ExchClass::ClassListMember,    ExchClass::SystemMember,
-                             ExchClass::VirtualPortsMember, ExchClass::ACLMember,
-                             ExchClass::GroupsMember,       ExchClass::PortToVirtualMember,
+constexpr int SendOrder[] = {ExchClass::ClassListMember,    ExchClass::SystemMember, ExchClass::VirtualPortsMember,
+                             ExchClass::ACLMember,          ExchClass::GroupsMember, ExchClass::PortToVirtualMember,
                              ExchClass::ExtToVirtualMember, ExchClass::TonesMember};
 
 // Every record in use is written, and the first of each structure even when free.
@@ -41,4 +40,3 @@ QString SendSummary::recordsToWrite(const ExchClass &config)
     }
     return lines;
 }
-

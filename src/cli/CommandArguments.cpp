@@ -4,7 +4,8 @@ namespace {
 const QString EndOfOptions = QStringLiteral("--");
 } // namespace
 
-CommandArguments::CommandArguments(const QStringList &flags, const QStringList &operandNames, const QStringList &options)
+CommandArguments::CommandArguments(const QStringList &flags, const QStringList &operandNames,
+                                   const QStringList &options)
     : m_flags(flags.cbegin(), flags.cend())
     , m_options(options.cbegin(), options.cend())
     , m_operandNames(operandNames)

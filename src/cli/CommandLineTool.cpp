@@ -87,8 +87,7 @@ void CommandLineTool::printHelp()
 {
     m_out << QStringLiteral("usage: %1 [--verbose] <command> [arguments]\n\nCommands:\n").arg(Command::ProgramName);
     for (const auto &command : m_commands) {
-        m_out << QStringLiteral("  %1 %2\n      %3\n")
-                     .arg(command->name(), command->synopsis(), command->summary());
+        m_out << QStringLiteral("  %1 %2\n      %3\n").arg(command->name(), command->synopsis(), command->summary());
     }
     m_out << QStringLiteral("\nOptions:\n"
                             "  --help     Show this help\n"

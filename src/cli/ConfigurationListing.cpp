@@ -154,9 +154,9 @@ void ConfigurationListing::writeStructure(QTextStream &out, const FieldValueRead
         if (i == 0 && f == FieldDef())
             continue;
         out << Indent << Indent
-            << layoutRow(QString::number(i), ByteText::escaped(f.Name), QString::number(f.Type) + QLatin1Char(' ') + typeName(f.Type),
-                         QString::number(f.Size), QString::number(f.Items), QString::number(f.StartPosn),
-                         byteRange(f));
+            << layoutRow(QString::number(i), ByteText::escaped(f.Name),
+                         QString::number(f.Type) + QLatin1Char(' ') + typeName(f.Type), QString::number(f.Size),
+                         QString::number(f.Items), QString::number(f.StartPosn), byteRange(f));
     }
 
     const QByteArray map = s.usedMap();

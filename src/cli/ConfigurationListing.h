@@ -30,8 +30,8 @@ private:
     void writeRecord(QTextStream &out, const FieldValueReader &reader, const RecordClass &s, const QList<bool> &named,
                      int rec) const;
     void writeStructureJson(JsonStream &json, const FieldValueReader &reader, int member) const;
-    void writeRecordJson(JsonStream &json, const FieldValueReader &reader, const RecordClass &s, const QList<bool> &named,
-                         int rec) const;
+    void writeRecordJson(JsonStream &json, const FieldValueReader &reader, const RecordClass &s,
+                         const QList<bool> &named, int rec) const;
 
     const ExchClass &m_config;
     DebugLog &m_log;

@@ -62,8 +62,8 @@ int ReportCommand::run(const QStringList &arguments, QTextStream &out, QTextStre
     options.showCodes = args.isSet(ShowCodesFlag);
     options.includeTones = args.isSet(TonesFlag);
     QString error;
-    if (!ReportPages::writePdf(ConfigurationReport::build(config, options), !args.isSet(NoPageNumbersFlag),
-                               pdfPath, &error)) {
+    if (!ReportPages::writePdf(ConfigurationReport::build(config, options), !args.isSet(NoPageNumbersFlag), pdfPath,
+                               &error)) {
         err << QStringLiteral("%1: %2").arg(pdfPath, error) << Qt::endl;
         return ExitCode::Failure;
     }

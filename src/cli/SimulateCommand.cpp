@@ -10,8 +10,8 @@
 #include "model/RecordLabel.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/PtyEndpoint.h"
-#include "simulator/sample/SampleConfiguration.h"
 #include "simulator/StopSignalNotifier.h"
+#include "simulator/sample/SampleConfiguration.h"
 
 #include <QEventLoop>
 #include <QTextStream>

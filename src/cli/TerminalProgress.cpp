@@ -29,8 +29,8 @@ void TerminalProgress::redraw()
     if (!m_interactive)
         return;
     const int filled = m_maximum > 0 ? qBound(0, m_current * BarWidth / m_maximum, BarWidth) : 0;
-    QString line = QStringLiteral("\r\x1b[2K%1 [%2%3] %4/%5").arg(m_step, QString(filled, QLatin1Char('#')),
-                                                                   QString(BarWidth - filled, QLatin1Char('.')))
+    QString line = QStringLiteral("\r\x1b[2K%1 [%2%3] %4/%5")
+                       .arg(m_step, QString(filled, QLatin1Char('#')), QString(BarWidth - filled, QLatin1Char('.')))
                        .arg(m_current)
                        .arg(m_maximum);
     if (!m_status.isEmpty())

@@ -63,8 +63,8 @@ void TransferCommand::keepInHistory(const ExchClass &config, QTextStream &err) c
 {
     HistoryStore store(HistoryStore::defaultRoot(), SystemClock::shared(),
                        HistoryStore::keepSetting(Registry::shared()));
-    const HistoryEntry::Kind kind = m_mode == TransferEngine::Mode::Get ? HistoryEntry::Kind::Get
-                                                                        : HistoryEntry::Kind::Send;
+    const HistoryEntry::Kind kind =
+        m_mode == TransferEngine::Mode::Get ? HistoryEntry::Kind::Get : HistoryEntry::Kind::Send;
     if (!store.add(config, kind))
         err << QStringLiteral("warning: no copy was kept in the history: %1").arg(store.errorString()) << Qt::endl;
 }
@@ -234,7 +234,10 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
             err << file.errorString() << Qt::endl;
             return ExitCode::Failure;
         }
-        out << QStringLiteral("%1: %2 records read from %3").arg(args.value(OutOption)).arg(config.recordCount()).arg(port)
+        out << QStringLiteral("%1: %2 records read from %3")
+                   .arg(args.value(OutOption))
+                   .arg(config.recordCount())
+                   .arg(port)
             << Qt::endl;
     } else if (changesOnly) {
         out << QStringLiteral("%1: %2 changed records sent to %3").arg(args.operand(0)).arg(changed.size()).arg(port)

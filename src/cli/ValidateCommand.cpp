@@ -14,8 +14,7 @@ const QString FileOperand = QStringLiteral("FILE.QBF");
 void writeText(QTextStream &out, const QString &path, const QList<ConfigurationProblem> &problems)
 {
     for (const ConfigurationProblem &p : problems) {
-        out << p.severityText() << QStringLiteral(": ") << p.memberName() << QStringLiteral(" record ")
-            << p.record;
+        out << p.severityText() << QStringLiteral(": ") << p.memberName() << QStringLiteral(" record ") << p.record;
         if (!p.name.isEmpty())
             out << QStringLiteral(" (") << p.name << QLatin1Char(')');
         out << QStringLiteral(": ") << p.message << QLatin1Char('\n');

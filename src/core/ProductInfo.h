@@ -9,8 +9,8 @@ inline const QString ApplicationTitle = QStringLiteral("Quillbridge");
 inline const QString SupportContact = QStringLiteral("Morgan Ellery");
 inline const QString SupportEmail = QStringLiteral("support@quillbridge.invalid");
 inline const QString BetaNotice = QStringLiteral("This is BETA SOFTWARE. Please report any problems to ");
-inline const QString LegalWarning = QStringLiteral(
-    "Warning: Quillbridge is protected by copyright. Reproducing or distributing this program, "
-    "in whole or in part, without the written permission of its publisher is prohibited "
-    "and may lead to civil and criminal proceedings.");
+inline const QString LegalWarning =
+    QStringLiteral("Warning: Quillbridge is protected by copyright. Reproducing or distributing this program, "
+                   "in whole or in part, without the written permission of its publisher is prohibited "
+                   "and may lead to civil and criminal proceedings.");
 } // namespace ProductInfo

@@ -35,9 +35,8 @@ QString encodeNumber(quint32 bits)
 QString decode(const QVariant &stored)
 {
     // An unquoted comma in a hand-edited file makes QSettings return a list.
-    const QString text = stored.typeId() == QMetaType::QStringList
-        ? stored.toStringList().join(QLatin1Char(','))
-        : stored.toString();
+    const QString text =
+        stored.typeId() == QMetaType::QStringList ? stored.toStringList().join(QLatin1Char(',')) : stored.toString();
     if (text.startsWith(NumberPrefix)) {
         bool ok = false;
         const uint bits = text.mid(NumberPrefix.size()).toUInt(&ok, 16);
@@ -124,9 +123,8 @@ qint32 Registry::SaveSetting(const QString &section, const QString &name, qint32
     QString stored;
     if (type == TypeNumber) {
         bool ok = false;
-        const qint64 number = value.typeId() == QMetaType::QString
-            ? value.toString().trimmed().toLongLong(&ok)
-            : value.toLongLong(&ok);
+        const qint64 number =
+            value.typeId() == QMetaType::QString ? value.toString().trimmed().toLongLong(&ok) : value.toLongLong(&ok);
         // Both the signed and the unsigned reading of 32 bits are accepted.
         if (!ok || number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<quint32>::max())
             return StatusInvalidData;

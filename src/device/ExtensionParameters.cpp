@@ -27,17 +27,17 @@ constexpr int BitsPerByte = 8;
 constexpr int ByteMaximum = 255;
 
 const std::initializer_list<quint8> DefaultCadences[ExtensionParameters::CadenceCount] = {
-    {6, 13},             // single
-    {6, 1},              // rapid
-    {6, 2, 6, 6},        // double
-    {6, 2, 6, 2, 6, 6},  // triple
-    {7, 1, 4, 10},       // long short
-    {10, 32},            // NMT
-    {4, 4},              // very rapid
-    {10, 13},            // long single
-    {6, 13},             // single
-    {6, 13},             // single
-    {6, 13},             // single
+    {6, 13},            // single
+    {6, 1},             // rapid
+    {6, 2, 6, 6},       // double
+    {6, 2, 6, 2, 6, 6}, // triple
+    {7, 1, 4, 10},      // long short
+    {10, 32},           // NMT
+    {4, 4},             // very rapid
+    {10, 13},           // long single
+    {6, 13},            // single
+    {6, 13},            // single
+    {6, 13},            // single
 };
 
 QByteArray header(quint8 slot, char message, char length)

@@ -56,8 +56,7 @@ int TieLineParameters::startDetectByte(double milliseconds)
     return int(NumericText::roundHalfEven(milliseconds / StartDetectUnit));
 }
 
-DevicePacket TieLineParameters::ringingDetectionPacket(const std::array<quint8, LineCount> &levels,
-                                                       quint8 startDetect)
+DevicePacket TieLineParameters::ringingDetectionPacket(const std::array<quint8, LineCount> &levels, quint8 startDetect)
 {
     QByteArray payload = header(RingingDetectionMessage, RingingDetectionLength);
     for (int repeat = 0; repeat < 2; ++repeat) {

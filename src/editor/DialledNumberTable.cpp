@@ -70,8 +70,7 @@ bool DialledNumberTable::fits(const QByteArray &number) const
     const int numberCapacity = digitCapacity(FieldNames::ExtNumberA);
     if (number.size() <= NumberDigits)
         return number.size() <= numberCapacity;
-    return NumberDigits <= numberCapacity
-        && number.size() - NumberDigits <= digitCapacity(FieldNames::ExtNumberB);
+    return NumberDigits <= numberCapacity && number.size() - NumberDigits <= digitCapacity(FieldNames::ExtNumberB);
 }
 
 int DialledNumberTable::digitCapacity(const QByteArray &field) const

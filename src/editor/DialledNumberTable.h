@@ -20,10 +20,10 @@ public:
 
     enum class Check {
         Accepted,
-        NotANumber,   // not the digits 0-9
-        TooLong,      // more digits than the record holds
-        SameNumber,   // another enabled record has it
-        Overlapping,  // it begins another enabled number, or one begins it
+        NotANumber,  // not the digits 0-9
+        TooLong,     // more digits than the record holds
+        SameNumber,  // another enabled record has it
+        Overlapping, // it begins another enabled number, or one begins it
     };
 
     explicit DialledNumberTable(RecordClass &numbers);

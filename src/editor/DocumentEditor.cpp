@@ -18,7 +18,7 @@ const QByteArray NewVirtualPortName = QByteArrayLiteral("New VP ");
 const QByteArray NewGroupName = QByteArrayLiteral("New Group ");
 
 constexpr std::array<EditorPanel, 6> SaveOrder = {
-    EditorPanel::VirtualPorts, EditorPanel::ACL,           EditorPanel::Groups,
+    EditorPanel::VirtualPorts,   EditorPanel::ACL,           EditorPanel::Groups,
     EditorPanel::DialledNumbers, EditorPanel::PhysicalPorts, EditorPanel::System,
 };
 
@@ -133,8 +133,8 @@ std::optional<DocumentEditor::CopiedRecord> DocumentEditor::copyToFreeSlot(ExchC
     const int target = RecordSlots::firstFree(structure);
     if (target < 0)
         return std::nullopt;
-    const QByteArray name
-        = (panel == EditorPanel::Groups ? NewGroupName : NewVirtualPortName) + QByteArray::number(target);
+    const QByteArray name =
+        (panel == EditorPanel::Groups ? NewGroupName : NewVirtualPortName) + QByteArray::number(target);
     structure.CopyRecord(shownRecord(panel), target);
     RecordSlots::takeIntoUse(structure, target);
     structure.SetString(FieldNames::Name, target, name);
@@ -157,7 +157,8 @@ void DocumentEditor::stepOpened()
     if (m_namedDepth > 0)
         return;
     // Whatever one event changes is one action of the engineer's.
-    QMetaObject::invokeMethod(&m_undoStack, [this] { closeStep(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_undoStack, [this] { closeStep(); }, Qt::QueuedConnection);
 }
 
 void DocumentEditor::beginStep(const QString &name)

@@ -19,7 +19,7 @@ QByteArray nameOf(const ExchClass &config, int member, int index)
 {
     const RecordClass &structure = config.member(member);
     return structure.GetType(FieldNames::Name) == FieldType::String ? structure.GetString(FieldNames::Name, index)
-                                                                     : QByteArray();
+                                                                    : QByteArray();
 }
 
 // A structure of one record is named without its record number: "System (Kestrel Marine Offices)".

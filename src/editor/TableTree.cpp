@@ -55,15 +55,15 @@ MemberNodes memberNodes(int member)
     case ExchClass::TonesMember:
         return {NodeKeys::Tones, NodeKeys::ToneRecord, 0};
     case ExchClass::RightsMember:
-        return {NodeKeys::ACL};
+        return {NodeKeys::ACL, {}, 0};
     case ExchClass::ClassListMember:
-        return {NodeKeys::ClassList};
+        return {NodeKeys::ClassList, {}, 0};
     case ExchClass::ExtToVirtualMember:
-        return {NodeKeys::ExtToVirtual};
+        return {NodeKeys::ExtToVirtual, {}, 0};
     case ExchClass::PortToVirtualMember:
-        return {NodeKeys::PortToVirtual};
+        return {NodeKeys::PortToVirtual, {}, 0};
     case ExchClass::SystemMember:
-        return {NodeKeys::Root};
+        return {NodeKeys::Root, {}, 0};
     default:
         return {};
     }
@@ -78,8 +78,8 @@ struct RecordSource
 
 RecordSource recordSource(const ExchClass &config, const QString &branchKey)
 {
-    for (int member : {ExchClass::ACLMember, ExchClass::GroupsMember, ExchClass::VirtualPortsMember,
-                       ExchClass::TonesMember}) {
+    for (int member :
+         {ExchClass::ACLMember, ExchClass::GroupsMember, ExchClass::VirtualPortsMember, ExchClass::TonesMember}) {
         const MemberNodes nodes = memberNodes(member);
         if (nodes.structureKey == branchKey)
             return {&config.member(member), nodes.first, nodes.prefix};

@@ -37,7 +37,7 @@ struct TableNode
     QString key;
     QString parentKey; // empty for the root
     QString text;
-    int tag = -1;      // the record index of a record node
+    int tag = -1; // the record index of a record node
 };
 
 // What the tree of tables holds, worked out from a configuration; the

@@ -38,7 +38,7 @@ public:
     {
         enum Verdict { Accepted, NotANumber, TooLong };
         Verdict verdict;
-        int value; // the whole number to store, when accepted
+        int value;             // the whole number to store, when accepted
         bool adjusted = false; // the number to store is not the number typed
     };
     // A length as typed: any decimal number up to MaxLength, below MinLength taken as MinLength.

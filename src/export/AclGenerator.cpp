@@ -78,7 +78,7 @@ bool AclGenerator::Generate(const Request &request)
         RecordSlots::takeIntoUse(m_acl, aclId);
         const int passCode = LowestPassCode + int(m_random.bounded(PassCodeCount));
         m_listing += LineEnd + ListingLinePrefix + QString::number(aclId) + Separator + QString::number(pin) + Separator
-                     + QString::number(passCode);
+            + QString::number(passCode);
         m_acl.SetString(FieldNames::Name, aclId, (NamePrefix + QString::number(aclId)).toLatin1());
         m_acl.SetDigit(FieldNames::PublicID, aclId, QByteArray::number(pin), 0);
         m_acl.SetDigit(FieldNames::PassCode, aclId, QByteArray::number(passCode), 0);
@@ -95,16 +95,15 @@ bool AclGenerator::check(const Request &request)
     if (request.startAcl > request.endAcl)
         return true;
     const int records = m_acl.Records();
-    const bool modelPresent = m_sourceAcl >= 0 && m_sourceAcl < records
-                              && m_acl.record(m_sourceAcl).size() == m_acl.StructSize();
+    const bool modelPresent =
+        m_sourceAcl >= 0 && m_sourceAcl < records && m_acl.record(m_sourceAcl).size() == m_acl.StructSize();
     // A copy of a free slot would be free too: the exchange would ignore every generated user.
     if (!modelPresent || !inUse(m_sourceAcl)) {
-        return fail(QStringLiteral("ACL %1, the model to copy, is not in use; nothing was generated.")
-                        .arg(m_sourceAcl));
+        return fail(
+            QStringLiteral("ACL %1, the model to copy, is not in use; nothing was generated.").arg(m_sourceAcl));
     }
     if (request.startAcl < 0 || request.endAcl >= records) {
-        return fail(QStringLiteral("The ACL table holds ACL IDs 0 to %1; nothing was generated.")
-                        .arg(records - 1));
+        return fail(QStringLiteral("The ACL table holds ACL IDs 0 to %1; nothing was generated.").arg(records - 1));
     }
     const int nameLength = int((NamePrefix + QString::number(request.endAcl)).size());
     if (nameLength >= textCapacity(FieldNames::Name))

@@ -34,8 +34,8 @@ bool syncToDisk(const QString &path)
 } // namespace
 
 const QString CardTransfer::CardLabel = QStringLiteral("ORVX");
-const QStringList CardTransfer::MarkerFiles
-    = {QStringLiteral("ORVX.TXT"), QStringLiteral("ZEMA.TXT"), QStringLiteral("TRV5K.TXT")};
+const QStringList CardTransfer::MarkerFiles = {QStringLiteral("ORVX.TXT"), QStringLiteral("ZEMA.TXT"),
+                                               QStringLiteral("TRV5K.TXT")};
 const QString CardTransfer::TargetFolder = QStringLiteral("DB");
 const QString CardTransfer::TargetName = QStringLiteral("CONFIG.VRS");
 
@@ -109,10 +109,12 @@ bool CardTransfer::copyToCard(const QString &fileName, const DriveVolume &card)
     m_error.clear();
     QFile source(fileName);
     if (!source.open(QIODevice::ReadOnly))
-        return fail(QStringLiteral("Not able to read %1: %2").arg(QDir::toNativeSeparators(fileName), source.errorString()));
+        return fail(
+            QStringLiteral("Not able to read %1: %2").arg(QDir::toNativeSeparators(fileName), source.errorString()));
     const QByteArray data = source.readAll();
     if (source.error() != QFileDevice::NoError)
-        return fail(QStringLiteral("Not able to read %1: %2").arg(QDir::toNativeSeparators(fileName), source.errorString()));
+        return fail(
+            QStringLiteral("Not able to read %1: %2").arg(QDir::toNativeSeparators(fileName), source.errorString()));
 
     const QDir root(card.mountPoint);
     const QString folder = root.filePath(TargetFolder);

@@ -15,14 +15,22 @@ namespace {
 // Virtual port Type and ActionType codes, and the highest of each that the
 // new format can express.
 enum PortType { Extension = 0, TieLine = 1, PublicAddress = 2 };
-enum ActionType { ActExtension = 0, PortDisabled = 1, HotLine = 2, WarmLine = 3, Intercom = 4, TieIncoming = 5,
-                  Disa = 6 };
+enum ActionType {
+    ActExtension = 0,
+    PortDisabled = 1,
+    HotLine = 2,
+    WarmLine = 3,
+    Intercom = 4,
+    TieIncoming = 5,
+    Disa = 6
+};
 constexpr int HighestConvertibleType = PublicAddress;
 constexpr int HighestConvertibleAction = Disa;
-const char *const TypeNames[] = {"Extension", "Tie Line", "Public Address", "Auto Conference", "Talkback",
-                                 "Intercom",  "Paging"};
-const char *const ActionNames[] = {"Extension", "Port Disabled", "Hot Line", "Warm Line", "Intercom",  "Tie Incoming",
-                                   "DISA",      "PA",            "Night Bell", "Emergency Phone", "Paging"};
+const char *const TypeNames[] = {"Extension", "Tie Line", "Public Address", "Auto Conference",
+                                 "Talkback",  "Intercom", "Paging"};
+const char *const ActionNames[] = {"Extension",  "Port Disabled",   "Hot Line", "Warm Line",
+                                   "Intercom",   "Tie Incoming",    "DISA",     "PA",
+                                   "Night Bell", "Emergency Phone", "Paging"};
 
 enum GroupType { Hunt = 0, Mcf = 1, Scf = 3, Pickup = 4 };
 
@@ -60,22 +68,53 @@ struct SpecialUser
 };
 
 const SpecialUser SpecialUsers[] = {
-    {"<user ID=\"0\" type=\"Unknown\">", "<name>Not Used</name>", "<publicid>None</publicid>",
-     "<passcode>None</passcode>", "<level>-99</level>", "<priority>0</priority>", "<ringtype>0</ringtype>",
-     "<class Default=\"Banned\">", false, "<rights Default=\"Banned\">", "<banned/>",
+    {"<user ID=\"0\" type=\"Unknown\">",
+     "<name>Not Used</name>",
+     "<publicid>None</publicid>",
+     "<passcode>None</passcode>",
+     "<level>-99</level>",
+     "<priority>0</priority>",
+     "<ringtype>0</ringtype>",
+     "<class Default=\"Banned\">",
+     false,
+     "<rights Default=\"Banned\">",
+     "<banned/>",
      {"<note>This is required to as a protection record in the exchange</note>"}},
-    {"<user ID=\"1\" type=\"vrs\">", "<name>VRS</name>", "<publicid>7214</publicid>", "<passcode>KQWML</passcode>",
-     "<level>-10</level>", "<priority>99</priority>", "<ringtype>3</ringtype>", "<class Default=\"Allowed\">", false,
-     "<rights Override=\"yes\" Default=\"Allowed\">", "<banned>Inhibit priority Intrude</banned>",
-     {"<note>Gives the access to the vrs only functions</note>", "<note>Currently there are no VRS only functions</note>"}},
-    {"<user ID=\"2\" type=\"distributor\">", "<name>Dist 1</name>", "<publicid>6083</publicid>",
-     "<passcode>9471</passcode>", "<level>0</level>", "<priority>99</priority>", "<ringtype>0</ringtype>",
-     "<class Default=\"Banned\">", true, "<rights Default=\"allowed\">",
+    {"<user ID=\"1\" type=\"vrs\">",
+     "<name>VRS</name>",
+     "<publicid>7214</publicid>",
+     "<passcode>KQWML</passcode>",
+     "<level>-10</level>",
+     "<priority>99</priority>",
+     "<ringtype>3</ringtype>",
+     "<class Default=\"Allowed\">",
+     false,
+     "<rights Override=\"yes\" Default=\"Allowed\">",
+     "<banned>Inhibit priority Intrude</banned>",
+     {"<note>Gives the access to the vrs only functions</note>",
+      "<note>Currently there are no VRS only functions</note>"}},
+    {"<user ID=\"2\" type=\"distributor\">",
+     "<name>Dist 1</name>",
+     "<publicid>6083</publicid>",
+     "<passcode>9471</passcode>",
+     "<level>0</level>",
+     "<priority>99</priority>",
+     "<ringtype>0</ringtype>",
+     "<class Default=\"Banned\">",
+     true,
+     "<rights Default=\"allowed\">",
      "<banned>VRS 1|VRS 2|Inhibit priority Intrude</banned>",
      {"<note>Gives the access to the Distributor level 1 functions</note>"}},
-    {"<user ID=\"3\" type=\"distributor\">", "<name>Dist 2</name>", "<publicid>0629</publicid>",
-     "<passcode>8350</passcode>", "<level>0</level>", "<priority>99</priority>", "<ringtype>0</ringtype>",
-     "<class Default=\"Banned\">", true, "<rights Default=\"Allowed\">",
+    {"<user ID=\"3\" type=\"distributor\">",
+     "<name>Dist 2</name>",
+     "<publicid>0629</publicid>",
+     "<passcode>8350</passcode>",
+     "<level>0</level>",
+     "<priority>99</priority>",
+     "<ringtype>0</ringtype>",
+     "<class Default=\"Banned\">",
+     true,
+     "<rights Default=\"Allowed\">",
      "<banned>VRS 1|VRS 2|Distributor 1|Inhibit priority Intrude</banned>",
      {"<note>Gives the access to the Distributor level 2 functions</note>"}},
 };
@@ -182,8 +221,8 @@ bool isInUse(const RecordClass &structure, int rec)
 }
 } // namespace
 
-const QString ConfigurationConverter::NotConvertibleMessage
-    = QStringLiteral("Not able to convert configuration automatically");
+const QString ConfigurationConverter::NotConvertibleMessage =
+    QStringLiteral("Not able to convert configuration automatically");
 
 ConfigurationConverter::ConfigurationConverter(ExchClass &config, Clock clock)
     : m_config(config)
@@ -244,10 +283,10 @@ bool ConfigurationConverter::PreCheck()
         else if (action > HighestConvertibleAction || action == WarmLine)
             obstacle = QStringLiteral("action \"%1\"").arg(codeName(ActionNames, std::size(ActionNames), action));
         if (!obstacle.isEmpty()) {
-            return fail(NotConvertibleMessage + QLatin1Char('\n')
-                        + QStringLiteral("Virtual port %1 \"%2\" has the %3, which a K7101/K7202 configuration cannot hold.")
-                              .arg(QString::number(v), QString::fromLatin1(ports.GetString(FieldNames::Name, v)),
-                                   obstacle));
+            return fail(
+                NotConvertibleMessage + QLatin1Char('\n')
+                + QStringLiteral("Virtual port %1 \"%2\" has the %3, which a K7101/K7202 configuration cannot hold.")
+                      .arg(QString::number(v), QString::fromLatin1(ports.GetString(FieldNames::Name, v)), obstacle));
         }
     }
 
@@ -617,8 +656,8 @@ void ConfigurationConverter::writeGroups(QIODevice &file, const QByteArray &stam
     const RecordClass &groups = m_config.Groups();
     // MembersUsed has a bit for every member slot; slots beyond the member
     // list would only alias its first element.
-    const int memberSlots = qMin(groups.BitCount(FieldNames::MembersUsed),
-                                 qMax<int>(groups.GetItems(FieldNames::GroupMembers), 1));
+    const int memberSlots =
+        qMin(groups.BitCount(FieldNames::MembersUsed), qMax<int>(groups.GetItems(FieldNames::GroupMembers), 1));
     line(file, 1, "<groups>");
     int id = 0;
     for (int g = 0; g < groups.Records(); ++g) {
@@ -627,7 +666,8 @@ void ConfigurationConverter::writeGroups(QIODevice &file, const QByteArray &stam
         line(file, 2, "<group ID=\"" + number(id) + "\">");
         line(file, 3, stamp);
         const QByteArray name = groups.GetString(FieldNames::Name, g);
-        line(file, 3, name.isEmpty() ? "<name>Group No" + number(id) + "</name>" : "<name>" + escaped(name) + "</name>");
+        line(file, 3,
+             name.isEmpty() ? "<name>Group No" + number(id) + "</name>" : "<name>" + escaped(name) + "</name>");
         QByteArray mode;
         switch (groups.GetInteger(FieldNames::GroupType, g)) {
         case Hunt:
@@ -654,8 +694,8 @@ void ConfigurationConverter::writeGroups(QIODevice &file, const QByteArray &stam
                 break;
             const int delay = secondsFromQuarters(groups.GetInteger(FieldNames::TimeToNext, g, m));
             const int port = groups.GetInteger(FieldNames::GroupMembers, g, m);
-            line(file, 3, "<member" + mode + " delay=\"" + number(delay) + "\">" + m_ports->ListVPNumbers(port)
-                              + "</member>");
+            line(file, 3,
+                 "<member" + mode + " delay=\"" + number(delay) + "\">" + m_ports->ListVPNumbers(port) + "</member>");
         }
         line(file, 2, "</group>");
         ++id;

@@ -133,7 +133,7 @@ QString text(const RecordClass &s, const QByteArray &name, int rec)
 bool hasInteger(const RecordClass &s, const QByteArray &name, int rec)
 {
     return hasRecord(s, rec)
-           && hasField(s, name, {FieldType::ReadOnlyInteger, FieldType::Integer, FieldType::IntegerOrDigit});
+        && hasField(s, name, {FieldType::ReadOnlyInteger, FieldType::Integer, FieldType::IntegerOrDigit});
 }
 
 int integer(const RecordClass &s, const QByteArray &name, int rec, int k = 0)
@@ -236,7 +236,6 @@ QString seconds(int quarters, int perSecond)
 {
     return QString::number(double(quarters) / perSecond) + Seconds;
 }
-
 
 class Builder
 {
@@ -486,7 +485,7 @@ private:
                 entry += portLabel(integer(s, GroupMembers, group, m));
             if (m < timeSlots && hasInteger(s, TimeToNext, group))
                 entry += QStringLiteral(" (") + seconds(integer(s, TimeToNext, group, m), QuarterSecondsPerSecond)
-                         + QLatin1Char(')');
+                    + QLatin1Char(')');
             result.append(entry);
         }
         return result.join(LinkSeparator);
@@ -520,7 +519,8 @@ private:
             const int port = integer(s, VirtPort, p);
             if (port == PhysicalPortNames::NoPort)
                 continue;
-            section.rows.append({PhysicalPortNames::boardPosition(p), portLabel(port), PhysicalPortNames::terminalName(p)});
+            section.rows.append(
+                {PhysicalPortNames::boardPosition(p), portLabel(port), PhysicalPortNames::terminalName(p)});
         }
         return section;
     }

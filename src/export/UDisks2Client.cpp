@@ -55,8 +55,8 @@ QString UDisks2Client::blockObject(const QString &device) const
     if (!bus().isConnected())
         return QString();
     QDBusInterface manager(Service, ManagerPath, ManagerInterface, bus());
-    const QDBusReply<QList<QDBusObjectPath>> reply
-        = manager.call(QStringLiteral("ResolveDevice"), QVariantMap{{QStringLiteral("path"), device}}, QVariantMap());
+    const QDBusReply<QList<QDBusObjectPath>> reply =
+        manager.call(QStringLiteral("ResolveDevice"), QVariantMap{{QStringLiteral("path"), device}}, QVariantMap());
     if (!reply.isValid() || reply.value().isEmpty())
         return QString();
     return reply.value().constFirst().path();

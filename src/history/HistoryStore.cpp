@@ -33,8 +33,8 @@ const QRegularExpression &entryName()
 
 QString entryFileName(const QDateTime &time, HistoryEntry::Kind kind)
 {
-    return time.date().toString(DateFormat) + QLatin1Char('T') + time.time().toString(TimeFormat)
-        + QStringLiteral("Z-") + HistoryEntry::kindName(kind) + Extension;
+    return time.date().toString(DateFormat) + QLatin1Char('T') + time.time().toString(TimeFormat) + QStringLiteral("Z-")
+        + HistoryEntry::kindName(kind) + Extension;
 }
 
 bool newerFirst(const HistoryEntry &a, const HistoryEntry &b)
@@ -68,8 +68,8 @@ QString HistoryStore::defaultRoot()
 
 int HistoryStore::keepSetting(const Registry &registry)
 {
-    return qMax(1, registry.GetNumber(SettingsKeys::Settings, SettingsKeys::HistoryKeep,
-                                      SettingsKeys::DefaultHistoryKeep));
+    return qMax(
+        1, registry.GetNumber(SettingsKeys::Settings, SettingsKeys::HistoryKeep, SettingsKeys::DefaultHistoryKeep));
 }
 
 QString HistoryStore::siteName(const ExchClass &config)
@@ -86,8 +86,8 @@ QString HistoryStore::safeName(const QString &text)
     bool gap = false;
     for (const QChar c : text) {
         const char16_t u = c.unicode();
-        const bool kept = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9')
-            || u == u'-' || (u == u'.' && !name.isEmpty());
+        const bool kept = (u >= u'a' && u <= u'z') || (u >= u'A' && u <= u'Z') || (u >= u'0' && u <= u'9') || u == u'-'
+            || (u == u'.' && !name.isEmpty());
         if (!kept) {
             gap = true;
             continue;
@@ -182,7 +182,7 @@ QList<HistoryEntry> HistoryStore::list(const QString &site, bool countRecords) c
             continue;
         entry.site = site;
         entry.kind = match.captured(3) == HistoryEntry::kindName(HistoryEntry::Kind::Get) ? HistoryEntry::Kind::Get
-                                                                                           : HistoryEntry::Kind::Send;
+                                                                                          : HistoryEntry::Kind::Send;
         if (countRecords) {
             ExchClass config;
             ConfigFile file;

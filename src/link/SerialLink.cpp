@@ -9,8 +9,8 @@
 
 namespace {
 const QString NoPortsText = QStringLiteral("No Serial Ports available");
-const QString CannotOpenText
-    = QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
+const QString CannotOpenText =
+    QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
 const QString SentMark = QStringLiteral("*");
 const QString SelectSource = QStringLiteral("SerialLink.SelectSerialPort");
 
@@ -107,8 +107,8 @@ SerialLink::Selection SerialLink::SelectSerialPort()
 
 SerialLink::Selection SerialLink::openOverride(int speed)
 {
-    const SerialPort::OpenResult result
-        = m_overridePort != 0 ? openPort(m_overridePort, speed) : openDevice(m_overrideDevice, speed);
+    const SerialPort::OpenResult result =
+        m_overridePort != 0 ? openPort(m_overridePort, speed) : openDevice(m_overrideDevice, speed);
     if (result.opened())
         return Selection::Opened;
     const QString requested = m_overridePort != 0 ? QString::number(m_overridePort) : m_overrideDevice;

@@ -83,7 +83,8 @@ bool ConfigFile::load(ExchClass &config, QIODevice &device, const QString &displ
     for (QByteArray chunk = device.read(ChunkSize); !chunk.isEmpty(); chunk = device.read(ChunkSize)) {
         data += chunk;
         if (data.size() > MaxFileSize)
-            return fail(QStringLiteral("Cannot load \"%1\": the file is too large to be a configuration file.").arg(displayName));
+            return fail(QStringLiteral("Cannot load \"%1\": the file is too large to be a configuration file.")
+                            .arg(displayName));
     }
     return fromBytes(config, data, displayName);
 }

@@ -7,15 +7,9 @@
 
 namespace {
 const ExchClass::MemberInfo Members[ExchClass::MemberCount] = {
-    {"ClassList", 8, 14, 27},
-    {"ACL", 4, 12, 18},
-    {"VirtualPorts", 1, 10, 16},
-    {"System", 6, 20, 21},
-    {"Groups", 3, 11, 17},
-    {"Rights", 14, 99, 99},
-    {"PortToVirtual", 15, 29, 30},
-    {"ExtToVirtual", 2, 13, 19},
-    {"Tones", 10, 36, 37},
+    {"ClassList", 8, 14, 27},      {"ACL", 4, 12, 18},          {"VirtualPorts", 1, 10, 16},
+    {"System", 6, 20, 21},         {"Groups", 3, 11, 17},       {"Rights", 14, 99, 99},
+    {"PortToVirtual", 15, 29, 30}, {"ExtToVirtual", 2, 13, 19}, {"Tones", 10, 36, 37},
 };
 
 // The program's own tone layout; the exchange may replace it with its own.
@@ -58,8 +52,8 @@ const ExchClass::MemberInfo &ExchClass::info(int member)
 
 const std::array<ExchClass::Member, ExchClass::MemberCount> &ExchClass::fileOrder()
 {
-    static const std::array<Member, MemberCount> order = {VirtualPortsMember, ClassListMember, ACLMember,
-                                                          SystemMember,       GroupsMember,    RightsMember,
+    static const std::array<Member, MemberCount> order = {VirtualPortsMember,  ClassListMember,    ACLMember,
+                                                          SystemMember,        GroupsMember,       RightsMember,
                                                           PortToVirtualMember, ExtToVirtualMember, TonesMember};
     return order;
 }

@@ -15,8 +15,17 @@ class QbfWriter;
 class ExchClass
 {
 public:
-    enum Member { ClassListMember, ACLMember, VirtualPortsMember, SystemMember, GroupsMember, RightsMember,
-                  PortToVirtualMember, ExtToVirtualMember, TonesMember };
+    enum Member {
+        ClassListMember,
+        ACLMember,
+        VirtualPortsMember,
+        SystemMember,
+        GroupsMember,
+        RightsMember,
+        PortToVirtualMember,
+        ExtToVirtualMember,
+        TonesMember
+    };
     static constexpr int MemberCount = 9;
     static constexpr qint16 TonesFlag = 1;
 

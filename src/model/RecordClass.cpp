@@ -47,8 +47,8 @@ void RecordClass::error(const QString &source, const QString &message) const
 
 QString RecordClass::indexMessage(int rec) const
 {
-    return QStringLiteral("Index (") + number(rec) + QStringLiteral(") greater than record count ( ") + number(m_records)
-        + QStringLiteral(")");
+    return QStringLiteral("Index (") + number(rec) + QStringLiteral(") greater than record count ( ")
+        + number(m_records) + QStringLiteral(")");
 }
 
 bool RecordClass::checkRecordIndex(const char *operation, int rec) const
@@ -66,8 +66,8 @@ void RecordClass::PutData(const QByteArray &packet)
     bookkeepingChanging();
     m_dataFlag = -1;
     if (packet.size() < MinPacketLength) {
-        error("PutData", QStringLiteral("Packet length is only ") + number(packet.size())
-                             + QStringLiteral(". Needs to be min 7"));
+        error("PutData",
+              QStringLiteral("Packet length is only ") + number(packet.size()) + QStringLiteral(". Needs to be min 7"));
         m_lastSaved = -1;
         return;
     }
@@ -102,8 +102,8 @@ void RecordClass::PutUsed(const QByteArray &packet)
     bookkeepingChanging();
     m_dataFlag = -1;
     if (packet.size() < MinPacketLength) {
-        error("PutUsed", QStringLiteral("Packet length is only ") + number(packet.size())
-                             + QStringLiteral(". Needs to be min 7"));
+        error("PutUsed",
+              QStringLiteral("Packet length is only ") + number(packet.size()) + QStringLiteral(". Needs to be min 7"));
         m_lastSaved = -1;
         return;
     }
@@ -190,13 +190,15 @@ void RecordClass::CopyRecord(int from, int to)
     bookkeepingChanging();
     m_dataFlag = -1;
     if (from < 0 || from >= m_records) {
-        error("CopyRecord", QStringLiteral("CpyFrom (") + number(from) + QStringLiteral(") greater than record count ( ")
-                                + number(m_records) + QStringLiteral(")"));
+        error("CopyRecord",
+              QStringLiteral("CpyFrom (") + number(from) + QStringLiteral(") greater than record count ( ")
+                  + number(m_records) + QStringLiteral(")"));
         return;
     }
     if (to < 0 || to >= m_records) {
-        error("CopyRecord", QStringLiteral("CpyTo (") + number(to) + QStringLiteral(") greater than record count ( ")
-                                + number(m_records) + QStringLiteral(")"));
+        error("CopyRecord",
+              QStringLiteral("CpyTo (") + number(to) + QStringLiteral(") greater than record count ( ")
+                  + number(m_records) + QStringLiteral(")"));
         return;
     }
     recordChanging(to);

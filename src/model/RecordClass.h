@@ -135,7 +135,7 @@ private:
     struct JournalLink
     {
         JournalLink() = default;
-        JournalLink(const JournalLink &) { }
+        JournalLink(const JournalLink &) {}
         // Replacing the whole structure ends its undo history.
         JournalLink &operator=(const JournalLink &);
         RecordJournal *journal = nullptr;

@@ -77,8 +77,9 @@ bool RecordClass::locate(const char *operation, QByteArrayView name, int rec, in
         break;
     }
     if (!typeOk) {
-        error(operation, text(name) + QStringLiteral(" is not type ") + QLatin1String(kind) + QStringLiteral(" (is a Type ")
-                             + number(field->Type) + QStringLiteral(")"));
+        error(operation,
+              text(name) + QStringLiteral(" is not type ") + QLatin1String(kind) + QStringLiteral(" (is a Type ")
+                  + number(field->Type) + QStringLiteral(")"));
         return false;
     }
     if (!checkRecordIndex(operation, rec))
@@ -96,8 +97,9 @@ bool RecordClass::checkWritable(const char *operation, int rec, int pos, int len
     const qsizetype recordLength = m_recordTable[rec].size();
     if (pos >= 1 && length >= 0 && pos + qsizetype(length) - 1 <= recordLength)
         return true;
-    error(operation, QStringLiteral("Start Posn (") + number(pos) + QStringLiteral(",") + number(length)
-                         + QStringLiteral(") greater than record length ( ") + number(recordLength) + QStringLiteral(")"));
+    error(operation,
+          QStringLiteral("Start Posn (") + number(pos) + QStringLiteral(",") + number(length)
+              + QStringLiteral(") greater than record length ( ") + number(recordLength) + QStringLiteral(")"));
     return false;
 }
 
@@ -119,8 +121,9 @@ bool RecordClass::GetBoolean(QByteArrayView name, int rec, int bit, int k) const
         return false;
     const qsizetype length = at.record->size();
     if (at.pos < 1 || at.pos > length) {
-        error("GetBoolean", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
-                                + number(length) + QStringLiteral(")"));
+        error("GetBoolean",
+              QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
+                  + number(length) + QStringLiteral(")"));
         return false;
     }
     if (bit < 0 || bit > 7)
@@ -135,8 +138,9 @@ bool RecordClass::GetBit(QByteArrayView name, int rec, int n) const
         return false;
     const qsizetype length = at.record->size();
     if (at.pos < 1 || at.pos > length) {
-        error("GetBit", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
-                            + number(length) + QStringLiteral(")"));
+        error("GetBit",
+              QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
+                  + number(length) + QStringLiteral(")"));
         return false;
     }
     if (n < 0 || n / 8 >= at.field->byteLength())
@@ -155,8 +159,9 @@ QList<int> RecordClass::GetBits(QByteArrayView name, int rec) const
         return bits;
     const qsizetype length = at.record->size();
     if (at.pos < 1 || at.pos > length) {
-        error("GetBit", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
-                            + number(length) + QStringLiteral(")"));
+        error("GetBit",
+              QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(") greater than record length ( ")
+                  + number(length) + QStringLiteral(")"));
         return bits;
     }
     // A layout may claim far more bytes than the record holds; only those
@@ -187,8 +192,9 @@ int RecordClass::GetInteger(QByteArrayView name, int rec, int k) const
         return 0;
     const qsizetype length = at.record->size();
     if (at.pos < 1 || at.pos + at.field->Size > length + 1) {
-        error("GetInteger", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(",") + number(at.field->Size)
-                                + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
+        error("GetInteger",
+              QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(",") + number(at.field->Size)
+                  + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
         return 0;
     }
     // Stored values are unsigned; a two-byte value above 32767 comes back as
@@ -204,8 +210,9 @@ QByteArray RecordClass::GetString(QByteArrayView name, int rec) const
     const qsizetype length = at.record->size();
     const FieldDef &f = *at.field;
     if (f.StartPosn < 1 || f.StartPosn + f.Size >= length) {
-        error("GetString", QStringLiteral("Start Posn (") + number(f.StartPosn) + QStringLiteral(",") + number(f.Size)
-                               + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
+        error("GetString",
+              QStringLiteral("Start Posn (") + number(f.StartPosn) + QStringLiteral(",") + number(f.Size)
+                  + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
         return {};
     }
     return CString(*at.record, f.StartPosn, f.Items);
@@ -219,8 +226,9 @@ QByteArray RecordClass::GetDigit(QByteArrayView name, int rec, int k) const
     const qsizetype length = at.record->size();
     const int size = at.field->Size;
     if (at.pos < 1 || at.pos + size >= length) {
-        error("GetDigit", QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(",") + number(size)
-                              + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
+        error("GetDigit",
+              QStringLiteral("Start Posn (") + number(at.pos) + QStringLiteral(",") + number(size)
+                  + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
         return {};
     }
     QByteArray digits;
@@ -288,8 +296,9 @@ void RecordClass::SetString(QByteArrayView name, int rec, const QByteArray &newT
         return;
     const FieldDef &f = *at.field;
     if (newText.size() >= f.Items) {
-        error("SetString", QStringLiteral("New Data Len (") + number(newText.size())
-                               + QStringLiteral(") greater than field length ( ") + number(f.Items) + QStringLiteral(")"));
+        error("SetString",
+              QStringLiteral("New Data Len (") + number(newText.size())
+                  + QStringLiteral(") greater than field length ( ") + number(f.Items) + QStringLiteral(")"));
         return;
     }
     if (!checkWritable("SetString", rec, f.StartPosn, f.Items))
@@ -310,8 +319,9 @@ void RecordClass::SetDigit(QByteArrayView name, int rec, const QByteArray &digit
     const int pos = (k > 0 && k < field->Items) ? field->StartPosn + size * k : field->StartPosn;
     const qsizetype length = m_recordTable[rec].size();
     if (pos < 1 || pos + size >= length) {
-        error("SetDigit", QStringLiteral("Start Posn (") + number(pos) + QStringLiteral(",") + number(size)
-                              + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
+        error("SetDigit",
+              QStringLiteral("Start Posn (") + number(pos) + QStringLiteral(",") + number(size)
+                  + QStringLiteral(") greater than record length ( ") + number(length) + QStringLiteral(")"));
         return;
     }
     if (digits.size() > 2 * size) {

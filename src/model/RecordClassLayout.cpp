@@ -172,19 +172,20 @@ void RecordClass::BuildStructure(const QByteArray &packet)
         DebugLog &out = log();
         out.AddNL(QStringLiteral("Packet Type = Structure"));
         // The length travels high byte first, so it is shown in packet order.
-        out.AddNL(QStringLiteral("Length = 0x") + HexBytes(packet, DefLengthPos, 1) + HexBytes(packet, DefLengthPos + 1, 1)
-                  + QStringLiteral("; Sequence = 0x") + HexBytes(packet, DefSequencePos, 2)
-                  + QStringLiteral("; PortID = 0x") + HexBytes(packet, DefPortIdPos, 2));
-        out.AddNL(QStringLiteral("Structure Size = 0x") + HexBytes(packet, DefStructSizePos, 2) + QStringLiteral("; Name = ")
-                  + text(Mid(packet, DefNamePos, DefNameLength)) + QStringLiteral("; Items = ")
-                  + HexBytes(packet, DefItemsPos, 2) + QStringLiteral("; Records = ") + HexBytes(packet, DefRecordsPos, 2)
-                  + QStringLiteral("; Type = ") + hexNumber(m_type));
+        out.AddNL(QStringLiteral("Length = 0x") + HexBytes(packet, DefLengthPos, 1)
+                  + HexBytes(packet, DefLengthPos + 1, 1) + QStringLiteral("; Sequence = 0x")
+                  + HexBytes(packet, DefSequencePos, 2) + QStringLiteral("; PortID = 0x")
+                  + HexBytes(packet, DefPortIdPos, 2));
+        out.AddNL(QStringLiteral("Structure Size = 0x") + HexBytes(packet, DefStructSizePos, 2)
+                  + QStringLiteral("; Name = ") + text(Mid(packet, DefNamePos, DefNameLength))
+                  + QStringLiteral("; Items = ") + HexBytes(packet, DefItemsPos, 2) + QStringLiteral("; Records = ")
+                  + HexBytes(packet, DefRecordsPos, 2) + QStringLiteral("; Type = ") + hexNumber(m_type));
         for (quint32 i = 0; i < itemCount && i < quint32(std::numeric_limits<qint16>::max()); ++i) {
             const qsizetype pos = DefFirstFieldPos + qsizetype(DefFieldLength) * i;
             out.AddNL(QStringLiteral("Member Size = 0x") + HexBytes(packet, pos, 2) + QStringLiteral("; Name = ")
-                      + text(CString(packet, pos + DefFieldNameOffset, DefFieldNameLength)) + QStringLiteral("; Items = ")
-                      + HexBytes(packet, pos + DefFieldItemsOffset, 2) + QStringLiteral("; Type = ")
-                      + HexBytes(packet, pos + DefFieldTypeOffset, 2));
+                      + text(CString(packet, pos + DefFieldNameOffset, DefFieldNameLength))
+                      + QStringLiteral("; Items = ") + HexBytes(packet, pos + DefFieldItemsOffset, 2)
+                      + QStringLiteral("; Type = ") + HexBytes(packet, pos + DefFieldTypeOffset, 2));
         }
     }
 
@@ -257,7 +258,8 @@ void RecordClass::ShowStructure() const
         const FieldDef &f = m_fields[i];
         out.AddNL(QStringLiteral("Member Size = 0x") + hexNumber(f.Size));
         out.Add(QStringLiteral("; Name = ") + text(f.Name) + QStringLiteral("; Items = ") + number(f.Items)
-                + QStringLiteral("; StartPosn = ") + number(f.StartPosn) + QStringLiteral("; Type = ") + number(f.Type));
+                + QStringLiteral("; StartPosn = ") + number(f.StartPosn) + QStringLiteral("; Type = ")
+                + number(f.Type));
     }
 }
 

@@ -26,7 +26,7 @@ QFrame *makeLine(QWidget *parent)
     line->setFrameShadow(QFrame::Sunken);
     return line;
 }
-}
+} // namespace
 
 AboutWindow::AboutWindow(MessageService &messages, QWidget *parent)
     : QDialog(parent)
@@ -39,11 +39,11 @@ AboutWindow::AboutWindow(MessageService &messages, QWidget *parent)
     auto *picture = new ExchangePicture(this);
     picture->setObjectName(QStringLiteral("Image1"));
 
-    const ProductLabels labels = ProductLabels::create(
-        this, TitlePointSize,
-        ProductInfo::BetaNotice + ProductInfo::SupportContact + QStringLiteral(". ") + QStringLiteral("Email: ")
-            + ProductInfo::SupportEmail,
-        DescriptionPointSize, false, TextWidth);
+    const ProductLabels labels =
+        ProductLabels::create(this, TitlePointSize,
+                              ProductInfo::BetaNotice + ProductInfo::SupportContact + QStringLiteral(". ")
+                                  + QStringLiteral("Email: ") + ProductInfo::SupportEmail,
+                              DescriptionPointSize, false, TextWidth);
     QLabel *lblTitle = labels.lblTitle;
     QLabel *lblVersion = labels.lblVersion;
     QLabel *lblDescription = labels.lblDescription;

@@ -24,7 +24,7 @@ QString displayText(const QString &text)
     shown.replace(CarriageReturn, LineFeed);
     return shown;
 }
-}
+} // namespace
 
 DebugWindow::DebugWindow(DebugLog &log, QWidget *parent)
     : QWidget(parent, Qt::Window)

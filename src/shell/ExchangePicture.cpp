@@ -25,7 +25,7 @@ constexpr qreal RackLeft = 12;
 constexpr qreal RackWidth = 52;
 constexpr qreal RackTop = 54;
 constexpr qreal RackHeight = CardCount * CardPitch + 14;
-}
+} // namespace
 
 ExchangePicture::ExchangePicture(QWidget *parent)
     : QWidget(parent)

@@ -8,7 +8,7 @@ namespace {
 const QChar ProgramSeparator = QLatin1Char('|');
 const QString QtSeparator = QStringLiteral(";;");
 const QString ExtensionPattern = QStringLiteral("*.");
-}
+} // namespace
 
 FileDialogService &FileDialogService::instance()
 {

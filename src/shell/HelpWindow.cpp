@@ -21,7 +21,7 @@ static void initialiseGuideResource()
 namespace {
 const QUrl GuideUrl(QStringLiteral("qrc:/help/guide.html"));
 constexpr QSize InitialSize(680, 560);
-}
+} // namespace
 
 HelpWindow::HelpWindow(QWidget *parent)
     : QWidget(parent, Qt::Window)

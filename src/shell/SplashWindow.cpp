@@ -34,9 +34,9 @@ SplashWindow::SplashWindow(TimerFactory &timers, QWidget *parent)
     auto *picture = new ExchangePicture(frame);
     picture->setObjectName(QStringLiteral("Image1"));
 
-    const ProductLabels labels = ProductLabels::create(frame, TitlePointSize,
-                                                       ProductInfo::BetaNotice + ProductInfo::SupportEmail,
-                                                       DescriptionPointSize, true, TextWidth);
+    const ProductLabels labels =
+        ProductLabels::create(frame, TitlePointSize, ProductInfo::BetaNotice + ProductInfo::SupportEmail,
+                              DescriptionPointSize, true, TextWidth);
     QLabel *lblTitle = labels.lblTitle;
     QLabel *lblVersion = labels.lblVersion;
     QLabel *lblDescription = labels.lblDescription;

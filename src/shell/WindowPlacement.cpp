@@ -9,8 +9,8 @@
 using namespace SettingsKeys;
 
 const WindowPlacement::Stored WindowPlacement::Main{
-    MainLeft,        MainTop,         MainWidth,        MainHeight,        MainWindowState,
-    DefaultMainLeft, DefaultMainTop,  DefaultMainWidth, DefaultMainHeight, DefaultMainWindowState,
+    MainLeft,        MainTop,        MainWidth,        MainHeight,        MainWindowState,
+    DefaultMainLeft, DefaultMainTop, DefaultMainWidth, DefaultMainHeight, DefaultMainWindowState,
     QSize(800, 600)};
 
 const WindowPlacement::Stored WindowPlacement::Preview{

@@ -44,8 +44,9 @@ struct FittedBoard
 
 // Slots 3 and 5 have no serial, so the program's "Missing" report can be seen.
 const FittedBoard FittedBoards[] = {
-    {"ORX4127", "20080314"}, {"ORX4131", "20080314"}, {"ORX5208", "20090122"}, {"", "20090122"},
-    {"ORX5862", "20090907"}, {"", ""},                {"ORX6015", "20100511"},
+    {"ORX4127", "20080314"}, {"ORX4131", "20080314"}, {"ORX5208", "20090122"},
+    {"", "20090122"},        {"ORX5862", "20090907"}, {"", ""},
+    {"ORX6015", "20100511"},
 };
 
 QByteArray boardField(const QByteArray &text)
@@ -223,8 +224,7 @@ void ExchangeSimulator::setClockFrom(const QByteArray &data)
 {
     if (data.size() < ClockBytes)
         return;
-    const QDate date(byteAt(data, Century) * 100 + byteAt(data, YearInCentury), byteAt(data, Month),
-                     byteAt(data, Day));
+    const QDate date(byteAt(data, Century) * 100 + byteAt(data, YearInCentury), byteAt(data, Month), byteAt(data, Day));
     const QTime time(byteAt(data, Hours), byteAt(data, Minutes), byteAt(data, Seconds));
     if (!date.isValid() || !time.isValid())
         return;

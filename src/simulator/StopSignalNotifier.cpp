@@ -76,7 +76,6 @@ void StopSignalNotifier::uninstall()
 void StopSignalNotifier::drain()
 {
     char buffer[16];
-    while (::read(m_readEnd, buffer, sizeof buffer) > 0) {
-    }
+    while (::read(m_readEnd, buffer, sizeof buffer) > 0) {}
     emit stopRequested();
 }

@@ -13,8 +13,18 @@
 
 namespace {
 const char *const StepTitles[TransferEngine::StepCount] = {
-    "Structures", "Records Used", "Classes", "System Details", "Virtual Ports", "Access Control Lists", "Groups",
-    "Physical Ports To Virtual Ports", "Ext Numbers to Virtual Ports", "Tones", "Speed Dials", "Spare",
+    "Structures",
+    "Records Used",
+    "Classes",
+    "System Details",
+    "Virtual Ports",
+    "Access Control Lists",
+    "Groups",
+    "Physical Ports To Virtual Ports",
+    "Ext Numbers to Virtual Ports",
+    "Tones",
+    "Speed Dials",
+    "Spare",
 };
 
 enum Step { StructuresStep, RecordsUsedStep, ClassesStep };
@@ -432,8 +442,8 @@ void TransferEngine::PacketIn(const QByteArray &packet)
             m_timNoResp->stop();
             m_awaitingFirstTone = false;
         }
-        const bool last = route.member == ExchClass::TonesMember
-            || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
+        const bool last =
+            route.member == ExchClass::TonesMember || (route.member == ExchClass::ExtToVirtualMember && tonesEmpty);
         if (!RecordInProcess(route.step, route.member, packet, m_config->member(route.next), last))
             return;
         if (route.member == ExchClass::ExtToVirtualMember) {

@@ -59,8 +59,7 @@ struct RuleCase
 // 4 "203" (virtual port 3) and 26 "230" (port 30); virtual port 23, ACL 12,
 // group 6 and class 4 are free; physical port 80 is bound to virtual port 30.
 const QList<RuleCase> RuleCases = {
-    {"a number dialled twice",
-     [](ExchClass &c) { c.ExtToVirtual().SetDigit(FieldNames::ExtNumberA, 4, "201"); },
+    {"a number dialled twice", [](ExchClass &c) { c.ExtToVirtual().SetDigit(FieldNames::ExtNumberA, 4, "201"); },
      [](ExchClass &c) { setFlag(c.ExtToVirtual(), 4, RecordSlots::EnabledBit, false); },
      lines({"error dialled-number-duplicate ExtToVirtual 4 ExtNumberA | Ext To Virtual 4 (201): "
             "201 is also the number of Ext To Virtual 2 (201)"})},
@@ -95,8 +94,7 @@ const QList<RuleCase> RuleCases = {
      [](ExchClass &c) { c.PortToVirtual().SetInteger(FieldNames::VirtPort, 33, 255); },
      lines({"error physical-port-free PortToVirtual 33 VIRTPORT | Port To Virtual 33 (Board 3; Port 2): "
             "it is bound to Virtual Ports 50, which does not exist: Virtual Ports has 40 records"})},
-    {"a default ACL that is free",
-     [](ExchClass &c) { c.VirtualPorts().SetInteger(FieldNames::ACLID, 3, 12); },
+    {"a default ACL that is free", [](ExchClass &c) { c.VirtualPorts().SetInteger(FieldNames::ACLID, 3, 12); },
      [](ExchClass &c) { c.VirtualPorts().SetInteger(FieldNames::ACLID, 3, 13); },
      lines({"error port-acl-free VirtualPorts 3 ACLID | Virtual Ports 3 (Accounts 1): "
             "its default ACL is ACL 12, which is free"})},

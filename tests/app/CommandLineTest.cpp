@@ -38,9 +38,12 @@ TEST(CommandLine, MistakesAreUsageErrorsThatSayWhatIsWrongAndHelpAndVersionAreAn
     EXPECT_TRUE(parse({"--port"}).errorString().contains(QStringLiteral("--port")));
     EXPECT_TRUE(parse({"--speed", "9600"}).errorString().contains(QStringLiteral("--speed")));
     const std::pair<CommandLine, CommandLine::Action> actions[] = {
-        {parse({"--port"}), CommandLine::Action::UsageError},     {parse({"--demo", "--port", "3"}), CommandLine::Action::UsageError},
-        {parse({"a.QBF", "b.QBF"}), CommandLine::Action::UsageError}, {parse({"--speed", "9600"}), CommandLine::Action::UsageError},
-        {parse({"--help"}), CommandLine::Action::ShowHelp},       {parse({"-h"}), CommandLine::Action::ShowHelp},
+        {parse({"--port"}), CommandLine::Action::UsageError},
+        {parse({"--demo", "--port", "3"}), CommandLine::Action::UsageError},
+        {parse({"a.QBF", "b.QBF"}), CommandLine::Action::UsageError},
+        {parse({"--speed", "9600"}), CommandLine::Action::UsageError},
+        {parse({"--help"}), CommandLine::Action::ShowHelp},
+        {parse({"-h"}), CommandLine::Action::ShowHelp},
         {parse({"--version"}), CommandLine::Action::ShowVersion}};
     for (const auto &[line, action] : actions)
         EXPECT_EQ(line.action(), action);

@@ -55,20 +55,21 @@ TEST_F(HistoryEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWi
 
     trigger("mnuCompareWithExchange");
     QWidget *comparison = nullptr;
-    ASSERT_TRUE(waitFor([&] { return (comparison = m_window->findChild<QWidget *>(QStringLiteral("frmComparison"))); }));
+    ASSERT_TRUE(
+        waitFor([&] { return (comparison = m_window->findChild<QWidget *>(QStringLiteral("frmComparison"))); }));
     auto *changes = comparison->findChild<QTreeWidget *>(QStringLiteral("trvChanges"));
-    EXPECT_EQ(rows(changes), QStringLiteral("ACL: 1 record\n"
-                                            "ACL 2 (Dist 1)\n"
-                                            "Name | \"Dist 1\" | \"Changed Name\"\n"
-                                            "Virtual Ports: 1 record\n"
-                                            "Virtual Ports 0 (Reception)\n"
-                                            "RXGain | 3 | 5"));
-    comparison->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("changed NAME"));
     EXPECT_EQ(rows(changes),
-              QStringLiteral("ACL: 1 record\nACL 2 (Dist 1)\nName | \"Dist 1\" | \"Changed Name\""));
+              QStringLiteral("ACL: 1 record\n"
+                             "ACL 2 (Dist 1)\n"
+                             "Name | \"Dist 1\" | \"Changed Name\"\n"
+                             "Virtual Ports: 1 record\n"
+                             "Virtual Ports 0 (Reception)\n"
+                             "RXGain | 3 | 5"));
+    comparison->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("changed NAME"));
+    EXPECT_EQ(rows(changes), QStringLiteral("ACL: 1 record\nACL 2 (Dist 1)\nName | \"Dist 1\" | \"Changed Name\""));
 
-    QTreeWidgetItem *nameRow = changes->findItems(QStringLiteral("Name"), Qt::MatchExactly | Qt::MatchRecursive)
-                                   .value(0);
+    QTreeWidgetItem *nameRow =
+        changes->findItems(QStringLiteral("Name"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
     ASSERT_NE(nameRow, nullptr);
     changes->setCurrentItem(nameRow);
     comparison->findChild<QPushButton *>(QStringLiteral("cmdShowRecord"))->click();

@@ -91,7 +91,8 @@ TEST_F(MainWindowEndToEnd, SendConfigurationAnsweredYesLeavesTheExchangeHoldingT
     EXPECT_TRUE(RecordSlots::isFree(held.Groups(), 2));
     EXPECT_TRUE(records(held) == records(sent));
     ASSERT_EQ(m_messages.shownMessages().size(), 2) << "the check's question, the send's, and nothing after them";
-    EXPECT_TRUE(m_messages.shownMessages()[0].text.contains(QStringLiteral("it is a member of Groups 2, which is free")))
+    EXPECT_TRUE(
+        m_messages.shownMessages()[0].text.contains(QStringLiteral("it is a member of Groups 2, which is free")))
         << m_messages.shownMessages()[0].text.toStdString();
     // Written to the exchange in this run, the document's next write is not asked about.
     EXPECT_TRUE(m_window->writeRecord(sent, ExchClass::VirtualPortsMember, 5));
@@ -124,9 +125,11 @@ TEST_F(MainWindowEndToEnd, FileNewReadsTheExchangeAndARenamedPortReachesItWhenTh
 
     ExchClass &edited = configuration(document);
     EXPECT_TRUE(waitFor([&] {
-        return m_window->writeQueue().state(edited, ExchClass::VirtualPortsMember, 5) == RecordWriteQueue::State::Confirmed;
+        return m_window->writeQueue().state(edited, ExchClass::VirtualPortsMember, 5)
+            == RecordWriteQueue::State::Confirmed;
     }));
-    EXPECT_EQ(m_simulator.configuration().VirtualPorts().GetString(FieldNames::Name, 5), QByteArrayLiteral("Sales Desk"));
+    EXPECT_EQ(m_simulator.configuration().VirtualPorts().GetString(FieldNames::Name, 5),
+              QByteArrayLiteral("Sales Desk"));
     EXPECT_EQ(findTreeNode(tree, QStringLiteral("VPR5"))->text(0), QStringLiteral("5 - Sales Desk"));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }

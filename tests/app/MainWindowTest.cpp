@@ -67,14 +67,16 @@ TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndOneThatFailsToLoadLeavesNo
     openThroughDialog(broken);
     EXPECT_EQ(captions(), (QStringList{a, b}));
     EXPECT_EQ(messageTexts(m_messages), strings({"Invalid file type - cannot load!"}));
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + broken, QStringLiteral("&2 ") + b, QStringLiteral("&3 ") + a}));
+    EXPECT_EQ(recent(),
+              (QStringList{QStringLiteral("&1 ") + broken, QStringLiteral("&2 ") + b, QStringLiteral("&3 ") + a}));
     const FileDialogService::Request request = m_fileDialogs.requests().constFirst();
     EXPECT_EQ(request.kind, FileDialogService::Kind::Open);
     EXPECT_EQ(request.title + QLatin1Char('|') + request.filter,
               QStringLiteral("Open|Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
 
     action("mnuFileMRU3")->trigger();
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + a, QStringLiteral("&2 ") + broken, QStringLiteral("&3 ") + b}));
+    EXPECT_EQ(recent(),
+              (QStringList{QStringLiteral("&1 ") + a, QStringLiteral("&2 ") + broken, QStringLiteral("&3 ") + b}));
     EXPECT_EQ(m_window->activeDocument()->caption(), a);
     EXPECT_EQ(m_window->activeDocument()->tag(), QLatin1Char(':') + a);
     m_messages.setNextAnswer(QMessageBox::Ok);
@@ -138,7 +140,8 @@ TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDo
 TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransfersAreRefused)
 {
     m_window->load();
-    EXPECT_EQ(panelText("pnlPort") + QLatin1Char('|') + panelText("pnlConnection"), QStringLiteral("COM4; 38400|NO REPLY"));
+    EXPECT_EQ(panelText("pnlPort") + QLatin1Char('|') + panelText("pnlConnection"),
+              QStringLiteral("COM4; 38400|NO REPLY"));
     m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
     EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
     m_port->changeCts(false);
@@ -151,9 +154,9 @@ TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransf
     EXPECT_TRUE(m_window->documents().isEmpty());
     openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
     action("mnuSendConfig")->trigger();
-    EXPECT_EQ(messageTexts(m_messages), strings({"Not getting configuraton\nNo Orvex detected",
-                                                 "No Orvex detected\nNot getting configuraton",
-                                                 "No Orvex detected\nNot sending configuraton"}));
+    EXPECT_EQ(messageTexts(m_messages),
+              strings({"Not getting configuraton\nNo Orvex detected", "No Orvex detected\nNot getting configuraton",
+                       "No Orvex detected\nNot sending configuraton"}));
     for (const MessageService::Message &message : m_messages.shownMessages()) {
         EXPECT_EQ(message.title, QStringLiteral("Get Configuration"));
         EXPECT_EQ(message.icon, QMessageBox::Warning);
@@ -184,9 +187,9 @@ TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAsksTheExchangeAndACance
 TEST_F(MainWindowTest, CommandsOnADocumentAreEnabledOnlyWhileThereIsOneAndLineReversalAndOnlineAreSwitches)
 {
     m_window->load();
-    const QStringList documentCommands = strings({"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig",
-                                                  "mnuViewRefresh", "Save", "UpdateSys", "CopyRec", "mnuFilePrintPreview",
-                                                  "mnuFilePrint", "mnuFileExportPdf", "Print"});
+    const QStringList documentCommands =
+        strings({"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig", "mnuViewRefresh", "Save", "UpdateSys",
+                 "CopyRec", "mnuFilePrintPreview", "mnuFilePrint", "mnuFileExportPdf", "Print"});
     const auto enabled = [&] {
         QStringList names;
         for (const QString &name : documentCommands + strings({"mnuEditUndo", "mnuEditPasteSpecial", "mnuFileSend"})) {
@@ -298,9 +301,9 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
         m_fileDialogs.setNextFileName(QString());
     m_messages.setNextAnswer(QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Cancel);
-    for (const char *command : {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert",
-                                "mnuFilePrint", "mnuFilePrintPreview", "mnuFileExportPdf", "mnuSendConfig",
-                                "mnuFileClose"}) {
+    for (const char *command :
+         {"mnuViewRefresh", "mnuFileSave", "mnuFileSaveAs", "mnuFileSaveAll", "mnuFileConvert", "mnuFilePrint",
+          "mnuFilePrintPreview", "mnuFileExportPdf", "mnuSendConfig", "mnuFileClose"}) {
         // Saving made the document clean: the close question needs an edit to ask about.
         rename(document, command);
         document->setChanged(DocumentWindow::Panel::VirtualPorts, true);
@@ -333,11 +336,13 @@ TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTh
     const QList<MessageService::Message> shown = m_messages.shownMessages();
     ASSERT_EQ(shown.size(), 2);
     EXPECT_EQ(shown[0].title, QStringLiteral("Update Online System"));
-    EXPECT_EQ(shown[0].text, kept + QStringLiteral(" was not read from the exchange in this session.\n\n"
-                                                   "Its system: \"Kestrel Marine Offices\"\n"
-                                                   "The exchange: the exchange on COM4 (not read in this session)\n\n"
-                                                   "Write the changes of this document to the exchange? "
-                                                   "The answer holds for this document."));
+    EXPECT_EQ(shown[0].text,
+              kept
+                  + QStringLiteral(" was not read from the exchange in this session.\n\n"
+                                   "Its system: \"Kestrel Marine Offices\"\n"
+                                   "The exchange: the exchange on COM4 (not read in this session)\n\n"
+                                   "Write the changes of this document to the exchange? "
+                                   "The answer holds for this document."));
     EXPECT_EQ(shown[0].defaultButton, QMessageBox::No);
     EXPECT_TRUE(shown[1].text.contains(QStringLiteral("Its system: \"Harbour Office\"\n")));
 }
@@ -354,15 +359,16 @@ TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecords
     ASSERT_EQ(m_messages.shownMessages().size(), 1);
     const MessageService::Message question = m_messages.shownMessages()[0];
     EXPECT_EQ(question.title, QStringLiteral("Send Configuration"));
-    EXPECT_EQ(question.text, QStringLiteral("Send ") + site
-                                 + QStringLiteral(" to the exchange on COM4 (not read in this session)?\n\n"
-                                                  "The exchange's configuration is replaced by this document's. "
-                                                  "Records written:\n"
-                                                  "Class List: 9 records\nSystem: 1 record\nVirtual Ports: 31 records\n"
-                                                  "ACL: 13 records\nGroups: 8 records\nPort To Virtual: 112 records\n"
-                                                  "Ext To Virtual: 31 records\nTones: 12 records\n"
-                                                  "Records the exchange holds where this document has a free slot "
-                                                  "are cleared."));
+    EXPECT_EQ(question.text,
+              QStringLiteral("Send ") + site
+                  + QStringLiteral(" to the exchange on COM4 (not read in this session)?\n\n"
+                                   "The exchange's configuration is replaced by this document's. "
+                                   "Records written:\n"
+                                   "Class List: 9 records\nSystem: 1 record\nVirtual Ports: 31 records\n"
+                                   "ACL: 13 records\nGroups: 8 records\nPort To Virtual: 112 records\n"
+                                   "Ext To Virtual: 31 records\nTones: 12 records\n"
+                                   "Records the exchange holds where this document has a free slot "
+                                   "are cleared."));
     EXPECT_EQ(question.defaultButton, QMessageBox::No);
     m_messages.setNextAnswer(QMessageBox::Yes);
     action("mnuSendConfig")->trigger();
@@ -428,9 +434,8 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndAct
     EXPECT_FALSE(action("mnuWindowDocument2")->isChecked());
 
     const std::pair<const char *, const char *> shortcuts[] = {
-        {"mnuFileNew", "Ctrl+N"},   {"mnuFileOpen", "Ctrl+O"},    {"mnuFileSave", "Ctrl+S"},
-        {"mnuFilePrint", "Ctrl+P"}, {"mnuFileClose", "Ctrl+W"},   {"mnuHelpContents", "F1"},
-        {"mnuViewRefresh", "F5"},   {"mnuFileExit", "Ctrl+Q"}};
+        {"mnuFileNew", "Ctrl+N"},   {"mnuFileOpen", "Ctrl+O"}, {"mnuFileSave", "Ctrl+S"}, {"mnuFilePrint", "Ctrl+P"},
+        {"mnuFileClose", "Ctrl+W"}, {"mnuHelpContents", "F1"}, {"mnuViewRefresh", "F5"},  {"mnuFileExit", "Ctrl+Q"}};
     for (const auto &[item, keys] : shortcuts)
         EXPECT_EQ(action(item)->shortcut(), QKeySequence(QLatin1String(keys))) << item;
 

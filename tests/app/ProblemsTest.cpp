@@ -32,8 +32,8 @@ QStringList messages(const QList<ConfigurationProblem> &problems)
     return result;
 }
 
-const QString TooLong = QStringLiteral(
-    "Ext To Virtual 12 (3001): 3001 has 4 digits, more than the system's extension number length of 3");
+const QString TooLong =
+    QStringLiteral("Ext To Virtual 12 (3001): 3001 has 4 digits, more than the system's extension number length of 3");
 const QString AclFree = QStringLiteral("Virtual Ports 3 (Accounts 1): its default ACL is ACL 12, which is free");
 
 // The sample site with a dialled number too long and a virtual port on a free ACL.
@@ -152,18 +152,20 @@ TEST_F(ProblemsTest, SendAndConvertStopAtErrorsUnlessTheEngineerGoesOnAnyway)
     const QList<MessageService::Message> guards = m_messages.shownMessages();
     ASSERT_EQ(guards.size(), 2);
     for (const MessageService::Message &guard : guards) {
-        EXPECT_EQ(guard.text, QStringLiteral("%1 has 2 errors that would make the exchange misbehave or cut callers off:\n\n"
-                                             "%2\n%3\n\n"
-                                             "View \u2192 Problems lists every problem; double-clicking one opens its "
-                                             "record.")
-                                  .arg(broken, AclFree, TooLong));
+        EXPECT_EQ(guard.text,
+                  QStringLiteral("%1 has 2 errors that would make the exchange misbehave or cut callers off:\n\n"
+                                 "%2\n%3\n\n"
+                                 "View \u2192 Problems lists every problem; double-clicking one opens its "
+                                 "record.")
+                      .arg(broken, AclFree, TooLong));
         EXPECT_EQ(guard.buttons, QMessageBox::Yes | QMessageBox::Cancel);
         EXPECT_EQ(guard.defaultButton, QMessageBox::Cancel);
     }
     EXPECT_EQ(guards[0].title, QStringLiteral("Send Configuration"));
     EXPECT_EQ(guards[0].buttonTexts, MessageService::ButtonTexts({{QMessageBox::Yes, QStringLiteral("Send Anyway")}}));
     EXPECT_EQ(guards[1].title, QStringLiteral("Convert to K7202 configuration"));
-    EXPECT_EQ(guards[1].buttonTexts, MessageService::ButtonTexts({{QMessageBox::Yes, QStringLiteral("Convert Anyway")}}));
+    EXPECT_EQ(guards[1].buttonTexts,
+              MessageService::ButtonTexts({{QMessageBox::Yes, QStringLiteral("Convert Anyway")}}));
 
     queueAnswers(m_messages, QMessageBox::Yes, 3);
     action("mnuSendConfig")->trigger();

@@ -64,8 +64,8 @@ TEST_F(SendChangesEndToEnd, WritesTheOneRecordChangedSinceTheGetThenSeesNothingN
     EXPECT_EQ(m_simulator.framesAnswered(), answeredBefore + 1);
     ASSERT_EQ(m_messages.shownMessages().size(), 1);
     const QString refusal = m_messages.shownMessages()[0].text;
-    EXPECT_TRUE(refusal.startsWith(QStringLiteral(
-        "The layout of ACL differs from the baseline (the configuration sent to the exchange on ")))
+    EXPECT_TRUE(refusal.startsWith(
+        QStringLiteral("The layout of ACL differs from the baseline (the configuration sent to the exchange on ")))
         << refusal.toStdString();
     EXPECT_TRUE(refusal.endsWith(QStringLiteral("): send the whole configuration")));
 }

@@ -42,9 +42,9 @@ TEST(CheckCommand, RejectsDamagedForeignMissingAndSpecialFilesAtOnceWithOneLineN
 
 TEST(CommandLineTool, ExitsTwoWithAUsageLineForMissingArgumentsAndUnknownCommandsAndHelpsOtherwise)
 {
-    for (const QStringList &arguments : {QStringList{QStringLiteral("check")}, QStringList{},
-                                         QStringList{QStringLiteral("frobnicate"), samplePath()},
-                                         QStringList{QStringLiteral("--colour"), QStringLiteral("check"), samplePath()}}) {
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("check")}, QStringList{}, QStringList{QStringLiteral("frobnicate"), samplePath()},
+          QStringList{QStringLiteral("--colour"), QStringLiteral("check"), samplePath()}}) {
         const Outcome run = runCli(arguments);
         EXPECT_EQ(run.code, 2) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.out.isEmpty());

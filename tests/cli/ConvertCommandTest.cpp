@@ -15,7 +15,10 @@ protected:
         ASSERT_TRUE(writeFile(input, fileContent(samplePath())));
     }
 
-    Outcome convert(const QString &out) { return runCli({QStringLiteral("convert"), input, QStringLiteral("--out"), out}); }
+    Outcome convert(const QString &out)
+    {
+        return runCli({QStringLiteral("convert"), input, QStringLiteral("--out"), out});
+    }
 
     QTemporaryDir dir;
     const QString input = dir.filePath(QStringLiteral("site.QBF"));
@@ -60,8 +63,9 @@ TEST_F(ConvertCommand, ARefusedConversionOrAnOutputThatCannotBeWrittenFailsWithI
     ASSERT_TRUE(file.save(config, input));
     const Outcome run = convert(output);
     EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("Not able to convert configuration automatically: Virtual port 0 \"Reception\" "
-                                      "has the type \"Intercom\", which a K7101/K7202 configuration cannot hold.\n"));
+    EXPECT_EQ(run.err,
+              QStringLiteral("Not able to convert configuration automatically: Virtual port 0 \"Reception\" "
+                             "has the type \"Intercom\", which a K7101/K7202 configuration cannot hold.\n"));
     EXPECT_FALSE(QFile::exists(output));
     EXPECT_EQ(convert(dir.filePath(QStringLiteral("missing.QBF"))).code, 1);
 }

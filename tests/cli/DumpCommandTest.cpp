@@ -25,19 +25,22 @@ TEST(DumpCommand, ListsEveryRecordOfEveryStructureWithItsFieldsDecodedAsTextOrJs
 {
     ExchClass config;
     ASSERT_TRUE(ConfigFile().load(config, samplePath()));
-    const QStringList members = {QStringLiteral("ClassList"), QStringLiteral("ACL"),    QStringLiteral("VirtualPorts"),
-                                 QStringLiteral("System"),    QStringLiteral("Groups"), QStringLiteral("Rights"),
-                                 QStringLiteral("PortToVirtual"), QStringLiteral("ExtToVirtual"), QStringLiteral("Tones")};
+    const QStringList members = {
+        QStringLiteral("ClassList"),     QStringLiteral("ACL"),          QStringLiteral("VirtualPorts"),
+        QStringLiteral("System"),        QStringLiteral("Groups"),       QStringLiteral("Rights"),
+        QStringLiteral("PortToVirtual"), QStringLiteral("ExtToVirtual"), QStringLiteral("Tones")};
     const Outcome run = runInProcess<CommandLineTool>({QStringLiteral("dump"), samplePath()});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty());
     QStringList headings;
     for (const QRegularExpressionMatch &m :
-         QRegularExpression(QStringLiteral("^(\\w+) \\(member \\d"), QRegularExpression::MultilineOption).globalMatch(run.out))
+         QRegularExpression(QStringLiteral("^(\\w+) \\(member \\d"), QRegularExpression::MultilineOption)
+             .globalMatch(run.out))
         headings.append(m.captured(1));
     EXPECT_EQ(headings, members);
-    EXPECT_EQ(run.out.count(QRegularExpression(QStringLiteral("^  record \\d+: "), QRegularExpression::MultilineOption)),
-              config.recordCount());
+    EXPECT_EQ(
+        run.out.count(QRegularExpression(QStringLiteral("^  record \\d+: "), QRegularExpression::MultilineOption)),
+        config.recordCount());
     for (const char *line : {"\"SYSTEM\" + 10 NUL", "Name             \"Kestrel Marine Offices\"",
                              "Freqs            350, 440, 480, 620, 400, 425, 665, 860",
                              "MembersUsed      FF 0D (bits 0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11)",
@@ -45,10 +48,12 @@ TEST(DumpCommand, ListsEveryRecordOfEveryStructureWithItsFieldsDecodedAsTextOrJs
                              "Checksum         raw FF FF"})
         EXPECT_TRUE(run.out.contains(QLatin1String(line))) << line;
 
-    const Outcome json = runInProcess<CommandLineTool>({QStringLiteral("dump"), QStringLiteral("--json"), samplePath()});
+    const Outcome json =
+        runInProcess<CommandLineTool>({QStringLiteral("dump"), QStringLiteral("--json"), samplePath()});
     ASSERT_EQ(json.code, 0) << json.err.toStdString();
     QJsonParseError error;
-    const QJsonArray structures = QJsonDocument::fromJson(json.out.toUtf8(), &error)[QStringLiteral("structures")].toArray();
+    const QJsonArray structures =
+        QJsonDocument::fromJson(json.out.toUtf8(), &error)[QStringLiteral("structures")].toArray();
     ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
     ASSERT_EQ(structures.size(), members.size());
     for (int m = 0; m < ExchClass::MemberCount; ++m) {
@@ -69,9 +74,10 @@ TEST(DumpCommand, ListsEveryRecordOfEveryStructureWithItsFieldsDecodedAsTextOrJs
 TEST(DumpCommand, EscapesTextBytesAndShowsFailedReadsAsFailures)
 {
     ExchClass config;
-    config.VirtualPorts().BuildStructure(
-        definitionPacket(1, "VIRTPORTS", 2, {{"Name", 4, 1, 8}, {"Flag", 3, 1, 0}, {"Code", 6, 2, 0}, {"Spare", 2, 2, 0}}));
-    config.VirtualPorts().PutData(replyPacket(10, 0, QByteArray("A\x01\xFF\"\\", 5) + bytes("00 00 00 01 23 01 00 00")));
+    config.VirtualPorts().BuildStructure(definitionPacket(
+        1, "VIRTPORTS", 2, {{"Name", 4, 1, 8}, {"Flag", 3, 1, 0}, {"Code", 6, 2, 0}, {"Spare", 2, 2, 0}}));
+    config.VirtualPorts().PutData(
+        replyPacket(10, 0, QByteArray("A\x01\xFF\"\\", 5) + bytes("00 00 00 01 23 01 00 00")));
     config.VirtualPorts().PutData(replyPacket(10, 1, bytes("41 00")));
     const ConfigurationListing listing(config);
     QString text;
@@ -95,7 +101,8 @@ TEST(DumpCommand, RefusesAMissingFileOrAnUnknownOptionWithItsUsageLineAndFailsOn
         EXPECT_EQ(run.code, 2) << arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.out.isEmpty());
         EXPECT_EQ(run.err.count(QLatin1Char('\n')), 2);
-        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: quillbridge-cli dump [--json] FILE.QBF"))) << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("usage: quillbridge-cli dump [--json] FILE.QBF")))
+            << run.err.toStdString();
     }
 
     QProcess process;

@@ -41,8 +41,7 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
     QProcess simulator;
     simulator.start(CliPath, {QStringLiteral("simulate"), QStringLiteral("--config"), SamplePath});
     ASSERT_TRUE(simulator.waitForStarted(WaitMilliseconds));
-    while (!simulator.canReadLine() && simulator.waitForReadyRead(WaitMilliseconds)) {
-    }
+    while (!simulator.canReadLine() && simulator.waitForReadyRead(WaitMilliseconds)) {}
     const QString port = QString::fromLocal8Bit(simulator.readLine()).trimmed();
     const QString got = dir.filePath(QStringLiteral("got.QBF"));
     const auto transfer = [&](const QStringList &arguments) {
@@ -53,11 +52,12 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
     EXPECT_EQ(transfer({QStringLiteral("send"), got}).code, 0);
     EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--no-history"), QStringLiteral("--out"), got}).code, 0);
 
-    const Outcome listed = runProcess(
-        CliPath, {QStringLiteral("history"), QStringLiteral("--site"), QStringLiteral("Kestrel Marine Offices"),
-                  QStringLiteral("--json")});
+    const Outcome listed = runProcess(CliPath,
+                                      {QStringLiteral("history"), QStringLiteral("--site"),
+                                       QStringLiteral("Kestrel Marine Offices"), QStringLiteral("--json")});
     ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
-    const QJsonArray entries = QJsonDocument::fromJson(listed.out.toUtf8()).object().value(QLatin1String("entries")).toArray();
+    const QJsonArray entries =
+        QJsonDocument::fromJson(listed.out.toUtf8()).object().value(QLatin1String("entries")).toArray();
     ASSERT_EQ(entries.size(), 2) << listed.out.toStdString();
     const QString folder = dir.filePath(QStringLiteral("data/Quillbridge/history/Kestrel_Marine_Offices/"));
     const ExchClass read = loaded(got);

@@ -7,7 +7,8 @@ TEST(ReportCommand, WritesTheReportOfAConfigurationFileAsAPdfWithCodesMasked)
     SKIP_WITHOUT_PDFTOTEXT();
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("sample.pdf"));
-    const Outcome run = runCli({QStringLiteral("report"), QStringLiteral("--pdf"), target, QStringLiteral("--tones"), samplePath()});
+    const Outcome run =
+        runCli({QStringLiteral("report"), QStringLiteral("--pdf"), target, QStringLiteral("--tones"), samplePath()});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     const QStringList pages = pdfPages(target);
     ASSERT_GT(pages.size(), 1);

@@ -15,13 +15,13 @@ class Simulator
 public:
     Simulator(const QString &config, const QStringList &options, const QString &dump)
     {
-        m_process.start(QStringLiteral(QB_CLI_PATH), QStringList{QStringLiteral("simulate"), QStringLiteral("--config"),
-                                                                 config, QStringLiteral("--dump-on-exit"), dump}
-                                                         + options);
+        m_process.start(QStringLiteral(QB_CLI_PATH),
+                        QStringList{QStringLiteral("simulate"), QStringLiteral("--config"), config,
+                                    QStringLiteral("--dump-on-exit"), dump}
+                            + options);
         if (!m_process.waitForStarted(10000))
             return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {
-        }
+        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {}
         m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
     }
     ~Simulator() { stop(); }
@@ -85,11 +85,12 @@ TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
     const QStringList lines = run.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4) << run.out.toStdString();
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("Changes since the file %1 saved on ").arg(basePath)));
-    EXPECT_EQ(lines.mid(1), (QStringList{
-                                QStringLiteral("  Virtual Ports 1 (Reception 2): Name \"Reception 2\" -> \"Front Desk\""),
-                                QStringLiteral("  Groups 2 (Accounts): used -> free"),
-                                QStringLiteral("%1: 2 changed records sent to %2").arg(sitePath, simulator.device()),
-                            }));
+    EXPECT_EQ(lines.mid(1),
+              (QStringList{
+                  QStringLiteral("  Virtual Ports 1 (Reception 2): Name \"Reception 2\" -> \"Front Desk\""),
+                  QStringLiteral("  Groups 2 (Accounts): used -> free"),
+                  QStringLiteral("%1: 2 changed records sent to %2").arg(sitePath, simulator.device()),
+              }));
 
     ExchClass held;
     ASSERT_TRUE(ConfigFile().load(held, dumpPath));
@@ -98,7 +99,8 @@ TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
     EXPECT_EQ(held.Groups().GetString(FieldNames::Name, 1), QByteArray("Changed On Site"));
     for (int m = 0; m < ExchClass::MemberCount; ++m) {
         for (int i = 0; i < base.member(m).Records(); ++i) {
-            const bool changed = (m == ExchClass::VirtualPortsMember && i == 1) || (m == ExchClass::GroupsMember && i == 2);
+            const bool changed =
+                (m == ExchClass::VirtualPortsMember && i == 1) || (m == ExchClass::GroupsMember && i == 2);
             EXPECT_EQ(held.member(m).record(i), (changed ? edited : exchange).member(m).record(i))
                 << ExchClass::info(m).name << " " << i;
         }
@@ -111,8 +113,8 @@ TEST_F(CliSendChanges, RefusesAnotherLayoutSendsNothingWhenNothingChangedAndName
     grown.ACL().PutBlank(grown.ACL().Records());
     const Outcome refused = send(NoPort, grown);
     EXPECT_EQ(refused.code, 1);
-    EXPECT_TRUE(refused.err.startsWith(QStringLiteral("The layout of ACL differs from the baseline (the file %1 saved on ")
-                                           .arg(basePath)))
+    EXPECT_TRUE(refused.err.startsWith(
+        QStringLiteral("The layout of ACL differs from the baseline (the file %1 saved on ").arg(basePath)))
         << refused.err.toStdString();
     EXPECT_TRUE(refused.err.endsWith(QStringLiteral("): send the whole configuration; nothing was sent\n")));
     EXPECT_TRUE(refused.out.isEmpty());

@@ -12,10 +12,10 @@ TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
     QTemporaryDir dir;
     const QString dumpPath = dir.filePath(QStringLiteral("written.QBF"));
     QProcess process;
-    process.start(QStringLiteral(QB_CLI_PATH), {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
+    process.start(QStringLiteral(QB_CLI_PATH),
+                  {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
     ASSERT_TRUE(process.waitForStarted(10000));
-    while (!process.canReadLine() && process.waitForReadyRead(10000)) {
-    }
+    while (!process.canReadLine() && process.waitForReadyRead(10000)) {}
     const QString slavePath = QString::fromLocal8Bit(process.readLine()).trimmed();
     ASSERT_TRUE(slavePath.startsWith(QStringLiteral("/dev/pts/"))) << slavePath.toStdString();
 
@@ -48,8 +48,9 @@ TEST(SimulateCommand, RefusesBadArgumentsAndUnreadableConfigurations)
         const Outcome outcome = runCli(QStringList{QStringLiteral("simulate")} + arguments);
         return std::make_pair(outcome.code, outcome.err);
     };
-    for (const QStringList &arguments : {QStringList{QStringLiteral("--baud"), QStringLiteral("fast")},
-                                         QStringList{QStringLiteral("--drop-every")}, QStringList{QStringLiteral("--colour")}})
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("--baud"), QStringLiteral("fast")}, QStringList{QStringLiteral("--drop-every")},
+          QStringList{QStringLiteral("--colour")}})
         EXPECT_EQ(run(arguments).first, 2) << arguments.join(QLatin1Char(' ')).toStdString();
     const auto [code, err] = run({QStringLiteral("--config"), QStringLiteral("/nonexistent/site.QBF")});
     EXPECT_EQ(code, 1);
@@ -64,6 +65,8 @@ TEST(SimulateCommand, RefusesBadArgumentsAndUnreadableConfigurations)
     ASSERT_TRUE(ConfigFile().save(config, oversized));
     const auto [refused, reason] = run({QStringLiteral("--config"), oversized});
     EXPECT_EQ(refused, 1);
-    EXPECT_EQ(reason, oversized + QStringLiteral(": Virtual Ports 0 would not fit in one frame of at most 65536 bytes, "
-                                                 "so no get could read it\n"));
+    EXPECT_EQ(reason,
+              oversized
+                  + QStringLiteral(": Virtual Ports 0 would not fit in one frame of at most 65536 bytes, "
+                                   "so no get could read it\n"));
 }

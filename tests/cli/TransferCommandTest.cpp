@@ -78,7 +78,8 @@ protected:
 
     Outcome get(const HostileLine &line, const char *timeout = nullptr, int boundMilliseconds = 30000)
     {
-        QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"), line.path(), QStringLiteral("--out"), site};
+        QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"), line.path(), QStringLiteral("--out"),
+                              site};
         if (timeout)
             arguments << QStringLiteral("--timeout") << QLatin1String(timeout);
         return runCli(arguments, boundMilliseconds);
@@ -96,8 +97,9 @@ TEST_F(TransferCommand, AGetFromALineThatIsNoExchangeFailsWithTheReasonAndLeaves
 {
     const std::tuple<FarEnd, const char *, QString> lines[] = {
         {FarEnd::Loopback, "30",
-         QStringLiteral(": The configuration did not arrive whole (no layout for Class List, ACL, Virtual Ports, System, "
-                        "Groups, Rights, Port To Virtual, Ext To Virtual); nothing was kept")},
+         QStringLiteral(
+             ": The configuration did not arrive whole (no layout for Class List, ACL, Virtual Ports, System, "
+             "Groups, Rights, Port To Virtual, Ext To Virtual); nothing was kept")},
         {FarEnd::OneStrayFrame, "1", QStringLiteral(": the transfer did not finish within 1 seconds")},
         {FarEnd::RandomBytes, "2", QString()},
     };
@@ -124,8 +126,8 @@ TEST_F(TransferCommand, AGetFromALineNobodyAnswersEndsWithNoOrvexDetected)
 TEST_F(TransferCommand, ASendThatDoesNotFinishWithinItsTimeoutFails)
 {
     HostileLine line(FarEnd::Silent);
-    const Outcome run = runCli({QStringLiteral("send"), QStringLiteral("--port"), line.path(), QStringLiteral("--timeout"),
-                                QStringLiteral("1"), site});
+    const Outcome run = runCli({QStringLiteral("send"), QStringLiteral("--port"), line.path(),
+                                QStringLiteral("--timeout"), QStringLiteral("1"), site});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.out.isEmpty());
     EXPECT_EQ(lastLine(run), line.path() + QStringLiteral(": the transfer did not finish within 1 seconds"));
@@ -143,8 +145,9 @@ TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpenedAn
         {site, QStringLiteral("Existing file %1 is not writable").arg(site)},
     };
     for (const auto &[out, reason] : refused) {
-        const QStringList arguments{QStringLiteral(QB_CLI_PATH), QStringLiteral("get"), QStringLiteral("--port"),
-                                    noPort, QStringLiteral("--out"), out};
+        const QStringList arguments{QStringLiteral(QB_CLI_PATH), QStringLiteral("get"),
+                                    QStringLiteral("--port"),    noPort,
+                                    QStringLiteral("--out"),     out};
         // Nothing stops root from writing a read-only file: the tool runs as nobody there.
         const Outcome run = ::geteuid() != 0
             ? runProcess(arguments.first(), arguments.mid(1))
@@ -163,8 +166,8 @@ TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningTheP
 {
     const QString empty = dir.filePath(QStringLiteral("empty.QBF"));
     ASSERT_TRUE(ConfigFile().save(ExchClass(), empty));
-    const Outcome run = runCli({QStringLiteral("send"), QStringLiteral("--port"),
-                                QStringLiteral("/dev/quillbridge-no-such-port"), empty});
+    const Outcome run = runCli(
+        {QStringLiteral("send"), QStringLiteral("--port"), QStringLiteral("/dev/quillbridge-no-such-port"), empty});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, empty + QStringLiteral(" holds no records; nothing was sent\n"));
 }
@@ -172,8 +175,8 @@ TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningTheP
 TEST(TransferCommandUsage, OutOfRangeTimeoutsSpeedsAndPortNumbersAreUsageErrors)
 {
     const char *const refused[][2] = {
-        {"--timeout", "0"},   {"--timeout", "86401"}, {"--timeout", "2147484"}, {"--speed", "1000"},
-        {"--speed", "fast"},  {"--port", "0"},        {"--port", "17"},         {"--port", "-1"},
+        {"--timeout", "0"},  {"--timeout", "86401"}, {"--timeout", "2147484"}, {"--speed", "1000"},
+        {"--speed", "fast"}, {"--port", "0"},        {"--port", "17"},         {"--port", "-1"},
     };
     for (const auto &[option, value] : refused) {
         QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"), QStringLiteral("3"),

@@ -36,9 +36,10 @@ TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
 
     const Outcome warnings = validate({warned});
     EXPECT_EQ(warnings.code, 0) << warnings.err.toStdString();
-    EXPECT_EQ(warnings.out, QStringLiteral("warning: Groups record 7 (SALES): the name \"SALES\" is also that of "
-                                           "Groups 1 (Sales)\n%1: 0 errors, 1 warning\n")
-                                .arg(warned));
+    EXPECT_EQ(warnings.out,
+              QStringLiteral("warning: Groups record 7 (SALES): the name \"SALES\" is also that of "
+                             "Groups 1 (Sales)\n%1: 0 errors, 1 warning\n")
+                  .arg(warned));
 
     const Outcome errors = validate({broken});
     EXPECT_EQ(errors.code, 1) << errors.err.toStdString();

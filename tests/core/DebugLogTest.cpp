@@ -27,8 +27,9 @@ TEST_F(DebugLogTest, AddNLStartsANewLineErrorsOnlyReachListenersAndClearAnnounce
 
     EXPECT_EQ(m_log.text(), QStringLiteral("\r\nAB"));
     EXPECT_EQ(m_added, QStringList({QStringLiteral("\r\nA"), QStringLiteral("B")}));
-    EXPECT_EQ(recorder.entries(), (QList<std::pair<QString, QString>>{
-                                      {QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo")}}));
+    EXPECT_EQ(recorder.entries(),
+              (QList<std::pair<QString, QString>>{
+                  {QStringLiteral("RecordClass.GetInteger"), QStringLiteral("no field Foo")}}));
     EXPECT_EQ(m_resets, 0);
 
     m_log.clear();

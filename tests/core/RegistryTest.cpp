@@ -20,7 +20,10 @@ protected:
         return Registry(copy);
     }
 
-    QString rawValue(const QString &key) const { return QSettings(iniPath(), QSettings::IniFormat).value(key).toString(); }
+    QString rawValue(const QString &key) const
+    {
+        return QSettings(iniPath(), QSettings::IniFormat).value(key).toString();
+    }
 
     QTemporaryDir m_dir;
     Registry m_registry{iniPath()};
@@ -47,7 +50,8 @@ TEST_F(RegistryTest, NumbersReadBackAsDecimalTextAlsoFromDisk)
 
 TEST_F(RegistryTest, BadNumbersAndUnsupportedTypesWriteNothingSoEveryCallerGetsItsDefault)
 {
-    EXPECT_EQ(m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, QStringLiteral("COM1")), Registry::StatusInvalidData);
+    EXPECT_EQ(m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, QStringLiteral("COM1")),
+              Registry::StatusInvalidData);
     EXPECT_EQ(m_registry.SaveSetting(Comms, Port, Registry::TypeNumber, qint64(1) << 32), Registry::StatusInvalidData);
     for (const qint32 type : {0, 2, 3, 7})
         EXPECT_EQ(m_registry.SaveSetting(Settings, MainLeft, type, 5), Registry::StatusUnsupportedType);
@@ -96,12 +100,14 @@ TEST_F(RegistryTest, HandWrittenValuesKeepTheirType)
 TEST_F(RegistryTest, SectionsListTheirValuesAndSubsectionsAndDeleteOneValueOrAll)
 {
     m_registry.SaveSetting(Settings, MainLeft, Registry::TypeNumber, 10);
-    m_registry.SaveSetting(Settings, MruEntryPrefix, Registry::TypeText, QStringLiteral("same name as the sub-section"));
+    m_registry.SaveSetting(Settings, MruEntryPrefix, Registry::TypeText,
+                           QStringLiteral("same name as the sub-section"));
     m_registry.SaveSetting(Mru, MruCount, Registry::TypeNumber, 1);
     m_registry.SaveSetting(Mru, QStringLiteral("MRU1"), Registry::TypeText, QStringLiteral("a.QBF"));
     m_registry.SaveSetting(Comms, Speed, Registry::TypeText, QStringLiteral(" 9600"));
 
-    const Registry::ValueList mru = {{QStringLiteral("Count"), QStringLiteral("1")}, {QStringLiteral("MRU1"), QStringLiteral("a.QBF")}};
+    const Registry::ValueList mru = {{QStringLiteral("Count"), QStringLiteral("1")},
+                                     {QStringLiteral("MRU1"), QStringLiteral("a.QBF")}};
     EXPECT_EQ(m_registry.GetAllSettings(Mru), mru);
     QStringList names = {m_registry.GetValueName(Settings, 0), m_registry.GetValueName(Settings, 1)};
     names.sort();

@@ -129,7 +129,8 @@ TEST(TieLineParameters, PulseTrainsHoldTheFlashAndOnePulsePerDigitEndingWithTheI
 TEST(FactoryConfiguration, DefaultAndChosenPayloadsAndTheResetCommand)
 {
     const DevicePacket defaults = FactoryConfiguration::buildPacket({});
-    EXPECT_EQ(char(defaults.code) + defaults.payload, bytes("17 00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
+    EXPECT_EQ(char(defaults.code) + defaults.payload,
+              bytes("17 00 00 05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
     FactoryConfiguration::Settings separate;
     separate.tieLineBoard = false;
     separate.boardTypes = {FactoryConfiguration::MagnetoBoard, FactoryConfiguration::TieLineBoard,

@@ -33,5 +33,6 @@ TEST(NumericText, WholeNumbersMustBeWholeAndWithinTheirRange)
     EXPECT_FALSE(wholeNumber(QStringLiteral("-1"), 0, 255));
     EXPECT_EQ(wholeNumberRequired(QStringLiteral("LD Low Min"), 0, 255),
               QStringLiteral("LD Low Min must be a whole number in the range 0 - 255"));
-    EXPECT_EQ(numberRequired(QStringLiteral("Amplitude"), 0, 10), QStringLiteral("Amplitude must be a number in the range 0 - 10"));
+    EXPECT_EQ(numberRequired(QStringLiteral("Amplitude"), 0, 10),
+              QStringLiteral("Amplitude must be a number in the range 0 - 10"));
 }

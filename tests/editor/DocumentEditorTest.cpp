@@ -45,9 +45,12 @@ TEST_F(DocumentEditorTest, MovingOnSendsEachChangedPanelsRecordInPanelOrderOnlin
     for (P panel : {P::Tones, P::PhysicalPorts, P::System, P::ACL, P::VirtualPorts, P::ClassList})
         editor.setChanged(panel, true);
     editor.leaveRecords(config);
-    EXPECT_EQ(host.written, (Writes{{ExchClass::VirtualPortsMember, 7}, {ExchClass::ACLMember, 5},
-                                    {ExchClass::SystemMember, 0}, {ExchClass::PortToVirtualMember, 0},
-                                    {ExchClass::TonesMember, 2}}));
+    EXPECT_EQ(host.written,
+              (Writes{{ExchClass::VirtualPortsMember, 7},
+                      {ExchClass::ACLMember, 5},
+                      {ExchClass::SystemMember, 0},
+                      {ExchClass::PortToVirtualMember, 0},
+                      {ExchClass::TonesMember, 2}}));
     for (P panel : {P::Tones, P::PhysicalPorts, P::System, P::ACL, P::VirtualPorts})
         EXPECT_FALSE(editor.isChanged(panel)) << int(panel);
     EXPECT_TRUE(editor.isChanged(P::ClassList)) << "the class list sends its own records";
@@ -62,11 +65,15 @@ TEST_F(DocumentEditorTest, MovingOnSendsEachChangedPanelsRecordInPanelOrderOnlin
 TEST_F(DocumentEditorTest, SaveRecordSendsTheRecordOfThePanelOnShowEvenOffline)
 {
     host.online = false;
-    const std::tuple<const char *, int, Writes> cases[] = {
-        {"VPR5", 5, {{ExchClass::VirtualPortsMember, 5}}}, {"ACR4", 4, {{ExchClass::ACLMember, 4}}},
-        {"GPR3", 3, {{ExchClass::GroupsMember, 3}}},       {"RRR", -1, {{ExchClass::SystemMember, 0}}},
-        {"REV", -1, {{ExchClass::ExtToVirtualMember, 0}}}, {"RPV", -1, {{ExchClass::PortToVirtualMember, 0}}},
-        {"TOR2", 2, {}}, {"RCL", -1, {}}, {"RVP", -1, {}}};
+    const std::tuple<const char *, int, Writes> cases[] = {{"VPR5", 5, {{ExchClass::VirtualPortsMember, 5}}},
+                                                           {"ACR4", 4, {{ExchClass::ACLMember, 4}}},
+                                                           {"GPR3", 3, {{ExchClass::GroupsMember, 3}}},
+                                                           {"RRR", -1, {{ExchClass::SystemMember, 0}}},
+                                                           {"REV", -1, {{ExchClass::ExtToVirtualMember, 0}}},
+                                                           {"RPV", -1, {{ExchClass::PortToVirtualMember, 0}}},
+                                                           {"TOR2", 2, {}},
+                                                           {"RCL", -1, {}},
+                                                           {"RVP", -1, {}}};
     for (const auto &[key, tag, written] : cases) {
         host.written.clear();
         editor.showNode(QLatin1String(key), tag);

@@ -32,7 +32,7 @@ TEST_F(SampleTest, AFullNumberPutsThePrefixBeforeTheLastDigitsWhenFlaggedAndPadC
     numbers().SetBoolean(FieldNames::Flag, 29, DialledNumberTable::HasPrefixBit, false);
     EXPECT_EQ(table.fullNumber(29), QByteArrayLiteral("4400"));
 
-    const std::tuple<int, int, const char *> pads[] = {{5, 250, "005"}, {5, 9, "5"},          {5, 10, "05"},
+    const std::tuple<int, int, const char *> pads[] = {{5, 250, "005"},   {5, 9, "5"},         {5, 10, "05"},
                                                        {0, 1500, "0000"}, {999, 1000, "0999"}, {1000, 1000, "1000"},
                                                        {45, 31, "45"}};
     for (const auto &[value, maximum, padded] : pads)
@@ -42,15 +42,14 @@ TEST_F(SampleTest, AFullNumberPutsThePrefixBeforeTheLastDigitsWhenFlaggedAndPadC
 TEST_F(SampleTest, ADialledNumberClashesWithAnotherEnabledNumberItEqualsBeginsOrIsBegunBy)
 {
     const std::tuple<const char *, int, Check> cases[] = {
-        {"200", 2, Check::SameNumber},          {"200", 1, Check::Accepted}, // a record does not clash with itself
-        {"814400", 2, Check::SameNumber},       {"20", 3, Check::Overlapping},
-        {"2001", 3, Check::Overlapping},        {"8144", 3, Check::Overlapping}, // dialled as prefix, then number
-        {"81440099", 3, Check::Overlapping},    {"4400", 3, Check::Accepted},
-        {"8145", 3, Check::Accepted},           {"229", 3, Check::Accepted}, // disabled
-        {"73456789", 3, Check::Accepted},       {"734567890", 3, Check::TooLong},
-        {"", 3, Check::NotANumber},             {"12a", 3, Check::NotANumber},
-        {"-12", 3, Check::NotANumber},          {"1.5", 3, Check::NotANumber},
-        {"1e3", 3, Check::NotANumber},          {"*12", 3, Check::NotANumber}};
+        {"200", 2, Check::SameNumber},       {"200", 1, Check::Accepted}, // a record does not clash with itself
+        {"814400", 2, Check::SameNumber},    {"20", 3, Check::Overlapping},    {"2001", 3, Check::Overlapping},
+        {"8144", 3, Check::Overlapping}, // dialled as prefix, then number
+        {"81440099", 3, Check::Overlapping}, {"4400", 3, Check::Accepted},     {"8145", 3, Check::Accepted},
+        {"229", 3, Check::Accepted}, // disabled
+        {"73456789", 3, Check::Accepted},    {"734567890", 3, Check::TooLong}, {"", 3, Check::NotANumber},
+        {"12a", 3, Check::NotANumber},       {"-12", 3, Check::NotANumber},    {"1.5", 3, Check::NotANumber},
+        {"1e3", 3, Check::NotANumber},       {"*12", 3, Check::NotANumber}};
     for (const auto &[text, record, check] : cases)
         EXPECT_EQ(table.check(QLatin1String(text), record), check) << text << " on " << record;
     numbers().SetDigit(FieldNames::ExtNumberA, 28, QByteArray());

@@ -104,8 +104,9 @@ TEST_F(AclGeneration, RefusesWholeRangesTheTableOrItsFieldsCannotHoldAndChangesN
         {{1, 3, 999990, 10}, "at most 6 digits"}, // 1000010 needs seven digits
         {{1, 3, 5, -10}, "cannot be negative"},
         // ACLs 4, 6 and 8 hold 1004, 1006 and 1008: outside the range, they keep them.
-        {{14, 16, 1004, 2}, "Other ACLs already hold these PINs: 1004 (ACL 4 (Reception)), 1006 (ACL 6 (Staff)), "
-                            "1008 (ACL 8 (Guest)). Nothing was generated."},
+        {{14, 16, 1004, 2},
+         "Other ACLs already hold these PINs: 1004 (ACL 4 (Reception)), 1006 (ACL 6 (Staff)), "
+         "1008 (ACL 8 (Guest)). Nothing was generated."},
     };
     for (const auto &[request, reason] : refused) {
         ScriptedRandom random({});
@@ -164,7 +165,8 @@ TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
 
 TEST(AclGenerator, ReadsTheLeadingNumberOfABoxAndZeroForAnythingElse)
 {
-    const std::pair<const char *, int> cases[] = {{"12abc", 12}, {"  -5", -5}, {"+7 ", 7}, {"", 0}, {"abc", 0}, {"3.9", 3}};
+    const std::pair<const char *, int> cases[] = {{"12abc", 12}, {"  -5", -5}, {"+7 ", 7},
+                                                  {"", 0},       {"abc", 0},   {"3.9", 3}};
     for (const auto &[text, number] : cases)
         EXPECT_EQ(AclGenerator::leadingNumber(QLatin1String(text)), number) << text;
 }

@@ -87,9 +87,9 @@ TEST_F(CardTransferTest, WithTwoCardsTheFileReplacesTheLaterOnesWholeAndTheCardI
     EXPECT_EQ(fileContent(cardFile(second)), m_content);
     EXPECT_FALSE(QFileInfo::exists(first.mountPoint + QStringLiteral("/DB")));
     EXPECT_EQ(entries(second.mountPoint + QStringLiteral("/DB")), QStringList{QStringLiteral("CONFIG.VRS")});
-    EXPECT_EQ(m_drives.calls, (QStringList{QStringLiteral("open ") + second.mountPoint,
-                                           QStringLiteral("unmount ") + second.mountPoint,
-                                           QStringLiteral("eject ") + second.mountPoint}));
+    EXPECT_EQ(m_drives.calls,
+              (QStringList{QStringLiteral("open ") + second.mountPoint, QStringLiteral("unmount ") + second.mountPoint,
+                           QStringLiteral("eject ") + second.mountPoint}));
     ASSERT_EQ(m_prompts.shown.size(), 1);
     EXPECT_EQ(m_prompts.shown[0].title, QString());
     EXPECT_EQ(m_prompts.shown[0].text, QStringLiteral("Configuration Copied: It is save to remove the SD Card"));
@@ -154,9 +154,12 @@ TEST_F(CardTransferTest, ACardInUseIsTriedTenTimesThreeHundredMillisecondsApartT
     EXPECT_EQ(transfer.EjectDisk(fixed), CardTransfer::NotRemovable);
 
     const std::pair<qint32, const char *> texts[] = {
-        {0, "It is save to remove the SD Card"}, {1, "It is save to remove the SD Card"},
-        {10, "Problem stopping the SD card"},    {11, "Problem stopping the SD card"},
-        {12, "Problem stopping the SD card"},    {100, "Failed, device is in use"},
+        {0, "It is save to remove the SD Card"},
+        {1, "It is save to remove the SD Card"},
+        {10, "Problem stopping the SD card"},
+        {11, "Problem stopping the SD card"},
+        {12, "Problem stopping the SD card"},
+        {100, "Failed, device is in use"},
         {2, ""},
     };
     for (const auto &[code, text] : texts)

@@ -11,8 +11,8 @@ QByteArray text(const ReportContent &content)
 {
     QString out = content.heading + QLatin1Char('\n');
     for (const ReportSection &section : content.sections) {
-        out += QStringLiteral("\n== ") + section.title + QStringLiteral("\n| ") + section.columns.join(QStringLiteral(" | "))
-            + QStringLiteral(" |\n");
+        out += QStringLiteral("\n== ") + section.title + QStringLiteral("\n| ")
+            + section.columns.join(QStringLiteral(" | ")) + QStringLiteral(" |\n");
         for (const QStringList &row : section.rows)
             out += QStringLiteral("| ") + row.join(QStringLiteral(" | ")) + QStringLiteral(" |\n");
     }

@@ -149,9 +149,10 @@ TEST_F(Conversion, APortTheNewFormatCannotHoldStopsTheConversionBeforeAnythingCh
     for (const auto &[type, action, reason] : ports) {
         config.VirtualPorts().SetInteger(Type, 3, type);
         config.VirtualPorts().SetInteger(ActionType, 3, action);
-        EXPECT_EQ(refusal(), QStringLiteral("Not able to convert configuration automatically\nVirtual port 3 "
-                                            "\"Accounts 1\" has %1, which a K7101/K7202 configuration cannot hold.")
-                                 .arg(QLatin1String(reason)));
+        EXPECT_EQ(refusal(),
+                  QStringLiteral("Not able to convert configuration automatically\nVirtual port 3 "
+                                 "\"Accounts 1\" has %1, which a K7101/K7202 configuration cannot hold.")
+                      .arg(QLatin1String(reason)));
         EXPECT_EQ(config.VirtualPorts().record(0), before);
     }
 }
@@ -170,8 +171,9 @@ TEST_F(Conversion, SixtyFourClassesAreAllWrittenAndASixtyFifthIsRefused)
     EXPECT_TRUE(out.contains("<class ID=\"64\">"));
     EXPECT_TRUE(out.contains("|Class 63|Not Used</allowed>"));
     RecordSlots::takeIntoUse(classes, 64);
-    EXPECT_EQ(refusal(), QStringLiteral("Not able to convert configuration automatically\nThe configuration has 65 "
-                                        "classes; a K7101/K7202 configuration holds at most 64."));
+    EXPECT_EQ(refusal(),
+              QStringLiteral("Not able to convert configuration automatically\nThe configuration has 65 "
+                             "classes; a K7101/K7202 configuration holds at most 64."));
 }
 
 TEST(ConversionStamp, IsTheTimeAsHoursMinutesDayMonthAndFourDigitYear)

@@ -1,5 +1,5 @@
-#include "export/CardTransfer.h"
 #include "export/LinuxDriveProvider.h"
+#include "export/CardTransfer.h"
 #include "export/UDisks2Client.h"
 
 #include <QDir>
@@ -33,7 +33,8 @@ protected:
             + "proc /proc proc rw,nosuid 0 0\n" + mountLine(dev(QStringLiteral("sda2")), QStringLiteral("/"))
             + mountLine(dev(QStringLiteral("sr0")), QStringLiteral("/media/cd"))
             + mountLine(dev(QStringLiteral("sdc")), QStringLiteral("/media/my card"))
-            + "//server/share /mnt/share cifs rw 0 0\n" + mountLine(dev(QStringLiteral("gone")), QStringLiteral("/media/gone"));
+            + "//server/share /mnt/share cifs rw 0 0\n"
+            + mountLine(dev(QStringLiteral("gone")), QStringLiteral("/media/gone"));
         file(QStringLiteral("mounts"), table);
 
         m_paths.mountTables = {m_dir.filePath(QStringLiteral("missing")), m_dir.filePath(QStringLiteral("mounts"))};
@@ -97,13 +98,14 @@ TEST_F(LinuxDriveProviderTest, MountedDevicesAreKindedByTheirDisksSysfsAttribute
 {
     LinuxDriveProvider drives(m_paths, nullptr);
     const QList<DriveVolume> volumes = drives.volumes();
-    EXPECT_EQ(volumes, (QList<DriveVolume>{
-                           {QStringLiteral("/media/user/ORVX"), dev(QStringLiteral("sdb1")), Kind::Removable},
-                           {QStringLiteral("/"), dev(QStringLiteral("sda2")), Kind::Fixed},
-                           {QStringLiteral("/media/cd"), dev(QStringLiteral("sr0")), Kind::Optical},
-                           {QStringLiteral("/media/my card"), dev(QStringLiteral("sdc")), Kind::Removable},
-                           {QStringLiteral("/media/gone"), dev(QStringLiteral("gone")), Kind::Fixed},
-                       }));
+    EXPECT_EQ(volumes,
+              (QList<DriveVolume>{
+                  {QStringLiteral("/media/user/ORVX"), dev(QStringLiteral("sdb1")), Kind::Removable},
+                  {QStringLiteral("/"), dev(QStringLiteral("sda2")), Kind::Fixed},
+                  {QStringLiteral("/media/cd"), dev(QStringLiteral("sr0")), Kind::Optical},
+                  {QStringLiteral("/media/my card"), dev(QStringLiteral("sdc")), Kind::Removable},
+                  {QStringLiteral("/media/gone"), dev(QStringLiteral("gone")), Kind::Fixed},
+              }));
     ASSERT_EQ(volumes.size(), 5);
     EXPECT_EQ(drives.volumeLabel(volumes[0]), QStringLiteral("ORVX"));
     EXPECT_EQ(drives.volumeLabel(volumes[1]), QString());

@@ -1,7 +1,7 @@
 #include "export/FakeDriveProvider.h"
-#include "support/gui/MainWindowFixture.h"
 #include "support/TestSupport.h"
 #include "support/TreeSearch.h"
+#include "support/gui/MainWindowFixture.h"
 
 #include <QTreeWidget>
 
@@ -38,7 +38,8 @@ TEST_F(MainWindowConvertTest, TheActiveDocumentIsConvertedToTheChosenFileAndCopi
 {
     EXPECT_TRUE(action("mnuFileConvert")->isEnabled());
     EXPECT_EQ(action("mnuFileConvert")->text(), QStringLiteral("Convert to K7202 configuration..."));
-    const DriveVolume card = m_drives->addVolume(QStringLiteral("card"), DriveVolume::Kind::Removable, QStringLiteral("ORVX"));
+    const DriveVolume card =
+        m_drives->addVolume(QStringLiteral("card"), DriveVolume::Kind::Removable, QStringLiteral("ORVX"));
     m_messages.setNextAnswer(QMessageBox::Yes);
     m_messages.setNextAnswer(QMessageBox::Ok);
     const QList<MessageService::Message> shown = convertTo(target());
@@ -68,9 +69,10 @@ TEST_F(MainWindowConvertTest, CancellingTheDialogWritesNothingAndARefusalIsShown
     const QList<MessageService::Message> shown = convertTo(target());
     ASSERT_EQ(shown.size(), 1);
     EXPECT_EQ(shown[0].title, QStringLiteral("Quillbridge"));
-    EXPECT_EQ(shown[0].text, QStringLiteral("Not able to convert configuration automatically\nVirtual port 1 "
-                                            "\"Reception 2\" has the action \"Warm Line\", which a K7101/K7202 "
-                                            "configuration cannot hold."));
+    EXPECT_EQ(shown[0].text,
+              QStringLiteral("Not able to convert configuration automatically\nVirtual port 1 "
+                             "\"Reception 2\" has the action \"Warm Line\", which a K7101/K7202 "
+                             "configuration cannot hold."));
     EXPECT_EQ(converted(), QStringList());
 }
 

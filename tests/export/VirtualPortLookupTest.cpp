@@ -19,7 +19,7 @@ TEST(VirtualPortLookup, PhysicalPortsCountInBlocksOfSixteenBoardsOneToFiveThenTh
         int port;
         L::PortLocation expected;
     } cases[] = {
-        {0, {L::ExtensionPort, 1, 1, L::Found}},  {15, {L::ExtensionPort, 2, 8, L::Found}},
+        {0, {L::ExtensionPort, 1, 1, L::Found}},   {15, {L::ExtensionPort, 2, 8, L::Found}},
         {23, {L::ExtensionPort, 5, 16, L::Found}}, {24, {L::ExternalLine, 0, 1, L::Found}},
         {28, {L::ExternalLine, 0, 5, L::Found}},   {30, {L::NoPort, 0, 0, L::UnusedBlock}},
         {31, {L::NoPort, 0, 0, L::BeyondBoards}},  {32, {L::NoPort, 0, 0, L::NotMapped}},

@@ -1,6 +1,6 @@
+#include "history/HistoryStore.h"
 #include "core/Registry.h"
 #include "history/Clock.h"
-#include "history/HistoryStore.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "simulator/sample/SampleConfiguration.h"
@@ -65,8 +65,9 @@ TEST(HistoryStore, KeepsEachConfigurationUnderItsSiteAndUtcTimeAndListsItBack)
     ASSERT_TRUE(store.add(config, HistoryEntry::Kind::Send));
 
     const QString folder = root.filePath(SampleSite);
-    EXPECT_EQ(fileNames(folder),
-              QStringList({QStringLiteral("20250131T140509.123Z-get.QBF"), QStringLiteral("20250131T140509.124Z-send.QBF")}));
+    EXPECT_EQ(
+        fileNames(folder),
+        QStringList({QStringLiteral("20250131T140509.123Z-get.QBF"), QStringLiteral("20250131T140509.124Z-send.QBF")}));
     EXPECT_EQ(store.lastPath(), folder + QStringLiteral("/20250131T140509.124Z-send.QBF"));
     ExchClass kept;
     ConfigFile file;
@@ -106,9 +107,9 @@ TEST(HistoryStore, KeepsTheNewestEntriesOfEachSiteAndNeverTheFileJustWritten)
     clock.time.setTime(QTime(9, 0));
     ASSERT_TRUE(store.add(config, HistoryEntry::Kind::Send));
 
-    EXPECT_EQ(fileNames(folder), QStringList({QStringLiteral("20250131T090000.000Z-send.QBF"),
-                                              QStringLiteral("20250131T120000.000Z-get.QBF"),
-                                              QStringLiteral("notes.txt")}));
+    EXPECT_EQ(fileNames(folder),
+              QStringList({QStringLiteral("20250131T090000.000Z-send.QBF"),
+                           QStringLiteral("20250131T120000.000Z-get.QBF"), QStringLiteral("notes.txt")}));
     EXPECT_EQ(fileNames(root.filePath(QStringLiteral("Depot"))),
               QStringList{QStringLiteral("20250131T120000.000Z-get.QBF")});
 }

@@ -138,9 +138,9 @@ TEST_F(Dispatching, RecordsAndDefinitionsOutsideATransferReachOnlyTheStructuresA
 {
     const auto definition = [](int structure) { return definitionPacket(structure, "S", 3, {{"Flag", 2, 1, 0}}); };
     documentOpen = false;
-    for (const QByteArray &dropped : {replyPacket(10, 0, bytes("01")), replyPacket(11, 0, bytes("01")),
-                                      replyPacket(12, 0, bytes("01")), replyPacket(14, 0, bytes("01")),
-                                      replyPacket(20, 0, bytes("01")), definition(8), definition(14)})
+    for (const QByteArray &dropped :
+         {replyPacket(10, 0, bytes("01")), replyPacket(11, 0, bytes("01")), replyPacket(12, 0, bytes("01")),
+          replyPacket(14, 0, bytes("01")), replyPacket(20, 0, bytes("01")), definition(8), definition(14)})
         EXPECT_TRUE(dispatch(dropped).isEmpty());
     EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
     EXPECT_TRUE(frames.isEmpty());
@@ -186,7 +186,8 @@ TEST_F(Dispatching, ClockAndBoardReportsAreShownAndWithDebugDisplayEveryPacketIs
     EXPECT_EQ(QStringList({reading.day, reading.month, reading.year, reading.hours, reading.minutes, reading.seconds}),
               QStringList({QStringLiteral("01"), QStringLiteral("12"), QStringLiteral("2009"), QStringLiteral("23"),
                            QStringLiteral("09"), QStringLiteral("05")}));
-    EXPECT_EQ(Dispatcher::clockReading(replyPacket(4, 0, bytes("00 00 00 00 00 00 00 00"))).year, QStringLiteral("0000"));
+    EXPECT_EQ(Dispatcher::clockReading(replyPacket(4, 0, bytes("00 00 00 00 00 00 00 00"))).year,
+              QStringLiteral("0000"));
 
     log.setDebugDisplay(true);
     for (const QByteArray &packet : {odd, QByteArray(), status, clock})
@@ -206,7 +207,11 @@ TEST_F(Dispatching, ClockAndBoardReportsAreShownAndWithDebugDisplayEveryPacketIs
 
 TEST(BoardReport, OnlyPrintableBytesCountAndAShortReplyShowsEverySlotMissing)
 {
-    const QByteArray data = QByteArrayLiteral("\x01" "AB\x7F" "C\xFF\x00\x1F" "2011\x01" "123");
+    const QByteArray data = QByteArrayLiteral("\x01"
+                                              "AB\x7F"
+                                              "C\xFF\x00\x1F"
+                                              "2011\x01"
+                                              "123");
     const BoardInformation shown = Dispatcher::boardInformation(replyPacket(32, 0, data));
     EXPECT_EQ(shown.rows[0].serialNumber, QStringLiteral("ABC"));
     EXPECT_EQ(shown.rows[0].manufactureDate, QStringLiteral("3/12/2011"));

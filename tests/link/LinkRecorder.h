@@ -29,7 +29,10 @@ public:
     void FillGroup(int i, const QByteArray &data, bool fromPacket) override { fill("FillGroup", i, data, fromPacket); }
     void FillACL(int i, const QByteArray &data, bool fromPacket) override { fill("FillACL", i, data, fromPacket); }
     void FillClassLists(const QByteArray &data) override { note(QStringLiteral("FillClassLists"), data); }
-    void FillSystem(int i, const QByteArray &data, bool fromPacket) override { fill("FillSystem", i, data, fromPacket); }
+    void FillSystem(int i, const QByteArray &data, bool fromPacket) override
+    {
+        fill("FillSystem", i, data, fromPacket);
+    }
     void BuildRights(const QByteArray &packet) override { note(QStringLiteral("BuildRights"), packet); }
 
     bool isOpenAndVisible(AckReceiver window) const override { return visible.contains(window); }

@@ -1,5 +1,5 @@
-#include "link/FrameSink.h"
 #include "link/PacketSender.h"
+#include "link/FrameSink.h"
 #include "link/PendingPacketStore.h"
 #include "support/TestSupport.h"
 
@@ -37,7 +37,8 @@ TEST_F(PacketSending, FramesAreByteExactWithBytesFrom70To7FEscapedAndTheLengthHi
     EXPECT_EQ(send(0x70, 0, QByteArray()), bytes("7E 7D 70 00 00 30 30 00 00 7E"));
     EXPECT_EQ(send(16, 4, bytes("7E 70 7F 6F")), bytes("7E 10 00 04 30 30 7D 7E 7D 70 7D 7F 6F 00 00 7E"));
     EXPECT_EQ(PacketSender::StuffBytes(bytes("7D 80 FF 00")), bytes("7D 7D 80 FF 00"));
-    const std::pair<int, const char *> lengths[] = {{256, "10 01 00"}, {300, "10 01 2C"}, {400, "10 01 90"}, {0x170, "10 01 7D 70"}};
+    const std::pair<int, const char *> lengths[] = {
+        {256, "10 01 00"}, {300, "10 01 2C"}, {400, "10 01 90"}, {0x170, "10 01 7D 70"}};
     for (const auto &[length, head] : lengths)
         EXPECT_EQ(send(16, length, QByteArray(length, '\1')).mid(1, bytes(head).size()), bytes(head)) << length;
 }

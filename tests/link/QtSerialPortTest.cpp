@@ -151,9 +151,14 @@ TEST(QtSerialPortPermissions, ADeniedDeviceNamesItsGroupAndTheWayIn)
 
 TEST(QtSerialPortNumbering, PortNumbersNameFixedDevices)
 {
-    const std::pair<int, const char *> devices[] = {{1, "/dev/ttyS0"},   {4, "/dev/ttyS3"},   {5, "/dev/ttyUSB0"},
-                                                    {12, "/dev/ttyUSB7"}, {13, "/dev/ttyACM0"}, {16, "/dev/ttyACM3"},
-                                                    {0, ""},              {17, ""}};
+    const std::pair<int, const char *> devices[] = {{1, "/dev/ttyS0"},
+                                                    {4, "/dev/ttyS3"},
+                                                    {5, "/dev/ttyUSB0"},
+                                                    {12, "/dev/ttyUSB7"},
+                                                    {13, "/dev/ttyACM0"},
+                                                    {16, "/dev/ttyACM3"},
+                                                    {0, ""},
+                                                    {17, ""}};
     for (const auto &[number, path] : devices)
         EXPECT_EQ(QtSerialPort::devicePath(number), QLatin1String(path)) << number;
 }

@@ -1,7 +1,7 @@
+#include "link/RecordWriteQueue.h"
 #include "link/FrameSink.h"
 #include "link/PacketSender.h"
 #include "link/Receiver.h"
-#include "link/RecordWriteQueue.h"
 #include "model/FieldNames.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/sample/SampleConfiguration.h"

@@ -1,8 +1,8 @@
+#include "link/SerialLink.h"
 #include "core/Registry.h"
 #include "link/FakeSerialPort.h"
 #include "link/LinkRecorder.h"
 #include "link/PacketSender.h"
-#include "link/SerialLink.h"
 #include "support/TestSupport.h"
 
 #include <iterator>
@@ -52,7 +52,8 @@ protected:
 TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheOnlyAvailableOne)
 {
     using Selection = SerialLink::Selection;
-    const QString selectPort = QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
+    const QString selectPort =
+        QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
     const struct
     {
         int configured;
@@ -63,17 +64,43 @@ TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheO
         QString settings;
         QStringList messages;
     } cases[] = {
-        {2, nullptr, {{1, Status::InUse}, {2, Status::NotPresent}}, Selection::NoPortsAvailable, QString(), QString(),
+        {2,
+         nullptr,
+         {{1, Status::InUse}, {2, Status::NotPresent}},
+         Selection::NoPortsAvailable,
+         QString(),
+         QString(),
          {QStringLiteral("No Serial Ports available")}},
         // Any other failure counts as available, and the open then tells the user.
-        {2, nullptr, {{2, Status::InUse}, {5, Status::Failed}}, Selection::OpenFailed, QString(), QString(), {selectPort}},
+        {2,
+         nullptr,
+         {{2, Status::InUse}, {5, Status::Failed}},
+         Selection::OpenFailed,
+         QString(),
+         QString(),
+         {selectPort}},
         // A port the engineer may not open is theirs to mend: the message says how.
-        {2, nullptr, {{2, Status::InUse}, {5, Status::NoPermission}}, Selection::OpenFailed, QString(), QString(),
+        {2,
+         nullptr,
+         {{2, Status::InUse}, {5, Status::NoPermission}},
+         Selection::OpenFailed,
+         QString(),
+         QString(),
          {selectPort + QStringLiteral("\nCOM5 refused")}},
-        {2, nullptr, {{2, Status::InUse}, {5, Status::Opened}, {16, Status::InUse}}, Selection::Opened,
-         QStringLiteral("COM5"), QStringLiteral("38400,n,8,1"), {}},
-        {3, " 19200", {{1, Status::Opened}, {3, Status::Opened}}, Selection::Opened, QStringLiteral("COM3"),
-         QStringLiteral("19200,n,8,1"), {}},
+        {2,
+         nullptr,
+         {{2, Status::InUse}, {5, Status::Opened}, {16, Status::InUse}},
+         Selection::Opened,
+         QStringLiteral("COM5"),
+         QStringLiteral("38400,n,8,1"),
+         {}},
+        {3,
+         " 19200",
+         {{1, Status::Opened}, {3, Status::Opened}},
+         Selection::Opened,
+         QStringLiteral("COM3"),
+         QStringLiteral("19200,n,8,1"),
+         {}},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.configured);
@@ -86,7 +113,8 @@ TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheO
             EXPECT_FALSE(link->noConnection());
             EXPECT_EQ(port->deviceName(), c.device);
             EXPECT_EQ(port->settings, c.settings);
-            EXPECT_EQ(link->portPanelText(), c.device + QStringLiteral("; ") + c.settings.section(QLatin1Char(','), 0, 0));
+            EXPECT_EQ(link->portPanelText(),
+                      c.device + QStringLiteral("; ") + c.settings.section(QLatin1Char(','), 0, 0));
             EXPECT_EQ(port->rts.last(), false);
         }
         EXPECT_EQ(recorder.messages, c.messages);
@@ -118,8 +146,10 @@ TEST_F(SerialLinking, SeveralAvailablePortsLeaveTheChoiceToTheUserAndTestPortLea
 
     link->closePort();
     port->ports = {{1, Status::Opened}, {2, Status::InUse}, {3, Status::Failed}};
-    const std::pair<int, int> tested[] = {{1, SerialLink::PortAvailable}, {2, SerialLink::PortInUse},
-                                          {3, SerialLink::PortAvailable}, {4, SerialLink::PortNotPresent}};
+    const std::pair<int, int> tested[] = {{1, SerialLink::PortAvailable},
+                                          {2, SerialLink::PortInUse},
+                                          {3, SerialLink::PortAvailable},
+                                          {4, SerialLink::PortNotPresent}};
     for (const auto &[number, status] : tested) {
         EXPECT_EQ(link->TestPort(number), status) << number;
         EXPECT_FALSE(port->isOpen());
@@ -218,8 +248,11 @@ TEST_F(SerialLinking, ReceivedInputIsAnsweredWaitsBehindAModalWindowAndIsForgott
     EXPECT_EQ(port->written, QList<QByteArray>{bytes("7E 0E 00 02 30 30 00 00 00 00 7E")});
 
     // A clock arriving while the board window shows waits for the rest of the chunk.
-    recorder.whileBoardWindowShows = [&] { port->receive(onTheWire(replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14")))); };
-    port->receive(onTheWire(replyPacket(32, 0, QByteArray())) + onTheWire(replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"))));
+    recorder.whileBoardWindowShows = [&] {
+        port->receive(onTheWire(replyPacket(4, 0, bytes("02 00 00 01 01 09 00 14"))));
+    };
+    port->receive(onTheWire(replyPacket(32, 0, QByteArray()))
+                  + onTheWire(replyPacket(4, 0, bytes("01 00 00 01 01 09 00 14"))));
     recorder.whileBoardWindowShows = nullptr;
     port->receive(bytes("7E 04 00 0A"));
     link->openPort(2, 38400);

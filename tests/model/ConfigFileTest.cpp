@@ -8,14 +8,16 @@
 #include <sys/resource.h>
 
 namespace {
-const QByteArray Header = bytes("07 00") + "quilbrg" + bytes("04 00") + "ORVX" + bytes("04 00") + "V1.0" + bytes("00 00");
+const QByteArray Header =
+    bytes("07 00") + "quilbrg" + bytes("04 00") + "ORVX" + bytes("04 00") + "V1.0" + bytes("00 00");
 
 void fillSmallConfiguration(ExchClass &config)
 {
-    config.VirtualPorts().BuildStructure(
-        definitionPacket(1, "VIRTPORTS", 3, {{"Name", 4, 1, 8}, {"Type", 2, 1, 0}, {"Flag", 3, 1, 0}, {"Spare", 2, 2, 0}}));
+    config.VirtualPorts().BuildStructure(definitionPacket(
+        1, "VIRTPORTS", 3, {{"Name", 4, 1, 8}, {"Type", 2, 1, 0}, {"Flag", 3, 1, 0}, {"Spare", 2, 2, 0}}));
     config.VirtualPorts().PutUsed(replyPacket(31, 1, bytes("05")));
-    config.VirtualPorts().PutData(replyPacket(10, 0, QByteArray("Reception").left(7).leftJustified(8, '\0') + bytes("01 01 00 7E")));
+    config.VirtualPorts().PutData(
+        replyPacket(10, 0, QByteArray("Reception").left(7).leftJustified(8, '\0') + bytes("01 01 00 7E")));
     config.VirtualPorts().PutBlank(1);
     config.VirtualPorts().PutData(replyPacket(10, 2, bytes("E9 00 00 00 00 00 00 00 02 81 FF FF")));
     config.System().BuildStructure(definitionPacket(6, "SYSTEM", 1, {{"ExtLength", 2, 1, 0}, {"Spare", 2, 3, 0}}));
@@ -34,7 +36,8 @@ protected:
 TEST(ConfigFile, EmptyConfigurationIsTheHeaderAndNineBareStructures)
 {
     const QByteArray image = ConfigFile::toBytes(ExchClass());
-    const QByteArray bare = bytes("00 00  00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00 00 00  00 00  00 00 00 00  00 00 FF FF FF FF");
+    const QByteArray bare =
+        bytes("00 00  00 00 00 00 00 00 00 00  00 00 00 00 00 00 00 00 00 00  00 00  00 00 00 00  00 00 FF FF FF FF");
     ASSERT_EQ(bare.size(), 32);
     EXPECT_EQ(Header.size(), 23);
     EXPECT_EQ(image, Header + bare.repeated(9));
@@ -97,8 +100,10 @@ TEST(ConfigFile, HeaderChecksAreExactAndNamedInOrder)
         return file.errorString();
     };
     EXPECT_EQ(message(bytes("07 00") + "QUILBRG" + Header.mid(9)), QStringLiteral("Invalid file type - cannot load!"));
-    EXPECT_EQ(message(Header.left(9) + bytes("04 00") + "orvx" + Header.mid(15)), QStringLiteral("Invalid exchange type - cannot load!"));
-    EXPECT_EQ(message(Header.left(15) + bytes("04 00") + "V1.1" + bytes("00 00")), QStringLiteral("Invalid file Version - cannot convert!"));
+    EXPECT_EQ(message(Header.left(9) + bytes("04 00") + "orvx" + Header.mid(15)),
+              QStringLiteral("Invalid exchange type - cannot load!"));
+    EXPECT_EQ(message(Header.left(15) + bytes("04 00") + "V1.1" + bytes("00 00")),
+              QStringLiteral("Invalid file Version - cannot convert!"));
     EXPECT_EQ(message(Header.left(4)), QStringLiteral("Invalid file type - cannot load!"));
     EXPECT_EQ(message(QByteArray()), QStringLiteral("Invalid file type - cannot load!"));
 }

@@ -1,11 +1,11 @@
-#include "model/ConfigurationTable.h"
 #include "model/ExchClass.h"
+#include "model/ConfigurationTable.h"
 #include "support/TestSupport.h"
 
 TEST(ExchangeConfiguration, StartsWithNineEmptyStructuresTheirCodesAndDefinitionIds)
 {
     ExchClass config;
-    const int expected[ExchClass::MemberCount][3] = {{14, 27, 8}, {12, 18, 4}, {10, 16, 1}, {20, 21, 6}, {11, 17, 3},
+    const int expected[ExchClass::MemberCount][3] = {{14, 27, 8},  {12, 18, 4},  {10, 16, 1}, {20, 21, 6}, {11, 17, 3},
                                                      {99, 99, 14}, {29, 30, 15}, {13, 19, 2}, {36, 37, 10}};
     for (int i = 0; i < ExchClass::MemberCount; ++i) {
         const RecordClass &s = config.member(i);

@@ -1,6 +1,6 @@
+#include "model/OutputFile.h"
 #include "model/InputFile.h"
 #include "model/NativeFileName.h"
-#include "model/OutputFile.h"
 #include "support/TestSupport.h"
 
 #include <dirent.h>

@@ -1,11 +1,12 @@
-#include "model/FieldDef.h"
 #include "model/RecordClass.h"
+#include "model/FieldDef.h"
 #include "support/TestSupport.h"
 
 namespace {
 QByteArray threeFieldDefinition()
 {
-    return definitionPacket(1, QByteArrayLiteral("VIRTPORTS"), 4, {{"Index", 2, 2, 0}, {"Name", 4, 1, 16}, {"Flag", 3, 1, 0}});
+    return definitionPacket(1, QByteArrayLiteral("VIRTPORTS"), 4,
+                            {{"Index", 2, 2, 0}, {"Name", 4, 1, 16}, {"Flag", 3, 1, 0}});
 }
 
 const QString AclName = QStringLiteral("ACL") + QString(13, QChar(0));
@@ -17,8 +18,13 @@ protected:
     void SetUp() override
     {
         s.BuildStructure(definitionPacket(4, "ACL", 3,
-                                          {{"RingType", 2, 2, 0}, {"Small", 2, 1, 0}, {"Name", 4, 1, 8}, {"Number", 6, 2, 0},
-                                           {"Bits", 3, 1, 16}, {"Wide", 3, 2, 0}, {"Tail", 8, 2, 0}}));
+                                          {{"RingType", 2, 2, 0},
+                                           {"Small", 2, 1, 0},
+                                           {"Name", 4, 1, 8},
+                                           {"Number", 6, 2, 0},
+                                           {"Bits", 3, 1, 16},
+                                           {"Wide", 3, 2, 0},
+                                           {"Tail", 8, 2, 0}}));
         for (int i = 0; i < s.Records(); ++i)
             s.PutBlank(i);
         recorder.clear();
@@ -38,7 +44,8 @@ TEST(RecordLayout, FieldsFollowOneAnotherFromByteOneAndNamesKeepTheirBytesAndMat
     RecordClass s(&log);
     s.BuildStructure(threeFieldDefinition());
     EXPECT_EQ(std::make_tuple(s.Items(), s.Records(), s.StructSize()), std::make_tuple(3, 4, 19));
-    EXPECT_EQ(std::make_tuple(s.field(1).StartPosn, s.field(2).StartPosn, s.field(3).StartPosn), std::make_tuple(1, 3, 19));
+    EXPECT_EQ(std::make_tuple(s.field(1).StartPosn, s.field(2).StartPosn, s.field(3).StartPosn),
+              std::make_tuple(1, 3, 19));
     EXPECT_EQ(s.field(2).Items, 16);
     EXPECT_EQ(s.record(0), QByteArray());
     EXPECT_EQ(s.Name(), QByteArray("VIRTPORTS").leftJustified(16, '\0'));
@@ -51,7 +58,8 @@ TEST(RecordLayout, FieldsFollowOneAnotherFromByteOneAndNamesKeepTheirBytesAndMat
         EXPECT_EQ(copy.field(i), s.field(i));
     EXPECT_EQ(copy.Name(), s.Name());
 
-    s.BuildStructure(definitionPacket(2, QByteArrayLiteral("EXT"), 1, {{"ABCDEFGHIJKLMNOP", 4, 1, 4}, {"Fl", 3, 1, 0}}));
+    s.BuildStructure(
+        definitionPacket(2, QByteArrayLiteral("EXT"), 1, {{"ABCDEFGHIJKLMNOP", 4, 1, 4}, {"Fl", 3, 1, 0}}));
     EXPECT_EQ(s.ItemsNames(1), QByteArray("ABCDEFGHIJKLMNOP"));
     EXPECT_EQ(s.ItemsNames(2), QByteArray("Fl"));
     s.PutBlank(0);
@@ -74,7 +82,8 @@ TEST(RecordLayout, TheFirstFieldOfANameAnswersItAndPlaceholdersHaveNoName)
     s.SetDigit("code", 0, "12");
     EXPECT_EQ(s.record(0), bytes("FF FF 12 00 FF FF FF FF"));
     s.setField(1, "Other", 0, 2, 1, FieldType::Integer);
-    EXPECT_EQ(std::make_tuple(s.fieldIndex("Code"), s.fieldIndex("OTHER"), s.fieldIndex("Missing")), std::make_tuple(2, 1, 0));
+    EXPECT_EQ(std::make_tuple(s.fieldIndex("Code"), s.fieldIndex("OTHER"), s.fieldIndex("Missing")),
+              std::make_tuple(2, 1, 0));
     for (int i : {4, 5, -1})
         EXPECT_EQ(s.ItemsNames(i), QByteArray()) << i;
     EXPECT_EQ(s.ItemsNames(1), QByteArray("Other"));
@@ -87,7 +96,8 @@ TEST(RecordLayout, ShortPacketsAndHugeFieldsGiveZerosWithoutFailing)
     EXPECT_EQ(s.Items(), 3);
     EXPECT_EQ(s.field(2).Size, 0);
     EXPECT_EQ(s.field(3).Name, QByteArray());
-    s.BuildStructure(definitionPacket(1, "BIG", 1, {{"A", 2, 32767, 32767}, {"B", 2, 32767, 32767}, {"C", 2, 32767, 32767}}));
+    s.BuildStructure(
+        definitionPacket(1, "BIG", 1, {{"A", 2, 32767, 32767}, {"B", 2, 32767, 32767}, {"C", 2, 32767, 32767}}));
     EXPECT_EQ(s.field(1).StartPosn, 1);
     EXPECT_EQ(s.Items(), 3);
     s.PutBlank(0);
@@ -106,7 +116,8 @@ TEST(RecordLayout, ListingsAreWrittenOnlyWhileDebugDisplayIsSet)
 
     log.setDebugDisplay(true);
     s.ShowStructure();
-    EXPECT_EQ(log.text(), QStringLiteral("\r\nStructure Size = 0x13; Name = VIRTPORTS") + QString(7, QChar(0))
+    EXPECT_EQ(log.text(),
+              QStringLiteral("\r\nStructure Size = 0x13; Name = VIRTPORTS") + QString(7, QChar(0))
                   + QStringLiteral("; Items = 3; Records = 4; Type = 0"
                                    "\r\nMember Size = 0x2; Name = Index; Items = 0; StartPosn = 1; Type = 2"
                                    "\r\nMember Size = 0x1; Name = Name; Items = 16; StartPosn = 3; Type = 4"
@@ -114,10 +125,12 @@ TEST(RecordLayout, ListingsAreWrittenOnlyWhileDebugDisplayIsSet)
     log.clear();
     s.BuildStructure(threeFieldDefinition());
     EXPECT_TRUE(log.text().startsWith(QStringLiteral("\r\nPacket Type = Structure\r\nLength = 0x")));
-    EXPECT_TRUE(log.text().contains(QStringLiteral("\r\nMember Size = 0x0001; Name = Name; Items = 0010; Type = 0004")));
+    EXPECT_TRUE(
+        log.text().contains(QStringLiteral("\r\nMember Size = 0x0001; Name = Name; Items = 0010; Type = 0004")));
     log.clear();
     s.ShowPacket(replyPacket(10, 2, record));
-    EXPECT_EQ(log.text(), QStringLiteral("Index = 2\r\nIndex =  0x0005\r\nName = DIAL") + QString(12, QChar(0))
+    EXPECT_EQ(log.text(),
+              QStringLiteral("Index = 2\r\nIndex =  0x0005\r\nName = DIAL") + QString(12, QChar(0))
                   + QStringLiteral("\r\nFlag =  0x81"));
 }
 
@@ -135,7 +148,8 @@ TEST_F(RecordClassTest, SettersStoreTheExchangesBytesAndSayWhetherTheyChanged)
     const Case cases[] = {
         {"integers are little-endian", 0, [this](int r, bool *c) { s.SetInteger("RingType", r, 0x1234, 0, c); }, 1,
          bytes("34 12"), true},
-        {"and cut to their size", 0, [this](int r, bool *c) { s.SetInteger("Small", r, 300, 0, c); }, 3, bytes("2C"), true},
+        {"and cut to their size", 0, [this](int r, bool *c) { s.SetInteger("Small", r, 300, 0, c); }, 3, bytes("2C"),
+         true},
         {"-1 is all ones", 1, [this](int r, bool *c) { s.SetInteger("Small", r, -1, 0, c); }, 3, bytes("FF"), false},
         {"strings are padded with NULs", 0, [this](int r, bool *c) { s.SetString("Name", r, "DIAL", c); }, 4,
          QByteArray("DIAL\0\0\0\0", 8), true},
@@ -143,7 +157,8 @@ TEST_F(RecordClassTest, SettersStoreTheExchangesBytesAndSayWhetherTheyChanged)
          QByteArray("\xE9t\xE9\0\0\0\0\0", 8), true},
         {"digits pack two to a byte from the last", 0, [this](int r, bool *c) { s.SetDigit("Number", r, "123", 0, c); },
          12, bytes("23 01"), true},
-        {"star zero hash", 1, [this](int r, bool *c) { s.SetDigit("Number", r, "*0#", 0, c); }, 12, bytes("AC 0B"), true},
+        {"star zero hash", 1, [this](int r, bool *c) { s.SetDigit("Number", r, "*0#", 0, c); }, 12, bytes("AC 0B"),
+         true},
         {"bits above seven reach the next byte", 0, [this](int r, bool *c) { s.SetBoolean("Bits", r, 9, false, 0, c); },
          14, bytes("FF FD"), true},
         {"bits of a wide element", 0, [this](int r, bool *c) { s.SetBoolean("Wide", r, 12, false, 0, c); }, 30,
@@ -208,7 +223,8 @@ TEST_F(RecordClassTest, RefusedReadsAndWritesNameTheirSourceAndReasonAndLeaveRec
          QStringLiteral("RecordClass.GetDigit: Missing not found in ") + AclName + QStringLiteral(")")},
         {[this] { EXPECT_FALSE(s.GetBoolean("Name", 0, 0)); },
          QStringLiteral("RecordClass.GetBoolean: Name is not type Boolean (is a Type 4)")},
-        {[this] { s.SetInteger("Name", 0, 1); }, QStringLiteral("RecordClass.SetInteger: Name is not type Integer (is a Type 4)")},
+        {[this] { s.SetInteger("Name", 0, 1); },
+         QStringLiteral("RecordClass.SetInteger: Name is not type Integer (is a Type 4)")},
         {[this] { EXPECT_EQ(s.GetString("Small", 0), QByteArray()); },
          QStringLiteral("RecordClass.GetString: Small is not type String (is a Type 2)")},
         {[this] { EXPECT_EQ(s.GetInteger("Small", 3), 0); },
@@ -279,7 +295,8 @@ TEST_F(RecordClassTest, TheUsedMapCountsEveryRecordUsedUntilOneArrives)
     EXPECT_TRUE(fresh.usedMap().isEmpty());
     fresh.PutUsed(replyPacket(31, 1, bytes("01 02")));
     EXPECT_EQ(fresh.usedMap(), bytes("01 02"));
-    EXPECT_EQ(std::make_tuple(fresh.GetRecordUsed(0), fresh.GetRecordUsed(1), fresh.GetRecordUsed(9), fresh.GetRecordUsed(16)),
+    EXPECT_EQ(std::make_tuple(fresh.GetRecordUsed(0), fresh.GetRecordUsed(1), fresh.GetRecordUsed(9),
+                              fresh.GetRecordUsed(16)),
               std::make_tuple(true, false, true, false));
     EXPECT_TRUE(recorder.empty());
     EXPECT_FALSE(fresh.GetRecordUsed(24));
@@ -307,8 +324,9 @@ TEST_F(RecordClassTest, PutBlankGrowsTheTableAndSendDataChecksumAndCopyCheckThei
     s.PutData(replyPacket(10, 3, bytes("41 42 43 44")));
     EXPECT_EQ(s.SendData(3), bytes("03 00 41 42 43 44"));
     EXPECT_EQ(s.SendData(4), QByteArray());
-    EXPECT_EQ(recorder.last(), QStringLiteral("RecordClass.SendData (") + AclName
-                                   + QStringLiteral("): Index (4) greater than record count ( 4)"));
+    EXPECT_EQ(recorder.last(),
+              QStringLiteral("RecordClass.SendData (") + AclName
+                  + QStringLiteral("): Index (4) greater than record count ( 4)"));
     s.PutData(replyPacket(10, 0, bytes("01 02 03")));
     s.PutData(replyPacket(10, 1, bytes("00 FF FF")));
     EXPECT_EQ(std::make_tuple(s.CalcChecksum(0), s.CalcChecksum(1), s.CalcChecksum(3), s.CalcChecksum(4)),

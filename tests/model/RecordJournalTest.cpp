@@ -1,6 +1,6 @@
+#include "model/RecordJournal.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
-#include "model/RecordJournal.h"
 #include "simulator/sample/SampleConfiguration.h"
 
 #include <gtest/gtest.h>

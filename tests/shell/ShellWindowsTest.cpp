@@ -5,8 +5,8 @@
 #include "shell/HelpWindow.h"
 #include "shell/SplashWindow.h"
 #include "shell/VersionText.h"
-#include "support/gui/GuiTestSupport.h"
 #include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -30,8 +30,9 @@ TEST(MessageService, AnswersInTheOrderQueuedAndShowsTheProgramsTitleAndOkWhereNo
     EXPECT_EQ(messages.show(nullptr, QMessageBox::Warning, QStringLiteral("Save"), QStringLiteral("Save changes?"),
                             QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel),
               QMessageBox::Yes);
-    EXPECT_EQ(messages.show(nullptr, QMessageBox::Information, QString(), QStringLiteral("Converted"), QMessageBox::NoButton),
-              QMessageBox::Cancel);
+    EXPECT_EQ(
+        messages.show(nullptr, QMessageBox::Information, QString(), QStringLiteral("Converted"), QMessageBox::NoButton),
+        QMessageBox::Cancel);
     const MessageService::Message shown = messages.shownMessages().value(1);
     EXPECT_EQ(shown.title + QLatin1Char(':') + shown.text, QStringLiteral("Quillbridge:Converted"));
     EXPECT_EQ(shown.icon, QMessageBox::Information);
@@ -165,7 +166,8 @@ TEST(AboutWindow, ShowsThisBuildsVersionSaysSystemInformationIsUnavailableAndClo
     AboutWindow about(messages);
     about.show();
     EXPECT_EQ(about.windowTitle(), QStringLiteral("About Quillbridge"));
-    EXPECT_EQ(shownIn(&about, "lblTitle lblVersion"), QStringLiteral("Quillbridge|Version ") + QStringLiteral(QB_VERSION));
+    EXPECT_EQ(shownIn(&about, "lblTitle lblVersion"),
+              QStringLiteral("Quillbridge|Version ") + QStringLiteral(QB_VERSION));
 
     messages.setNextAnswer(QMessageBox::Ok);
     QTest::mouseClick(child<QPushButton>(&about, "cmdSysInfo"), Qt::LeftButton);

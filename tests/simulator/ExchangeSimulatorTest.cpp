@@ -1,7 +1,7 @@
+#include "simulator/ExchangeSimulator.h"
 #include "link/PacketCode.h"
 #include "link/PacketSender.h"
 #include "link/Receiver.h"
-#include "simulator/ExchangeSimulator.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/TestSupport.h"
 
@@ -155,8 +155,16 @@ TEST_F(SimulatedExchange, AcknowledgesBoardSerialPacketsAndReportsThemInTheBoard
     EXPECT_EQ(field(before, 3, 0), QByteArray(8, '\0'));
 
     const QList<QByteArray> ack{bytes("7E 21 00 02 30 30 00 00 00 00 00 00 7E")};
-    EXPECT_EQ(request(PacketCode::BoardParameters, 0, QByteArray("\x03\x02\x0A\x00" "ORX9170", 11)), ack);
-    EXPECT_EQ(request(PacketCode::BoardParameters, 0, QByteArray("\x03\x02\x0A\x01" "20240229", 12)), ack);
+    EXPECT_EQ(request(PacketCode::BoardParameters, 0,
+                      QByteArray("\x03\x02\x0A\x00"
+                                 "ORX9170",
+                                 11)),
+              ack);
+    EXPECT_EQ(request(PacketCode::BoardParameters, 0,
+                      QByteArray("\x03\x02\x0A\x01"
+                                 "20240229",
+                                 12)),
+              ack);
     // Other board parameters (here a ring cadence) are acknowledged and change nothing.
     EXPECT_EQ(request(PacketCode::BoardParameters, 0, bytes("01 04 0B 02 00 01 02 03 04 05 06 07 08")), ack);
     EXPECT_EQ(simulator.boardParameters().size(), 3);
@@ -173,7 +181,8 @@ TEST_F(SimulatedExchange, AcknowledgesBoardSerialPacketsAndReportsThemInTheBoard
 
 TEST_F(SimulatedExchange, ReportsAFactoryRebuildButAnswersNoResetOrUnknownCode)
 {
-    EXPECT_EQ(onlyContent(request(PacketCode::FactoryConfiguration, 0, bytes("05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"))),
+    EXPECT_EQ(onlyContent(request(PacketCode::FactoryConfiguration, 0,
+                                  bytes("05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"))),
               replyPacket(PacketCode::FactoryConfiguration, 0, QByteArray()));
     EXPECT_EQ(simulator.factoryConfiguration(), bytes("05 64 0D 0D 05 05 00 83 83 83 83 83 00 84 00 00 00"));
     EXPECT_TRUE(request(PacketCode::ResetSystem, 0, "rR").isEmpty());

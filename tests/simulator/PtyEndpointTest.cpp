@@ -1,6 +1,6 @@
+#include "simulator/PtyEndpoint.h"
 #include "link/PacketCode.h"
 #include "simulator/ExchangeSimulator.h"
-#include "simulator/PtyEndpoint.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/SlaveDevice.h"
 #include "support/TestSupport.h"

@@ -111,9 +111,10 @@ QStringList pdfPages(const QString &path)
 DiagnosticRecorder::DiagnosticRecorder(DebugLog &log)
     : m_log(log)
 {
-    m_connection = QObject::connect(&log, &DebugLog::errorReported, [this](const QString &source, const QString &message) {
-        m_entries.append({source, message});
-    });
+    m_connection =
+        QObject::connect(&log, &DebugLog::errorReported, [this](const QString &source, const QString &message) {
+            m_entries.append({source, message});
+        });
 }
 
 DiagnosticRecorder::~DiagnosticRecorder()
@@ -136,7 +137,8 @@ QByteArray replyPacket(int code, int portId, const QByteArray &data)
     return ReplyPacket::make(code, portId, data);
 }
 
-QByteArray definitionPacket(int structureId, const QByteArray &name, int records, std::initializer_list<TestField> fields)
+QByteArray definitionPacket(int structureId, const QByteArray &name, int records,
+                            std::initializer_list<TestField> fields)
 {
     StructureDefinition definition(structureId, name, records);
     for (const TestField &f : fields)
@@ -167,7 +169,8 @@ QString fieldsOf(const RecordClass &structure, int record, const char *fields)
                 type = structure.field(i).Type;
         }
         if (field.contains(QLatin1Char('.')))
-            values.append(QString::number(structure.GetBoolean(name, record, field.section(QLatin1Char('.'), 1).toInt(), element)));
+            values.append(QString::number(
+                structure.GetBoolean(name, record, field.section(QLatin1Char('.'), 1).toInt(), element)));
         else if (type == FieldType::String)
             values.append(QString::fromLatin1(structure.GetString(name, record)));
         else if (type == FieldType::Digit)

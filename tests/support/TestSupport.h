@@ -46,10 +46,10 @@ bool haveXmlLint();
 // The text of each page of a PDF, through pdftotext (poppler-utils); empty when it fails.
 QStringList pdfPages(const QString &path);
 bool pdfToTextAvailable();
-#define SKIP_WITHOUT_PDFTOTEXT()                                                                                 \
-    do {                                                                                                         \
-        if (!pdfToTextAvailable())                                                                               \
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                         \
+#define SKIP_WITHOUT_PDFTOTEXT()                                                                                       \
+    do {                                                                                                               \
+        if (!pdfToTextAvailable())                                                                                     \
+            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";                                              \
     } while (false)
 
 // Collects the diagnostics a log receives.
@@ -93,4 +93,5 @@ struct TestField
 };
 // A structure-definition packet (code 15) for the given layout; the record
 // size is the sum of the fields.
-QByteArray definitionPacket(int structureId, const QByteArray &name, int records, std::initializer_list<TestField> fields);
+QByteArray definitionPacket(int structureId, const QByteArray &name, int records,
+                            std::initializer_list<TestField> fields);

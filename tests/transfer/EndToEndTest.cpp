@@ -85,7 +85,8 @@ TEST_F(EndToEnd, AGetReadsAndASendWritesTheWholeConfigurationOnALineThatLosesEve
     EXPECT_GT(simulator.framesDropped(), 10);
     for (int m = 0; m < ExchClass::MemberCount; ++m) {
         for (int i = 0; m != ExchClass::TonesMember && i <= document.member(m).Items(); ++i)
-            EXPECT_EQ(document.member(m).field(i), simulator.configuration().member(m).field(i)) << ExchClass::info(m).name;
+            EXPECT_EQ(document.member(m).field(i), simulator.configuration().member(m).field(i))
+                << ExchClass::info(m).name;
         EXPECT_EQ(document.member(m).usedMap(), simulator.configuration().member(m).usedMap());
     }
     EXPECT_EQ(document.Tones().GetString("Name", 3), QByteArray("ONHOLD"));

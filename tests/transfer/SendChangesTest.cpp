@@ -96,12 +96,9 @@ TEST_F(SendChanges, OnlyTheListedRecordsAreWrittenInSendOrderEachConfirmedAlsoOn
     document.Tones().SetString(FieldNames::Name, 3, "HOLD");
     // Changed, but not listed: it stays as the exchange has it.
     document.System().SetString(FieldNames::Name, 0, "Harbour Office");
-    const QList<RecordRef> listed{{ExchClass::TonesMember, 3},
-                                  {ExchClass::GroupsMember, 2},
-                                  {ExchClass::VirtualPortsMember, 1},
-                                  {ExchClass::ACLMember, 2},
-                                  {ExchClass::VirtualPortsMember, 1},
-                                  {ExchClass::RightsMember, 0}};
+    const QList<RecordRef> listed{{ExchClass::TonesMember, 3},        {ExchClass::GroupsMember, 2},
+                                  {ExchClass::VirtualPortsMember, 1}, {ExchClass::ACLMember, 2},
+                                  {ExchClass::VirtualPortsMember, 1}, {ExchClass::RightsMember, 0}};
     run(listed);
     ASSERT_EQ(outcome, Outcome::Completed) << engine.failureText().toStdString();
     EXPECT_EQ(simulator.framesAnswered(), 4);
@@ -109,8 +106,9 @@ TEST_F(SendChanges, OnlyTheListedRecordsAreWrittenInSendOrderEachConfirmedAlsoOn
     for (const QByteArray &frame : written)
         codes.append(quint8(frame.at(1)));
     const ExchClass &d = document;
-    EXPECT_EQ(codes, (QList<int>{d.VirtualPorts().SendCode(), d.ACL().SendCode(), d.Groups().SendCode(),
-                                 d.Tones().SendCode()}));
+    EXPECT_EQ(
+        codes,
+        (QList<int>{d.VirtualPorts().SendCode(), d.ACL().SendCode(), d.Groups().SendCode(), d.Tones().SendCode()}));
     expectExchangeHolds(listed);
     EXPECT_TRUE(RecordSlots::isFree(simulator.configuration().Groups(), 2));
     EXPECT_FALSE(simulator.configuration().Groups().GetRecordUsed(2));
@@ -143,6 +141,7 @@ TEST_F(SendChanges, EveryRecordTheExchangeDidNotConfirmIsNamed)
     silent = true;
     run({{ExchClass::ClassListMember, 1}, {ExchClass::ExtToVirtualMember, 5}});
     EXPECT_EQ(outcome, Outcome::NoReply);
-    EXPECT_EQ(engine.failureText(), QStringLiteral("No Orvex detected. The exchange did not confirm these records: "
-                                                   "Class List 1 (Management), Ext To Virtual 5"));
+    EXPECT_EQ(engine.failureText(),
+              QStringLiteral("No Orvex detected. The exchange did not confirm these records: "
+                             "Class List 1 (Management), Ext To Virtual 5"));
 }

@@ -1,3 +1,4 @@
+#include "transfer/TransferEngine.h"
 #include "link/FrameSink.h"
 #include "link/LineControl.h"
 #include "link/PacketSender.h"
@@ -5,7 +6,6 @@
 #include "model/ExchClass.h"
 #include "support/SimulatedTimers.h"
 #include "support/TestSupport.h"
-#include "transfer/TransferEngine.h"
 
 #include <optional>
 
@@ -350,7 +350,8 @@ TEST_F(Transfer, ASendFailsWhenAnEchoHoldsOtherBytesAndToAnExchangeWithoutTonesK
             echoLastWrite();
     }
     EXPECT_EQ(outcome, Outcome::Incomplete);
-    EXPECT_EQ(engine.failureText(), QStringLiteral("The exchange did not echo these records as they were sent: Virtual Ports 2"));
+    EXPECT_EQ(engine.failureText(),
+              QStringLiteral("The exchange did not echo these records as they were sent: Virtual Ports 2"));
 
     outcome.reset();
     startSend(bytes("01"));

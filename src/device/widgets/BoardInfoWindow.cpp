@@ -97,7 +97,8 @@ void BoardInfoWindow::cmdSave_Click(int row)
         refuse(dateBox, DateInvalidText);
         return;
     }
-    if (serial.size() != BoardPackets::SerialNumberLength || !std::all_of(serial.cbegin(), serial.cend(), keepsAsWritten)) {
+    if (serial.size() != BoardPackets::SerialNumberLength
+        || !std::all_of(serial.cbegin(), serial.cend(), keepsAsWritten)) {
         refuse(serialBox, SerialInvalidText);
         return;
     }
@@ -110,8 +111,8 @@ void BoardInfoWindow::cmdSave_Click(int row)
     if (!confirm(WriteQuestion.arg(serial, date).arg(shownSlot(row))))
         return;
 
-    m_dateField = (date.mid(YearAt, YearLength) + date.mid(MonthAt, DayMonthLength) + date.mid(DayAt, DayMonthLength))
-                      .toLatin1();
+    m_dateField =
+        (date.mid(YearAt, YearLength) + date.mid(MonthAt, DayMonthLength) + date.mid(DayAt, DayMonthLength)).toLatin1();
     m_sendingSerial = true;
     m_sendingDate = false;
     m_sendSlot = row;

@@ -14,8 +14,7 @@ const QString BoardUnits = QStringLiteral("board units");
 const QString BoardUnitsTip = QStringLiteral("The board's own time units; the number is sent unchanged.");
 } // namespace
 
-DeviceDialog::DeviceDialog(const DeviceServices &services, const QString &name, const QString &title,
-                           QWidget *parent)
+DeviceDialog::DeviceDialog(const DeviceServices &services, const QString &name, const QString &title, QWidget *parent)
     : QDialog(parent)
     , m_services(services)
 {
@@ -37,8 +36,8 @@ void DeviceDialog::say(const QString &text)
 
 bool DeviceDialog::confirm(const QString &text)
 {
-    return m_services.messages.show(this, QMessageBox::Warning, windowTitle(), text,
-                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return m_services.messages.show(this, QMessageBox::Warning, windowTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                                    QMessageBox::No)
         == QMessageBox::Yes;
 }
 

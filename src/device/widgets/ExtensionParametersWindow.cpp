@@ -44,10 +44,10 @@ struct TimingBox
 
 // In the order of the timings packet.
 const TimingBox TimingBoxes[] = {
-    {"txtOnHook", "On-Hook Time", "50", true},        {"txtOffHook", "Off-Hook Time", "50", true},
-    {"txtFlashMin", "Flash Min Time", "8", true},     {"txtFlashMax", "Flash Max Time", "50", true},
-    {"txtLDLowMin", "LD Low Min", "5", false},        {"txtLDLowMax", "LD Low Max", "16", false},
-    {"txtLDHighMin", "LD High Min", "5", false},      {"txtLDHighMax", "LD High Max", "16", false},
+    {"txtOnHook", "On-Hook Time", "50", true},           {"txtOffHook", "Off-Hook Time", "50", true},
+    {"txtFlashMin", "Flash Min Time", "8", true},        {"txtFlashMax", "Flash Max Time", "50", true},
+    {"txtLDLowMin", "LD Low Min", "5", false},           {"txtLDLowMax", "LD Low Max", "16", false},
+    {"txtLDHighMin", "LD High Min", "5", false},         {"txtLDHighMax", "LD High Max", "16", false},
     {"txtLDInterGap", "LD Interdigit Gap", "60", false},
 };
 // How the timing boxes stand in the frame.
@@ -67,9 +67,9 @@ const Frequency Frequencies[] = {
 };
 
 const char *const CadenceNames[ExtensionParameters::CadenceCount] = {
-    "0 - Single Ring",    "1 - Rapid Ring",          "2 - Double Ring", "3 - Triple Ring",
-    "4 - Long Short Ring", "5 - NMT Ring",           "6 - Very Rapid Ring", "7 - Long Single Ring",
-    "8 - Single Ring",    "9 - Single Ring",         "10 - Single Ring",
+    "0 - Single Ring",     "1 - Rapid Ring",  "2 - Double Ring",     "3 - Triple Ring",
+    "4 - Long Short Ring", "5 - NMT Ring",    "6 - Very Rapid Ring", "7 - Long Single Ring",
+    "8 - Single Ring",     "9 - Single Ring", "10 - Single Ring",
 };
 
 // The approximate RMS voltage the board makes of an amplitude.
@@ -230,8 +230,9 @@ bool ExtensionParametersWindow::readTimings(ExtensionParameters::Timings &timing
         QLineEdit *box = m_timingBoxes[std::size_t(timing)];
         const std::optional<int> value = NumericText::wholeNumber(box->text(), minimumTiming(timingBox), ByteMaximum);
         if (!value) {
-            refuse(box, NumericText::wholeNumberRequired(QString::fromLatin1(timingBox.caption), minimumTiming(timingBox),
-                                                         ByteMaximum));
+            refuse(box,
+                   NumericText::wholeNumberRequired(QString::fromLatin1(timingBox.caption), minimumTiming(timingBox),
+                                                    ByteMaximum));
             return false;
         }
         values[std::size_t(timing)] = quint8(*value);
@@ -250,8 +251,8 @@ void ExtensionParametersWindow::cmdSend_Click()
 
 void ExtensionParametersWindow::Command1_Click()
 {
-    const std::optional<double> amplitude
-        = NumericText::numberWithin(m_txtRingAmp->text(), 0, ExtensionParameters::MaximumAmplitude);
+    const std::optional<double> amplitude =
+        NumericText::numberWithin(m_txtRingAmp->text(), 0, ExtensionParameters::MaximumAmplitude);
     if (!amplitude) {
         refuse(m_txtRingAmp, NumericText::numberRequired(AmplitudeName, 0, ExtensionParameters::MaximumAmplitude));
         return;

@@ -27,7 +27,18 @@ public:
     void DataReceived();
 
 private:
-    enum Timing { OnHook, OffHook, FlashMin, FlashMax, LDLowMin, LDLowMax, LDHighMin, LDHighMax, LDInterGap, TimingCount };
+    enum Timing {
+        OnHook,
+        OffHook,
+        FlashMin,
+        FlashMax,
+        LDLowMin,
+        LDLowMax,
+        LDHighMin,
+        LDHighMax,
+        LDInterGap,
+        TimingCount
+    };
 
     QWidget *createTimingsFrame();
     QWidget *createRingingFrame();

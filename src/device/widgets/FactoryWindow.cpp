@@ -17,10 +17,9 @@ namespace {
 const QString Title = QStringLiteral("Factory Default");
 const QString SentText = QStringLiteral("Rebuild Factory Configuration Command Sent to System");
 const QString OfficersName = QStringLiteral("Num. of Officers");
-const QString RebuildQuestion = QStringLiteral(
-    "Rebuild the factory configuration of the exchange?\n\n"
-    "Its whole configuration is replaced by the factory default for:\n%1\n"
-    "What the exchange holds now is lost unless it was read and saved.");
+const QString RebuildQuestion = QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
+                                               "Its whole configuration is replaced by the factory default for:\n%1\n"
+                                               "What the exchange holds now is lost unless it was read and saved.");
 constexpr int ByteMaximum = 255;
 
 struct BoardItem
@@ -159,9 +158,8 @@ QString FactoryWindow::summary(int officers) const
     for (const QComboBox *list : m_cboBoardType)
         boards.append(list->currentText());
     QStringList lines;
-    lines.append(tr("Boards in slots 1 to %1: %2")
-                     .arg(FactoryConfiguration::SlotCount)
-                     .arg(boards.join(QStringLiteral(", "))));
+    lines.append(
+        tr("Boards in slots 1 to %1: %2").arg(FactoryConfiguration::SlotCount).arg(boards.join(QStringLiteral(", "))));
     lines.append(tr("Combined Tie Line & Processor: %1").arg(m_chkTieBoard->isChecked() ? tr("yes") : tr("no")));
     lines.append(tr("Ext. Tx / Rx Gain: %1 / %2").arg(m_cboExtTxGain->currentText(), m_cboExtRxGain->currentText()));
     lines.append(

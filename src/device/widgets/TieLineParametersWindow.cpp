@@ -37,8 +37,8 @@ struct PulseBox
 };
 
 const PulseBox PulseBoxes[] = {
-    {"txtFlashLen", "Flash Length", "10"},  {"txtFlashPause", "Flash Pause", "110"},
-    {"txtDigitLen", "Digit Length", "10"},  {"txtDigitPause", "Digit Pause", "5"},
+    {"txtFlashLen", "Flash Length", "10"},   {"txtFlashPause", "Flash Pause", "110"},
+    {"txtDigitLen", "Digit Length", "10"},   {"txtDigitPause", "Digit Pause", "5"},
     {"txtDigitInter", "Digit Inter", "110"},
 };
 } // namespace
@@ -152,11 +152,12 @@ bool TieLineParametersWindow::readLevels(std::array<quint8, TieLineParameters::L
 {
     for (int line = 0; line < TieLineParameters::LineCount; ++line) {
         QLineEdit *box = m_txtTieLine[std::size_t(line)];
-        const std::optional<double> level = NumericText::numberWithin(box->text(), TieLineParameters::MinimumLevel,
-                                                                      TieLineParameters::MaximumLevel);
+        const std::optional<double> level =
+            NumericText::numberWithin(box->text(), TieLineParameters::MinimumLevel, TieLineParameters::MaximumLevel);
         if (!level) {
-            refuse(box, NumericText::numberRequired(TieLineName.arg(line + 1), TieLineParameters::MinimumLevel,
-                                                    TieLineParameters::MaximumLevel));
+            refuse(box,
+                   NumericText::numberRequired(TieLineName.arg(line + 1), TieLineParameters::MinimumLevel,
+                                               TieLineParameters::MaximumLevel));
             return false;
         }
         levels[std::size_t(line)] = quint8(TieLineParameters::levelByte(*level));
@@ -168,8 +169,9 @@ bool TieLineParametersWindow::readStartDetect(int &startDetect)
 {
     const std::optional<double> start = NumericText::value(m_txtStart->text());
     if (!start) {
-        refuse(m_txtStart, NumericText::numberRequired(StartDetectName, TieLineParameters::MinimumStartDetect,
-                                                       TieLineParameters::MaximumStartDetect));
+        refuse(m_txtStart,
+               NumericText::numberRequired(StartDetectName, TieLineParameters::MinimumStartDetect,
+                                           TieLineParameters::MaximumStartDetect));
         return false;
     }
     if (*start < TieLineParameters::MinimumStartDetect) {
@@ -202,7 +204,8 @@ bool TieLineParametersWindow::readPulses(TieLineParameters::PulseTimings &timing
         QLineEdit *box = m_pulseBoxes[std::size_t(pulse)];
         const std::optional<int> value = NumericText::wholeNumber(box->text(), 0, ByteMaximum);
         if (!value) {
-            refuse(box, NumericText::wholeNumberRequired(QString::fromLatin1(PulseBoxes[pulse].caption), 0, ByteMaximum));
+            refuse(box,
+                   NumericText::wholeNumberRequired(QString::fromLatin1(PulseBoxes[pulse].caption), 0, ByteMaximum));
             return false;
         }
         values[std::size_t(pulse)] = quint8(*value);

@@ -80,7 +80,8 @@ TimeWindow::TimeWindow(const DeviceServices &services, Clock currentTime, QWidge
     connect(cmdSetSystem, &QPushButton::clicked, this, &TimeWindow::cmdSetSystem_Click);
 
     auto *frames = new QHBoxLayout;
-    frames->addWidget(frame(tr("Date"), this, {{tr("&Day"), m_txtDay}, {tr("&Month"), m_txtMonth}, {tr("&Year"), m_txtYear}}));
+    frames->addWidget(
+        frame(tr("Date"), this, {{tr("&Day"), m_txtDay}, {tr("&Month"), m_txtMonth}, {tr("&Year"), m_txtYear}}));
     frames->addWidget(
         frame(tr("Time"), this, {{tr("&Hours"), m_txtHours}, {tr("M&ins"), m_txtMins}, {tr("S&ecs"), m_txtSecs}}));
     auto *buttons = new QHBoxLayout;

@@ -29,7 +29,8 @@ const QString DefaultOfOnePort = QStringLiteral(" 1 virtual port has it as its d
 const QString DefaultOfPorts = QStringLiteral(" %1 virtual ports have it as their default ACL.");
 
 const std::array<const char *, AclPanel::FlagBits> FlagCaptions = {
-    "Ena&bled", "No Display", "No Enter Pin", "No Change Allowed", "Check Set Access", "Unused", "Unused", "Record Blank",
+    "Ena&bled",         "No Display", "No Enter Pin", "No Change Allowed",
+    "Check Set Access", "Unused",     "Unused",       "Record Blank",
 };
 
 void addField(QFormLayout *form, const QString &caption, QWidget *field)
@@ -238,16 +239,19 @@ void AclPanel::showRecord(int index)
     m_txtACLName->setMaxLength(qMax(FieldLimits::textLength(structure, FieldNames::Name), int(name.size())));
     m_txtACLName->showValue(QString::fromLatin1(name));
     m_txtACLPublicID->setMaxLength(FieldLimits::digitCount(structure, FieldNames::PublicID));
-    m_txtACLPublicID->showValue(exists ? QString::fromLatin1(structure.GetDigit(FieldNames::PublicID, index)) : QString());
+    m_txtACLPublicID->showValue(exists ? QString::fromLatin1(structure.GetDigit(FieldNames::PublicID, index))
+                                       : QString());
     m_txtACLPassCode->setMaxLength(FieldLimits::digitCount(structure, FieldNames::PassCode));
-    m_txtACLPassCode->showValue(exists ? QString::fromLatin1(structure.GetDigit(FieldNames::PassCode, index)) : QString());
+    m_txtACLPassCode->showValue(exists ? QString::fromLatin1(structure.GetDigit(FieldNames::PassCode, index))
+                                       : QString());
 
     MessageService &messages = m_context.messages();
     m_txtACLRingType->setNumberRange(messages, FieldLimits::largestNumber(structure, FieldNames::RingType));
-    m_txtACLRingType->showValue(exists ? QString::number(structure.GetInteger(FieldNames::RingType, index)) : QString());
+    m_txtACLRingType->showValue(exists ? QString::number(structure.GetInteger(FieldNames::RingType, index))
+                                       : QString());
     m_txtACLPriorityLevel->setNumberRange(messages, FieldLimits::largestNumber(structure, FieldNames::PriorityLevel));
-    m_txtACLPriorityLevel->showValue(
-        exists ? QString::number(structure.GetInteger(FieldNames::PriorityLevel, index)) : QString());
+    m_txtACLPriorityLevel->showValue(exists ? QString::number(structure.GetInteger(FieldNames::PriorityLevel, index))
+                                            : QString());
 
     for (int k = 0; k < FlagBits; ++k)
         m_chkACLFlag[k]->setChecked(exists && structure.GetBoolean(FieldNames::Flag, index, k));

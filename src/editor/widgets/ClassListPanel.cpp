@@ -30,8 +30,8 @@ const QString CopiedMessage = QStringLiteral("New Class Added to ID #");
 const QString CopyTitle = QStringLiteral("Copy Class");
 const QString NoFreeClass = QStringLiteral("There are no free Classes");
 const QString DeleteTitle = QStringLiteral("Delete Class");
-const QString NoFreePosition
-    = QStringLiteral("There is no free class bit position: positions 0 to %1 are all held by classes in use");
+const QString NoFreePosition =
+    QStringLiteral("There is no free class bit position: positions 0 to %1 are all held by classes in use");
 const QString TakenFromOne = QStringLiteral(" %1 has it; it will be taken from it.");
 const QString TakenFromMany = QStringLiteral(" %1 have it; it will be taken from them.");
 const QString OnePort = QStringLiteral("1 virtual port");
@@ -342,8 +342,8 @@ void ClassListPanel::DeleteClass()
     // A bit shared with another class in use stays: it is that class's too.
     const bool shared = positions.heldByAnother(position, index);
     const ClassPositions::Holders holders = shared ? ClassPositions::Holders() : positions.holders(position);
-    const QString question = DeleteQuestion.arg(QString::fromLatin1(structure.GetString(FieldNames::Name, index)))
-        + holdersText(holders);
+    const QString question =
+        DeleteQuestion.arg(QString::fromLatin1(structure.GetString(FieldNames::Name, index))) + holdersText(holders);
     const int answer = m_context.messages().show(this, QMessageBox::Question, DeleteTitle, question,
                                                  QMessageBox::Yes | QMessageBox::No);
     if (answer != QMessageBox::Yes)

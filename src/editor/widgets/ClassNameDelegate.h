@@ -11,8 +11,7 @@ public:
 
     void setNameLength(int length) { m_nameLength = length; }
 
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override;
 
 private:
     int m_nameColumn;

@@ -45,10 +45,12 @@ DialledNumberPanel::DialledNumberPanel(PanelContext &context, QWidget *parent)
     m_list->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed
                             | QAbstractItemView::SelectedClicked);
     m_list->setItemDelegate(new NumberEditDelegate(
-        NumberColumn, m_list, [this](const QModelIndex &index) { startLabelEdit(recordOf(m_list->itemFromIndex(index))); },
+        NumberColumn, m_list,
+        [this](const QModelIndex &index) { startLabelEdit(recordOf(m_list->itemFromIndex(index))); },
         [this](const QString &text) {
             // After the editor has closed: a message box must not pull the focus from under it.
-            QMetaObject::invokeMethod(this, [this, text] { endLabelEdit(text); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, text] { endLabelEdit(text); }, Qt::QueuedConnection);
         }));
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
 
@@ -87,9 +89,9 @@ void DialledNumberPanel::FillExtToVirtual()
             continue;
         QTreeWidgetItem *item = addItem(i, count);
         item->setText(NumberColumn, QString::fromLatin1(numberTable.fullNumber(i)));
-        item->setCheckState(NumberColumn, numbers.GetBoolean(FieldNames::Flag, i, RecordSlots::EnabledBit)
-                                              ? Qt::Checked
-                                              : Qt::Unchecked);
+        item->setCheckState(NumberColumn,
+                            numbers.GetBoolean(FieldNames::Flag, i, RecordSlots::EnabledBit) ? Qt::Checked
+                                                                                             : Qt::Unchecked);
         item->setText(PortColumn,
                       VirtualPortChoices::name(virtualPorts(), numbers.GetInteger(FieldNames::VirtualPortNo, i)));
     }
@@ -199,8 +201,8 @@ void DialledNumberPanel::popExtVPDelete()
     if (index < 0)
         return;
     RecordClass &numbers = table();
-    const QString portName
-        = VirtualPortChoices::name(virtualPorts(), numbers.GetInteger(FieldNames::VirtualPortNo, index));
+    const QString portName =
+        VirtualPortChoices::name(virtualPorts(), numbers.GetInteger(FieldNames::VirtualPortNo, index));
     const QString question = DeleteQuestionStart + QString::fromLatin1(DialledNumberTable(numbers).fullNumber(index))
         + QStringLiteral(" (") + portName + QStringLiteral(")?");
     const int answer = m_context.messages().show(this, QMessageBox::Question, DeleteTitle, question,

@@ -9,6 +9,7 @@
 #include "editor/DocumentHost.h"
 #include "editor/PanelContext.h"
 #include "editor/TableTree.h"
+#include "editor/WriteStates.h"
 #include "editor/widgets/AclPanel.h"
 #include "editor/widgets/ClassListPanel.h"
 #include "editor/widgets/DialledNumberPanel.h"
@@ -19,7 +20,6 @@
 #include "editor/widgets/TonePanel.h"
 #include "editor/widgets/VirtualPortPanel.h"
 #include "editor/widgets/WriteStateIcons.h"
-#include "editor/WriteStates.h"
 #include "link/RecordWriteQueue.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
@@ -91,11 +91,11 @@ QString selectionText(const QTreeWidgetItem *item)
 CopyTexts copyTexts(EditorPanel panel)
 {
     if (panel == EditorPanel::Groups) {
-        return {QStringLiteral("New Group copied to ID #"),
-                QStringLiteral("Copy Group"), QStringLiteral("There are no free groups")};
+        return {QStringLiteral("New Group copied to ID #"), QStringLiteral("Copy Group"),
+                QStringLiteral("There are no free groups")};
     }
-    return {QStringLiteral("New Virtual Port copied to ID #"),
-            QStringLiteral("Copy Virtual Port"), QStringLiteral("There are no free Virtual Ports")};
+    return {QStringLiteral("New Virtual Port copied to ID #"), QStringLiteral("Copy Virtual Port"),
+            QStringLiteral("There are no free Virtual Ports")};
 }
 } // namespace
 
@@ -721,9 +721,9 @@ bool DocumentWindow::mayCloseWithUnconfirmedWrites()
     MessageService::Buttons buttons = WaitAnswer | CloseAnywayAnswer;
     if (failed > 0)
         buttons |= RetryAnswer;
-    const int answer = m_host.messages().show(this, QMessageBox::Warning, QString(), sentences.join(QLatin1Char(' ')),
-                                              buttons, WaitAnswer,
-                                              {{WaitAnswer, WaitButton}, {CloseAnywayAnswer, CloseAnywayButton}});
+    const int answer =
+        m_host.messages().show(this, QMessageBox::Warning, QString(), sentences.join(QLatin1Char(' ')), buttons,
+                               WaitAnswer, {{WaitAnswer, WaitButton}, {CloseAnywayAnswer, CloseAnywayButton}});
     if (answer == RetryAnswer)
         queue.retryFailed(&exchange());
     return answer == CloseAnywayAnswer;
@@ -733,9 +733,9 @@ bool DocumentWindow::mayCloseUnsaved()
 {
     if (!isModified())
         return true;
-    const int answer
-        = m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
-                                 QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    const int answer =
+        m_host.messages().show(this, QMessageBox::Warning, QString(), SavePromptStart + caption() + SavePromptEnd,
+                               QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     return answer == QMessageBox::No || (answer == QMessageBox::Yes && saveBeforeClose());
 }
 

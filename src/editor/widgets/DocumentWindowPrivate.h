@@ -4,10 +4,10 @@
 #include "editor/DocumentHost.h"
 #include "editor/PanelContext.h"
 #include "editor/TableTree.h"
+#include "editor/WriteStates.h"
 #include "editor/widgets/DocumentWindow.h"
 #include "editor/widgets/TableItem.h"
 #include "editor/widgets/WriteStateIcons.h"
-#include "editor/WriteStates.h"
 #include "model/ExchClass.h"
 
 #include <QHash>
@@ -70,7 +70,8 @@ public:
     {
         if (!item)
             return;
-        const std::optional<WriteStates::State> state = writeStates.atNode(item->data(0, TableItem::KeyRole).toString());
+        const std::optional<WriteStates::State> state =
+            writeStates.atNode(item->data(0, TableItem::KeyRole).toString());
         item->setIcon(0, state ? stateIcons.icon(*state) : QIcon());
         item->setToolTip(0, state ? WriteStateIcons::toolTip(*state) : QString());
     }

@@ -30,8 +30,8 @@ const QString GroupPanel::TimeNotNumeric = QStringLiteral("Only a time in second
 const QString GroupPanel::TimeTooLong = QStringLiteral("Maximum time between group members = 600sec (10 mins)");
 
 namespace {
-const QString TimeStoredAs
-    = QStringLiteral("%1 s is stored as %2 s: the exchange keeps this time in quarter seconds, from 0.5 s.");
+const QString TimeStoredAs =
+    QStringLiteral("%1 s is stored as %2 s: the exchange keeps this time in quarter seconds, from 0.5 s.");
 
 constexpr int NoMemberValue = -1;
 constexpr int UnknownVPValue = -2;
@@ -153,7 +153,8 @@ GroupPanel::GroupPanel(PanelContext &context, QWidget *parent)
     }
     setTabOrder(previous, m_srlGroupMembers);
 
-    LeaveWatcher::watch(m_txtGPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
+    LeaveWatcher::watch(
+        m_txtGPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
     connect(m_cboGPGroupType, &QComboBox::activated, this, &GroupPanel::typeChosen);
     for (int k = 0; k < FlagBoxes; ++k)
         connect(m_chkGPFlag[k], &QCheckBox::clicked, this, [this, k](bool ticked) { flagClicked(k, ticked); });
@@ -161,7 +162,8 @@ GroupPanel::GroupPanel(PanelContext &context, QWidget *parent)
         const Row &row = m_rows[r];
         connect(row.used, &QCheckBox::clicked, this, [this, r](bool ticked) { memberClicked(r, ticked); });
         connect(row.member, &QComboBox::activated, this, [this, r] { memberChosen(r); });
-        LeaveWatcher::watch(row.member, [this, r] { memberChosen(r); }, [this, r] { return memberMayBeLeft(r); });
+        LeaveWatcher::watch(
+            row.member, [this, r] { memberChosen(r); }, [this, r] { return memberMayBeLeft(r); });
         LeaveWatcher::watch(row.time, LeaveWatcher::Write(), [this, r] { return timeMayBeLeft(r); });
     }
     connect(m_srlGroupMembers, &QScrollBar::valueChanged, this, &GroupPanel::scrolled);
@@ -283,7 +285,8 @@ void GroupPanel::ProcessGroupMembers(int start)
             row.time->clear();
             continue;
         }
-        if (!row.member->selectValue(groups.GetInteger(FieldNames::GroupMembers, m_shown, m)) && row.member->count() > 0)
+        if (!row.member->selectValue(groups.GetInteger(FieldNames::GroupMembers, m_shown, m))
+            && row.member->count() > 0)
             row.member->setCurrentIndex(row.member->count() - 1);
         row.time->setText(secondsText(groups.GetInteger(FieldNames::TimeToNext, m_shown, m)));
     }

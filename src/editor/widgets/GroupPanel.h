@@ -30,11 +30,11 @@ public:
     static constexpr int MinimumQuarters = 2;
     static constexpr int MaximumQuarters = 2400;
 
-    static const QString UnknownVP;           // "<Unknown VP>"
-    static const QString SelectValidVP;       // "Please Select Valid Virtual Port"
-    static const QString SelectEnabledVP;     // "... - This is not enabled"
-    static const QString TimeNotNumeric;      // "Only a time in seconds to be entered here"
-    static const QString TimeTooLong;         // "Maximum time between group members = 600sec (10 mins)"
+    static const QString UnknownVP;       // "<Unknown VP>"
+    static const QString SelectValidVP;   // "Please Select Valid Virtual Port"
+    static const QString SelectEnabledVP; // "... - This is not enabled"
+    static const QString TimeNotNumeric;  // "Only a time in seconds to be entered here"
+    static const QString TimeTooLong;     // "Maximum time between group members = 600sec (10 mins)"
 
     GroupPanel(PanelContext &context, QWidget *parent = nullptr);
 

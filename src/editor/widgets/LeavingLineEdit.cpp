@@ -14,7 +14,8 @@ constexpr int DecimalBase = 10;
 
 LeavingLineEdit::LeavingLineEdit(QWidget *parent)
     : QLineEdit(parent)
-    , m_watcher(LeaveWatcher::watch(this, [this] { write(); }, [this] { return mayBeLeft(); }))
+    , m_watcher(LeaveWatcher::watch(
+          this, [this] { write(); }, [this] { return mayBeLeft(); }))
 {
 }
 

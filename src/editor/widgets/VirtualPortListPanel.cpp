@@ -21,8 +21,8 @@ constexpr int KeyColumnWidth = 150;
 constexpr int PortColumnWidth = 220;
 } // namespace
 
-VirtualPortListPanel::VirtualPortListPanel(const QString &title, PanelContext &context, EditorPanel panel,
-                                           Names names, QWidget *parent)
+VirtualPortListPanel::VirtualPortListPanel(const QString &title, PanelContext &context, EditorPanel panel, Names names,
+                                           QWidget *parent)
     : QGroupBox(title, parent)
     , m_context(context)
     , m_list(new SortingListView(this))

@@ -40,8 +40,7 @@ protected:
         QByteArray portField;
     };
 
-    VirtualPortListPanel(const QString &title, PanelContext &context, EditorPanel panel, Names names,
-                         QWidget *parent);
+    VirtualPortListPanel(const QString &title, PanelContext &context, EditorPanel panel, Names names, QWidget *parent);
 
     // The table the list shows, and the virtual ports its records are bound to.
     RecordClass &table() const;

@@ -46,22 +46,24 @@ constexpr int HotLineAction = 2;
 constexpr int WarmLineAction = 3;
 
 const QStringList PortTypes = {
-    QStringLiteral("Extension"), QStringLiteral("Tie Line"),  QStringLiteral("Public Address"),
+    QStringLiteral("Extension"),       QStringLiteral("Tie Line"), QStringLiteral("Public Address"),
     QStringLiteral("Auto Conference"), QStringLiteral("Talkback"), QStringLiteral("Intercom"),
     QStringLiteral("Paging"),
 };
 
 const QStringList ActionTypes = {
-    QStringLiteral("Extension"),  QStringLiteral("Port Disabled"), QStringLiteral("Hot Line"),
-    QStringLiteral("Warm Line"),  QStringLiteral("Intercom"),      QStringLiteral("Tie Incoming"),
-    QStringLiteral("DISA"),       QStringLiteral("PA"),            QStringLiteral("Night Bell"),
-    QStringLiteral("Emergency Phone"), QStringLiteral("Paging"),
+    QStringLiteral("Extension"),  QStringLiteral("Port Disabled"),
+    QStringLiteral("Hot Line"),   QStringLiteral("Warm Line"),
+    QStringLiteral("Intercom"),   QStringLiteral("Tie Incoming"),
+    QStringLiteral("DISA"),       QStringLiteral("PA"),
+    QStringLiteral("Night Bell"), QStringLiteral("Emergency Phone"),
+    QStringLiteral("Paging"),
 };
 
 const QList<BitEntry> Options = {
-    {QStringLiteral("Powerdown"), 0},        {QStringLiteral("Engaged Tone"), 4},
-    {QStringLiteral("Only LD"), 2},          {QStringLiteral("Paged"), 3},
-    {QStringLiteral("Non Emergency"), 5},    {QStringLiteral("No Terminator"), 1},
+    {QStringLiteral("Powerdown"), 0},         {QStringLiteral("Engaged Tone"), 4},
+    {QStringLiteral("Only LD"), 2},           {QStringLiteral("Paged"), 3},
+    {QStringLiteral("Non Emergency"), 5},     {QStringLiteral("No Terminator"), 1},
     {QStringLiteral("T&T Capsat® Fleet"), 6}, {QStringLiteral("No Group on Busy"), 7},
 };
 
@@ -204,14 +206,15 @@ VirtualPortPanel::VirtualPortPanel(PanelContext &context, QWidget *parent)
     m_lstVPOptions->setFixedHeight(m_lstVPOptions->sizeHintForRow(0) * m_lstVPOptions->count()
                                    + 2 * m_lstVPOptions->frameWidth());
 
-    LeaveWatcher::watch(m_txtVPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
+    LeaveWatcher::watch(
+        m_txtVPName, context.messages(), [this] { return nameRefusal(); }, [this] { nameLeft(); });
     for (int i = 0; i < ExtraCount; ++i)
-        LeaveWatcher::watch(m_txtVPActionExtra[i], context.messages(), [this, i] { return extraRefusal(i); },
-                            [this, i] { extraLeft(i); });
+        LeaveWatcher::watch(
+            m_txtVPActionExtra[i], context.messages(), [this, i] { return extraRefusal(i); },
+            [this, i] { extraLeft(i); });
     LeaveWatcher::watch(m_cboVPACL, LeaveWatcher::Write(), [this] { return aclMayBeLeft(); });
 
-    connect(m_cboVPType, &QComboBox::activated, this,
-            [this](int index) { integerChosen(FieldNames::Type, index); });
+    connect(m_cboVPType, &QComboBox::activated, this, [this](int index) { integerChosen(FieldNames::Type, index); });
     connect(m_cboVPTXGain, &QComboBox::activated, this,
             [this](int index) { integerChosen(FieldNames::TXGain, index); });
     connect(m_cboVPRXGain, &QComboBox::activated, this,

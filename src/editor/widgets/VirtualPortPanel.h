@@ -22,9 +22,9 @@ class VirtualPortPanel : public QGroupBox
 
 public:
     static constexpr int ExtraCount = 2;
-    static const QString UnknownAcl;        // "<Unknown ACL>"
-    static const QString NoGroup;           // "<No Group>"
-    static const QString SelectValidAcl;    // "Please select a valid ACL from the list"
+    static const QString UnknownAcl;     // "<Unknown ACL>"
+    static const QString NoGroup;        // "<No Group>"
+    static const QString SelectValidAcl; // "Please select a valid ACL from the list"
 
     VirtualPortPanel(PanelContext &context, QWidget *parent = nullptr);
 

@@ -8,8 +8,8 @@
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPen>
 #include <QPdfWriter>
+#include <QPen>
 #include <QTextLayout>
 #include <QTextOption>
 
@@ -128,7 +128,7 @@ public:
             m_y += QFontMetricsF(titleFont, &m_device).lineSpacing() * SectionGapLines;
 
         const double titleHeight = textHeight(section.title, titleFont, m_device, width())
-                                   + QFontMetricsF(titleFont, &m_device).lineSpacing() * TitleGapLines;
+            + QFontMetricsF(titleFont, &m_device).lineSpacing() * TitleGapLines;
         if (section.rows.isEmpty()) {
             makeRoom(titleHeight + textHeight(NoRows, cellFont, m_device, width()));
             title(section.title, titleFont, titleHeight);

@@ -20,7 +20,7 @@ class QPainter;
 class ReportPages
 {
 public:
-    static const QString FontFamily;      // "Arial", or what the system substitutes
+    static const QString FontFamily;        // "Arial", or what the system substitutes
     static constexpr int FrameFontSize = 6; // running text and page numbers
     static constexpr int HeadingFontSize = 14;
     static constexpr int BodyFontSize = 10;

@@ -23,8 +23,8 @@ constexpr int ListingColumns = 74;
 constexpr int ListingRows = 14;
 } // namespace
 
-AclGeneratorWindow::AclGeneratorWindow(ExchClass &config, int sourceAcl, RecordWriter &writer,
-                                       MessageService &messages, RandomSource &random, QWidget *parent)
+AclGeneratorWindow::AclGeneratorWindow(ExchClass &config, int sourceAcl, RecordWriter &writer, MessageService &messages,
+                                       RandomSource &random, QWidget *parent)
     : QDialog(parent)
     , m_config(config)
     , m_generator(config, sourceAcl, writer, random)
@@ -116,8 +116,8 @@ bool AclGeneratorWindow::confirmReplacing(const AclGenerator::Request &request, 
     QStringList names;
     for (int acl : acls)
         names.append(RecordLabel::record(m_config, ExchClass::ACLMember, acl));
-    const QString question
-        = ReplaceQuestion.arg(request.startAcl).arg(request.endAcl).arg(names.join(QLatin1Char('\n')));
+    const QString question =
+        ReplaceQuestion.arg(request.startAcl).arg(request.endAcl).arg(names.join(QLatin1Char('\n')));
     return m_messages.show(this, QMessageBox::Warning, WindowTitle, question, QMessageBox::Yes | QMessageBox::No,
                            QMessageBox::No)
         == QMessageBox::Yes;

@@ -43,8 +43,7 @@ QPushButton *makeButton(const QString &caption, const char *name, QWidget *paren
 }
 } // namespace
 
-PreviewWindow::PreviewWindow(const ExchClass &config, const QString &caption, const Services &services,
-                             QWidget *parent)
+PreviewWindow::PreviewWindow(const ExchClass &config, const QString &caption, const Services &services, QWidget *parent)
     : QWidget(parent, Qt::Window)
     , m_job(config, caption, services.settings)
     , m_services(services)

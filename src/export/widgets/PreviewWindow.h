@@ -40,8 +40,7 @@ public:
     static constexpr int WholePage = 3;
     static constexpr int PageWidth = 4;
 
-    PreviewWindow(const ExchClass &config, const QString &caption, const Services &services,
-                  QWidget *parent = nullptr);
+    PreviewWindow(const ExchClass &config, const QString &caption, const Services &services, QWidget *parent = nullptr);
     ~PreviewWindow() override;
 
     // Builds the report, restores the placement and shows the window.

@@ -28,9 +28,8 @@ ReportContent ReportJob::content(bool showCodes) const
     ConfigurationReport::Options options;
     options.caption = m_caption;
     options.showCodes = showCodes;
-    options.includeTones = m_settings.GetNumber(SettingsKeys::Settings, SettingsKeys::ViewTones,
-                                                SettingsKeys::DefaultViewTones)
-                           == Shown;
+    options.includeTones =
+        m_settings.GetNumber(SettingsKeys::Settings, SettingsKeys::ViewTones, SettingsKeys::DefaultViewTones) == Shown;
     return ConfigurationReport::build(m_config, options);
 }
 
@@ -38,7 +37,7 @@ bool ReportJob::pageNumbers() const
 {
     return m_settings.GetNumber(SettingsKeys::Settings, SettingsKeys::PrintPageNumbers,
                                 SettingsKeys::DefaultPrintPageNumbers)
-           == Shown;
+        == Shown;
 }
 
 bool ReportJob::print(PrintService &printing, bool showCodes, QWidget *parent, MessageService &messages) const

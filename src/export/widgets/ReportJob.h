@@ -17,7 +17,7 @@ class Registry;
 class ReportJob
 {
 public:
-    static const QString ExportTitle;  // "Export PDF"
+    static const QString ExportTitle; // "Export PDF"
     static const QString ExportFilter;
 
     ReportJob(const ExchClass &config, const QString &caption, const Registry &settings);

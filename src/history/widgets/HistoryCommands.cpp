@@ -13,14 +13,13 @@ namespace {
 const QString HistoryTitle = QStringLiteral("History");
 const QString CompareTitle = QStringLiteral("Compare With");
 const QString LocalTimeFormat = QStringLiteral("yyyy-MM-dd HH:mm:ss");
-const QString NotKeptText = QStringLiteral(
-    "The configuration was %1, but no copy of it could be kept in the history:\n%2");
+const QString NotKeptText =
+    QStringLiteral("The configuration was %1, but no copy of it could be kept in the history:\n%2");
 const QString ReadText = QStringLiteral("read from the exchange");
 const QString SentText = QStringLiteral("sent to the exchange");
 const QString NoCurrentText = QStringLiteral(
     "There is no configuration open to compare with. Open a file or get the configuration of the exchange first.");
-const QString ChooseText = QStringLiteral(
-    "Compare %1 with a configuration kept in the history of %2, or with a file?");
+const QString ChooseText = QStringLiteral("Compare %1 with a configuration kept in the history of %2, or with a file?");
 const QString HistoryEntryButton = QStringLiteral("History Entry...");
 const QString FileButton = QStringLiteral("File...");
 const QString ExchangeTitle = QStringLiteral("Exchange as read %1");
@@ -52,8 +51,9 @@ void HistoryCommands::keep(const ExchClass &config, HistoryEntry::Kind kind)
     const bool kept = m_store.add(config, kind);
     // The exchange read for a comparison is no document's.
     if (&config != m_exchangeRead.get())
-        m_baselines.insert(&config, Baseline::fromTransfer(config, kind, m_services.clock.currentUtc(),
-                                                           kept ? m_store.lastPath() : QString()));
+        m_baselines.insert(
+            &config,
+            Baseline::fromTransfer(config, kind, m_services.clock.currentUtc(), kept ? m_store.lastPath() : QString()));
     if (kept)
         return;
     const QString text = NotKeptText.arg(kind == HistoryEntry::Kind::Get ? ReadText : SentText, m_store.errorString());
@@ -121,11 +121,10 @@ bool HistoryCommands::finishExchangeRead(bool completed)
 HistoryWindow *HistoryCommands::historyWindow()
 {
     if (!m_historyWindow) {
-        m_historyWindow = new HistoryWindow(
-            m_store,
-            {[this](const HistoryEntry &entry) { openEntry(entry); },
-             [this](const HistoryEntry &entry) { compareEntry(entry); }},
-            m_parent);
+        m_historyWindow = new HistoryWindow(m_store,
+                                            {[this](const HistoryEntry &entry) { openEntry(entry); },
+                                             [this](const HistoryEntry &entry) { compareEntry(entry); }},
+                                            m_parent);
     }
     return m_historyWindow;
 }

@@ -89,8 +89,9 @@ void HistoryWindow::showEntries()
     for (qsizetype i = 0; i < m_entries.size(); ++i) {
         const HistoryEntry &entry = m_entries.at(i);
         const QString records = entry.recordCount < 0 ? tr("unreadable") : QString::number(entry.recordCount);
-        auto *item = new QTreeWidgetItem(m_entryList, {entry.time.toLocalTime().toString(LocalTimeFormat),
-                                                       HistoryEntry::kindName(entry.kind), records, entry.path});
+        auto *item = new QTreeWidgetItem(m_entryList,
+                                         {entry.time.toLocalTime().toString(LocalTimeFormat),
+                                          HistoryEntry::kindName(entry.kind), records, entry.path});
         item->setData(0, EntryRole, int(i));
         item->setToolTip(0, entry.time.toString(Qt::ISODateWithMs));
         item->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);

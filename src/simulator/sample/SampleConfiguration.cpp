@@ -104,9 +104,9 @@ struct ClassEntry
 };
 
 const ClassEntry Classes[] = {
-    {0, "General", true},   {1, "Management", true}, {2, "Sales", true},  {3, "Accounts", true},
-    {5, "Warehouse", true}, {6, "Tie Lines", true},  {7, "Paging", true}, {8, "Guests", true},
-    {9, "Old Class", false},
+    {0, "General", true},  {1, "Management", true}, {2, "Sales", true},
+    {3, "Accounts", true}, {5, "Warehouse", true},  {6, "Tie Lines", true},
+    {7, "Paging", true},   {8, "Guests", true},     {9, "Old Class", false},
 };
 
 constexpr Bits AllClasses = {0, 1, 2, 3, 5, 6, 7, 8};
@@ -127,16 +127,56 @@ struct AclEntry
 
 const AclEntry Acls[] = {
     {0, "Default", "1000", "0000", 0, 0, {FlagEnabled}, {}, {0}, {}},
-    {1, "VRS", "7214", "5947", 9, 3, {FlagEnabled, 1}, {0, 1, 2, 3, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39},
-     AllClasses, AllClasses},
-    {2, "Dist 1", "6083", "9471", 9, 0, {FlagEnabled, 1}, {2, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39}, AllClasses,
+    {1,
+     "VRS",
+     "7214",
+     "5947",
+     9,
+     3,
+     {FlagEnabled, 1},
+     {0, 1, 2, 3, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39},
+     AllClasses,
      AllClasses},
-    {3, "Dist 2", "0629", "8350", 9, 0, {FlagEnabled, 1}, {3, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39}, AllClasses,
+    {2,
+     "Dist 1",
+     "6083",
+     "9471",
+     9,
+     0,
+     {FlagEnabled, 1},
+     {2, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39},
+     AllClasses,
      AllClasses},
-    {4, "Reception", "1004", "4821", 5, 1, {FlagEnabled}, {5, 6, 7, 8, 9, 10, 13, 14, 15, 16, 34, 36, 38}, AllClasses,
+    {3,
+     "Dist 2",
+     "0629",
+     "8350",
+     9,
+     0,
+     {FlagEnabled, 1},
+     {3, 4, 16, 17, 32, 33, 34, 35, 36, 37, 38, 39},
+     AllClasses,
+     AllClasses},
+    {4,
+     "Reception",
+     "1004",
+     "4821",
+     5,
+     1,
+     {FlagEnabled},
+     {5, 6, 7, 8, 9, 10, 13, 14, 15, 16, 34, 36, 38},
+     AllClasses,
      {}},
-    {5, "Manager", "1005", "7305", 7, 2, {FlagEnabled, 4},
-     {5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 33, 34, 35, 36, 37, 38}, AllClasses, {0, 2, 3, 5}},
+    {5,
+     "Manager",
+     "1005",
+     "7305",
+     7,
+     2,
+     {FlagEnabled, 4},
+     {5, 6, 7, 8, 9, 10, 12, 13, 14, 15, 16, 17, 33, 34, 35, 36, 37, 38},
+     AllClasses,
+     {0, 2, 3, 5}},
     {6, "Staff", "1006", "2468", 3, 0, {FlagEnabled}, {5, 6, 8, 14, 15, 16, 34, 36, 38}, {0, 2, 3, 5, 6}, {}},
     {7, "Warehouse", "1007", "1357", 2, 0, {FlagEnabled}, {5, 8, 14, 16}, {0, 5}, {}},
     {8, "Guest", "1008", "8080", 1, 0, {FlagEnabled}, {8, 9}, {0}, {}},
@@ -155,7 +195,7 @@ struct PortEntry
     int group;
     int pickup;
     Action action;
-    int extra;              // hot and warm lines: the extension they ring
+    int extra;               // hot and warm lines: the extension they ring
     const char *extraDigits; // tie incoming and DISA: the digits they dial
     Bits options;
     Bits classes;
@@ -213,11 +253,27 @@ struct GroupEntry
 
 const GroupEntry Groups[] = {
     {0, "Operators", Hunt, {FlagEnabled}, {{0, 20}, {1, 20}}},
-    {1, "Sales", Hunt, {FlagEnabled},
-     {{5, 16}, {6, 16}, {7, 16}, {8, 16}, {9, 16}, {10, 16}, {11, 16}, {12, 16}, {13, 16}, {NoGroup, 0}, {15, 16},
+    {1,
+     "Sales",
+     Hunt,
+     {FlagEnabled},
+     {{5, 16},
+      {6, 16},
+      {7, 16},
+      {8, 16},
+      {9, 16},
+      {10, 16},
+      {11, 16},
+      {12, 16},
+      {13, 16},
+      {NoGroup, 0},
+      {15, 16},
       {16, 40}}},
     {2, "Accounts", Mcf, {FlagEnabled}, {{3, 24}, {4, 24}}},
-    {3, "Office Pickup", Pickup, {FlagEnabled},
+    {3,
+     "Office Pickup",
+     Pickup,
+     {FlagEnabled},
      {{0, 8}, {1, 8}, {3, 8}, {4, 8}, {5, 8}, {6, 8}, {7, 8}, {8, 8}, {9, 8}, {10, 8}, {11, 8}, {12, 8}}},
     {4, "Yard Pickup", Pickup, {FlagEnabled}, {{17, 8}, {18, 8}, {19, 8}}},
     {5, "Yard", Scf, {FlagEnabled}, {{17, 40}, {19, 40}}},
@@ -235,17 +291,14 @@ struct NumberEntry
 };
 
 const NumberEntry Numbers[] = {
-    {0, "", "0", 0, true},       {1, "", "200", 0, true},     {2, "", "201", 1, true},
-    {3, "", "202", 2, true},     {4, "", "203", 3, true},     {5, "", "204", 4, true},
-    {7, "", "205", 5, true},     {8, "", "206", 6, true},     {9, "", "207", 7, true},
-    {10, "", "208", 8, true},    {11, "", "209", 9, true},    {12, "", "210", 10, true},
-    {13, "", "211", 11, true},   {14, "", "212", 12, true},   {15, "", "213", 13, true},
-    {16, "", "214", 14, true},   {17, "", "215", 15, true},   {18, "", "216", 16, true},
-    {19, "", "217", 17, true},   {20, "", "218", 18, true},   {21, "", "219", 19, true},
-    {22, "", "220", 20, true},   {23, "", "221", 21, true},   {24, "", "222", 22, true},
-    {25, "", "229", 29, false},  {26, "", "230", 30, true},   {27, "", "231", 31, true},
-    {28, "", "250", 28, true},   {29, "81", "4400", 0, true}, {30, "81", "4402", 2, true},
-    {31, "81", "4421", 21, true},
+    {0, "", "0", 0, true},       {1, "", "200", 0, true},     {2, "", "201", 1, true},      {3, "", "202", 2, true},
+    {4, "", "203", 3, true},     {5, "", "204", 4, true},     {7, "", "205", 5, true},      {8, "", "206", 6, true},
+    {9, "", "207", 7, true},     {10, "", "208", 8, true},    {11, "", "209", 9, true},     {12, "", "210", 10, true},
+    {13, "", "211", 11, true},   {14, "", "212", 12, true},   {15, "", "213", 13, true},    {16, "", "214", 14, true},
+    {17, "", "215", 15, true},   {18, "", "216", 16, true},   {19, "", "217", 17, true},    {20, "", "218", 18, true},
+    {21, "", "219", 19, true},   {22, "", "220", 20, true},   {23, "", "221", 21, true},    {24, "", "222", 22, true},
+    {25, "", "229", 29, false},  {26, "", "230", 30, true},   {27, "", "231", 31, true},    {28, "", "250", 28, true},
+    {29, "81", "4400", 0, true}, {30, "81", "4402", 2, true}, {31, "81", "4421", 21, true},
 };
 
 struct Binding

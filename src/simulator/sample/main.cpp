@@ -27,11 +27,10 @@ int main(int argc, char *argv[])
     // A refused write would leave a field at its blank bytes without a trace
     // in the file, so any diagnostic means the sample is not what it claims.
     int diagnostics = 0;
-    QObject::connect(&DebugLog::shared(), &DebugLog::errorReported,
-                     [&](const QString &source, const QString &message) {
-                         err << source << QStringLiteral(": ") << message << Qt::endl;
-                         ++diagnostics;
-                     });
+    QObject::connect(&DebugLog::shared(), &DebugLog::errorReported, [&](const QString &source, const QString &message) {
+        err << source << QStringLiteral(": ") << message << Qt::endl;
+        ++diagnostics;
+    });
 
     ExchClass config;
     SampleConfiguration::build(config);

@@ -7,7 +7,7 @@ namespace {
 const QColor TickColour(0x1e, 0x8c, 0x2f);
 const QColor ArrowColour(0x1f, 0x5f, 0xbf);
 constexpr qreal TickPenWidth = 2.5;
-}
+} // namespace
 
 StepIndicator::StepIndicator(QWidget *parent)
     : QWidget(parent)

@@ -25,7 +25,8 @@ protected:
     }
     bool statusBecomes(const char *window, const char *text)
     {
-        return waitFor([this, window, text] { return shownIn(this->window(window), "sbar1Panel1") == QLatin1String(text); });
+        return waitFor(
+            [this, window, text] { return shownIn(this->window(window), "sbar1Panel1") == QLatin1String(text); });
     }
     bool messageShown(const char *text) const { return messageTexts(m_messages).contains(QLatin1String(text)); }
 };

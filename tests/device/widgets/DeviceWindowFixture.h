@@ -4,8 +4,8 @@
 #include "link/FrameSink.h"
 #include "link/PacketSender.h"
 #include "link/Receiver.h"
-#include "support/gui/GuiTestSupport.h"
 #include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QLabel>

@@ -21,7 +21,10 @@ QComboBox *list(QWidget *window, const QString &name)
 class TimeWindowTest : public DeviceWindowFixture<TimeWindow>
 {
 protected:
-    void SetUp() override { open(new TimeWindow(m_services, [this] { return m_now; })); }
+    void SetUp() override
+    {
+        open(new TimeWindow(m_services, [this] { return m_now; }));
+    }
 
     QString shown() const { return shownIn(m_window.data(), "txtDay txtMonth txtYear txtHours txtMins txtSecs"); }
 
@@ -40,8 +43,8 @@ TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCann
     type("txtYear", "");
     click(QStringLiteral("cmdSetSystem"));
     EXPECT_EQ(messages(), strings({"Please select a date"}));
-    const char *const valid[][2] = {{"txtDay", "28"}, {"txtMonth", "02"}, {"txtYear", "2005"},
-                                    {"txtHours", "12"}, {"txtMins", "00"}, {"txtSecs", "00"}};
+    const char *const valid[][2] = {{"txtDay", "28"},   {"txtMonth", "02"}, {"txtYear", "2005"},
+                                    {"txtHours", "12"}, {"txtMins", "00"},  {"txtSecs", "00"}};
     for (const auto &field : valid)
         type(field[0], field[1]);
     expectRefusals({{"txtDay", "31", "cmdSetSystem", "Day must be a whole number in the range 1 - 28", "28"},
@@ -110,7 +113,8 @@ TEST_F(BoardInfoWindowTest, ShowsEveryRowAsReportedAndWritesTheSerialThenOnlyOnI
     EXPECT_EQ(sent(PacketCode::BoardParameters), QList<QByteArray>{bytes("00 00 00 02 0A 00") + "ORX4127"});
     m_window->DataReceived();
     EXPECT_EQ(sent(PacketCode::BoardParameters).value(1), bytes("00 00 00 02 0A 01") + "20080314");
-    EXPECT_EQ(messages(), strings({"Write serial number ORX4127 and manufacture date 14/03/2008 to the board in Slot 1?"}));
+    EXPECT_EQ(messages(),
+              strings({"Write serial number ORX4127 and manufacture date 14/03/2008 to the board in Slot 1?"}));
     m_window->DataReceived();
     EXPECT_EQ(messages().constLast(), QStringLiteral("Send Info to Board 1"));
     m_window->DataReceived();
@@ -130,7 +134,7 @@ TEST_F(BoardInfoWindowTest, ShowsEveryRowAsReportedAndWritesTheSerialThenOnlyOnI
 TEST_F(BoardInfoWindowTest, RefusesADateOrSerialTheBoardCannotTake)
 {
     const std::tuple<const char *, const char *, const char *> refusals[] = {
-        {"ORX41", "3/2/2005", "Manufacture Date invalid"},    {"ORX41", "03/02/2005", "Serial Number invalid"},
+        {"ORX41", "3/2/2005", "Manufacture Date invalid"},     {"ORX41", "03/02/2005", "Serial Number invalid"},
         {"ORX412\x01", "03/02/2005", "Serial Number invalid"}, {"ORX4127", "03-02-2005", "Manufacture Date invalid"},
         {"ORX4127", "31/02/2005", "Manufacture Date invalid"}, {"ORX4127", "00/01/2005", "Manufacture Date invalid"},
     };
@@ -150,8 +154,9 @@ protected:
 
 TEST_F(ExtensionParametersWindowTest, OpensOnTheDefaultsAndResetRestoresThem)
 {
-    EXPECT_EQ(shownIn(m_window.data(), "txtOffHook txtFlashMin txtLDInterGap cboRingFreq cboSendBoard cboCadence txtRingRMS"),
-              QStringLiteral("50|8|60|20 Hz|Slot 1|All Cadences|40"));
+    EXPECT_EQ(
+        shownIn(m_window.data(), "txtOffHook txtFlashMin txtLDInterGap cboRingFreq cboSendBoard cboCadence txtRingRMS"),
+        QStringLiteral("50|8|60|20 Hz|Slot 1|All Cadences|40"));
     EXPECT_FALSE(box(QStringLiteral("txtCad0"))->isEnabled());
     type("txtRingAmp", "10");
     EXPECT_EQ(box(QStringLiteral("txtRingRMS"))->text(), QStringLiteral("???"));
@@ -262,11 +267,12 @@ protected:
 
 TEST_F(TieLineParametersWindowTest, LevelsAndStartDetectOutsideTheirLimitsAreRefusedAndOthersSentAsTheExchangeHoldsThem)
 {
-    expectRefusals({{"txtStart", "131", "cmdSend", "Minimum detect time is 132ms", "132"},
-                    {"txtStart", "1001", "cmdSend", "Maximum detect time is 1000ms", "132"},
-                    {"txtStart", "abc", "cmdSend", "Start Detect must be a number in the range 132 - 1000", "132"},
-                    {"txtTieLine2", "60", "cmdSend", "Tie Line 3 must be a number in the range 1 - 50", "7.6"},
-                    {"txtDigitPause", "300", "cmdSendCad", "Digit Pause must be a whole number in the range 0 - 255", "5"}});
+    expectRefusals(
+        {{"txtStart", "131", "cmdSend", "Minimum detect time is 132ms", "132"},
+         {"txtStart", "1001", "cmdSend", "Maximum detect time is 1000ms", "132"},
+         {"txtStart", "abc", "cmdSend", "Start Detect must be a number in the range 132 - 1000", "132"},
+         {"txtTieLine2", "60", "cmdSend", "Tie Line 3 must be a number in the range 1 - 50", "7.6"},
+         {"txtDigitPause", "300", "cmdSendCad", "Digit Pause must be a whole number in the range 0 - 255", "5"}});
     m_messages.clearShownMessages();
     enterAndLeave("txtTieLine0", "0");
     EXPECT_EQ(messages(), strings({"Must be a number in the range 1 - 50"}));
@@ -321,20 +327,22 @@ protected:
 
 TEST_F(FactoryWindowTest, TheRebuildIsConfirmedNamingWhatItBuildsThenSentAndTheWindowCloses)
 {
-    EXPECT_EQ(child<QCheckBox>(m_window.data(), "chkTieBoard")->text(), QStringLiteral("Combined Tie Line && Processor"));
+    EXPECT_EQ(child<QCheckBox>(m_window.data(), "chkTieBoard")->text(),
+              QStringLiteral("Combined Tie Line && Processor"));
     click(QStringLiteral("cmdBuildFactory"));
     EXPECT_EQ(sent().size(), 1);
-    EXPECT_EQ(messages(), QStringList({QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
-                                                      "Its whole configuration is replaced by the factory default for:\n"
-                                                      "Boards in slots 1 to 5: Extension, Extension, Extension, "
-                                                      "Extension, Extension\n"
-                                                      "Combined Tie Line & Processor: yes\n"
-                                                      "Ext. Tx / Rx Gain: -10 dB / -10 dB\n"
-                                                      "Tie Line Tx / Rx Gain: -2 dB / -2 dB\n"
-                                                      "Ext. Digits: 3 Digit\n"
-                                                      "Num. of Officers: 5\n"
-                                                      "What the exchange holds now is lost unless it was read and saved."),
-                                       QStringLiteral("Rebuild Factory Configuration Command Sent to System")}));
+    EXPECT_EQ(messages(),
+              QStringList({QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
+                                          "Its whole configuration is replaced by the factory default for:\n"
+                                          "Boards in slots 1 to 5: Extension, Extension, Extension, "
+                                          "Extension, Extension\n"
+                                          "Combined Tie Line & Processor: yes\n"
+                                          "Ext. Tx / Rx Gain: -10 dB / -10 dB\n"
+                                          "Tie Line Tx / Rx Gain: -2 dB / -2 dB\n"
+                                          "Ext. Digits: 3 Digit\n"
+                                          "Num. of Officers: 5\n"
+                                          "What the exchange holds now is lost unless it was read and saved."),
+                           QStringLiteral("Rebuild Factory Configuration Command Sent to System")}));
     EXPECT_EQ(m_messages.shownMessages()[0].defaultButton, QMessageBox::No);
     EXPECT_FALSE(m_window->isVisible());
 
@@ -353,9 +361,11 @@ TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypesAn
         EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->count(), 5);
         EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->currentText(), QStringLiteral("Extension"));
     }
-    const std::pair<const char *, const char *> choices[] = {
-        {"cboBoardType2", "Magneto"}, {"cboBoardType4", "Tie Line"}, {"cboBoardType0", "<System>"},
-        {"cboExtTxGain", "-27 dB"},   {"cboExtRxGain", "3 dB"}};
+    const std::pair<const char *, const char *> choices[] = {{"cboBoardType2", "Magneto"},
+                                                             {"cboBoardType4", "Tie Line"},
+                                                             {"cboBoardType0", "<System>"},
+                                                             {"cboExtTxGain", "-27 dB"},
+                                                             {"cboExtRxGain", "3 dB"}};
     for (const auto &[name, text] : choices) {
         QComboBox *choice = list(m_window, QLatin1String(name));
         choice->setCurrentIndex(choice->findText(QLatin1String(text)));

@@ -36,7 +36,8 @@ protected:
         m_link->openPort(1, 38400);
         ASSERT_FALSE(m_link->noConnection());
         m_devices = std::make_unique<DeviceWindows>(
-            DeviceWindows::Services{m_messages, m_timers, m_log, [] { return QDateTime(QDate(2009, 3, 14), QTime(8, 0)); }},
+            DeviceWindows::Services{m_messages, m_timers, m_log,
+                                    [] { return QDateTime(QDate(2009, 3, 14), QTime(8, 0)); }},
             *m_link, nullptr);
     }
 
@@ -54,7 +55,8 @@ TEST_F(DeviceWindowsTest, ResetSystemAndTheFactoryRebuildAreAskedAndSentOnlyOnYe
     m_devices->mnuFileReset_Click();
     EXPECT_TRUE(m_port->written.isEmpty());
     const MessageService::Message question = m_messages.shownMessages().value(0);
-    EXPECT_EQ(question.title + QLatin1Char(':') + question.text, QStringLiteral("RESET SYSTEM:Are you Sure about resetting the System?"));
+    EXPECT_EQ(question.title + QLatin1Char(':') + question.text,
+              QStringLiteral("RESET SYSTEM:Are you Sure about resetting the System?"));
     EXPECT_EQ(question.icon, QMessageBox::Critical);
     EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(question.defaultButton, QMessageBox::No);
@@ -69,8 +71,9 @@ TEST_F(DeviceWindowsTest, ResetSystemAndTheFactoryRebuildAreAskedAndSentOnlyOnYe
     m_devices->mnuFileReset_Click();
     m_devices->mnuFileBuildFactory_Click();
     EXPECT_TRUE(m_port->written.isEmpty());
-    EXPECT_EQ(messageTexts(m_messages).mid(3), strings({"No Orvex detected\nNot resetting exchange",
-                                                        "No Orvex detected\nNot returning to factory configuration"}));
+    EXPECT_EQ(messageTexts(m_messages).mid(3),
+              strings({"No Orvex detected\nNot resetting exchange",
+                       "No Orvex detected\nNot returning to factory configuration"}));
     EXPECT_EQ(m_messages.shownMessages().value(3).title, QStringLiteral("Get Configuration"));
     EXPECT_EQ(m_messages.shownMessages().value(3).icon, QMessageBox::Warning);
     EXPECT_EQ(deviceWindow("frmFactory"), nullptr);

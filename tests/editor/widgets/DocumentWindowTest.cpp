@@ -47,16 +47,18 @@ TEST_F(DocumentWindowTest, ANewWindowHasTheInitialBranchesAndEightHiddenFrames)
     QStringList texts{root->text(0)};
     for (int i = 0; i < root->childCount(); ++i)
         texts.append(root->child(i)->data(0, Qt::UserRole).toString() + QLatin1Char(' ') + root->child(i)->text(0));
-    EXPECT_EQ(texts, strings({"Orvex", "RVP Virtual Ports", "RGP Groups", "REV Ext To Virtual", "RPV Port To Virtual",
-                              "RAC ACL", "RCL Class List", "RAD Advanced", "RTO Tones"}));
+    EXPECT_EQ(texts,
+              strings({"Orvex", "RVP Virtual Ports", "RGP Groups", "REV Ext To Virtual", "RPV Port To Virtual",
+                       "RAC ACL", "RCL Class List", "RAD Advanced", "RTO Tones"}));
     QStringList frames;
-    for (const char *name : {"fmeSystem", "fmeVP", "fmeGroup", "fmeACL", "fmeExtToVP", "fmePhysical", "fmeClassList",
-                             "fmeTones"}) {
+    for (const char *name :
+         {"fmeSystem", "fmeVP", "fmeGroup", "fmeACL", "fmeExtToVP", "fmePhysical", "fmeClassList", "fmeTones"}) {
         frames.append(child<QGroupBox>(&fresh, name)->title());
         EXPECT_FALSE(child<QGroupBox>(&fresh, name)->isVisible()) << name;
     }
-    EXPECT_EQ(frames, strings({"System Parameters", "Virtual Ports", "Groups", "Access Control List",
-                               "Dialled Number To VirtualPorts", "Physical Ports", "Class Names", "Tones"}));
+    EXPECT_EQ(frames,
+              strings({"System Parameters", "Virtual Ports", "Groups", "Access Control List",
+                       "Dialled Number To VirtualPorts", "Physical Ports", "Class Names", "Tones"}));
 }
 
 TEST_F(DocumentWindowTest, BranchesListTheRecordsInUseWhenFirstOpenedButNeverAclOrGroupRecordZero)
@@ -90,7 +92,8 @@ TEST_F(DocumentWindowTest, TheTonesBranchAppearsOnlyWhenViewTonesIsOneAndAllFree
     host.setViewTones(2);
     window->GetConfiguration();
     EXPECT_EQ(node(QStringLiteral("RTO")), nullptr);
-    EXPECT_EQ(fields(ExchClass::TonesMember, 1, "Name Tone[0] Time[0]"), QStringLiteral("ENGAGED|85|2")) << "whatever the setting";
+    EXPECT_EQ(fields(ExchClass::TonesMember, 1, "Name Tone[0] Time[0]"), QStringLiteral("ENGAGED|85|2"))
+        << "whatever the setting";
 
     host.setViewTones(1);
     window->GetConfiguration();
@@ -165,16 +168,16 @@ TEST_F(DocumentWindowTest, EachNodeShowsItsPanelNamedInTheStatusBarAndBranchesHi
     host.setViewTones(1);
     window->GetConfiguration();
     const std::pair<const char *, std::optional<Panel>> expected[] = {
-        {"RRR", Panel::System},        {"VPR3", Panel::VirtualPorts}, {"RVP", std::nullopt},
-        {"GPR1", Panel::Groups},       {"RGP", std::nullopt},         {"REV", Panel::DialledNumbers},
-        {"RPV", Panel::PhysicalPorts}, {"ACR2", Panel::ACL},          {"RAC", std::nullopt},
-        {"RCL", Panel::ClassList},     {"TOR0", Panel::Tones},        {"RTO", std::nullopt}};
+        {"RRR", Panel::System}, {"VPR3", Panel::VirtualPorts},  {"RVP", std::nullopt},         {"GPR1", Panel::Groups},
+        {"RGP", std::nullopt},  {"REV", Panel::DialledNumbers}, {"RPV", Panel::PhysicalPorts}, {"ACR2", Panel::ACL},
+        {"RAC", std::nullopt},  {"RCL", Panel::ClassList},      {"TOR0", Panel::Tones},        {"RTO", std::nullopt}};
     for (const auto &[key, panel] : expected) {
         open(QLatin1String(key));
         EXPECT_EQ(visiblePanel(), panel) << key;
     }
-    EXPECT_EQ(host.shownSelections.mid(0, 6), strings({"Orvex", "Virtual Ports \u203A 3 - Accounts 1", "Virtual Ports",
-                                                       "Groups \u203A 1 - Sales", "Groups", "Ext To Virtual"}));
+    EXPECT_EQ(host.shownSelections.mid(0, 6),
+              strings({"Orvex", "Virtual Ports \u203A 3 - Accounts 1", "Virtual Ports", "Groups \u203A 1 - Sales",
+                       "Groups", "Ext To Virtual"}));
 }
 
 TEST_F(DocumentWindowTest, TheVirtualPortAndGroupPanelsFitAWindowOfTheDefaultSize)
@@ -234,8 +237,10 @@ TEST_F(DocumentWindowTest, TypingGoesToTheRecordItWasTypedForAndMovingOnSendsItW
 
     host.online = false;
     window->saveRecord();
-    EXPECT_EQ(host.written.mid(1), (Writes{{ExchClass::VirtualPortsMember, 6}, {ExchClass::VirtualPortsMember, 7},
-                                           {ExchClass::VirtualPortsMember, 8}}))
+    EXPECT_EQ(host.written.mid(1),
+              (Writes{{ExchClass::VirtualPortsMember, 6},
+                      {ExchClass::VirtualPortsMember, 7},
+                      {ExchClass::VirtualPortsMember, 8}}))
         << "the last by Update System";
 }
 
@@ -279,7 +284,8 @@ TEST_F(DocumentWindowTest, CopyPutsTheShownPortOrGroupInAFreeSlotListsItAndSaysW
     open(QStringLiteral("RGP"));
     answer();
     window->CopyRecord();
-    EXPECT_EQ(fields(ExchClass::GroupsMember, 6, "Name GroupType"), QStringLiteral("New Group 6|1")) << "the group last shown";
+    EXPECT_EQ(fields(ExchClass::GroupsMember, 6, "Name GroupType"), QStringLiteral("New Group 6|1"))
+        << "the group last shown";
     EXPECT_NE(node(QStringLiteral("GPR6")), nullptr);
     RecordClass &ports = config().VirtualPorts();
     for (int i = 0; i < ports.Records(); ++i)
@@ -293,8 +299,9 @@ TEST_F(DocumentWindowTest, CopyPutsTheShownPortOrGroupInAFreeSlotListsItAndSaysW
     QStringList shown;
     for (const MessageService::Message &message : host.messageService.shownMessages())
         shown.append(message.title + QStringLiteral(": ") + message.text);
-    EXPECT_EQ(shown, strings({"Copy Virtual Port: New Virtual Port copied to ID #23",
-                              "Copy Group: New Group copied to ID #6", "Quillbridge: There are no free Virtual Ports"}))
+    EXPECT_EQ(shown,
+              strings({"Copy Virtual Port: New Virtual Port copied to ID #23", "Copy Group: New Group copied to ID #6",
+                       "Quillbridge: There are no free Virtual Ports"}))
         << "the ACL panel copies through the ACL generator";
     EXPECT_EQ(host.written, (Writes{{ExchClass::VirtualPortsMember, 23}, {ExchClass::GroupsMember, 6}}));
     EXPECT_EQ(host.aclGeneratorOpenings, (QList<std::pair<int, int>>{{exNum, 1}}));
@@ -344,8 +351,9 @@ TEST_F(DocumentWindowTest, WritesTheExchangeHasNotConfirmedHoldTheWindowUntilThe
     EXPECT_EQ(shown.text, QStringLiteral("2 changes to this document are still waiting for the exchange."));
     EXPECT_EQ(shown.buttons, QMessageBox::Cancel | QMessageBox::Discard);
     EXPECT_EQ(shown.defaultButton, QMessageBox::Cancel);
-    EXPECT_EQ(shown.buttonTexts, (MessageService::ButtonTexts{{QMessageBox::Cancel, QStringLiteral("Wait")},
-                                                              {QMessageBox::Discard, QStringLiteral("Close Anyway")}}));
+    EXPECT_EQ(shown.buttonTexts,
+              (MessageService::ButtonTexts{{QMessageBox::Cancel, QStringLiteral("Wait")},
+                                           {QMessageBox::Discard, QStringLiteral("Close Anyway")}}));
 
     // No echo comes: the first write fails, and the one behind it with it.
     host.simulatedTimers.advance(10000);

@@ -79,8 +79,9 @@ protected:
 
 TEST_F(ClassListPanelTest, ListsEveryClassInUseInRecordOrderAndDisablingOneTakesItOffTheCheckListsOnly)
 {
-    EXPECT_EQ(columnTexts(list, 0), strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines",
-                                             "Paging", "Guests", "Old Class"}));
+    EXPECT_EQ(columnTexts(list, 0),
+              strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines", "Paging", "Guests",
+                       "Old Class"}));
     EXPECT_EQ(columnTexts(list, 1), strings({"0", "1", "2", "3", "5", "6", "7", "8", "9"}));
     EXPECT_EQ(list->headerItem()->text(0) + list->headerItem()->text(1), QStringLiteral("Class NameBit Posn"));
     EXPECT_EQ(named("Old Class")->checkState(0), Qt::Unchecked);
@@ -159,7 +160,8 @@ TEST_F(ClassListPanelTest, NewAndCopiedClassesTakeTheLowestBitPositionNoClassInU
     clickItem(list, named("Sales"));
     answer();
     panel()->CopyClass();
-    EXPECT_EQ(classFields(4, "ClassCodePosn") + QLatin1Char('|') + classFields(10, "ClassCodePosn"), QStringLiteral("8|9"));
+    EXPECT_EQ(classFields(4, "ClassCodePosn") + QLatin1Char('|') + classFields(10, "ClassCodePosn"),
+              QStringLiteral("8|9"));
     EXPECT_TRUE(classes().GetRecordUsed(4));
     EXPECT_TRUE(classes().GetRecordUsed(10));
 }
@@ -170,8 +172,9 @@ TEST_F(ClassListPanelTest, DeleteClassAsksAndOnYesTakesItsBitFromPortsAndAclsAnd
     const quint64 before = config().revision();
     answer(QMessageBox::No);
     control<QAction>("mnuClassDelete")->trigger();
-    EXPECT_EQ(messageTexts(), strings({"Do you want to delete the class \"Tie Lines\"? 4 virtual ports and 8 ACLs "
-                                       "have it; it will be taken from them."}));
+    EXPECT_EQ(messageTexts(),
+              strings({"Do you want to delete the class \"Tie Lines\"? 4 virtual ports and 8 ACLs "
+                       "have it; it will be taken from them."}));
     EXPECT_EQ(host.messageService.shownMessages().value(0).buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(config().revision(), before);
 
@@ -205,7 +208,8 @@ TEST_F(ClassListPanelTest, ColumnClicksSortAscendingFirstAndReverseOnTheSameColu
     clickHeader(list, 1);
     EXPECT_EQ(columnTexts(list, 1), strings({"12", "8", "7", "6", "5", "3", "2", "1", "0"}));
     clickHeader(list, 0);
-    EXPECT_EQ(columnTexts(list, 0).first() + QLatin1Char('|') + columnTexts(list, 0).last(), QStringLiteral("Accounts|Warehouse"));
+    EXPECT_EQ(columnTexts(list, 0).first() + QLatin1Char('|') + columnTexts(list, 0).last(),
+              QStringLiteral("Accounts|Warehouse"));
 }
 
 TEST_F(ClassListPanelTest, AClassFromTheExchangeIsListedAndTheNewClassFromThePopUpIsNamedInPlaceAndSent)
@@ -250,7 +254,10 @@ protected:
     RecordClass &numbers() { return config().ExtToVirtual(); }
     QTreeWidgetItem *item(int record) const { return keyed("E", record); }
     // The number, its prefix, and whether it is enabled and has a prefix.
-    QString number(int record) { return fields(ExchClass::ExtToVirtualMember, record, "ExtNumberA ExtNumberB Flag.0 Flag.1"); }
+    QString number(int record)
+    {
+        return fields(ExchClass::ExtToVirtualMember, record, "ExtNumberA ExtNumberB Flag.0 Flag.1");
+    }
     void editNumber(int record, const char *text) { editInPlace(item(record), text); }
 
     QComboBox *selector = nullptr;

@@ -22,9 +22,11 @@ protected:
     // The structure and record a node shows.
     std::pair<RecordClass *, int> recordOf(const QString &key)
     {
-        const std::pair<const char *, ExchClass::Member> prefixes[] = {
-            {"RRR", ExchClass::SystemMember}, {"VPR", ExchClass::VirtualPortsMember}, {"ACR", ExchClass::ACLMember},
-            {"GPR", ExchClass::GroupsMember}, {"TOR", ExchClass::TonesMember}};
+        const std::pair<const char *, ExchClass::Member> prefixes[] = {{"RRR", ExchClass::SystemMember},
+                                                                       {"VPR", ExchClass::VirtualPortsMember},
+                                                                       {"ACR", ExchClass::ACLMember},
+                                                                       {"GPR", ExchClass::GroupsMember},
+                                                                       {"TOR", ExchClass::TonesMember}};
         for (const auto &[prefix, member] : prefixes) {
             if (key.startsWith(QLatin1String(prefix)))
                 return {&config().member(member), key.mid(3).toInt()};
@@ -49,8 +51,7 @@ struct Shown
 };
 
 class ShownRecord : public PanelBehaviour, public ::testing::WithParamInterface<Shown>
-{
-};
+{};
 
 TEST_P(ShownRecord, APanelShowsItsRecordAsStored)
 {
@@ -70,15 +71,15 @@ INSTANTIATE_TEST_SUITE_P(
               "txtSYSName txtSYSPublicIDLen txtSYSPassCodeLen txtSYSExtLength cboSYSConferenceGain txtSYSFreqs0 "
               "txtSYSFreqs7 chkSYSCallLogFlag0 chkSYSCallLogFlag3 chkSYSCallLogFlag4 chkSYSCallLogFlag7",
               "Kestrel Marine Offices|4|4|3|-3 dB|350|860|on|on|off|off"},
-        Shown{"RRR", "cboSYSConferenceGain*",
-              "3 dB,2 dB,1 dB,0 dB,-1 dB,-2 dB,-3 dB,-4 dB,-5 dB,-6 dB,-7 dB,-8 dB,-9 dB,-10 dB,-11 dB,-12 dB,"
-              "-13 dB,-14 dB,-15 dB,-16 dB,-17 dB,-18 dB,-19 dB,-20 dB,-21 dB,-22 dB,-23 dB,-24 dB,-25 dB,-26 dB,-27 dB"},
+        Shown{
+            "RRR", "cboSYSConferenceGain*",
+            "3 dB,2 dB,1 dB,0 dB,-1 dB,-2 dB,-3 dB,-4 dB,-5 dB,-6 dB,-7 dB,-8 dB,-9 dB,-10 dB,-11 dB,-12 dB,"
+            "-13 dB,-14 dB,-15 dB,-16 dB,-17 dB,-18 dB,-19 dB,-20 dB,-21 dB,-22 dB,-23 dB,-24 dB,-25 dB,-26 dB,-27 dB"},
         Shown{"ACR5",
               "txtACLName txtACLPublicID txtACLPassCode txtACLRingType txtACLPriorityLevel chkACLFlag0 chkACLFlag1 "
               "chkACLFlag4",
               "Manager|1005|7305|2|7|on|off|on"},
-        Shown{"ACR6", "lstACLClassAccess*",
-              "General,Management,Sales,Accounts,Warehouse,Tie Lines,Paging,Guests"},
+        Shown{"ACR6", "lstACLClassAccess*", "General,Management,Sales,Accounts,Warehouse,Tie Lines,Paging,Guests"},
         Shown{"VPR5", "txtVPName cboVPACL cboVPGroup cboVPPickup cboVPTXGain chkVPEnabled",
               "Sales 1|6 - Staff|1 - Sales|3 - Office Pickup|0 dB|on"},
         Shown{"VPR0", "txtVPDial txtVPPhysical", "0; 200; 81 4400|Ext 1 - Port 1"},
@@ -100,8 +101,9 @@ INSTANTIATE_TEST_SUITE_P(
                   for (int group : {19, 20, 21})
                       config.Groups().CopyRecord(1, group);
               }},
-        Shown{"VPR5", "lstVPOptions*",
-              "Powerdown,Engaged Tone,Only LD,Paged,Non Emergency,No Terminator,T&T Capsat\u00AE Fleet,No Group on Busy"},
+        Shown{
+            "VPR5", "lstVPOptions*",
+            "Powerdown,Engaged Tone,Only LD,Paged,Non Emergency,No Terminator,T&T Capsat\u00AE Fleet,No Group on Busy"},
         Shown{"GPR1", "labGroupMember0 labGroupMember7 cboGroupMember0 txtGroupTime0 txtGPGroupNumbers",
               "1|8|5 - Sales 1|4|12"},
         Shown{"TOR1",
@@ -122,8 +124,7 @@ struct Choice
 };
 
 class ChoiceStored : public PanelBehaviour, public ::testing::WithParamInterface<Choice>
-{
-};
+{};
 
 TEST_P(ChoiceStored, AValueEnteredIsStoredInItsFieldAndMarksThePanelChanged)
 {
@@ -145,17 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
         Choice{"RRR", "txtSYSFreqs1", "480", "Freqs[1]", "480"},
         Choice{"ACR6", "txtACLPublicID", "20#", "PublicID", "20#"},
         Choice{"ACR6", "txtACLPassCode", "*0", "PassCode", "*0"},
-        Choice{"ACR6", "txtACLRingType", "3", "RingType", "3"},
-        Choice{"ACR6", "chkACLFlag1", "", "Flag.1", "1"},
+        Choice{"ACR6", "txtACLRingType", "3", "RingType", "3"}, Choice{"ACR6", "chkACLFlag1", "", "Flag.1", "1"},
         Choice{"ACR6", "chkACLFlag0", "", "Flag.0", "0"},
         Choice{"ACR6", "lstACLClassAccess", "Guests", "ClassAccess[1].0", "1"},
         Choice{"ACR6", "lstACLSetAccess", "General", "SetAccess[0].0", "1"},
         Choice{"ACR4", "lstACLRights", "Do Not Disturb", "Rights[1].4", "1"},
         Choice{"VPR5", "txtVPName", "Front Desk", "Name", "Front Desk"},
-        Choice{"VPR5", "cboVPRXGain", "-6 dB", "RXGain", "9"},
-        Choice{"VPR5", "cboVPType", "Talkback", "Type", "4"},
-        Choice{"VPR5", "chkVPEnabled", "", "Flag.0", "0"},
-        Choice{"VPR5", "cboVPACL", "9 - Lobby", "ACLID", "9"},
+        Choice{"VPR5", "cboVPRXGain", "-6 dB", "RXGain", "9"}, Choice{"VPR5", "cboVPType", "Talkback", "Type", "4"},
+        Choice{"VPR5", "chkVPEnabled", "", "Flag.0", "0"}, Choice{"VPR5", "cboVPACL", "9 - Lobby", "ACLID", "9"},
         Choice{"VPR5", "lstVPClassCode", "Guests", "ClassCode[1].0", "1"},
         Choice{"VPR5", "lstVPOptions", "T&T Capsat\u00AE Fleet", "ActionFlag.6", "1"},
         Choice{"VPR5", "lstVPOptions", "Engaged Tone", "ActionFlag.4", "1"},
@@ -165,8 +163,7 @@ INSTANTIATE_TEST_SUITE_P(
         Choice{"VPR5", "cboVPGroup", "<No Group>", "GroupID Flag.1", "1|0"},
         Choice{"VPR5", "cboVPPickup", "<No Group>", "PickupID Flag.3", "3|0"},
         Choice{"VPR20", "cboVPActionType", "DISA", "ActionType ActionExtra", "6|200"},
-        Choice{"GPR2", "cboGPGroupType", "Pickup", "GroupType", "4"},
-        Choice{"GPR2", "chkGPFlag1", "", "Flag.1", "1"},
+        Choice{"GPR2", "cboGPGroupType", "Pickup", "GroupType", "4"}, Choice{"GPR2", "chkGPFlag1", "", "Flag.1", "1"},
         Choice{"GPR2", "chkGPFlag0", "", "Flag.0", "0"},
         Choice{"GPR2", "txtGroupTime0", "600", "TimeToNext[0]", "2400"},
         Choice{"GPR2", "cboGroupMember1", "20 - Lift Phone", "GroupMembers[1]", "20"},
@@ -187,8 +184,7 @@ struct Refusal
 const char *const NotLatin1 = "Must be Latin-1 characters: \"\u20ac\" cannot be stored";
 
 class FieldRefusal : public PanelBehaviour, public ::testing::WithParamInterface<Refusal>
-{
-};
+{};
 
 TEST_P(FieldRefusal, AValueTheFieldCannotHoldIsRefusedByItsRuleKeepsTheFocusAndWritesNothing)
 {
@@ -263,8 +259,9 @@ TEST_P(RecordPanelTest, ARecordFromTheExchangeIsStoredShownOnlyWhenOnShowAndMark
         sent.SetBoolean(FieldNames::Flag, shownIndex, RecordSlots::EnabledBit, false);
     (window.get()->*row.fill)(0, replyPacket(sent.RequestCode(), shownIndex, sent.record(shownIndex)), true);
     EXPECT_EQ(structure->record(shownIndex), sent.record(shownIndex));
-    if (row.enabledBox)
+    if (row.enabledBox) {
         EXPECT_EQ(shown(row.enabledBox), QStringLiteral("off"));
+    }
     EXPECT_EQ(box(row.nameBox)->text(), QStringLiteral("Harbour House"));
     if (row.other >= 0) {
         sent.SetString(FieldNames::Name, row.other, "Quay Office");
@@ -306,8 +303,7 @@ struct Prepared
 };
 
 class PassingThrough : public PanelBehaviour, public ::testing::WithParamInterface<Prepared>
-{
-};
+{};
 
 TEST_P(PassingThrough, EnteringAndLeavingEveryControlOfAFilledPanelWritesNothing)
 {
@@ -317,7 +313,8 @@ TEST_P(PassingThrough, EnteringAndLeavingEveryControlOfAFilledPanelWritesNothing
     const quint64 before = config().revision();
     QList<QWidget *> controls;
     for (QWidget *widget : window->findChildren<QWidget *>()) {
-        if ((qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget) || qobject_cast<QCheckBox *>(widget))
+        if ((qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget)
+             || qobject_cast<QCheckBox *>(widget))
             && widget->isVisible() && widget->isEnabled() && widget->focusPolicy() != Qt::NoFocus)
             controls.append(widget);
     }
@@ -342,10 +339,8 @@ INSTANTIATE_TEST_SUITE_P(
                      config.VirtualPorts().SetString(FieldNames::Name, 5, "Caf\xe9 Bar");
                      config.VirtualPorts().SetInteger(FieldNames::ACLID, 5, 13); // a disabled ACL
                  }},
-        Prepared{"VPR20", [](ExchClass &) {}},
-        Prepared{"VPR26", [](ExchClass &) {}},
-        Prepared{"VPR27", [](ExchClass &) {}},
-        Prepared{"VPR29", [](ExchClass &) {}},
+        Prepared{"VPR20", [](ExchClass &) {}}, Prepared{"VPR26", [](ExchClass &) {}},
+        Prepared{"VPR27", [](ExchClass &) {}}, Prepared{"VPR29", [](ExchClass &) {}},
         Prepared{"GPR2", [](ExchClass &config) { config.Groups().SetInteger(FieldNames::TimeToNext, 2, 1, 0); }},
         Prepared{"TOR0", [](ExchClass &config) { config.Tones().SetInteger(FieldNames::Level, 0, 7, 0); }},
         Prepared{"TOR7", [](ExchClass &) {}}),

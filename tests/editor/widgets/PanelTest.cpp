@@ -71,7 +71,8 @@ protected:
     // Tones: tone, time and level of step k.
     QString step(int record, int k)
     {
-        return fields(ExchClass::TonesMember, record, QStringLiteral("Tone[%1] Time[%1] Level[%1]").arg(k).toLatin1().constData());
+        return fields(ExchClass::TonesMember, record,
+                      QStringLiteral("Tone[%1] Time[%1] Level[%1]").arg(k).toLatin1().constData());
     }
     void setStep(int record, int k, int tone, int time, int level)
     {
@@ -172,10 +173,11 @@ TEST_F(PanelTest, AclRightsInASevenByteElementAreStoredAndShownAgainAndThoseItCa
     EXPECT_TRUE(rights->isTicked(DoNotDisturb));
 
     // Seven bytes hold bits 0 to 55; the sample's rights all fit but one made here does not.
-    config().Rights().BuildStructure(StructureDefinition(ExchClass::info(ExchClass::RightsMember).definitionId, "RIGHTS", 0)
-                                         .field("Park", FieldType::Boolean, 0, 13)
-                                         .field("Far Right", FieldType::Boolean, 0, 56)
-                                         .packet());
+    config().Rights().BuildStructure(
+        StructureDefinition(ExchClass::info(ExchClass::RightsMember).definitionId, "RIGHTS", 0)
+            .field("Park", FieldType::Boolean, 0, 13)
+            .field("Far Right", FieldType::Boolean, 0, 56)
+            .packet());
     window->BuildRights(QByteArray());
     EXPECT_EQ(rights->count(), 2);
     EXPECT_TRUE(rights->itemForPosition(13)->flags() & Qt::ItemIsEnabled);
@@ -190,8 +192,9 @@ TEST_F(PanelTest, AclRecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfThe
     answer(QMessageBox::No);
     blank->click();
     const MessageService::Message asked = host.messageService.shownMessages().value(0);
-    EXPECT_EQ(asked.text, QStringLiteral("Delete ACL 5 (Manager)? Its record will be freed. "
-                                         "1 virtual port has it as its default ACL."));
+    EXPECT_EQ(asked.text,
+              QStringLiteral("Delete ACL 5 (Manager)? Its record will be freed. "
+                             "1 virtual port has it as its default ACL."));
     EXPECT_EQ(asked.buttons, QMessageBox::Yes | QMessageBox::No);
     EXPECT_EQ(asked.defaultButton, QMessageBox::No);
     EXPECT_FALSE(blank->isChecked());
@@ -209,7 +212,8 @@ TEST_F(PanelTest, AclRecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfThe
 TEST_F(PanelTest, PortClassesStayTickedWhenTheClassesChangeAndChoosingTheGroupOnShowWritesNothing)
 {
     open(QStringLiteral("VPR5"));
-    control<VirtualPortPanel>("fmeVP")->setClassEntries({{QStringLiteral("General"), 0}, {QStringLiteral("Old Class"), 9}});
+    control<VirtualPortPanel>("fmeVP")->setClassEntries(
+        {{QStringLiteral("General"), 0}, {QStringLiteral("Old Class"), 9}});
     EXPECT_EQ(shown("lstVPClassCode"), QStringLiteral("General"));
     const QByteArray before = config().VirtualPorts().record(SalesPort);
     choose(control<QComboBox>("cboVPGroup"), QStringLiteral("1 - Sales"));
@@ -259,7 +263,8 @@ TEST_F(PanelTest, TheGroupGridShowsEightMembersWithTheirPortsAndTimesAndScrollsF
 {
     open(QStringLiteral("GPR1"));
     EXPECT_EQ(memberNumbers(), strings({"1", "2", "3", "4", "5", "6", "7", "8"}));
-    EXPECT_EQ(QList<int>({scrollBar()->minimum(), scrollBar()->maximum(), scrollBar()->singleStep(), scrollBar()->pageStep()}),
+    EXPECT_EQ(QList<int>(
+                  {scrollBar()->minimum(), scrollBar()->maximum(), scrollBar()->singleStep(), scrollBar()->pageStep()}),
               QList<int>({1, 9, 1, 4}));
     const QStringList items = itemTexts(numbered<QComboBox>("cboGroupMember", 0));
     EXPECT_EQ(items.first() + QLatin1Char('|') + items.last(), QStringLiteral("|<Unknown VP>"));
@@ -275,8 +280,7 @@ TEST_F(PanelTest, TheGroupGridShowsEightMembersWithTheirPortsAndTimesAndScrollsF
     EXPECT_FALSE(numbered("txtGroupTime", 5)->isEnabled());
     EXPECT_EQ(shown("cboGroupMember5 txtGroupTime5 txtGroupTime7"), QStringLiteral("||10"));
     choose(numbered<QComboBox>("cboGroupMember", 7), QStringLiteral("2 - Manager"));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupMembers[11] GroupMembers[7]"),
-              QStringLiteral("2|12"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "GroupMembers[11] GroupMembers[7]"), QStringLiteral("2|12"));
     scrollBar()->setValue(9);
     EXPECT_EQ(memberNumbers(), strings({"9", "10", "11", "12", "13", "14", "15", "16"}));
 }
@@ -310,8 +314,7 @@ TEST_F(PanelTest, TickingAGroupMemberSetsItsBitAndTheLastMemberCountsTickedMembe
     pageDown();
     ASSERT_EQ(memberNumbers().last(), QStringLiteral("12"));
     clickBox(numbered<QCheckBox>("chkGroupMember", 7));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, "MembersUsed[1].3 GroupNumbers"),
-              QStringLiteral("1|12"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, AccountsGroup, "MembersUsed[1].3 GroupNumbers"), QStringLiteral("1|12"));
     EXPECT_EQ(shown("txtGPGroupNumbers"), QStringLiteral("12"));
     EXPECT_TRUE(numbered<QComboBox>("cboGroupMember", 7)->isEnabled());
     EXPECT_TRUE(changed(Panel::Groups));
@@ -322,8 +325,7 @@ TEST_F(PanelTest, TickingAGroupMemberSetsItsBitAndTheLastMemberCountsTickedMembe
 
     open(QStringLiteral("GPR1"));
     clickBox(numbered<QCheckBox>("chkGroupMember", 2));
-    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "MembersUsed[0].2 GroupNumbers"),
-              QStringLiteral("0|12"));
+    EXPECT_EQ(fields(ExchClass::GroupsMember, SalesGroup, "MembersUsed[0].2 GroupNumbers"), QStringLiteral("0|12"));
     pageDown();
     pageDown();
     // Members 12, 11 and 9 off; member 10 was never on.
@@ -463,8 +465,9 @@ TEST_F(PanelTest, AToneLengthIsStoredInWholeUnitsAndARoundedOneIsShownAndSaid)
     typeOver(numbered("txtToneLen", 0), QStringLiteral("2.6"));
     EXPECT_EQ(shown("txtToneLen0"), QStringLiteral("3"));
     EXPECT_EQ(fields(ExchClass::TonesMember, Dial, "Time[0]"), QStringLiteral("3"));
-    EXPECT_EQ(messageTexts(), strings({"0 is stored as 1: lengths are whole 250 ms units, from 1 to 120.",
-                                       "2.6 is stored as 3: lengths are whole 250 ms units, from 1 to 120."}));
+    EXPECT_EQ(messageTexts(),
+              strings({"0 is stored as 1: lengths are whole 250 ms units, from 1 to 120.",
+                       "2.6 is stored as 3: lengths are whole 250 ms units, from 1 to 120."}));
     EXPECT_FALSE(numbered("txtToneLen", 0)->hasFocus());
 }
 
@@ -477,8 +480,7 @@ TEST_F(PanelTest, AnUnknownToneLevelShowsUndeterminedUntilTheEngineerDecides)
     QStringList levels;
     for (int click = 0; click < 3; ++click) {
         QTest::mouseClick(audible, Qt::LeftButton);
-        levels.append(shown("chkToneAudible0") + QLatin1Char(' ')
-                      + fields(ExchClass::TonesMember, Dial, "Level[0]"));
+        levels.append(shown("chkToneAudible0") + QLatin1Char(' ') + fields(ExchClass::TonesMember, Dial, "Level[0]"));
     }
     EXPECT_EQ(levels, strings({"on 13", "off 31", "on 13"})) << "no way back to undetermined";
     EXPECT_TRUE(changed(Panel::Tones));

@@ -42,9 +42,10 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
     typeAndMoveOn("txtSYSName", QStringLiteral("Harbour"), "RVP");
     const QByteArray edited = bytes();
 
-    EXPECT_EQ(commandTexts(), strings({"Rename Virtual Ports 5 (Sales 1)", "Edit Virtual Ports 6 (Sales 2)",
-                                       "Copy Virtual Ports 6 (Sales 2)", "Edit ACL 4 (Reception)",
-                                       "Rename System (Kestrel Marine Offices)"}));
+    EXPECT_EQ(
+        commandTexts(),
+        strings({"Rename Virtual Ports 5 (Sales 1)", "Edit Virtual Ports 6 (Sales 2)", "Copy Virtual Ports 6 (Sales 2)",
+                 "Edit ACL 4 (Reception)", "Rename System (Kestrel Marine Offices)"}));
     QUndoStack &stack = window->undoStack();
     window->undo();
     EXPECT_EQ(config().System().GetString(FieldNames::Name, 0), QByteArray("Kestrel Marine Offices"));
@@ -53,8 +54,7 @@ TEST_F(Undo, EditsAcrossPanelsUndoneStepByStepGiveTheOriginalBytesAndRedoneTheEd
         window->undo();
     EXPECT_EQ(bytes(), original);
     EXPECT_FALSE(window->isModified());
-    EXPECT_EQ(shown("txtVPName"), QStringLiteral("Sales 1"))
-        << "the panel shows the record undone";
+    EXPECT_EQ(shown("txtVPName"), QStringLiteral("Sales 1")) << "the panel shows the record undone";
 
     while (stack.canRedo())
         window->redo();

@@ -19,7 +19,10 @@ protected:
         SampleConfiguration::build(config);
     }
 
-    ReportContent content() const { return ConfigurationReport::build(config, {QStringLiteral("Document 1"), false, true}); }
+    ReportContent content() const
+    {
+        return ConfigurationReport::build(config, {QStringLiteral("Document 1"), false, true});
+    }
     QString path(const char *name) const { return dir.filePath(QLatin1String(name)); }
 
     QTemporaryDir dir;
@@ -36,7 +39,8 @@ TEST_F(ReportPdf, TheSampleRunsOverSeveralPagesEachNumberedUnlessAskedNotToAndWi
     ASSERT_GT(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Configuration for Kestrel Marine Offices")));
     for (qsizetype i = 0; i < pages.size(); ++i) {
-        EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size()))) << "page " << i + 1;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())))
+            << "page " << i + 1;
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Quillbridge " QB_VERSION))) << "page " << i + 1;
     }
     // The tables continue where they stopped, headings repeated.
@@ -54,8 +58,9 @@ TEST_F(ReportPdf, TheSampleRunsOverSeveralPagesEachNumberedUnlessAskedNotToAndWi
 TEST_F(ReportPdf, AnEmptyConfigurationFitsOnePageAndSmallerPagesTakeMorePages)
 {
     SKIP_WITHOUT_PDFTOTEXT();
-    ASSERT_TRUE(ReportPages::writePdf(ConfigurationReport::build(ExchClass(), {QStringLiteral("Document 4"), false, false}),
-                                      true, path("empty.pdf"), nullptr));
+    ASSERT_TRUE(
+        ReportPages::writePdf(ConfigurationReport::build(ExchClass(), {QStringLiteral("Document 4"), false, false}),
+                              true, path("empty.pdf"), nullptr));
     const QStringList pages = pdfPages(path("empty.pdf"));
     ASSERT_EQ(pages.size(), 1);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Configuration for Document 4")));

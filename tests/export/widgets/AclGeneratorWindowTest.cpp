@@ -59,7 +59,8 @@ TEST_F(AclGeneratorWindowTest, GenerateAppendsABlockPerRunAndCopyPutsTheListingO
     EXPECT_EQ(line.sent.size(), 5);
 
     click("cmdCopy");
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString(shown()).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              QString(shown()).replace(QLatin1Char('\n'), QStringLiteral("\r\n")));
     EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\r\nACLID 18,4000,1500")));
     click("cmdCancel");
     EXPECT_FALSE(window->isVisible());

@@ -36,7 +36,8 @@ protected:
     void open(const ExchClass &configuration)
     {
         delete window;
-        window = new PreviewWindow(configuration, QStringLiteral("Document 1"), {registry, printing, messages, fileDialogs});
+        window =
+            new PreviewWindow(configuration, QStringLiteral("Document 1"), {registry, printing, messages, fileDialogs});
         window->load();
     }
     void click(const char *button) { QTest::mouseClick(child<QPushButton>(window.data(), button), Qt::LeftButton); }
@@ -62,7 +63,8 @@ protected:
 
 TEST_F(PreviewWindowTest, ShowsTheDocumentsReportAtTheZoomChosenFromItsListWithCodesWhenTicked)
 {
-    EXPECT_EQ(window->windowTitle() + QLatin1Char(' ') + window->objectName(), QStringLiteral("Preview Bill frmPreview"));
+    EXPECT_EQ(window->windowTitle() + QLatin1Char(' ') + window->objectName(),
+              QStringLiteral("Preview Bill frmPreview"));
     EXPECT_EQ(window->content().heading, QStringLiteral("Configuration for Kestrel Marine Offices"));
     QComboBox *zoom = child<QComboBox>(window.data(), "cboZoom");
     QStringList entries;
@@ -72,8 +74,9 @@ TEST_F(PreviewWindowTest, ShowsTheDocumentsReportAtTheZoomChosenFromItsListWithC
               QStringLiteral("Whole Page=3 Page Width=4 25%=25 50%=50 75%=75 100%=100 150%=150 200%=200 400%=400"));
     auto *view = child<QPrintPreviewWidget>(window.data(), "vp");
     EXPECT_EQ(view->zoomMode(), QPrintPreviewWidget::FitInView);
-    const std::pair<int, QPrintPreviewWidget::ZoomMode> choices[] = {
-        {6, QPrintPreviewWidget::CustomZoom}, {1, QPrintPreviewWidget::FitToWidth}, {0, QPrintPreviewWidget::FitInView}};
+    const std::pair<int, QPrintPreviewWidget::ZoomMode> choices[] = {{6, QPrintPreviewWidget::CustomZoom},
+                                                                     {1, QPrintPreviewWidget::FitToWidth},
+                                                                     {0, QPrintPreviewWidget::FitInView}};
     for (const auto &[index, mode] : choices) {
         zoom->setCurrentIndex(index);
         emit zoom->activated(index);

@@ -1,9 +1,9 @@
+#include "simulator/sample/SampleConfiguration.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
-#include "simulator/sample/SampleConfiguration.h"
 #include "support/TestSupport.h"
 
 #include <QSet>

@@ -4,14 +4,14 @@
 #include "model/RecordClass.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCoreApplication>
 #include <QHeaderView>
-#include <QTest>
-#include <QTreeWidget>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QTest>
+#include <QTreeWidget>
 
 QStringList strings(std::initializer_list<const char *> texts)
 {
@@ -58,7 +58,7 @@ QString shownIn(const QObject *parent, const char *names)
         } else if (const auto *label = qobject_cast<const QLabel *>(found)) {
             values.append(label->text());
         } else if (const auto *tick = qobject_cast<const QCheckBox *>(found)) {
-            values.append(tick->checkState() == Qt::Checked ? QStringLiteral("on")
+            values.append(tick->checkState() == Qt::Checked         ? QStringLiteral("on")
                               : tick->checkState() == Qt::Unchecked ? QStringLiteral("off")
                                                                     : QStringLiteral("partly"));
         } else if (const auto *checks = qobject_cast<const QListWidget *>(found)) {
@@ -104,7 +104,7 @@ void clickItem(QTreeWidget *list, QTreeWidgetItem *item)
 void clickHeader(QTreeWidget *list, int section)
 {
     QHeaderView *header = list->header();
-    QTest::mouseClick(header->viewport(), Qt::LeftButton, Qt::NoModifier,
-                      QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2,
-                             header->height() / 2));
+    QTest::mouseClick(
+        header->viewport(), Qt::LeftButton, Qt::NoModifier,
+        QPoint(header->sectionViewportPosition(section) + header->sectionSize(section) / 2, header->height() / 2));
 }

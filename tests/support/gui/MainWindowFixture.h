@@ -9,8 +9,8 @@
 #include "model/FieldNames.h"
 #include "shell/FileDialogService.h"
 #include "shell/MessageService.h"
-#include "support/gui/GuiTestSupport.h"
 #include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QAction>
 #include <QDir>

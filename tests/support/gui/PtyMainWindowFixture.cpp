@@ -20,8 +20,9 @@ void PtyMainWindowFixture::SetUp()
 
 std::unique_ptr<MainWindow> PtyMainWindowFixture::openWindow(const QString &device, TimerFactory &timers)
 {
-    auto window = std::make_unique<MainWindow>(MainWindow::Services{m_registry, m_messages, m_fileDialogs, timers, m_log},
-                                               std::make_unique<QtSerialPort>(m_scaledTimers, &m_log));
+    auto window =
+        std::make_unique<MainWindow>(MainWindow::Services{m_registry, m_messages, m_fileDialogs, timers, m_log},
+                                     std::make_unique<QtSerialPort>(m_scaledTimers, &m_log));
     window->setPortOverride(device);
     window->load();
     return window;

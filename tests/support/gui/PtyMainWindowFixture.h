@@ -8,8 +8,8 @@
 #include "shell/MessageService.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/PtyEndpoint.h"
-#include "support/gui/GuiTestSupport.h"
 #include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 
 #include <QTemporaryDir>
 

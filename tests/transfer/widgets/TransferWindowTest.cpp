@@ -6,8 +6,8 @@
 #include "link/PacketSender.h"
 #include "model/ExchClass.h"
 #include "simulator/sample/SampleConfiguration.h"
-#include "support/gui/GuiTestSupport.h"
 #include "support/SimulatedTimers.h"
+#include "support/gui/GuiTestSupport.h"
 #include "transfer/TransferEngine.h"
 #include "transfer/widgets/StepIndicator.h"
 
@@ -44,7 +44,10 @@ protected:
     }
 
     QLabel *stepLabel(int step) const { return child<QLabel>(&window, QStringLiteral("labAction%1").arg(step)); }
-    StepIndicator *stepImage(int step) const { return child<StepIndicator>(&window, QStringLiteral("imgAction%1").arg(step)); }
+    StepIndicator *stepImage(int step) const
+    {
+        return child<StepIndicator>(&window, QStringLiteral("imgAction%1").arg(step));
+    }
     QString status() const { return shownIn(&window, "sbBarPanel"); }
     void answerUsedMaps()
     {
@@ -54,7 +57,7 @@ protected:
 
     SimulatedTimers timers;
     DebugLog log;
-        QuietLine line;
+    QuietLine line;
     PacketSender sender{&line, nullptr, &log};
     TransferEngine engine{sender, line, timers};
     MessageService messages;
