@@ -11,7 +11,7 @@
 namespace {
 const QString JsonFlag = QStringLiteral("--json");
 const QString SiteOption = QStringLiteral("--site");
-constexpr int KindWidth = 4;
+constexpr int KindWidth = 6;
 
 QString timeText(const QDateTime &time)
 {
