@@ -4,9 +4,7 @@
 #include "csv/CsvExport.h"
 #include "csv/CsvTable.h"
 #include "model/ExchClass.h"
-#include "model/OutputFile.h"
 
-#include <QIODevice>
 #include <QTextStream>
 
 namespace {
@@ -16,25 +14,6 @@ const QString UsedOnlyFlag = QStringLiteral("--used-only");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString MemberName = QStringLiteral("MEMBER");
 const QString OutputName = QStringLiteral("FILE.csv");
-
-bool writeFile(const QString &path, const QByteArray &data, QString *errorString)
-{
-    OutputFile file(path);
-    if (!file.open()) {
-        *errorString = file.errorString();
-        return false;
-    }
-    if (file.device().write(data) != data.size()) {
-        *errorString = file.device().errorString();
-        file.cancel();
-        return false;
-    }
-    if (!file.commit()) {
-        *errorString = file.errorString();
-        return false;
-    }
-    return true;
-}
 } // namespace
 
 QString ExportCsvCommand::name() const
@@ -82,13 +61,13 @@ int ExportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextS
     ExchClass config;
     if (!loadConfiguration(path, config, err))
         return ExitCode::Failure;
-    const QByteArray table = CsvExport::write(config, member, args.isSet(UsedOnlyFlag));
+    const bool usedOnly = args.isSet(UsedOnlyFlag);
     if (!args.hasValue(OutOption)) {
-        out << QString::fromUtf8(table);
+        out << QString::fromUtf8(CsvExport::write(config, member, usedOnly));
         return ExitCode::Success;
     }
     QString reason;
-    if (!writeFile(output, table, &reason)) {
+    if (!CsvExport::save(config, member, usedOnly, output, &reason)) {
         err << QStringLiteral("Cannot write \"%1\": %2").arg(output, reason) << Qt::endl;
         return ExitCode::Failure;
     }

@@ -5,6 +5,9 @@
 #include "csv/CsvTable.h"
 #include "csv/CsvWriter.h"
 #include "model/ExchClass.h"
+#include "model/OutputFile.h"
+
+#include <QIODevice>
 
 QByteArray CsvExport::write(const ExchClass &config, int member, bool usedOnly)
 {
@@ -23,4 +26,24 @@ QByteArray CsvExport::write(const ExchClass &config, int member, bool usedOnly)
         writer.addRow(cells);
     }
     return writer.data();
+}
+
+bool CsvExport::save(const ExchClass &config, int member, bool usedOnly, const QString &path, QString *errorString)
+{
+    const QByteArray table = write(config, member, usedOnly);
+    OutputFile file(path);
+    if (!file.open()) {
+        *errorString = file.errorString();
+        return false;
+    }
+    if (file.device().write(table) != table.size()) {
+        *errorString = file.device().errorString();
+        file.cancel();
+        return false;
+    }
+    if (!file.commit()) {
+        *errorString = file.errorString();
+        return false;
+    }
+    return true;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 class ExchClass;
 
@@ -10,4 +11,6 @@ class CsvExport
 {
 public:
     static QByteArray write(const ExchClass &config, int member, bool usedOnly);
+    // Writes the table whole to a file through a temporary one; false with the reason.
+    static bool save(const ExchClass &config, int member, bool usedOnly, const QString &path, QString *errorString);
 };
