@@ -9,7 +9,9 @@ bool needsQuotes(const QString &text)
 {
     if (text.isEmpty())
         return false;
-    if (text.front().isSpace() || text.back().isSpace())
+    // A space at either end may be dropped, a mark at the start taken for the file's byte-order mark.
+    const auto exposed = [](QChar c) { return c.isSpace() || !c.isPrint(); };
+    if (exposed(text.front()) || exposed(text.back()))
         return true;
     for (const QChar c : text) {
         if (c == u',' || c == u'"' || c == u'\r' || c == u'\n')
