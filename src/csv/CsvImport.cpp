@@ -28,6 +28,20 @@ DebugLog &logOf(const ExchClass &config)
 {
     return config.log() ? *config.log() : DebugLog::shared();
 }
+
+// Each record's number as dialled when it is enabled and in use; empty otherwise.
+QList<QByteArray> enabledNumbers(const RecordClass &numbers)
+{
+    const FieldReader flag(numbers, FieldNames::Flag);
+    QList<QByteArray> result(qMax<int>(numbers.Records(), 0));
+    for (int i = 0; i < result.size(); ++i) {
+        const bool enabled = !flag.isBits()
+            || (!flag.bit(i, RecordSlots::FreeBit).value_or(true) && flag.bit(i, RecordSlots::EnabledBit).value_or(false));
+        if (enabled)
+            result[i] = DialledNumbers::fullNumber(numbers, i);
+    }
+    return result;
+}
 } // namespace
 
 CsvImport::CsvImport(ExchClass &config, int member)
@@ -51,7 +65,7 @@ bool CsvImport::hasFlag() const
 QList<int> CsvImport::changedRecords() const
 {
     QList<int> records;
-    if (!m_plannedRevision)
+    if (!m_planned)
         return records;
     for (const RowEdit &row : m_edits)
         records.append(row.record);
@@ -60,6 +74,7 @@ QList<int> CsvImport::changedRecords() const
 
 bool CsvImport::plan(QByteArrayView csv)
 {
+    m_planned = false;
     m_plannedRevision.reset();
     m_problems.clear();
     m_edits.clear();
@@ -92,6 +107,7 @@ bool CsvImport::plan(QByteArrayView csv)
                          [](const CsvProblem &a, const CsvProblem &b) { return a.line < b.line; });
         return false;
     }
+    m_planned = true;
     m_plannedRevision = m_config.revision();
     return true;
 }
@@ -278,26 +294,21 @@ void CsvImport::tryEdits()
 }
 
 // Numbers are compared as dialled in full, as the dialled-number panel
-// compares them: only enabled numbers in use, each against every other.
+// compares them. Only the rows that change a number, or enable one, are
+// checked: a clash the file already had is the check's to report.
 void CsvImport::checkDialledNumbers()
 {
     if (m_member != ExchClass::ExtToVirtualMember)
         return;
-    const RecordClass &numbers = m_result.ExtToVirtual();
-    const FieldReader flag(numbers, FieldNames::Flag);
-    QList<QByteArray> numberOf(qMax<int>(numbers.Records(), 0));
+    const QList<QByteArray> before = enabledNumbers(m_config.ExtToVirtual());
+    const QList<QByteArray> numberOf = enabledNumbers(m_result.ExtToVirtual());
     QHash<QByteArray, QList<int>> holders;
     QList<QByteArray> sorted;
     for (int i = 0; i < numberOf.size(); ++i) {
-        const bool enabled = !flag.isBits()
-            || (!flag.bit(i, RecordSlots::FreeBit).value_or(true) && flag.bit(i, RecordSlots::EnabledBit).value_or(false));
-        if (!enabled)
+        if (numberOf.at(i).isEmpty())
             continue;
-        numberOf[i] = DialledNumbers::fullNumber(numbers, i);
-        if (numberOf[i].isEmpty())
-            continue;
-        holders[numberOf[i]].append(i);
-        sorted.append(numberOf[i]);
+        holders[numberOf.at(i)].append(i);
+        sorted.append(numberOf.at(i));
     }
     std::sort(sorted.begin(), sorted.end());
 
@@ -306,7 +317,7 @@ void CsvImport::checkDialledNumbers()
                                             : QString::fromLatin1(FieldNames::ExtNumberA);
     for (const RowEdit &row : std::as_const(m_edits)) {
         const QByteArray number = numberOf.value(row.record);
-        if (number.isEmpty())
+        if (number.isEmpty() || number == before.value(row.record))
             continue;
         const QString text = QString::fromLatin1(number);
         const auto problem = [&](const QString &reason) { addProblem(row.line, column, reason); };

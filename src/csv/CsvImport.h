@@ -34,10 +34,10 @@ public:
     const QList<CsvProblem> &problems() const { return m_problems; }
     // After a successful plan: the configuration as the import would leave it.
     const ExchClass &result() const { return m_result; }
-    // After a successful plan: the records the import changes, in file order.
+    // After a successful plan, and after apply(): the records the import changes, in file order.
     QList<int> changedRecords() const;
 
-    // Makes the planned changes in the configuration. False, changing
+    // Makes the planned changes in the configuration, once. False, changing
     // nothing, without a successful plan or when the configuration has
     // changed since.
     bool apply();
@@ -80,5 +80,7 @@ private:
     QList<RowEdit> m_edits;
     QList<CsvProblem> m_problems;
     ExchClass m_result;
+    bool m_planned = false;
+    // What the configuration's revision was when planned, until applied.
     std::optional<quint64> m_plannedRevision;
 };

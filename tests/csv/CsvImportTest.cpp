@@ -175,6 +175,13 @@ TEST(CsvImport, ChangesOnlyTheCellsThatDifferAndTakesRecordsIntoUseOrFreesThemAs
     EXPECT_TRUE(import.apply());
     EXPECT_EQ(config, import.result());
     EXPECT_FALSE(import.apply());
+
+    // A clash the file already has is not blamed on a row that leaves its number alone.
+    config.ExtToVirtual().SetDigit(FieldNames::ExtNumberA, 3, "201");
+    Rows numbers = exported(config, ExchClass::ExtToVirtualMember);
+    set(numbers, 3, "VirtualPortNo", QStringLiteral("9"));
+    CsvImport renumbered(config, ExchClass::ExtToVirtualMember);
+    EXPECT_TRUE(renumbered.plan(written(numbers))) << renumbered.problems().value(0).text().toStdString();
 }
 
 TEST(CsvImport, RefusesEveryBadRowWithItsLineAndColumnAndChangesNothing)
