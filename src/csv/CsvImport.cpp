@@ -91,7 +91,7 @@ bool CsvImport::plan(QByteArrayView csv)
         addProblem(1, QString(), QStringLiteral("the file is empty: it needs a header row"));
         return false;
     }
-    if (!readHeader(rows.first().cells))
+    if (!readHeader(rows.first().line, rows.first().cells))
         return false;
 
     QList<int> lineOfRecord(qMax<int>(m_table->structure().Records(), 0), 0);
@@ -112,9 +112,10 @@ bool CsvImport::plan(QByteArrayView csv)
     return true;
 }
 
-bool CsvImport::readHeader(const QStringList &cells)
+// Spreadsheets may save empty columns after the table's own: a column
+// without a name is passed over as long as it stays empty.
+bool CsvImport::readHeader(int line, const QStringList &cells)
 {
-    constexpr int HeaderLine = 1;
     m_headerColumns.clear();
     m_headerNames.clear();
     QHash<int, QString> seen;
@@ -125,17 +126,19 @@ bool CsvImport::readHeader(const QStringList &cells)
             column = RecordCell;
         else if (name.compare(CsvTable::UsedColumn, Qt::CaseInsensitive) == 0)
             column = UsedCell;
+        else if (name.isEmpty())
+            column = UnnamedCell;
         if (column == UnknownCell)
-            addProblem(HeaderLine, name,
+            addProblem(line, name,
                        QStringLiteral("%1 has no field of this name").arg(QLatin1String(ExchClass::info(m_member).name)));
-        else if (seen.contains(column))
-            addProblem(HeaderLine, name, QStringLiteral("the column is also given as %1").arg(quoted(seen.value(column))));
+        else if (column != UnnamedCell && seen.contains(column))
+            addProblem(line, name, QStringLiteral("the column is also given as %1").arg(quoted(seen.value(column))));
         seen.insert(column, name);
         m_headerColumns.append(column);
         m_headerNames.append(name);
     }
     if (!m_headerColumns.contains(RecordCell))
-        addProblem(HeaderLine, QString(), QStringLiteral("the header has no %1 column").arg(CsvTable::RecordColumn));
+        addProblem(line, QString(), QStringLiteral("the header has no %1 column").arg(CsvTable::RecordColumn));
     return m_problems.isEmpty();
 }
 
@@ -202,6 +205,8 @@ void CsvImport::readRow(const FieldValueReader &reader, int line, const QStringL
                 row.used = yes;
             continue;
         }
+        if (column == UnnamedCell && !text.isEmpty())
+            addProblem(line, QString(), QStringLiteral("cell %1 is under a column without a name").arg(i + 1));
         if (column < 0)
             continue;
         const CsvTable::Column &field = m_table->columns().at(column);

@@ -60,8 +60,9 @@ private:
     static constexpr int UnknownCell = -1;
     static constexpr int RecordCell = -2;
     static constexpr int UsedCell = -3;
+    static constexpr int UnnamedCell = -4;
 
-    bool readHeader(const QStringList &cells);
+    bool readHeader(int line, const QStringList &cells);
     void readRow(const FieldValueReader &reader, int line, const QStringList &cells, QList<int> &lineOfRecord);
     std::optional<int> recordNumber(int line, const QString &cell, const QList<int> &lineOfRecord);
     void checkFreeBit(const RowEdit &row);

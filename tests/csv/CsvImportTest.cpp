@@ -200,6 +200,8 @@ TEST(CsvImport, RefusesEveryBadRowWithItsLineAndColumnAndChangesNothing)
         {ExchClass::ACLMember, [](Rows &rows) { rows[0][3] = QStringLiteral("name"); }, "line 1, column name: the column is also given as \"Name\""},
         {ExchClass::ACLMember, [](Rows &rows) { rows[0][1] = QStringLiteral("Record"); }, "line 1, column Record: the column is also given as \"record\""},
         {ExchClass::ACLMember, [](Rows &rows) { rows[2].removeLast(); }, "line 3: 10 cells where the header has 11"},
+        {ExchClass::ACLMember, [](Rows &rows) { for (QStringList &row : rows) row.append(QString()); rows[4].last() = QStringLiteral("x"); },
+         "line 5: cell 12 is under a column without a name"},
         {ExchClass::ACLMember, cell(1, "record", "24"), "line 3, column record: must be a record number from 0 to 23, not \"24\""},
         {ExchClass::ACLMember, cell(2, "record", "1"), "line 4, column record: record 1 is also on line 3"},
         {ExchClass::ACLMember, cell(1, "used", "maybe"), "line 3, column used: must be yes or no, not \"maybe\""},
