@@ -36,7 +36,7 @@ QString HistoryCommand::synopsis() const
 
 QString HistoryCommand::summary() const
 {
-    return QStringLiteral("List the configurations kept from every get and send, newest first");
+    return QStringLiteral("List the configurations kept from every get, send and import, newest first");
 }
 
 int HistoryCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
