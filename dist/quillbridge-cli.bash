@@ -6,13 +6,14 @@
 _quillbridge_cli_structures='ClassList ACL VirtualPorts System Groups Rights PortToVirtual ExtToVirtual Tones'
 
 # Completes the value of an option or an operand after its placeholder in
-# the usage line: FILE.QBF, FILE.VRS, OUT.pdf, PORT, MEMBER, SITE.
+# the usage line: FILE.QBF, FILE.VRS, FILE.csv, OUT.pdf, PORT, MEMBER, SITE.
 _quillbridge_cli_value()
 {
     local placeholder=$1
     case $placeholder in
         *.QBF) _filedir qbf ;;
         *.VRS) _filedir vrs ;;
+        *.csv) _filedir csv ;;
         *.pdf) _filedir pdf ;;
         PORT)
             if [[ $cur == */* ]]; then

@@ -43,9 +43,9 @@ void DocumentOutputCommands::printPreview(DocumentWindow &document, const ExchCl
 {
     // The report is built when the window loads: one for the document now active.
     closePreview();
-    m_previewWindow =
-        new PreviewWindow(config, document.caption(),
-                          {m_services.registry, *m_printService, m_services.messages, m_services.fileDialogs}, m_parent);
+    m_previewWindow = new PreviewWindow(
+        config, document.caption(), {m_services.registry, *m_printService, m_services.messages, m_services.fileDialogs},
+        m_parent);
     m_previewWindow->setAttribute(Qt::WA_DeleteOnClose);
     m_previewWindow->load();
 }

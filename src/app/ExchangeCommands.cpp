@@ -178,9 +178,9 @@ void ExchangeCommands::transferFinished(TransferObserver::Outcome outcome)
     const TransferEngine &engine = m_services.engine;
     const bool completed = outcome == TransferObserver::Outcome::Completed;
     if (completed) {
-        m_services.history.keep(*engine.configuration(), engine.mode() == TransferEngine::Mode::Get
-                                                             ? HistoryEntry::Kind::Get
-                                                             : HistoryEntry::Kind::Send);
+        m_services.history.keep(*engine.configuration(),
+                                engine.mode() == TransferEngine::Mode::Get ? HistoryEntry::Kind::Get
+                                                                           : HistoryEntry::Kind::Send);
     }
     if (m_services.history.finishExchangeRead(completed) || !document)
         return;
@@ -218,8 +218,9 @@ QString ExchangeCommands::exchangeText() const
 
 bool ExchangeCommands::confirmSend(const DocumentWindow &document)
 {
-    const QString question = SendQuestion.arg(document.caption(), exchangeText(),
-                                              SendSummary::recordsToWrite(m_services.configurations.at(document.ExNum())));
+    const QString question =
+        SendQuestion.arg(document.caption(), exchangeText(),
+                         SendSummary::recordsToWrite(m_services.configurations.at(document.ExNum())));
     return m_services.messages.show(m_parent, QMessageBox::Warning, SendConfigurationTitle, question,
                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         == QMessageBox::Yes;

@@ -24,8 +24,7 @@ WindowMenu::WindowMenu(QMenu &menu, QMdiArea &documents, std::function<void()> n
     };
     connect(addItem("mnuWindowNewWindow", tr("&New Window")), &QAction::triggered, this, std::move(newWindow));
     menu.addSeparator();
-    connect(addItem("mnuWindowCascade", tr("&Cascade")), &QAction::triggered, &documents,
-            &QMdiArea::cascadeSubWindows);
+    connect(addItem("mnuWindowCascade", tr("&Cascade")), &QAction::triggered, &documents, &QMdiArea::cascadeSubWindows);
     connect(addItem("mnuWindowTileHorizontal", tr("Tile &Horizontal")), &QAction::triggered, this,
             [&documents] { DocumentArranger::tile(documents, DocumentArranger::Tiling::Horizontal); });
     connect(addItem("mnuWindowTileVertical", tr("Tile &Vertical")), &QAction::triggered, this,

@@ -2,6 +2,7 @@
 
 #include "model/ConfigFile.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStream &err)
@@ -11,4 +12,12 @@ bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStr
         return true;
     err << file.errorLine() << Qt::endl;
     return false;
+}
+
+bool Command::sameFile(const QString &a, const QString &b)
+{
+    const QFileInfo first(a);
+    const QFileInfo second(b);
+    return first.absoluteFilePath() == second.absoluteFilePath()
+        || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
 }

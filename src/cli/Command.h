@@ -35,6 +35,8 @@ public:
 protected:
     // Loads a configuration file, writing the reason to err when it cannot.
     static bool loadConfiguration(const QString &path, ExchClass &config, QTextStream &err);
+    // Whether two paths name one file, also through a link.
+    static bool sameFile(const QString &a, const QString &b);
 
     // The line a command writes before returning ExitCode::Usage.
     QString usageProblem(const QString &message) const

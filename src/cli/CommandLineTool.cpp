@@ -4,7 +4,9 @@
 #include "cli/ConvertCommand.h"
 #include "cli/DiffCommand.h"
 #include "cli/DumpCommand.h"
+#include "cli/ExportCsvCommand.h"
 #include "cli/HistoryCommand.h"
+#include "cli/ImportCsvCommand.h"
 #include "cli/ReportCommand.h"
 #include "cli/SimulateCommand.h"
 #include "cli/TransferCommand.h"
@@ -31,6 +33,8 @@ CommandLineTool::CommandLineTool(QTextStream &out, QTextStream &err)
     addCommand(std::make_unique<ValidateCommand>());
     addCommand(std::make_unique<DiffCommand>());
     addCommand(std::make_unique<ConvertCommand>());
+    addCommand(std::make_unique<ExportCsvCommand>());
+    addCommand(std::make_unique<ImportCsvCommand>());
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Get));
     addCommand(std::make_unique<TransferCommand>(TransferEngine::Mode::Send));
     addCommand(std::make_unique<HistoryCommand>());

@@ -4,21 +4,12 @@
 #include "export/ConfigurationConverter.h"
 #include "model/ExchClass.h"
 
-#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
 const QString OutOption = QStringLiteral("--out");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString OutputName = QStringLiteral("FILE.VRS");
-
-bool sameFile(const QString &a, const QString &b)
-{
-    const QFileInfo first(a);
-    const QFileInfo second(b);
-    return first.absoluteFilePath() == second.absoluteFilePath()
-        || (first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath());
-}
 } // namespace
 
 QString ConvertCommand::name() const

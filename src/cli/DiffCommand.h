@@ -18,8 +18,10 @@ public:
     int run(const QStringList &arguments, QTextStream &out, QTextStream &err) override;
     bool wasUsageError() const override { return m_usageError; }
 
-private:
+    // One change a line, as the command lists them; also what import-csv --dry-run shows.
     static void writeText(QTextStream &out, const ConfigurationComparison &comparison);
+
+private:
     static void writeJson(QTextStream &out, const ConfigurationComparison &comparison);
 
     bool m_usageError = false;

@@ -11,7 +11,7 @@
 namespace {
 const QString JsonFlag = QStringLiteral("--json");
 const QString SiteOption = QStringLiteral("--site");
-constexpr int KindWidth = 4;
+constexpr int KindWidth = 6;
 
 QString timeText(const QDateTime &time)
 {
@@ -36,7 +36,7 @@ QString HistoryCommand::synopsis() const
 
 QString HistoryCommand::summary() const
 {
-    return QStringLiteral("List the configurations kept from every get and send, newest first");
+    return QStringLiteral("List the configurations kept from every get, send and import, newest first");
 }
 
 int HistoryCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)

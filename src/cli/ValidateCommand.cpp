@@ -11,17 +11,6 @@ namespace {
 const QString JsonFlag = QStringLiteral("--json");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 
-void writeText(QTextStream &out, const QString &path, const QList<ConfigurationProblem> &problems)
-{
-    for (const ConfigurationProblem &p : problems) {
-        out << p.severityText() << QStringLiteral(": ") << p.memberName() << QStringLiteral(" record ") << p.record;
-        if (!p.name.isEmpty())
-            out << QStringLiteral(" (") << p.name << QLatin1Char(')');
-        out << QStringLiteral(": ") << p.message << QLatin1Char('\n');
-    }
-    out << path << QStringLiteral(": ") << ConfigurationCheck::summary(problems) << QLatin1Char('\n');
-}
-
 // Keys in sorted order, as a QJsonObject would list them.
 void writeJson(QTextStream &out, const QList<ConfigurationProblem> &problems)
 {
@@ -49,6 +38,17 @@ void writeJson(QTextStream &out, const QList<ConfigurationProblem> &problems)
     json.endObject();
 }
 } // namespace
+
+void ValidateCommand::writeText(QTextStream &out, const QString &label, const QList<ConfigurationProblem> &problems)
+{
+    for (const ConfigurationProblem &p : problems) {
+        out << p.severityText() << QStringLiteral(": ") << p.memberName() << QStringLiteral(" record ") << p.record;
+        if (!p.name.isEmpty())
+            out << QStringLiteral(" (") << p.name << QLatin1Char(')');
+        out << QStringLiteral(": ") << p.message << QLatin1Char('\n');
+    }
+    out << label << QStringLiteral(": ") << ConfigurationCheck::summary(problems) << QLatin1Char('\n');
+}
 
 QString ValidateCommand::name() const
 {

@@ -2,5 +2,13 @@
 
 QString HistoryEntry::kindName(Kind kind)
 {
-    return kind == Kind::Get ? QStringLiteral("get") : QStringLiteral("send");
+    switch (kind) {
+    case Kind::Get:
+        return QStringLiteral("get");
+    case Kind::Send:
+        return QStringLiteral("send");
+    case Kind::Import:
+        return QStringLiteral("import");
+    }
+    return QString();
 }

@@ -3,10 +3,11 @@
 #include <QDateTime>
 #include <QString>
 
-// One configuration the history keeps: as read from an exchange or as sent to one.
+// One configuration the history keeps: as read from an exchange, as sent to
+// one, or as a file stood before an import replaced it.
 struct HistoryEntry
 {
-    enum class Kind { Get, Send };
+    enum class Kind { Get, Send, Import };
 
     QString path;
     // UTC, to the millisecond.
@@ -17,6 +18,6 @@ struct HistoryEntry
     // Records of all nine structures; -1 when the file cannot be read.
     int recordCount = -1;
 
-    // "get" or "send", as file names and listings spell the kind.
+    // "get", "send" or "import", as file names and listings spell the kind.
     static QString kindName(Kind kind);
 };

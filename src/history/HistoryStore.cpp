@@ -23,11 +23,12 @@ const QString DateFormat = QStringLiteral("yyyyMMdd");
 const QString TimeFormat = QStringLiteral("HHmmss.zzz");
 constexpr int MaxSiteNameLength = 64;
 constexpr int SystemRecord = 0;
+constexpr HistoryEntry::Kind Kinds[] = {HistoryEntry::Kind::Get, HistoryEntry::Kind::Send, HistoryEntry::Kind::Import};
 
 // "20250131T140509.123Z-get.QBF"
 const QRegularExpression &entryName()
 {
-    static const QRegularExpression pattern(QStringLiteral("^(\\d{8})T(\\d{6}\\.\\d{3})Z-(get|send)\\.QBF$"));
+    static const QRegularExpression pattern(QStringLiteral("^(\\d{8})T(\\d{6}\\.\\d{3})Z-(get|send|import)\\.QBF$"));
     return pattern;
 }
 
@@ -113,8 +114,11 @@ bool HistoryStore::add(const ExchClass &config, HistoryEntry::Kind kind)
     // One name per millisecond and site, whatever the kind, so the order of
     // entries is the order of their names.
     QDateTime time = m_clock.currentUtc().toUTC();
-    while (folder.exists(entryFileName(time, HistoryEntry::Kind::Get))
-           || folder.exists(entryFileName(time, HistoryEntry::Kind::Send)))
+    const auto taken = [&folder](const QDateTime &at) {
+        return std::any_of(std::begin(Kinds), std::end(Kinds),
+                           [&](HistoryEntry::Kind kind) { return folder.exists(entryFileName(at, kind)); });
+    };
+    while (taken(time))
         time = time.addMSecs(1);
     const QString path = folder.filePath(entryFileName(time, kind));
 
@@ -181,8 +185,10 @@ QList<HistoryEntry> HistoryStore::list(const QString &site, bool countRecords) c
         if (!entry.time.isValid())
             continue;
         entry.site = site;
-        entry.kind = match.captured(3) == HistoryEntry::kindName(HistoryEntry::Kind::Get) ? HistoryEntry::Kind::Get
-                                                                                          : HistoryEntry::Kind::Send;
+        for (HistoryEntry::Kind kind : Kinds) {
+            if (match.captured(3) == HistoryEntry::kindName(kind))
+                entry.kind = kind;
+        }
         if (countRecords) {
             ExchClass config;
             ConfigFile file;

@@ -1,0 +1,145 @@
+#include "cli/ImportCsvCommand.h"
+
+#include "analysis/ConfigurationCheck.h"
+#include "analysis/ConfigurationComparison.h"
+#include "cli/CommandArguments.h"
+#include "cli/DiffCommand.h"
+#include "cli/ValidateCommand.h"
+#include "core/Registry.h"
+#include "csv/CsvImport.h"
+#include "csv/CsvReader.h"
+#include "csv/CsvTable.h"
+#include "history/HistoryStore.h"
+#include "history/SystemClock.h"
+#include "model/ConfigFile.h"
+#include "model/ExchClass.h"
+
+#include <QTextStream>
+
+namespace {
+const QString StructureOption = QStringLiteral("--structure");
+const QString InOption = QStringLiteral("--in");
+const QString OutOption = QStringLiteral("--out");
+const QString DryRunFlag = QStringLiteral("--dry-run");
+const QString FileOperand = QStringLiteral("FILE.QBF");
+const QString MemberName = QStringLiteral("MEMBER");
+const QString InputName = QStringLiteral("FILE.csv");
+const QString OutputName = QStringLiteral("NEW.QBF");
+
+QString records(qsizetype count)
+{
+    return count == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(count);
+}
+} // namespace
+
+QString ImportCsvCommand::name() const
+{
+    return QStringLiteral("import-csv");
+}
+
+QString ImportCsvCommand::synopsis() const
+{
+    return QStringLiteral("%1 %2 %3 %4 %5 [%6 %7] [%8]")
+        .arg(FileOperand, StructureOption, MemberName, InOption, InputName, OutOption, OutputName, DryRunFlag);
+}
+
+QString ImportCsvCommand::summary() const
+{
+    return QStringLiteral("Change one structure's records as a CSV table says, after checking every row "
+                          "(--dry-run: show the changes, write nothing)");
+}
+
+int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
+{
+    CommandArguments args({DryRunFlag}, {FileOperand}, {StructureOption, InOption, OutOption});
+    if (!args.parse(arguments)) {
+        err << usageProblem(args.errorString()) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    for (const auto &[option, placeholder] : {std::pair{StructureOption, MemberName}, std::pair{InOption, InputName}}) {
+        if (!args.hasValue(option)) {
+            err << usageProblem(QStringLiteral("missing %1 %2").arg(option, placeholder)) << Qt::endl;
+            return ExitCode::Usage;
+        }
+    }
+    const int member = CsvTable::memberNamed(args.value(StructureOption));
+    if (member < 0) {
+        err << usageProblem(QStringLiteral("unknown structure \"%1\"; the structures are %2")
+                                .arg(args.value(StructureOption), CsvTable::memberNames()))
+            << Qt::endl;
+        return ExitCode::Usage;
+    }
+    const QString path = args.operand(0);
+    const QString tablePath = args.value(InOption);
+    const QString target = args.value(OutOption, path);
+    if (target.isEmpty()) {
+        err << usageProblem(QStringLiteral("%1 needs a file name").arg(OutOption)) << Qt::endl;
+        return ExitCode::Usage;
+    }
+    const bool dryRun = args.isSet(DryRunFlag);
+    const bool replacing = sameFile(path, target);
+
+    ExchClass config;
+    if (!loadConfiguration(path, config, err))
+        return ExitCode::Failure;
+    QByteArray table;
+    QString reason;
+    if (!CsvReader::readFile(tablePath, table, &reason)) {
+        err << QStringLiteral("Cannot read \"%1\": %2").arg(tablePath, reason) << Qt::endl;
+        return ExitCode::Failure;
+    }
+    CsvImport import(config, member);
+    if (!import.plan(table)) {
+        for (const CsvProblem &problem : import.problems())
+            err << problem.text() << QLatin1Char('\n');
+        const qsizetype count = import.problems().size();
+        err << QStringLiteral("%1: %2; nothing was changed")
+                   .arg(tablePath, count == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(count))
+            << Qt::endl;
+        return ExitCode::Failure;
+    }
+
+    const qsizetype changed = import.changedRecords().size();
+    const QString structure = QLatin1String(ExchClass::info(member).name);
+    DiffCommand::writeText(out, ConfigurationComparison(config, import.result()));
+    ValidateCommand::writeText(out, target + QStringLiteral(" after the import"),
+                               ConfigurationCheck(import.result()).problems());
+    if (dryRun) {
+        out << QStringLiteral("Dry run: %1 of %2 would change; nothing was written").arg(records(changed), structure)
+            << Qt::endl;
+        return ExitCode::Success;
+    }
+    if (changed == 0 && replacing) {
+        out << QStringLiteral("%1: no record of %2 changes; the file was left as it was").arg(path, structure)
+            << Qt::endl;
+        return ExitCode::Success;
+    }
+
+    QString kept;
+    if (replacing) {
+        HistoryStore store(HistoryStore::defaultRoot(), SystemClock::shared(),
+                           HistoryStore::keepSetting(Registry::shared()));
+        if (!store.add(config, HistoryEntry::Kind::Import)) {
+            err << QStringLiteral("Cannot keep the old version of %1 in the history: %2; nothing was written (%3 "
+                                  "writes the result to another file)")
+                       .arg(path, store.errorString(), OutOption)
+                << Qt::endl;
+            return ExitCode::Failure;
+        }
+        kept = store.lastPath();
+    }
+    if (!import.apply()) {
+        err << QStringLiteral("The configuration changed while it was imported; nothing was written") << Qt::endl;
+        return ExitCode::Failure;
+    }
+    ConfigFile file;
+    if (!file.save(config, target)) {
+        err << file.errorString() << Qt::endl;
+        return ExitCode::Failure;
+    }
+    out << QStringLiteral("%1: %2 of %3 changed").arg(target, records(changed), structure);
+    if (!kept.isEmpty())
+        out << QStringLiteral("; the old version is kept as %1").arg(kept);
+    out << Qt::endl;
+    return ExitCode::Success;
+}

@@ -1,0 +1,113 @@
+#include "cli/CommandLineTool.h"
+#include "support/CliRun.h"
+#include "support/TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+// The history folder of the commands run while it lives.
+class DataHome
+{
+public:
+    explicit DataHome(const QString &path) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
+    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
+    DataHome(const DataHome &) = delete;
+    DataHome &operator=(const DataHome &) = delete;
+};
+
+Outcome cli(const QStringList &arguments)
+{
+    return runInProcess<CommandLineTool>(arguments);
+}
+} // namespace
+
+TEST(CsvCommands, ExportEditAndImportReplaceTheFileKeepingItsOldVersionWhileADryRunWritesNothing)
+{
+    QTemporaryDir dir;
+    const DataHome home(dir.filePath(QStringLiteral("data")));
+    const QByteArray original = fileContent(samplePath());
+    const QString site = dir.filePath(QStringLiteral("site.QBF"));
+    const QString table = dir.filePath(QStringLiteral("acl.csv"));
+    const QString edited = dir.filePath(QStringLiteral("edited.csv"));
+    ASSERT_TRUE(writeFile(site, original));
+
+    const Outcome exported = cli({QStringLiteral("export-csv"), site, QStringLiteral("--structure"),
+                                  QStringLiteral("acl"), QStringLiteral("--out"), table});
+    ASSERT_EQ(exported.code, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out, table + QStringLiteral(": ACL written from ") + site + QLatin1Char('\n'));
+    const QByteArray csv = fileContent(table);
+    ASSERT_TRUE(csv.contains("\r\n9,yes,Lobby,0;2,1009,,1,3,"));
+    const QStringList import = {QStringLiteral("import-csv"),  site,
+                                QStringLiteral("--structure"), QStringLiteral("ACL"),
+                                QStringLiteral("--in"),        edited};
+
+    ASSERT_TRUE(
+        writeFile(edited, QByteArray(csv).replace("\r\n9,yes,Lobby,", "\r\n9,yes,Front Lobby of the West Wing,")));
+    const Outcome refused = cli(import);
+    EXPECT_EQ(refused.code, 1);
+    EXPECT_EQ(refused.out, QString());
+    EXPECT_EQ(refused.err,
+              QStringLiteral("line 11, column Name: must be at most 15 characters, not 28\n") + edited
+                  + QStringLiteral(": 1 problem; nothing was changed\n"));
+
+    ASSERT_TRUE(
+        writeFile(edited, QByteArray(csv).replace("\r\n9,yes,Lobby,0;2,1009,", "\r\n9,yes,Front Lobby,0;2,1009,")));
+    const Outcome dryRun = cli(import + QStringList{QStringLiteral("--dry-run")});
+    EXPECT_EQ(dryRun.code, 0) << dryRun.err.toStdString();
+    EXPECT_EQ(dryRun.out,
+              QStringLiteral("ACL record 9 (Lobby): Name \"Lobby\" -> \"Front Lobby\"\n") + site
+                  + QStringLiteral(" after the import: no problems\n"
+                                   "Dry run: 1 record of ACL would change; nothing was written\n"));
+    EXPECT_EQ(fileContent(site), original);
+    EXPECT_FALSE(QDir(dir.filePath(QStringLiteral("data"))).exists());
+
+    const Outcome imported = cli(import);
+    EXPECT_EQ(imported.code, 0) << imported.err.toStdString();
+    const Outcome history =
+        cli({QStringLiteral("history"), QStringLiteral("--site"), QStringLiteral("Kestrel_Marine_Offices")});
+    const QString kept = history.out.section(QStringLiteral("  "), -1).trimmed();
+    EXPECT_TRUE(history.out.contains(QStringLiteral("  import  Kestrel_Marine_Offices  269 records  ")))
+        << history.out.toStdString();
+    EXPECT_TRUE(imported.out.endsWith(site + QStringLiteral(": 1 record of ACL changed; the old version is kept as ")
+                                      + kept + QLatin1Char('\n')))
+        << imported.out.toStdString();
+    EXPECT_EQ(fileContent(kept), original);
+    const Outcome diff = cli({QStringLiteral("diff"), kept, site});
+    EXPECT_EQ(diff.out, QStringLiteral("ACL record 9 (Lobby): Name \"Lobby\" -> \"Front Lobby\"\n"));
+
+    // The same table again changes nothing, and leaves the file and the history alone.
+    const Outcome again = cli(import);
+    EXPECT_EQ(again.code, 0);
+    EXPECT_TRUE(again.out.endsWith(site + QStringLiteral(": no record of ACL changes; the file was left as it was\n")));
+    EXPECT_EQ(cli({QStringLiteral("history")}).out.count(QLatin1Char('\n')), 1);
+}
+
+TEST(CsvCommands, RefuseAMissingOrUnknownStructureOrInputWithTheirUsageLine)
+{
+    const QString member = QStringLiteral("--structure");
+    const struct
+    {
+        QStringList arguments;
+        const char *problem;
+    } cases[] = {
+        {{QStringLiteral("export-csv"), samplePath()}, "export-csv: missing --structure MEMBER"},
+        {{QStringLiteral("export-csv"), samplePath(), member, QStringLiteral("Phones")},
+         "export-csv: unknown structure \"Phones\"; the structures are ClassList, ACL, VirtualPorts, System, Groups, "
+         "Rights, PortToVirtual, ExtToVirtual, Tones"},
+        {{QStringLiteral("export-csv"), samplePath(), member, QStringLiteral("ACL"), QStringLiteral("--out"),
+          samplePath()},
+         "export-csv: --out must name another file than FILE.QBF"},
+        {{QStringLiteral("import-csv"), samplePath(), member, QStringLiteral("ACL")},
+         "import-csv: missing --in FILE.csv"},
+    };
+    for (const auto &c : cases) {
+        const Outcome run = cli(c.arguments);
+        EXPECT_EQ(run.code, 2);
+        EXPECT_TRUE(
+            run.err.startsWith(QStringLiteral("quillbridge-cli ") + QString::fromUtf8(c.problem) + QLatin1Char('\n')))
+            << run.err.toStdString();
+        EXPECT_TRUE(run.err.contains(QStringLiteral("\nusage: quillbridge-cli ") + c.arguments.first()))
+            << run.err.toStdString();
+    }
+}
