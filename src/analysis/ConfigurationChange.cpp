@@ -47,3 +47,19 @@ QString ConfigurationChange::useText(Use use)
     }
     return QString();
 }
+
+QString ConfigurationChange::changeText() const
+{
+    QString text;
+    switch (kind) {
+    case Kind::Field:
+        text = ByteText::escaped(field.toLatin1()) + QLatin1Char(' ');
+        break;
+    case Kind::Record:
+        text = QStringLiteral("bytes ");
+        break;
+    case Kind::Usage:
+        break;
+    }
+    return text + oldText() + QStringLiteral(" -> ") + newText();
+}

@@ -48,6 +48,9 @@ struct ConfigurationChange
     // use in words, a record's bytes in hexadecimal; "absent" for no record.
     QString oldText() const;
     QString newText() const;
+    // What changed, without the record: "Name "Dist 1" -> "Reception"",
+    // "bytes 00 01 -> 00 02", "used -> free".
+    QString changeText() const;
 
     static bool inUse(Use use) { return use == Use::Used || use == Use::UsedButUnmapped; }
     static QString useText(Use use);

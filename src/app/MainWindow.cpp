@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/CsvCommands.h"
 #include "app/DocumentOutputCommands.h"
 #include "app/DrawnIcons.h"
 #include "app/ExchangeCommands.h"
@@ -91,25 +92,19 @@ MainWindow::MainWindow(const Services &services, std::unique_ptr<SerialPort> por
     m_link->dispatcher().setActiveDocumentLookup([this]() -> DocumentSink * { return activeDocument(); });
 
     m_transferWindow = new TransferWindow(*m_engine, m_messages, this);
-    m_history = new HistoryCommands({m_registry, m_messages, m_fileDialogs, SystemClock::shared(), FileFilter,
-                                     [this] { return committedActiveDocument(); },
-                                     [this] {
-                                         DocumentWindow *document = LoadNewDoc();
-                                         document->setExNum(NewSlot());
-                                         return document;
-                                     }},
-                                    HistoryStore::defaultRoot(), this);
+    m_history =
+        new HistoryCommands({m_registry, m_messages, m_fileDialogs, SystemClock::shared(), FileFilter,
+                             [this] { return committedActiveDocument(); }, [this] { return newConfigurationWindow(); }},
+                            HistoryStore::defaultRoot(), this);
     m_output = std::make_unique<DocumentOutputCommands>(
         DocumentOutputCommands::Services{m_registry, m_messages, m_fileDialogs}, this);
     m_exchange = std::make_unique<ExchangeCommands>(
         ExchangeCommands::Services{m_messages, *m_link, *m_engine, *m_writes, *m_transferWindow, *m_history,
                                    m_configurations, [this] { return documents(); },
-                                   [this] {
-                                       DocumentWindow *document = LoadNewDoc();
-                                       document->setExNum(NewSlot());
-                                       return document;
-                                   }},
+                                   [this] { return newConfigurationWindow(); }},
         this);
+    m_csv = std::make_unique<CsvCommands>(
+        CsvCommands::Services{m_messages, m_fileDialogs, *this, [this] { return updateOnlineSystem(); }}, this);
     m_devices =
         std::make_unique<DeviceWindows>(DeviceWindows::Services{m_messages, m_timers, m_log, {}}, *m_link, this);
 
@@ -189,6 +184,11 @@ void MainWindow::createMenus()
     m_documentActions.append(
         addItem(file, "mnuFileExportPdf", tr("Export PDF..."), &MainWindow::mnuFileExportPdf_Click));
     file->addSeparator();
+    m_documentActions.append(
+        addItem(file, "mnuFileExportCsv", tr("Expor&t CSV..."), &MainWindow::mnuFileExportCsv_Click));
+    m_documentActions.append(
+        addItem(file, "mnuFileImportCsv", tr("&Import CSV..."), &MainWindow::mnuFileImportCsv_Click));
+    file->addSeparator();
     addUnavailableItem(file, "mnuFileSend", tr("Sen&d..."));
     file->addSeparator();
     m_recentFilesMenu = new RecentFilesMenu(m_recentFiles, *file);
@@ -219,9 +219,9 @@ void MainWindow::createMenus()
     undo->setEnabled(false);
     redo->setEnabled(false);
     edit->addSeparator();
-    addItem(edit, "mnuEditCut", tr("Cu&t"), &MainWindow::mnuEditCut_Click);
-    addItem(edit, "mnuEditCopy", tr("&Copy"), &MainWindow::mnuEditCopy_Click);
-    addItem(edit, "mnuEditPaste", tr("&Paste"), &MainWindow::mnuEditPaste_Click);
+    addItem(edit, "mnuEditCut", tr("Cu&t"), &FocusedText::cut);
+    addItem(edit, "mnuEditCopy", tr("&Copy"), &FocusedText::copy);
+    addItem(edit, "mnuEditPaste", tr("&Paste"), &FocusedText::paste);
     addUnavailableItem(edit, "mnuEditPasteSpecial", tr("Paste &Special..."));
 
     QMenu *system = menuBar()->addMenu(tr("&System"));
@@ -285,12 +285,10 @@ void MainWindow::createMenus()
     addItem(help, "mnuHelpAbout", tr("&About "), &MainWindow::mnuHelpAbout_Click);
 }
 
-QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)())
+QAction *MainWindow::addItem(QMenu *menu, const char *name, const QString &caption)
 {
     QAction *item = menu->addAction(caption);
     item->setObjectName(QString::fromLatin1(name));
-    if (handler)
-        connect(item, &QAction::triggered, this, handler);
     return item;
 }
 
@@ -314,9 +312,9 @@ void MainWindow::createToolBar()
     m_documentActions.append(
         addButton(QStringLiteral("Print"), DrawnIcons::print(), tr("Print"), &MainWindow::mnuFilePrint_Click));
     m_toolBar->addSeparator();
-    addButton(QStringLiteral("Cut"), DrawnIcons::cut(), tr("Cut"), &MainWindow::mnuEditCut_Click);
-    addButton(QStringLiteral("Copy"), DrawnIcons::copy(), tr("Copy"), &MainWindow::mnuEditCopy_Click);
-    addButton(QStringLiteral("Paste"), DrawnIcons::paste(), tr("Paste"), &MainWindow::mnuEditPaste_Click);
+    addButton(QStringLiteral("Cut"), DrawnIcons::cut(), tr("Cut"), &FocusedText::cut);
+    addButton(QStringLiteral("Copy"), DrawnIcons::copy(), tr("Copy"), &FocusedText::copy);
+    addButton(QStringLiteral("Paste"), DrawnIcons::paste(), tr("Paste"), &FocusedText::paste);
     m_toolBar->addSeparator();
     m_documentActions.append(addButton(QStringLiteral("UpdateSys"), DrawnIcons::updateSystem(), tr("Update System"),
                                        &MainWindow::tbrUpdateSys_Click));
@@ -324,15 +322,12 @@ void MainWindow::createToolBar()
                                        &MainWindow::tbrCopyRec_Click));
 }
 
-QAction *MainWindow::addButton(const QString &key, const QIcon &icon, const QString &toolTip,
-                               void (MainWindow::*handler)())
+QAction *MainWindow::addButton(const QString &key, const QIcon &icon, const QString &toolTip)
 {
     QAction *button = m_toolBar->addAction(icon, toolTip);
     button->setObjectName(key);
     button->setData(key);
     button->setToolTip(toolTip);
-    if (handler)
-        connect(button, &QAction::triggered, this, handler);
     return button;
 }
 
@@ -402,6 +397,13 @@ void MainWindow::BuildMRU()
 void MainWindow::CheckMRU(const QString &path)
 {
     m_recentFilesMenu->add(path);
+}
+
+DocumentWindow *MainWindow::newConfigurationWindow()
+{
+    DocumentWindow *document = LoadNewDoc();
+    document->setExNum(NewSlot());
+    return document;
 }
 
 DocumentWindow *MainWindow::committedActiveDocument() const
@@ -500,8 +502,7 @@ void MainWindow::openPath(const QString &given, OpenSource source)
 {
     // The caption and the recently used list must name the file from any working folder.
     const QString path = QFileInfo(given).absoluteFilePath();
-    DocumentWindow *document = LoadNewDoc();
-    document->setExNum(NewSlot());
+    DocumentWindow *document = newConfigurationWindow();
     document->setTag(FileTagPrefix + path);
     const bool loaded = document->LoadFile(path);
     if (loaded) {
@@ -663,6 +664,18 @@ void MainWindow::openAclGenerator(int exNum, int aclIndex)
     }
 }
 
+void MainWindow::mnuFileExportCsv_Click()
+{
+    if (DocumentWindow *document = committedActiveDocument())
+        m_csv->exportCsv(configuration(document->ExNum()));
+}
+
+void MainWindow::mnuFileImportCsv_Click()
+{
+    if (DocumentWindow *document = committedActiveDocument())
+        m_csv->importCsv(*document, configuration(document->ExNum()));
+}
+
 void MainWindow::mnuFileConvert_Click()
 {
     if (DocumentWindow *document = committedActiveDocument())
@@ -689,21 +702,6 @@ void MainWindow::mnuEditRedo_Click()
 {
     if (DocumentWindow *document = activeDocument())
         document->redo();
-}
-
-void MainWindow::mnuEditCut_Click()
-{
-    FocusedText::cut();
-}
-
-void MainWindow::mnuEditCopy_Click()
-{
-    FocusedText::copy();
-}
-
-void MainWindow::mnuEditPaste_Click()
-{
-    FocusedText::paste();
 }
 
 void MainWindow::mnuGetConfig_Click()

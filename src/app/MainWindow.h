@@ -15,6 +15,7 @@
 #include <memory>
 
 class ConnectionMonitor;
+class CsvCommands;
 class DebugLog;
 class DebugWindow;
 class DeviceWindows;
@@ -124,11 +125,28 @@ private:
     void createStatusBar();
     // The status bar's summary of the record writes and File → Retry Unconfirmed Writes.
     void refreshWritesPanel();
-    QAction *addItem(QMenu *menu, const char *name, const QString &caption, void (MainWindow::*handler)() = nullptr);
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption);
+    // The handler is a member function of this window or a free function.
+    template<typename Handler>
+    QAction *addItem(QMenu *menu, const char *name, const QString &caption, Handler handler)
+    {
+        QAction *item = addItem(menu, name, caption);
+        connect(item, &QAction::triggered, this, handler);
+        return item;
+    }
     // An item whose window the program does not have yet: shown, never enabled.
     void addUnavailableItem(QMenu *menu, const char *name, const QString &caption);
-    QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip, void (MainWindow::*handler)());
+    QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip);
+    template<typename Handler>
+    QAction *addButton(const QString &key, const QIcon &icon, const QString &toolTip, Handler handler)
+    {
+        QAction *button = addButton(key, icon, toolTip);
+        connect(button, &QAction::triggered, this, handler);
+        return button;
+    }
 
+    // A new document window on a new configuration.
+    DocumentWindow *newConfigurationWindow();
     // The active document once the edit on its screen is committed; null
     // without one or when the value on screen was refused.
     DocumentWindow *committedActiveDocument() const;
@@ -149,14 +167,13 @@ private:
     void mnuFilePrintPreview_Click();
     void mnuFilePrint_Click();
     void mnuFileExportPdf_Click();
+    void mnuFileExportCsv_Click();
+    void mnuFileImportCsv_Click();
     void mnuFileConvert_Click();
     void mnuFileRetryWrites_Click();
     void mnuFileExit_Click();
     void mnuEditUndo_Click();
     void mnuEditRedo_Click();
-    void mnuEditCut_Click();
-    void mnuEditCopy_Click();
-    void mnuEditPaste_Click();
     void mnuGetConfig_Click();
     void mnuSendConfig_Click();
     void mnuSendChanges_Click();
@@ -186,6 +203,7 @@ private:
     std::unique_ptr<RecordWriteQueue> m_writes;
     std::unique_ptr<ConnectionMonitor> m_monitor;
     std::unique_ptr<DocumentOutputCommands> m_output;
+    std::unique_ptr<CsvCommands> m_csv;
     // The device-command windows and what the dispatcher hands them.
     std::unique_ptr<DeviceWindows> m_devices;
     QString m_portOverride;

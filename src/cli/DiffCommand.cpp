@@ -36,18 +36,7 @@ QString changeLine(const ConfigurationChange &change)
     QString line = change.memberName() + QStringLiteral(" record ") + QString::number(change.record);
     if (!change.recordName.isEmpty())
         line += QStringLiteral(" (") + ByteText::escaped(change.recordName.toLatin1()) + QLatin1Char(')');
-    line += QStringLiteral(": ");
-    switch (change.kind) {
-    case ConfigurationChange::Kind::Field:
-        line += ByteText::escaped(change.field.toLatin1()) + QLatin1Char(' ');
-        break;
-    case ConfigurationChange::Kind::Record:
-        line += QStringLiteral("bytes ");
-        break;
-    case ConfigurationChange::Kind::Usage:
-        break;
-    }
-    return line + change.oldText() + QStringLiteral(" -> ") + change.newText();
+    return line + QStringLiteral(": ") + change.changeText();
 }
 
 QString layoutLine(const LayoutChange &change)

@@ -1,6 +1,5 @@
 #include "transfer/ChangedRecords.h"
 
-#include "analysis/ByteText.h"
 #include "analysis/ConfigurationComparison.h"
 #include "model/ExchClass.h"
 #include "transfer/TransferEngine.h"
@@ -11,21 +10,6 @@ bool sameLayout(const RecordClass &a, const RecordClass &b)
     return a.StructType() == b.StructType() && a.DefinitionData() == b.DefinitionData();
 }
 
-QString changeText(const ConfigurationChange &change)
-{
-    QString text;
-    switch (change.kind) {
-    case ConfigurationChange::Kind::Field:
-        text = ByteText::escaped(change.field.toLatin1()) + QLatin1Char(' ');
-        break;
-    case ConfigurationChange::Kind::Record:
-        text = QStringLiteral("bytes ");
-        break;
-    case ConfigurationChange::Kind::Usage:
-        break;
-    }
-    return text + change.oldText() + QStringLiteral(" -> ") + change.newText();
-}
 } // namespace
 
 ChangedRecords::ChangedRecords(const ExchClass &baseline, const ExchClass &document)
@@ -47,9 +31,9 @@ ChangedRecords::ChangedRecords(const ExchClass &baseline, const ExchClass &docum
         const RecordRef record{change.member, change.record};
         if (m_records.isEmpty() || m_records.constLast() != record) {
             m_records.append(record);
-            m_lines.append(change.recordLabel + QStringLiteral(": ") + changeText(change));
+            m_lines.append(change.recordLabel + QStringLiteral(": ") + change.changeText());
         } else {
-            m_lines.last() += QStringLiteral("; ") + changeText(change);
+            m_lines.last() += QStringLiteral("; ") + change.changeText();
         }
     }
 }
