@@ -1,12 +1,14 @@
 #include "app/DrawnIcons.h"
 
+#include "shell/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
 
 namespace {
 constexpr qreal Grid = 32.0;
-constexpr int RenderedSizes[] = {16, 22, 24, 32, 48};
+constexpr std::initializer_list<int> RenderedSizes = {16, 22, 24, 32, 48};
 
 const QColor Outline(60, 60, 60);
 const QColor PaperColour(Qt::white);
@@ -22,58 +24,42 @@ const QColor RecordColour(70, 120, 200);
 
 QIcon DrawnIcons::print()
 {
-    return render(&DrawnIcons::paintPrint);
+    return PaintedIcon::render(&DrawnIcons::paintPrint, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::cut()
 {
-    return render(&DrawnIcons::paintCut);
+    return PaintedIcon::render(&DrawnIcons::paintCut, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::copy()
 {
-    return render(&DrawnIcons::paintCopy);
+    return PaintedIcon::render(&DrawnIcons::paintCopy, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::paste()
 {
-    return render(&DrawnIcons::paintPaste);
+    return PaintedIcon::render(&DrawnIcons::paintPaste, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::updateSystem()
 {
-    return render(&DrawnIcons::paintUpdateSystem);
+    return PaintedIcon::render(&DrawnIcons::paintUpdateSystem, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::copyRecord()
 {
-    return render(&DrawnIcons::paintCopyRecord);
+    return PaintedIcon::render(&DrawnIcons::paintCopyRecord, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::exchange()
 {
-    return render(&DrawnIcons::paintExchange);
+    return PaintedIcon::render(&DrawnIcons::paintExchange, Grid, RenderedSizes);
 }
 
 QIcon DrawnIcons::document()
 {
-    return render(&DrawnIcons::paintDocument);
-}
-
-QIcon DrawnIcons::render(Painter paint)
-{
-    QIcon icon;
-    for (int size : RenderedSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / Grid, size / Grid);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
+    return PaintedIcon::render(&DrawnIcons::paintDocument, Grid, RenderedSizes);
 }
 
 void DrawnIcons::paintPage(QPainter &painter, const QRectF &page)

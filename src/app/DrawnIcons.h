@@ -23,9 +23,6 @@ public:
     static QIcon document();
 
 private:
-    using Painter = void (*)(QPainter &);
-
-    static QIcon render(Painter paint);
     static void paintPage(QPainter &painter, const QRectF &page);
     static void paintPrint(QPainter &painter);
     static void paintCut(QPainter &painter);

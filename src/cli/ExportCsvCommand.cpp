@@ -1,18 +1,16 @@
 #include "cli/ExportCsvCommand.h"
 
 #include "cli/CommandArguments.h"
+#include "cli/StructureOption.h"
 #include "csv/CsvExport.h"
-#include "csv/CsvTable.h"
 #include "model/ExchClass.h"
 
 #include <QTextStream>
 
 namespace {
-const QString StructureOption = QStringLiteral("--structure");
 const QString OutOption = QStringLiteral("--out");
 const QString UsedOnlyFlag = QStringLiteral("--used-only");
 const QString FileOperand = QStringLiteral("FILE.QBF");
-const QString MemberName = QStringLiteral("MEMBER");
 const QString OutputName = QStringLiteral("FILE.csv");
 } // namespace
 
@@ -24,7 +22,7 @@ QString ExportCsvCommand::name() const
 QString ExportCsvCommand::synopsis() const
 {
     return QStringLiteral("%1 %2 %3 [%4 %5] [%6]")
-        .arg(FileOperand, StructureOption, MemberName, OutOption, OutputName, UsedOnlyFlag);
+        .arg(FileOperand, StructureOption::Option, StructureOption::Placeholder, OutOption, OutputName, UsedOnlyFlag);
 }
 
 QString ExportCsvCommand::summary() const
@@ -34,20 +32,15 @@ QString ExportCsvCommand::summary() const
 
 int ExportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    CommandArguments args({UsedOnlyFlag}, {FileOperand}, {StructureOption, OutOption});
+    CommandArguments args({UsedOnlyFlag}, {FileOperand}, {StructureOption::Option, OutOption});
     if (!args.parse(arguments)) {
         err << usageProblem(args.errorString()) << Qt::endl;
         return ExitCode::Usage;
     }
-    if (!args.hasValue(StructureOption)) {
-        err << usageProblem(QStringLiteral("missing %1 %2").arg(StructureOption, MemberName)) << Qt::endl;
-        return ExitCode::Usage;
-    }
-    const int member = CsvTable::memberNamed(args.value(StructureOption));
+    QString problem;
+    const int member = StructureOption::member(args, &problem);
     if (member < 0) {
-        err << usageProblem(QStringLiteral("unknown structure \"%1\"; the structures are %2")
-                                .arg(args.value(StructureOption), CsvTable::memberNames()))
-            << Qt::endl;
+        err << usageProblem(problem) << Qt::endl;
         return ExitCode::Usage;
     }
     const QString path = args.operand(0);

@@ -4,11 +4,11 @@
 #include "analysis/ConfigurationComparison.h"
 #include "cli/CommandArguments.h"
 #include "cli/DiffCommand.h"
+#include "cli/StructureOption.h"
 #include "cli/ValidateCommand.h"
 #include "core/Registry.h"
 #include "csv/CsvImport.h"
 #include "csv/CsvReader.h"
-#include "csv/CsvTable.h"
 #include "history/HistoryStore.h"
 #include "history/SystemClock.h"
 #include "model/ConfigFile.h"
@@ -17,12 +17,10 @@
 #include <QTextStream>
 
 namespace {
-const QString StructureOption = QStringLiteral("--structure");
 const QString InOption = QStringLiteral("--in");
 const QString OutOption = QStringLiteral("--out");
 const QString DryRunFlag = QStringLiteral("--dry-run");
 const QString FileOperand = QStringLiteral("FILE.QBF");
-const QString MemberName = QStringLiteral("MEMBER");
 const QString InputName = QStringLiteral("FILE.csv");
 const QString OutputName = QStringLiteral("NEW.QBF");
 
@@ -40,7 +38,8 @@ QString ImportCsvCommand::name() const
 QString ImportCsvCommand::synopsis() const
 {
     return QStringLiteral("%1 %2 %3 %4 %5 [%6 %7] [%8]")
-        .arg(FileOperand, StructureOption, MemberName, InOption, InputName, OutOption, OutputName, DryRunFlag);
+        .arg(FileOperand, StructureOption::Option, StructureOption::Placeholder, InOption, InputName, OutOption,
+             OutputName, DryRunFlag);
 }
 
 QString ImportCsvCommand::summary() const
@@ -51,21 +50,15 @@ QString ImportCsvCommand::summary() const
 
 int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
-    CommandArguments args({DryRunFlag}, {FileOperand}, {StructureOption, InOption, OutOption});
+    CommandArguments args({DryRunFlag}, {FileOperand}, {StructureOption::Option, InOption, OutOption});
     if (!args.parse(arguments)) {
         err << usageProblem(args.errorString()) << Qt::endl;
         return ExitCode::Usage;
     }
-    for (const auto &[option, placeholder] : {std::pair{StructureOption, MemberName}, std::pair{InOption, InputName}}) {
-        if (!args.hasValue(option)) {
-            err << usageProblem(QStringLiteral("missing %1 %2").arg(option, placeholder)) << Qt::endl;
-            return ExitCode::Usage;
-        }
-    }
-    const int member = CsvTable::memberNamed(args.value(StructureOption));
-    if (member < 0) {
-        err << usageProblem(QStringLiteral("unknown structure \"%1\"; the structures are %2")
-                                .arg(args.value(StructureOption), CsvTable::memberNames()))
+    QString problem;
+    const int member = StructureOption::member(args, &problem);
+    if (member < 0 || !args.hasValue(InOption)) {
+        err << usageProblem(member < 0 ? problem : QStringLiteral("missing %1 %2").arg(InOption, InputName))
             << Qt::endl;
         return ExitCode::Usage;
     }

@@ -48,20 +48,21 @@ TEST_F(CsvEndToEnd, AnEditedExportImportsAsOneUndoableStepWrittenOnlineWhileABad
     m_messages.setNextAnswer(QMessageBox::Yes);
     const QList<MessageService::Message> asked = run("mnuFileImportCsv", path("acl.csv"));
     ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0].text, QStringLiteral("Import acl.csv into ACL of Document 1?\n\n"
-                                            "ACL 2 (Dist 1): Name \"Dist 1\" -> \"Dispatch\"\n\n"
-                                            "The result's check: no problems."));
+    EXPECT_EQ(asked[0].text,
+              QStringLiteral("Import acl.csv into ACL of Document 1?\n\n"
+                             "ACL 2 (Dist 1): Name \"Dist 1\" -> \"Dispatch\"\n\n"
+                             "The result's check: no problems."));
     EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dispatch"));
-    EXPECT_TRUE(waitFor([this] {
-        return m_simulator.configuration().ACL().GetString(FieldNames::Name, 2) == QByteArray("Dispatch");
-    }));
+    EXPECT_TRUE(waitFor(
+        [this] { return m_simulator.configuration().ACL().GetString(FieldNames::Name, 2) == QByteArray("Dispatch"); }));
     QAction *undo = child<QAction>(m_window.get(), "mnuEditUndo");
     EXPECT_EQ(undo->text(), QStringLiteral("&Undo Import CSV (ACL)"));
 
     undo->trigger();
     EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dist 1"));
     const QByteArray before = config.ACL().record(3);
-    ASSERT_TRUE(writeFile(path("bad.csv"), "record,PublicID,Name\r\n3,12X4,Reception\r\n4,1234,Far too long a name\r\n"));
+    ASSERT_TRUE(
+        writeFile(path("bad.csv"), "record,PublicID,Name\r\n3,12X4,Reception\r\n4,1234,Far too long a name\r\n"));
     m_messages.setNextAnswer(QMessageBox::Ok);
     const QList<MessageService::Message> refused = run("mnuFileImportCsv", path("bad.csv"));
     ASSERT_EQ(refused.size(), 1);

@@ -1,11 +1,13 @@
 #include "editor/widgets/WriteStateIcons.h"
 
+#include "shell/PaintedIcon.h"
+
 #include <QPainter>
 #include <QPixmap>
 
 namespace {
 constexpr qreal Grid = 32.0;
-constexpr int RenderedSizes[] = {16, 22, 24, 32};
+constexpr std::initializer_list<int> RenderedSizes = {16, 22, 24, 32};
 constexpr qreal MarkWidth = 3.5;
 const QRectF Disc(3, 3, 26, 26);
 const QPointF Centre(16, 16);
@@ -26,9 +28,9 @@ void paintDisc(QPainter &painter, const QColor &colour)
 } // namespace
 
 WriteStateIcons::WriteStateIcons()
-    : m_waiting(render(&WriteStateIcons::paintWaiting))
-    , m_confirmed(render(&WriteStateIcons::paintConfirmed))
-    , m_failed(render(&WriteStateIcons::paintFailed))
+    : m_waiting(PaintedIcon::render(&WriteStateIcons::paintWaiting, Grid, RenderedSizes))
+    , m_confirmed(PaintedIcon::render(&WriteStateIcons::paintConfirmed, Grid, RenderedSizes))
+    , m_failed(PaintedIcon::render(&WriteStateIcons::paintFailed, Grid, RenderedSizes))
 {
 }
 
@@ -56,22 +58,6 @@ QString WriteStateIcons::toolTip(State state)
         break;
     }
     return QStringLiteral("Not confirmed by the exchange");
-}
-
-QIcon WriteStateIcons::render(Painter paint)
-{
-    QIcon icon;
-    for (int size : RenderedSizes) {
-        QPixmap pixmap(size, size);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.scale(size / Grid, size / Grid);
-        paint(painter);
-        painter.end();
-        icon.addPixmap(pixmap);
-    }
-    return icon;
 }
 
 void WriteStateIcons::paintWaiting(QPainter &painter)

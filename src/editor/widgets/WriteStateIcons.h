@@ -21,9 +21,6 @@ public:
     static QString toolTip(State state);
 
 private:
-    using Painter = void (*)(QPainter &);
-
-    static QIcon render(Painter paint);
     static void paintWaiting(QPainter &painter);
     static void paintConfirmed(QPainter &painter);
     static void paintFailed(QPainter &painter);
