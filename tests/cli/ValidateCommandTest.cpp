@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
-
 Outcome validate(const QStringList &arguments)
 {
     return runInProcess<CommandLineTool>(QStringList{QStringLiteral("validate")} + arguments);
@@ -20,9 +18,9 @@ Outcome validate(const QStringList &arguments)
 
 TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
 {
-    const Outcome clean = validate({SamplePath});
+    const Outcome clean = validate({samplePath()});
     EXPECT_EQ(clean.code, 0) << clean.err.toStdString();
-    EXPECT_EQ(clean.out, SamplePath + QStringLiteral(": no problems\n"));
+    EXPECT_EQ(clean.out, samplePath() + QStringLiteral(": no problems\n"));
 
     QTemporaryDir dir;
     ExchClass config;

@@ -6,15 +6,6 @@
 #include <QTemporaryDir>
 
 namespace {
-// The history folder of the commands run while it lives.
-class DataHome
-{
-public:
-    explicit DataHome(const QString &path) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
-    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
-};
 
 Outcome cli(const QStringList &arguments)
 {
