@@ -59,20 +59,3 @@ TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
          "record": 12, "rule": "number-too-long", "severity": "error"}]})json";
     EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()), QJsonDocument::fromJson(expected)) << json.out.toStdString();
 }
-
-TEST(ValidateCommand, ExitsTwoWhenTheFileCannotBeCheckedOrTheArgumentsAreWrong)
-{
-    QTemporaryDir dir;
-    const QString absent = dir.filePath(QStringLiteral("absent.QBF"));
-    const QString usage = QStringLiteral("usage: quillbridge-cli validate [--json] FILE.QBF\n");
-    const QList<std::pair<QStringList, QString>> cases = {
-        {{absent}, QStringLiteral("Cannot open \"%1\": No such file or directory\n").arg(absent)},
-        {{}, QStringLiteral("quillbridge-cli validate: missing FILE.QBF\n")},
-    };
-    for (const auto &[arguments, message] : cases) {
-        const Outcome run = validate(arguments);
-        EXPECT_EQ(run.code, 2);
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(run.err, message + usage);
-    }
-}
