@@ -11,19 +11,6 @@
 #include <QTemporaryDir>
 
 namespace {
-const QString CliPath = QStringLiteral(QB_CLI_PATH);
-const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
-constexpr int WaitMilliseconds = 10000;
-
-// The data folder of the processes started while it lives.
-class DataHome
-{
-public:
-    explicit DataHome(const QString &path) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
-    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
-};
 
 ExchClass loaded(const QString &path)
 {
@@ -38,23 +25,19 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
 {
     QTemporaryDir dir;
     const DataHome home(dir.filePath(QStringLiteral("data")));
-    QProcess simulator;
-    simulator.start(CliPath, {QStringLiteral("simulate"), QStringLiteral("--config"), SamplePath});
-    ASSERT_TRUE(simulator.waitForStarted(WaitMilliseconds));
-    while (!simulator.canReadLine() && simulator.waitForReadyRead(WaitMilliseconds)) {}
-    const QString port = QString::fromLocal8Bit(simulator.readLine()).trimmed();
+    SimulatorProcess simulator({QStringLiteral("--config"), samplePath()});
+    const QString port = simulator.device();
     const QString got = dir.filePath(QStringLiteral("got.QBF"));
     const auto transfer = [&](const QStringList &arguments) {
-        return runProcess(CliPath, arguments + QStringList{QStringLiteral("--port"), port});
+        return runCli(arguments + QStringList{QStringLiteral("--port"), port});
     };
 
     EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--out"), got}).code, 0);
     EXPECT_EQ(transfer({QStringLiteral("send"), got}).code, 0);
     EXPECT_EQ(transfer({QStringLiteral("get"), QStringLiteral("--no-history"), QStringLiteral("--out"), got}).code, 0);
 
-    const Outcome listed = runProcess(CliPath,
-                                      {QStringLiteral("history"), QStringLiteral("--site"),
-                                       QStringLiteral("Kestrel Marine Offices"), QStringLiteral("--json")});
+    const Outcome listed = runCli({QStringLiteral("history"), QStringLiteral("--site"),
+                                   QStringLiteral("Kestrel Marine Offices"), QStringLiteral("--json")});
     ASSERT_EQ(listed.code, 0) << listed.err.toStdString();
     const QJsonArray entries =
         QJsonDocument::fromJson(listed.out.toUtf8()).object().value(QLatin1String("entries")).toArray();
@@ -74,14 +57,12 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
     }
 
     // A data folder that is a file: the get still succeeds and says what was not kept.
-    const DataHome blocked(SamplePath);
+    const DataHome blocked(samplePath());
     const Outcome unkept = transfer({QStringLiteral("get"), QStringLiteral("--out"), got});
     EXPECT_EQ(unkept.code, 0);
     EXPECT_EQ(unkept.err.section(QLatin1Char('\n'), -2),
               QStringLiteral("warning: no copy was kept in the history: Cannot create the folder \"%1/Quillbridge/"
                              "history/Kestrel_Marine_Offices\"\n")
-                  .arg(SamplePath));
-
-    simulator.terminate();
-    EXPECT_TRUE(simulator.waitForFinished(WaitMilliseconds));
+                  .arg(samplePath()));
+    EXPECT_TRUE(simulator.stop());
 }

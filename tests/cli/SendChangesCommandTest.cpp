@@ -9,37 +9,6 @@
 namespace {
 const QString NoPort = QStringLiteral("/dev/quillbridge-no-such-port");
 
-// quillbridge-cli simulate in a process of its own, serving a configuration on a pseudo-terminal.
-class Simulator
-{
-public:
-    Simulator(const QString &config, const QStringList &options, const QString &dump)
-    {
-        m_process.start(QStringLiteral(QB_CLI_PATH),
-                        QStringList{QStringLiteral("simulate"), QStringLiteral("--config"), config,
-                                    QStringLiteral("--dump-on-exit"), dump}
-                            + options);
-        if (!m_process.waitForStarted(10000))
-            return;
-        while (!m_process.canReadLine() && m_process.waitForReadyRead(10000)) {}
-        m_device = QString::fromLocal8Bit(m_process.readLine()).trimmed();
-    }
-    ~Simulator() { stop(); }
-
-    QString device() const { return m_device; }
-    bool stop()
-    {
-        if (m_process.state() == QProcess::NotRunning)
-            return m_process.exitCode() == 0;
-        m_process.terminate();
-        return m_process.waitForFinished(10000) && m_process.exitCode() == 0;
-    }
-
-private:
-    QProcess m_process;
-    QString m_device;
-};
-
 class CliSendChanges : public ::testing::Test
 {
 protected:
@@ -77,7 +46,8 @@ TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
     edited.VirtualPorts().SetString(FieldNames::Name, 1, "Front Desk");
     RecordSlots::release(edited.Groups(), 2);
 
-    Simulator simulator(exchangePath, {QStringLiteral("--drop-every"), QStringLiteral("2")}, dumpPath);
+    SimulatorProcess simulator({QStringLiteral("--config"), exchangePath, QStringLiteral("--dump-on-exit"), dumpPath,
+                                QStringLiteral("--drop-every"), QStringLiteral("2")});
     ASSERT_TRUE(simulator.device().startsWith(QStringLiteral("/dev/pts/"))) << simulator.device().toStdString();
     const Outcome run = send(simulator.device(), edited);
     ASSERT_TRUE(simulator.stop());
@@ -126,7 +96,7 @@ TEST_F(CliSendChanges, RefusesAnotherLayoutSendsNothingWhenNothingChangedAndName
 
     ExchClass tones = base;
     tones.Tones().SetString(FieldNames::Name, 3, "HOLD");
-    Simulator noTones(basePath, {QStringLiteral("--no-tones")}, dumpPath);
+    SimulatorProcess noTones({QStringLiteral("--config"), basePath, QStringLiteral("--no-tones")});
     const Outcome unconfirmed = send(noTones.device(), tones);
     EXPECT_EQ(unconfirmed.code, 1);
     EXPECT_TRUE(unconfirmed.err.endsWith(

@@ -11,12 +11,8 @@ TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
 {
     QTemporaryDir dir;
     const QString dumpPath = dir.filePath(QStringLiteral("written.QBF"));
-    QProcess process;
-    process.start(QStringLiteral(QB_CLI_PATH),
-                  {QStringLiteral("simulate"), QStringLiteral("--dump-on-exit"), dumpPath});
-    ASSERT_TRUE(process.waitForStarted(10000));
-    while (!process.canReadLine() && process.waitForReadyRead(10000)) {}
-    const QString slavePath = QString::fromLocal8Bit(process.readLine()).trimmed();
+    SimulatorProcess simulator({QStringLiteral("--dump-on-exit"), dumpPath});
+    const QString slavePath = simulator.device();
     ASSERT_TRUE(slavePath.startsWith(QStringLiteral("/dev/pts/"))) << slavePath.toStdString();
 
     ExchClass sample;
@@ -30,10 +26,7 @@ TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
         EXPECT_EQ(client.readFrames(1), ExchangeSimulator::replyFrame(classes.RequestCode(), 1, image));
     }
 
-    process.terminate();
-    ASSERT_TRUE(process.waitForFinished(10000));
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    ASSERT_TRUE(simulator.stop());
 
     ExchClass dumped;
     ConfigFile file;

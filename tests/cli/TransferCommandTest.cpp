@@ -1,4 +1,3 @@
-#include "cli/CommandLineTool.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "support/CliRun.h"
@@ -170,21 +169,4 @@ TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningTheP
         {QStringLiteral("send"), QStringLiteral("--port"), QStringLiteral("/dev/quillbridge-no-such-port"), empty});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, empty + QStringLiteral(" holds no records; nothing was sent\n"));
-}
-
-TEST(TransferCommandUsage, OutOfRangeTimeoutsSpeedsAndPortNumbersAreUsageErrors)
-{
-    const char *const refused[][2] = {
-        {"--timeout", "0"},  {"--timeout", "86401"}, {"--timeout", "2147484"}, {"--speed", "1000"},
-        {"--speed", "fast"}, {"--port", "0"},        {"--port", "17"},         {"--port", "-1"},
-    };
-    for (const auto &[option, value] : refused) {
-        QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"), QStringLiteral("3"),
-                              QStringLiteral("--out"), QStringLiteral("site.QBF")};
-        arguments << QLatin1String(option) << QLatin1String(value);
-        const Outcome run = runInProcess<CommandLineTool>(arguments);
-        EXPECT_EQ(run.code, 2) << option << " " << value;
-        EXPECT_TRUE(run.err.startsWith(QStringLiteral("quillbridge-cli get: %1 needs ").arg(QLatin1String(option))))
-            << run.err.toStdString();
-    }
 }

@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 
 namespace {
-const QString SamplePath = QStringLiteral(QB_DATA_DIR "/sample.QBF");
-
 Outcome validate(const QStringList &arguments)
 {
     return runInProcess<CommandLineTool>(QStringList{QStringLiteral("validate")} + arguments);
@@ -20,9 +18,9 @@ Outcome validate(const QStringList &arguments)
 
 TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
 {
-    const Outcome clean = validate({SamplePath});
+    const Outcome clean = validate({samplePath()});
     EXPECT_EQ(clean.code, 0) << clean.err.toStdString();
-    EXPECT_EQ(clean.out, SamplePath + QStringLiteral(": no problems\n"));
+    EXPECT_EQ(clean.out, samplePath() + QStringLiteral(": no problems\n"));
 
     QTemporaryDir dir;
     ExchClass config;
@@ -60,21 +58,4 @@ TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
          "message": "3001 has 4 digits, more than the system's extension number length of 3",
          "record": 12, "rule": "number-too-long", "severity": "error"}]})json";
     EXPECT_EQ(QJsonDocument::fromJson(json.out.toUtf8()), QJsonDocument::fromJson(expected)) << json.out.toStdString();
-}
-
-TEST(ValidateCommand, ExitsTwoWhenTheFileCannotBeCheckedOrTheArgumentsAreWrong)
-{
-    QTemporaryDir dir;
-    const QString absent = dir.filePath(QStringLiteral("absent.QBF"));
-    const QString usage = QStringLiteral("usage: quillbridge-cli validate [--json] FILE.QBF\n");
-    const QList<std::pair<QStringList, QString>> cases = {
-        {{absent}, QStringLiteral("Cannot open \"%1\": No such file or directory\n").arg(absent)},
-        {{}, QStringLiteral("quillbridge-cli validate: missing FILE.QBF\n")},
-    };
-    for (const auto &[arguments, message] : cases) {
-        const Outcome run = validate(arguments);
-        EXPECT_EQ(run.code, 2);
-        EXPECT_TRUE(run.out.isEmpty());
-        EXPECT_EQ(run.err, message + usage);
-    }
 }

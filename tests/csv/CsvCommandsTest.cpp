@@ -6,15 +6,6 @@
 #include <QTemporaryDir>
 
 namespace {
-// The history folder of the commands run while it lives.
-class DataHome
-{
-public:
-    explicit DataHome(const QString &path) { qputenv("XDG_DATA_HOME", path.toLocal8Bit()); }
-    ~DataHome() { qunsetenv("XDG_DATA_HOME"); }
-    DataHome(const DataHome &) = delete;
-    DataHome &operator=(const DataHome &) = delete;
-};
 
 Outcome cli(const QStringList &arguments)
 {
@@ -81,33 +72,4 @@ TEST(CsvCommands, ExportEditAndImportReplaceTheFileKeepingItsOldVersionWhileADry
     EXPECT_EQ(again.code, 0);
     EXPECT_TRUE(again.out.endsWith(site + QStringLiteral(": no record of ACL changes; the file was left as it was\n")));
     EXPECT_EQ(cli({QStringLiteral("history")}).out.count(QLatin1Char('\n')), 1);
-}
-
-TEST(CsvCommands, RefuseAMissingOrUnknownStructureOrInputWithTheirUsageLine)
-{
-    const QString member = QStringLiteral("--structure");
-    const struct
-    {
-        QStringList arguments;
-        const char *problem;
-    } cases[] = {
-        {{QStringLiteral("export-csv"), samplePath()}, "export-csv: missing --structure MEMBER"},
-        {{QStringLiteral("export-csv"), samplePath(), member, QStringLiteral("Phones")},
-         "export-csv: unknown structure \"Phones\"; the structures are ClassList, ACL, VirtualPorts, System, Groups, "
-         "Rights, PortToVirtual, ExtToVirtual, Tones"},
-        {{QStringLiteral("export-csv"), samplePath(), member, QStringLiteral("ACL"), QStringLiteral("--out"),
-          samplePath()},
-         "export-csv: --out must name another file than FILE.QBF"},
-        {{QStringLiteral("import-csv"), samplePath(), member, QStringLiteral("ACL")},
-         "import-csv: missing --in FILE.csv"},
-    };
-    for (const auto &c : cases) {
-        const Outcome run = cli(c.arguments);
-        EXPECT_EQ(run.code, 2);
-        EXPECT_TRUE(
-            run.err.startsWith(QStringLiteral("quillbridge-cli ") + QString::fromUtf8(c.problem) + QLatin1Char('\n')))
-            << run.err.toStdString();
-        EXPECT_TRUE(run.err.contains(QStringLiteral("\nusage: quillbridge-cli ") + c.arguments.first()))
-            << run.err.toStdString();
-    }
 }

@@ -4,6 +4,27 @@
 
 #include <QFileInfo>
 
+#include <dlfcn.h>
+#include <sys/stat.h>
+
+namespace {
+// The file or folder whose flush to the card fails, as a pulled card's would.
+QByteArray failingSync;
+} // namespace
+
+extern "C" int fsync(int fd)
+{
+    struct stat failing = {};
+    struct stat opened = {};
+    if (!failingSync.isEmpty() && ::stat(failingSync.constData(), &failing) == 0 && ::fstat(fd, &opened) == 0
+        && failing.st_dev == opened.st_dev && failing.st_ino == opened.st_ino) {
+        errno = EIO;
+        return -1;
+    }
+    static const auto realSync = reinterpret_cast<int (*)(int)>(::dlsym(RTLD_NEXT, "fsync"));
+    return realSync(fd);
+}
+
 namespace {
 using Kind = DriveVolume::Kind;
 
@@ -127,6 +148,20 @@ TEST_F(CardTransferTest, ACopyThatFailsSaysSoLeavesNoTemporaryFileAndDoesNotStop
     EXPECT_EQ(entries(blocked.mountPoint + QStringLiteral("/DB")), QStringList{QStringLiteral("CONFIG.VRS")});
     EXPECT_TRUE(drives.calls.isEmpty());
     EXPECT_TRUE(m_drives.calls.isEmpty());
+}
+
+TEST_F(CardTransferTest, AFileOrFolderThatCannotBeFlushedToTheCardIsACopyThatFailed)
+{
+    const DriveVolume target = card(QStringLiteral("card"));
+    for (const QString &path : {cardFile(target), target.mountPoint + QStringLiteral("/DB")}) {
+        SCOPED_TRACE(path.toStdString());
+        CardTransfer transfer(m_drives);
+        ASSERT_TRUE(transfer.copyToCard(m_converted, target));
+        failingSync = QFile::encodeName(path);
+        EXPECT_FALSE(transfer.copyToCard(m_converted, target));
+        failingSync.clear();
+        EXPECT_EQ(transfer.errorString(), QStringLiteral("Not able to flush %1 to the card").arg(cardFile(target)));
+    }
 }
 
 TEST_F(CardTransferTest, ACardInUseIsTriedTenTimesThreeHundredMillisecondsApartThenReportedBusy)

@@ -165,6 +165,17 @@ TEST(ConfigFile, FailedSaveKeepsThePreviousFileAndSaysSo)
     EXPECT_EQ(fileContent(path), original);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("site.QBF")});
 
+    // A used map one byte longer than the format's 16-bit length.
+    ExchClass oversized;
+    fillSmallConfiguration(oversized);
+    oversized.VirtualPorts().PutUsed(replyPacket(31, 1, QByteArray(65536, '\x01')));
+    EXPECT_FALSE(file.save(oversized, path));
+    EXPECT_EQ(file.errorString(),
+              QStringLiteral("Cannot save \"%1\": The configuration holds a text too long for the file format; "
+                             "nothing was saved.")
+                  .arg(path));
+    EXPECT_EQ(fileContent(path), original);
+
     const QString underAFile = path + QStringLiteral("/inner.QBF");
     EXPECT_FALSE(file.save(big, underAFile));
     EXPECT_FALSE(file.errorString().isEmpty());

@@ -187,6 +187,9 @@ TEST_F(RecordClassTest, GettersReadWhatTheSettersWroteUnderAnyCaseOfTheName)
 {
     EXPECT_EQ(std::make_tuple(s.GetInteger("Small", 0), s.GetInteger("RingType", 0)), std::make_tuple(255, 65535));
     EXPECT_EQ(s.GetDigit("Number", 1), QByteArray("++++"));
+    // A byte of ones holds no bit outside 0-7.
+    EXPECT_EQ(std::make_tuple(s.GetBoolean("Bits", 1, 7), s.GetBoolean("Bits", 1, 8), s.GetBoolean("Bits", 1, -1)),
+              std::make_tuple(true, false, false));
     s.SetInteger("RingType", 0, 0x1234);
     s.SetString("Name", 0, "DIAL");
     s.SetDigit("Number", 0, "*0#");
