@@ -2,17 +2,21 @@
 
 #include "app/DemoExchange.h"
 #include "editor/widgets/DocumentWindow.h"
+#include "history/HistoryStore.h"
+#include "history/SystemClock.h"
 #include "link/RecordWriteQueue.h"
-#include "link/SerialLink.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/TreeSearch.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QDialog>
-#include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -28,6 +32,23 @@ QList<QByteArray> records(const ExchClass &config)
     return result;
 }
 
+// The rows on show, one a line, their filled columns joined.
+QString rows(const QTreeWidget *tree)
+{
+    QStringList texts;
+    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget *>(tree)); *it; ++it) {
+        if ((*it)->isHidden())
+            continue;
+        QStringList columns;
+        for (int c = 0; c < tree->columnCount(); ++c) {
+            if (!(*it)->text(c).isEmpty())
+                columns.append((*it)->text(c));
+        }
+        texts.append(columns.join(QStringLiteral(" | ")));
+    }
+    return texts.join(QLatin1Char('\n'));
+}
+
 class MainWindowEndToEnd : public PtyMainWindowFixture
 {
 protected:
@@ -40,7 +61,33 @@ protected:
         return m_window->activeDocument();
     }
     ExchClass &configuration(const DocumentWindow *document) { return m_window->configuration(document->ExNum()); }
+    // Runs a File menu item, taking the structure dialog's first choice (ACL)
+    // and the named file; the messages it showed.
+    QList<MessageService::Message> run(const char *item, const QString &file)
+    {
+        QTimer chooser;
+        chooser.setInterval(0);
+        QObject::connect(&chooser, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->accept();
+        });
+        chooser.start();
+        m_messages.clearShownMessages();
+        m_fileDialogs.setNextFileName(file);
+        trigger(item);
+        return m_messages.shownMessages();
+    }
+
+    QString path(const char *name) const { return m_dir.filePath(QLatin1String(name)); }
+    // Runs System → Send Changes; whether a transfer ran and ended.
+    bool sendChanges()
+    {
+        trigger("mnuSendChanges");
+        auto *transfer = child<QDialog>(m_window.get(), "frmGetConfig");
+        return transfer->isVisible() && waitFor([transfer] { return !transfer->isVisible(); });
+    }
 };
+} // namespace
 
 TEST_F(MainWindowEndToEnd, TheDemoExchangeAnswersAtTheLinesPaceInTimeForTheProgramsOwnTimers)
 {
@@ -134,4 +181,133 @@ TEST_F(MainWindowEndToEnd, FileNewReadsTheExchangeAndARenamedPortReachesItWhenTh
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 }
 
-} // namespace
+TEST_F(MainWindowEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEditsWithoutTouchingIt)
+{
+    QDir(HistoryStore::defaultRoot()).removeRecursively();
+    const HistoryStore history(HistoryStore::defaultRoot(), SystemClock::shared(), 100);
+    DocumentWindow *document = readExchange("mnuGetConfig");
+    ASSERT_NE(document, nullptr);
+    ASSERT_TRUE(waitFor([&history] { return !history.entries().isEmpty(); }));
+    ExchClass &edited = configuration(document);
+    edited.ACL().SetString(FieldNames::Name, 2, "Changed Name");
+    edited.VirtualPorts().SetInteger("RXGain", 0, 5);
+    const ExchClass before = edited;
+
+    trigger("mnuCompareWithExchange");
+    QWidget *comparison = nullptr;
+    ASSERT_TRUE(
+        waitFor([&] { return (comparison = m_window->findChild<QWidget *>(QStringLiteral("frmComparison"))); }));
+    auto *changes = comparison->findChild<QTreeWidget *>(QStringLiteral("trvChanges"));
+    EXPECT_EQ(rows(changes),
+              QStringLiteral("ACL: 1 record\n"
+                             "ACL 2 (Dist 1)\n"
+                             "Name | \"Dist 1\" | \"Changed Name\"\n"
+                             "Virtual Ports: 1 record\n"
+                             "Virtual Ports 0 (Reception)\n"
+                             "RXGain | 3 | 5"));
+    comparison->findChild<QLineEdit *>(QStringLiteral("txtFilter"))->setText(QStringLiteral("changed NAME"));
+    EXPECT_EQ(rows(changes), QStringLiteral("ACL: 1 record\nACL 2 (Dist 1)\nName | \"Dist 1\" | \"Changed Name\""));
+
+    QTreeWidgetItem *nameRow =
+        changes->findItems(QStringLiteral("Name"), Qt::MatchExactly | Qt::MatchRecursive).value(0);
+    ASSERT_NE(nameRow, nullptr);
+    changes->setCurrentItem(nameRow);
+    comparison->findChild<QPushButton *>(QStringLiteral("cmdShowRecord"))->click();
+    ASSERT_NE(document->tree()->currentItem(), nullptr);
+    EXPECT_EQ(document->tree()->currentItem()->data(0, Qt::UserRole).toString(), QStringLiteral("ACR2"));
+
+    // The exchange was read into a configuration of its own, and kept as a get too.
+    EXPECT_EQ(m_window->documents().size(), 1);
+    EXPECT_TRUE(configuration(document) == before);
+    const QList<HistoryEntry> entries = history.entries();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[0].kind, HistoryEntry::Kind::Get);
+    EXPECT_EQ(entries[0].site, QStringLiteral("Kestrel_Marine_Offices"));
+    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowEndToEnd, AnEditedExportImportsAsOneUndoableStepWrittenOnlineWhileABadRowChangesNothing)
+{
+    DocumentWindow *document = readExchange("mnuGetConfig");
+    ASSERT_NE(document, nullptr);
+    ExchClass &config = configuration(document);
+    EXPECT_TRUE(run("mnuFileExportCsv", path("acl.csv")).isEmpty());
+    QByteArray table = fileContent(path("acl.csv"));
+    EXPECT_TRUE(table.startsWith("record,used,Name,Flag,PublicID,PassCode,PriorityLevel,RingType,Rights,ClassAccess,"
+                                 "SetAccess\r\n0,yes,Default,0,1000,0000,0,0,,General,\r\n"));
+
+    ASSERT_TRUE(writeFile(path("acl.csv"), table.replace(",Dist 1,", ",Dispatch,")));
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    const QList<MessageService::Message> asked = run("mnuFileImportCsv", path("acl.csv"));
+    ASSERT_EQ(asked.size(), 1);
+    EXPECT_EQ(asked[0].text,
+              QStringLiteral("Import acl.csv into ACL of Document 1?\n\n"
+                             "ACL 2 (Dist 1): Name \"Dist 1\" -> \"Dispatch\"\n\n"
+                             "The result's check: no problems."));
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dispatch"));
+    EXPECT_TRUE(waitFor(
+        [this] { return m_simulator.configuration().ACL().GetString(FieldNames::Name, 2) == QByteArray("Dispatch"); }));
+    QAction *undo = child<QAction>(m_window.get(), "mnuEditUndo");
+    EXPECT_EQ(undo->text(), QStringLiteral("&Undo Import CSV (ACL)"));
+
+    undo->trigger();
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dist 1"));
+    const QByteArray before = config.ACL().record(3);
+    ASSERT_TRUE(
+        writeFile(path("bad.csv"), "record,PublicID,Name\r\n3,12X4,Reception\r\n4,1234,Far too long a name\r\n"));
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    const QList<MessageService::Message> refused = run("mnuFileImportCsv", path("bad.csv"));
+    ASSERT_EQ(refused.size(), 1);
+    EXPECT_EQ(refused[0].text,
+              QStringLiteral("bad.csv cannot be imported into ACL: nothing was changed.\n\n"
+                             "line 2, column PublicID: must be at most 6 dial digits (0-9, * and #), not \"12X4\"\n"
+                             "line 3, column Name: must be at most 15 characters, not 19"));
+    EXPECT_EQ(config.ACL().record(3), before);
+}
+
+TEST_F(MainWindowEndToEnd, WritesTheOneRecordChangedSinceTheGetThenSeesNothingNewAndRefusesAnotherLayout)
+{
+    QDir(HistoryStore::defaultRoot()).removeRecursively();
+    DocumentWindow *document = readExchange("mnuGetConfig");
+    ASSERT_NE(document, nullptr);
+    child<QAction>(m_window.get(), "mnuFileOnline")->trigger();
+    ExchClass &edited = configuration(document);
+    document->beginStep(QStringLiteral("Rename Virtual Port 5"));
+    edited.VirtualPorts().SetString(FieldNames::Name, 5, "Sales Desk");
+    document->endStep();
+
+    const int answeredBefore = m_simulator.framesAnswered();
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    ASSERT_TRUE(sendChanges());
+    EXPECT_EQ(m_simulator.framesAnswered(), answeredBefore + 1);
+    EXPECT_EQ(m_simulator.configuration().VirtualPorts().GetString(FieldNames::Name, 5), QByteArray("Sales Desk"));
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    const QString question = m_messages.shownMessages()[0].text;
+    EXPECT_TRUE(question.contains(QStringLiteral("\n\nChanges since the configuration read from the exchange on ")))
+        << question.toStdString();
+    EXPECT_TRUE(question.contains(QStringLiteral(":\nVirtual Ports 5 (Sales 1): Name \"Sales 1\" -> \"Sales Desk\"\n\n"
+                                                 "Only this record is written;")))
+        << question.toStdString();
+    const QList<HistoryEntry> kept = HistoryStore(HistoryStore::defaultRoot(), SystemClock::shared(), 100).entries();
+    ASSERT_EQ(kept.size(), 2);
+    EXPECT_EQ(kept[0].kind, HistoryEntry::Kind::Send);
+
+    m_messages.clearShownMessages();
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(sendChanges());
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    EXPECT_TRUE(m_messages.shownMessages()[0].text.startsWith(
+        QStringLiteral("Nothing changed since the configuration sent to the exchange on ")));
+
+    edited.ACL().PutBlank(edited.ACL().Records());
+    m_messages.clearShownMessages();
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    EXPECT_FALSE(sendChanges());
+    EXPECT_EQ(m_simulator.framesAnswered(), answeredBefore + 1);
+    ASSERT_EQ(m_messages.shownMessages().size(), 1);
+    const QString refusal = m_messages.shownMessages()[0].text;
+    EXPECT_TRUE(refusal.startsWith(
+        QStringLiteral("The layout of ACL differs from the baseline (the configuration sent to the exchange on ")))
+        << refusal.toStdString();
+    EXPECT_TRUE(refusal.endsWith(QStringLiteral("): send the whole configuration")));
+}

@@ -1,18 +1,13 @@
 #include "support/gui/MainWindowFixture.h"
 
 #include "app/CommandLine.h"
-#include "editor/widgets/DocumentWindow.h"
 #include "export/widgets/PrintService.h"
-#include "model/ExchClass.h"
-#include "model/FieldNames.h"
 #include "simulator/ExchangeSimulator.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QTest>
@@ -24,17 +19,24 @@ namespace {
 class MainWindowTest : public MainWindowFixture
 {
 protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        m_window->load();
+    }
     QMdiArea *mdiArea() const { return m_window->findChild<QMdiArea *>(); }
-    // The visible items of the recently used list, top first.
+    // The paths of the visible items of the recently used list, top first, each numbered as "&1 ".
     QStringList recent() const
     {
-        QStringList captions;
+        QStringList paths;
         for (int i = 1; i <= 4; ++i) {
             const QAction *item = action(QStringLiteral("mnuFileMRU%1").arg(i).toLatin1().constData());
-            if (item->isVisible())
-                captions.append(item->text());
+            if (item->isVisible()) {
+                EXPECT_TRUE(item->text().startsWith(QStringLiteral("&%1 ").arg(i))) << item->text().toStdString();
+                paths.append(item->text().mid(3));
+            }
         }
-        return captions;
+        return paths;
     }
     QStringList captions() const
     {
@@ -53,35 +55,27 @@ protected:
 
 TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndOneThatFailsToLoadLeavesNoWindowAndMovesOnlyWhenNotPickedFromIt)
 {
-    m_window->load();
-    const QString a = sampleCopy(QStringLiteral("a.QBF"));
-    const QString b = sampleCopy(QStringLiteral("b.QBF"));
+    const QString a = openSample();
+    const QString b = openSample("b.QBF");
     const QString broken = m_dir.filePath(QStringLiteral("broken.QBF"));
-    QFile file(broken);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("not a configuration");
-    file.close();
-    openThroughDialog(a);
-    openThroughDialog(b);
+    ASSERT_TRUE(writeFile(broken, "not a configuration"));
     m_messages.setNextAnswer(QMessageBox::Ok);
     openThroughDialog(broken);
     EXPECT_EQ(captions(), (QStringList{a, b}));
     EXPECT_EQ(messageTexts(m_messages), strings({"Invalid file type - cannot load!"}));
-    EXPECT_EQ(recent(),
-              (QStringList{QStringLiteral("&1 ") + broken, QStringLiteral("&2 ") + b, QStringLiteral("&3 ") + a}));
+    EXPECT_EQ(recent(), (QStringList{broken, b, a}));
     const FileDialogService::Request request = m_fileDialogs.requests().constFirst();
     EXPECT_EQ(request.kind, FileDialogService::Kind::Open);
     EXPECT_EQ(request.title + QLatin1Char('|') + request.filter,
               QStringLiteral("Open|Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
 
     action("mnuFileMRU3")->trigger();
-    EXPECT_EQ(recent(),
-              (QStringList{QStringLiteral("&1 ") + a, QStringLiteral("&2 ") + broken, QStringLiteral("&3 ") + b}));
+    EXPECT_EQ(recent(), (QStringList{a, broken, b}));
     EXPECT_EQ(m_window->activeDocument()->caption(), a);
     EXPECT_EQ(m_window->activeDocument()->tag(), QLatin1Char(':') + a);
     m_messages.setNextAnswer(QMessageBox::Ok);
     action("mnuFileMRU2")->trigger();
-    EXPECT_EQ(recent().value(1), QStringLiteral("&2 ") + broken);
+    EXPECT_EQ(recent().value(1), broken);
     EXPECT_EQ(m_window->documents().size(), 3);
 }
 
@@ -90,19 +84,17 @@ TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpUnderItsFullPat
     const QString site = sampleCopy(QStringLiteral("Kestrel Marine.QBF"));
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    createWindow();
     m_window->load(CommandLine({QStringLiteral("\"Kestrel Marine.QBF\"")}).filePath());
     QDir::setCurrent(previous);
     EXPECT_EQ(captions(), QStringList{site});
-    EXPECT_EQ(recent(), QStringList{QStringLiteral("&1 ") + site});
+    EXPECT_EQ(recent(), QStringList{site});
 }
 
 TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDocumentAsksForTheNameItThenTakes)
 {
-    m_window->load();
-    const QString a = sampleCopy(QStringLiteral("a.QBF"));
-    const QString b = sampleCopy(QStringLiteral("b.QBF"));
-    openThroughDialog(a);
-    openThroughDialog(b);
+    const QString a = openSample();
+    const QString b = openSample("b.QBF");
     mdiArea()->setActiveSubWindow(mdiArea()->subWindowList().at(0));
     ASSERT_TRUE(QFile::remove(a));
     action("mnuFileSave")->trigger();
@@ -113,7 +105,7 @@ TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDo
     action("mnuFileSaveAll")->trigger();
     EXPECT_TRUE(QFileInfo::exists(a) && QFileInfo::exists(b));
     EXPECT_EQ(m_fileDialogs.requests().size(), 2) << "the two opens";
-    EXPECT_EQ(recent(), (QStringList{QStringLiteral("&1 ") + b, QStringLiteral("&2 ") + a}));
+    EXPECT_EQ(recent(), (QStringList{b, a}));
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 
     EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 3"));
@@ -131,7 +123,7 @@ TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDo
     EXPECT_EQ(request.title + QLatin1Char('|') + request.filter,
               QStringLiteral("Save As|Quillbridge Files (*.QBF)|*.QBF|All Files (*.*)|*.*"));
     EXPECT_TRUE(QFileInfo::exists(copy));
-    EXPECT_EQ(recent().mid(0, 2), (QStringList{QStringLiteral("&1 ") + copy, QStringLiteral("&2 ") + named}));
+    EXPECT_EQ(recent().mid(0, 2), (QStringList{copy, named}));
     m_fileDialogs.setNextFileName(QString());
     action("mnuFileSaveAs")->trigger();
     EXPECT_EQ(m_window->activeDocument()->caption(), copy) << "cancelled";
@@ -139,7 +131,6 @@ TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDo
 
 TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransfersAreRefused)
 {
-    m_window->load();
     EXPECT_EQ(panelText("pnlPort") + QLatin1Char('|') + panelText("pnlConnection"),
               QStringLiteral("COM4; 38400|NO REPLY"));
     m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
@@ -152,7 +143,7 @@ TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransf
     action("mnuFileNew")->trigger();
     action("mnuGetConfig")->trigger();
     EXPECT_TRUE(m_window->documents().isEmpty());
-    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openSample();
     action("mnuSendConfig")->trigger();
     EXPECT_EQ(messageTexts(m_messages),
               strings({"Not getting configuraton\nNo Orvex detected", "No Orvex detected\nNot getting configuraton",
@@ -166,7 +157,6 @@ TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransf
 
 TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAsksTheExchangeAndACancelTakesTheDocumentAway)
 {
-    m_window->load();
     m_port->written.clear();
     action("mnuGetConfig")->trigger();
     EXPECT_EQ(captions(), QStringList{QStringLiteral("Document 1")});
@@ -186,7 +176,6 @@ TEST_F(MainWindowTest, GetConfigurationOpensANewDocumentAsksTheExchangeAndACance
 
 TEST_F(MainWindowTest, CommandsOnADocumentAreEnabledOnlyWhileThereIsOneAndLineReversalAndOnlineAreSwitches)
 {
-    m_window->load();
     const QStringList documentCommands =
         strings({"mnuFileClose", "mnuFileSave", "mnuFileSaveAs", "mnuSendConfig", "mnuViewRefresh", "Save", "UpdateSys",
                  "CopyRec", "mnuFilePrintPreview", "mnuFilePrint", "mnuFileExportPdf", "Print"});
@@ -224,7 +213,6 @@ TEST_F(MainWindowTest, CommandsOnADocumentAreEnabledOnlyWhileThereIsOneAndLineRe
 
 TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
 {
-    m_window->load();
     action("mnuWindowNewWindow")->trigger();
     action("mnuWindowNewWindow")->trigger();
     const QList<QMdiSubWindow *> windows = mdiArea()->subWindowList();
@@ -239,9 +227,8 @@ TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
 
 TEST_F(MainWindowTest, CancelOnAnyDocumentsQuestionStopsTheExitThere)
 {
-    m_window->load();
-    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
-    openThroughDialog(sampleCopy(QStringLiteral("b.QBF")));
+    openSample();
+    openSample("b.QBF");
     for (DocumentWindow *document : m_window->documents()) {
         EXPECT_FALSE(document->isWindowModified()) << "as opened";
         rename(document, "Edited");
@@ -266,7 +253,6 @@ TEST_F(MainWindowTest, CancelOnAnyDocumentsQuestionStopsTheExitThere)
 
 TEST_F(MainWindowTest, CutCopyAndPasteWorkOnTheFocusedTextBoxAndLeaveReadOnlyTextAlone)
 {
-    m_window->load();
     QLineEdit text(QStringLiteral("Reception"));
     text.show();
     QApplication::setActiveWindow(&text);
@@ -292,8 +278,7 @@ TEST_F(MainWindowTest, CutCopyAndPasteWorkOnTheFocusedTextBoxAndLeaveReadOnlyTex
 
 TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
 {
-    m_window->load();
-    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openSample();
     DocumentWindow *document = m_window->activeDocument();
     action("mnuFileOnline")->trigger();
     m_window->printService().setNextAnswer(false);
@@ -315,11 +300,9 @@ TEST_F(MainWindowTest, CommandsOnADocumentFirstCommitTheEditOnItsScreen)
 
 TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTheAnswer)
 {
-    m_window->load();
-    const QString kept = sampleCopy(QStringLiteral("kept.QBF"));
-    openThroughDialog(kept);
+    const QString kept = openSample("kept.QBF");
     ExchClass &keptConfig = activeConfiguration();
-    openThroughDialog(sampleCopy(QStringLiteral("written.QBF")));
+    openSample("written.QBF");
     rename(m_window->activeDocument(), "Harbour Office");
     ExchClass &writtenConfig = activeConfiguration();
     m_port->written.clear();
@@ -349,9 +332,7 @@ TEST_F(MainWindowTest, ADocumentFromAFileAsksBeforeItsFirstOnlineWriteAndKeepsTh
 
 TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecordsAndSendsOnlyOnYes)
 {
-    m_window->load();
-    const QString site = sampleCopy(QStringLiteral("site.QBF"));
-    openThroughDialog(site);
+    const QString site = openSample("site.QBF");
     m_port->written.clear();
     m_messages.setNextAnswer(QMessageBox::No);
     action("mnuSendConfig")->trigger();
@@ -377,8 +358,7 @@ TEST_F(MainWindowTest, SendConfigurationNamesTheDocumentTheExchangeAndTheRecords
 
 TEST_F(MainWindowTest, TheStatusBarCountsWritesWaitingOrNotConfirmedAndRetrySendsThemAgain)
 {
-    m_window->load();
-    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openSample();
     auto *retry = m_window->findChild<QToolButton *>(QStringLiteral("cmdRetryWrites"));
     EXPECT_EQ(panelText("pnlWrites"), QString());
     m_messages.setNextAnswer(QMessageBox::Yes);
@@ -403,8 +383,7 @@ TEST_F(MainWindowTest, TheStatusBarCountsWritesWaitingOrNotConfirmedAndRetrySend
 
 TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
 {
-    m_window->load();
-    openThroughDialog(sampleCopy(QStringLiteral("a.QBF")));
+    openSample();
     queueAnswers(m_messages, QMessageBox::Yes, 2);
     m_window->writeRecord(activeConfiguration(), ExchClass::VirtualPortsMember, 2);
     QByteArray stored = activeConfiguration().VirtualPorts().record(2);
@@ -420,9 +399,7 @@ TEST_F(MainWindowTest, AnEchoThatDiffersFromTheWriteIsReportedNamingTheRecord)
 
 TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndActivatesTheOneClicked)
 {
-    m_window->load();
-    const QString a = sampleCopy(QStringLiteral("a.QBF"));
-    openThroughDialog(a);
+    const QString a = openSample();
     action("mnuWindowNewWindow")->trigger();
     EXPECT_EQ(action("mnuWindowDocument1")->text(), QStringLiteral("&1 ") + a);
     EXPECT_EQ(action("mnuWindowDocument2")->text(), QStringLiteral("&2 Document 2"));

@@ -1,6 +1,5 @@
 #include "app/OptionsDialog.h"
 
-#include "core/DebugLog.h"
 #include "core/Registry.h"
 #include "link/FakeSerialPort.h"
 #include "link/SerialLink.h"
@@ -11,7 +10,6 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 namespace {

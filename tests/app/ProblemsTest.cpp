@@ -133,7 +133,7 @@ TEST_F(ProblemsTest, TheListFollowsTheActiveDocumentAndDoubleClickingAProblemPut
     EXPECT_EQ(document->selection(), QStringLiteral("Virtual Ports \u203A 3 - Accounts 1"));
     EXPECT_TRUE(document->isPanelVisible(DocumentWindow::Panel::VirtualPorts));
 
-    openThroughDialog(sampleCopy(QStringLiteral("clean.QBF")));
+    openSample("clean.QBF");
     EXPECT_EQ(count->text(), QStringLiteral("No problems"));
     EXPECT_EQ(list->model()->rowCount(), 0);
 }

@@ -1,11 +1,11 @@
+#include "editor/ClassPositions.h"
 #include "editor/DialledNumberTable.h"
 #include "editor/ToneSteps.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
 #include "simulator/sample/SampleConfiguration.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 namespace {
 
@@ -69,6 +69,18 @@ TEST_F(SampleTest, ANewDialledNumberTakesTheLowestFreeSlotDisabled)
     for (int i = 0; i < numbers().Records(); ++i)
         numbers().SetBoolean(FieldNames::Flag, i, RecordSlots::FreeBit, false);
     EXPECT_EQ(table.addNumber(), -1);
+}
+
+TEST(ClassPositions, HoldersAreThePortsAndAclsInUseWithTheBitReadWithinTheirTables)
+{
+    ExchClass config;
+    SampleConfiguration::build(config);
+    DiagnosticRecorder diagnostics(DebugLog::shared());
+    // Class "Tie Lines" has bit 6.
+    const ClassPositions::Holders holders = ClassPositions(config).holders(6);
+    EXPECT_EQ(holders.ports, (QList<int>{24, 25, 26, 27}));
+    EXPECT_EQ(holders.acls, (QList<int>{1, 2, 3, 4, 5, 6, 10, 11}));
+    EXPECT_TRUE(diagnostics.empty()) << diagnostics.last().toStdString();
 }
 
 TEST(ToneLength, AcceptsDecimalNumbersUpTo120AndRaisesSmallOnesToOne)

@@ -1,4 +1,3 @@
-#include "core/DebugLog.h"
 #include "shell/AboutWindow.h"
 #include "shell/DebugWindow.h"
 #include "shell/FileDialogService.h"
@@ -9,7 +8,6 @@
 #include "support/gui/GuiTestSupport.h"
 
 #include <QCheckBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>

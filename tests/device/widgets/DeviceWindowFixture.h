@@ -2,6 +2,7 @@
 
 #include "device/widgets/DeviceServices.h"
 #include "link/FrameSink.h"
+#include "link/PacketCode.h"
 #include "link/PacketSender.h"
 #include "link/Receiver.h"
 #include "support/SimulatedTimers.h"
@@ -62,16 +63,18 @@ protected:
     }
 
     QLineEdit *box(const QString &name) const { return child<QLineEdit>(m_window.data(), name); }
+    QLineEdit *box(const char *name) const { return box(QLatin1String(name)); }
     void click(const QString &name) { QTest::mouseClick(child<QPushButton>(m_window.data(), name), Qt::LeftButton); }
-    void type(const char *name, const char *text) { box(QLatin1String(name))->setText(QString::fromLatin1(text)); }
+    void click(const char *name) { click(QLatin1String(name)); }
+    void type(const char *name, const char *text) { box(name)->setText(QString::fromLatin1(text)); }
     // Puts the focus in the box, types and leaves it with Tab.
     void enterAndLeave(const char *name, const char *text)
     {
-        box(QLatin1String(name))->setFocus(Qt::OtherFocusReason);
+        box(name)->setFocus(Qt::OtherFocusReason);
         type(name, text);
-        QTest::keyClick(box(QLatin1String(name)), Qt::Key_Tab);
+        QTest::keyClick(box(name), Qt::Key_Tab);
     }
-    bool hasFocus(const char *name) const { return QApplication::focusWidget() == box(QLatin1String(name)); }
+    bool hasFocus(const char *name) const { return QApplication::focusWidget() == box(name); }
     QString status() const { return shownIn(m_window.data(), "sbar1Panel1"); }
     QStringList messages() const { return messageTexts(m_messages); }
     QList<QByteArray> sent(int code) const { return payloadsOf(m_frames, code); }
@@ -83,13 +86,24 @@ protected:
             m_window->DataReceived();
         }
     }
+    // A series started by the command whose first part the exchange acknowledges and whose second it never does.
+    void expectASilenceStopsTheSeries(const char *command)
+    {
+        m_frames.clear();
+        click(command);
+        m_window->DataReceived();
+        m_timers.advance(1000);
+        EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
+        m_window->DataReceived();
+        EXPECT_EQ(payloadsOf(m_frames, PacketCode::BoardParameters).size(), 2) << "nothing after the silence";
+    }
     // Types each value into its box, clicks the command and expects the message, the focus left in the box.
     void expectRefusals(std::initializer_list<std::array<const char *, 5>> rows)
     {
         for (const auto &[name, text, command, message, taken] : rows) {
             m_messages.clearShownMessages();
             type(name, text);
-            click(QLatin1String(command));
+            click(command);
             EXPECT_EQ(messages(), strings({message})) << name << " " << text;
             EXPECT_TRUE(hasFocus(name)) << name;
             type(name, taken);

@@ -1,19 +1,22 @@
 #include "device/widgets/DeviceWindowFixture.h"
 
 #include "device/widgets/BoardInfoWindow.h"
+#include "device/widgets/DeviceWindows.h"
 #include "device/widgets/ExtensionParametersWindow.h"
 #include "device/widgets/FactoryWindow.h"
 #include "device/widgets/TieLineParametersWindow.h"
 #include "device/widgets/TimeWindow.h"
 #include "link/ClockReading.h"
+#include "link/FakeSerialPort.h"
 #include "link/PacketCode.h"
+#include "link/SerialLink.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 
 namespace {
 
-QComboBox *list(QWidget *window, const QString &name)
+QComboBox *list(QWidget *window, const char *name)
 {
     return child<QComboBox>(window, name);
 }
@@ -41,7 +44,7 @@ TEST_F(TimeWindowTest, OpensOnThePcClockAndRollsOverMidnightWithoutAdvancingTheD
 TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCannotHold)
 {
     type("txtYear", "");
-    click(QStringLiteral("cmdSetSystem"));
+    click("cmdSetSystem");
     EXPECT_EQ(messages(), strings({"Please select a date"}));
     const char *const valid[][2] = {{"txtDay", "28"},   {"txtMonth", "02"}, {"txtYear", "2005"},
                                     {"txtHours", "12"}, {"txtMins", "00"},  {"txtSecs", "00"}};
@@ -56,8 +59,8 @@ TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCann
     type("txtDay", "14");
     type("txtMonth", "03");
     type("txtYear", "2009");
-    click(QStringLiteral("cmdSetSystem"));
-    click(QStringLiteral("cmdGetSystem"));
+    click("cmdSetSystem");
+    click("cmdGetSystem");
     EXPECT_EQ(sent(PacketCode::SetClock), QList<QByteArray>{bytes("00 00 1A 09 0F 0E 03 09 00 14")});
     EXPECT_EQ(sent(PacketCode::Clock), QList<QByteArray>{bytes("00 00")});
 }
@@ -65,11 +68,11 @@ TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCann
 TEST_F(TimeWindowTest, TypingInTheSecondsFreezesTheClockUntilThePcTimeIsTakenAgain)
 {
     m_timers.advance(1000);
-    QLineEdit *seconds = box(QStringLiteral("txtSecs"));
+    QLineEdit *seconds = box("txtSecs");
     seconds->setFocus(Qt::MouseFocusReason);
     // The first change after a tick is taken as the clock's own.
     QTest::keyClick(seconds, Qt::Key_Backspace);
-    box(QStringLiteral("txtMins"))->setFocus(Qt::MouseFocusReason);
+    box("txtMins")->setFocus(Qt::MouseFocusReason);
     m_timers.advance(1000);
     EXPECT_EQ(shown(), QStringLiteral("14|03|2009|23|59|06"));
     seconds->setFocus(Qt::MouseFocusReason);
@@ -84,7 +87,7 @@ TEST_F(TimeWindowTest, TypingInTheSecondsFreezesTheClockUntilThePcTimeIsTakenAga
     EXPECT_EQ(shown(), QStringLiteral("14|03|2009|15|09|26")) << "a frozen clock stays frozen";
 
     m_now = QDateTime(QDate(2024, 2, 29), QTime(8, 0, 0));
-    click(QStringLiteral("cmdGetPC"));
+    click("cmdGetPC");
     m_timers.advance(1000);
     EXPECT_EQ(shown(), QStringLiteral("29|02|2024|08|00|01"));
 }
@@ -157,21 +160,21 @@ TEST_F(ExtensionParametersWindowTest, OpensOnTheDefaultsAndResetRestoresThem)
     EXPECT_EQ(
         shownIn(m_window.data(), "txtOffHook txtFlashMin txtLDInterGap cboRingFreq cboSendBoard cboCadence txtRingRMS"),
         QStringLiteral("50|8|60|20 Hz|Slot 1|All Cadences|40"));
-    EXPECT_FALSE(box(QStringLiteral("txtCad0"))->isEnabled());
+    EXPECT_FALSE(box("txtCad0")->isEnabled());
     type("txtRingAmp", "10");
-    EXPECT_EQ(box(QStringLiteral("txtRingRMS"))->text(), QStringLiteral("???"));
+    EXPECT_EQ(box("txtRingRMS")->text(), QStringLiteral("???"));
     type("txtLDLowMax", "20");
-    list(m_window, QStringLiteral("cboRingFreq"))->setCurrentIndex(0);
-    click(QStringLiteral("cmdReset"));
+    list(m_window, "cboRingFreq")->setCurrentIndex(0);
+    click("cmdReset");
     EXPECT_EQ(shownIn(m_window.data(), "txtLDLowMax cboRingFreq txtRingAmp txtRingRMS"),
               QStringLiteral("16|20 Hz|5.0|40"));
 }
 
 TEST_F(ExtensionParametersWindowTest, TimingsGoToTheChosenSlotAndTheAcknowledgementShowsUntilItsTimeRunsOut)
 {
-    list(m_window, QStringLiteral("cboSendBoard"))->setCurrentIndex(2);
+    list(m_window, "cboSendBoard")->setCurrentIndex(2);
     type("txtOnHook", "40");
-    click(QStringLiteral("cmdSend"));
+    click("cmdSend");
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 02 11 0A 28 32 08 32 05 10 05 10 3C")});
     m_window->DataReceived();
     EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange"));
@@ -179,14 +182,14 @@ TEST_F(ExtensionParametersWindowTest, TimingsGoToTheChosenSlotAndTheAcknowledgem
     EXPECT_TRUE(status().isEmpty());
     EXPECT_TRUE(messages().isEmpty());
 
-    click(QStringLiteral("cmdSend"));
+    click("cmdSend");
     m_timers.advance(1000);
     EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
 }
 
 TEST_F(ExtensionParametersWindowTest, SeriesGoOutOnePartPerAcknowledgementAndAMissingOneStopsThem)
 {
-    click(QStringLiteral("Command1"));
+    click("Command1");
     for (int part = 1; part < 5; ++part) {
         EXPECT_EQ(sent().size(), part);
         m_window->DataReceived();
@@ -197,40 +200,33 @@ TEST_F(ExtensionParametersWindowTest, SeriesGoOutOnePartPerAcknowledgementAndAMi
     EXPECT_EQ(sent().size(), 5);
 
     m_frames.clear();
-    click(QStringLiteral("Command2"));
+    click("Command2");
     acknowledgeAll();
     ASSERT_EQ(sent().size(), 11);
     for (int c = 0; c < 11; ++c)
         EXPECT_EQ(sent()[c].left(7), bytes("00 00 00 04 0B") + char(c) + '\0') << c;
     EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 10"));
-
-    m_frames.clear();
-    click(QStringLiteral("Command2"));
-    m_window->DataReceived();
-    m_timers.advance(1000);
-    EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
-    m_window->DataReceived();
-    EXPECT_EQ(sent().size(), 2);
+    expectASilenceStopsTheSeries("Command2");
 }
 
 TEST_F(ExtensionParametersWindowTest, ASelectedCadenceIsSentAloneItsStepsStoredWhenLeftAndRefusedWhenNoByte)
 {
-    list(m_window, QStringLiteral("cboCadence"))->setCurrentIndex(7);
-    EXPECT_EQ(box(QStringLiteral("txtCad1"))->text(), QStringLiteral("13"));
-    EXPECT_TRUE(box(QStringLiteral("txtCad1"))->isEnabled());
-    list(m_window, QStringLiteral("cboCadence"))->setCurrentIndex(2);
+    list(m_window, "cboCadence")->setCurrentIndex(7);
+    EXPECT_EQ(box("txtCad1")->text(), QStringLiteral("13"));
+    EXPECT_TRUE(box("txtCad1")->isEnabled());
+    list(m_window, "cboCadence")->setCurrentIndex(2);
     enterAndLeave("txtCad4", "9");
     enterAndLeave("txtCad5", "");
-    EXPECT_EQ(box(QStringLiteral("txtCad5"))->text(), QStringLiteral("255"));
+    EXPECT_EQ(box("txtCad5")->text(), QStringLiteral("255"));
     enterAndLeave("txtCad0", "300");
     EXPECT_EQ(messages(), strings({"Cadence step 1 must be a whole number in the range 0 - 255"}));
     EXPECT_TRUE(hasFocus("txtCad0"));
 
-    click(QStringLiteral("Command2"));
+    click("Command2");
     EXPECT_EQ(messages().size(), 2);
     EXPECT_TRUE(sent().isEmpty());
     type("txtCad0", "7");
-    click(QStringLiteral("Command2"));
+    click("Command2");
     acknowledgeAll();
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 00 04 0B 02 00 07 02 06 06 09 FF FF FF")});
 }
@@ -241,7 +237,7 @@ TEST_F(ExtensionParametersWindowTest, ValuesThatAreNoByteAreRefusedWhenLeftOrAtS
     EXPECT_EQ(messages(), strings({"Must be a number in the range 1 - 255"}));
     EXPECT_TRUE(hasFocus("txtOnHook"));
     // The box cannot be left while it holds the refused value.
-    box(QStringLiteral("txtFlashMax"))->setFocus(Qt::OtherFocusReason);
+    box("txtFlashMax")->setFocus(Qt::OtherFocusReason);
     EXPECT_TRUE(hasFocus("txtOnHook"));
     enterAndLeave("txtOnHook", "40");
     enterAndLeave("txtFlashMax", "abc");
@@ -282,14 +278,14 @@ TEST_F(TieLineParametersWindowTest, LevelsAndStartDetectOutsideTheirLimitsAreRef
     type("txtTieLine2", "7.9");
     type("txtTieLine3", "50");
     type("txtStart", "200");
-    click(QStringLiteral("cmdSend"));
+    click("cmdSend");
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 06 11 09 26 26 28 FA 26 26 28 FA 02")});
-    EXPECT_EQ(box(QStringLiteral("txtStart"))->text(), QStringLiteral("264")) << "the time sent, in 132 ms steps";
+    EXPECT_EQ(box("txtStart")->text(), QStringLiteral("264")) << "the time sent, in 132 ms steps";
 }
 
 TEST_F(TieLineParametersWindowTest, ThePulseSeriesSendsFortyFourPartsEachAfterTheLastAcknowledgement)
 {
-    click(QStringLiteral("cmdSendCad"));
+    click("cmdSendCad");
     m_window->DataReceived();
     EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 0,0"));
     acknowledgeAll();
@@ -299,24 +295,17 @@ TEST_F(TieLineParametersWindowTest, ThePulseSeriesSendsFortyFourPartsEachAfterTh
         EXPECT_EQ(parts[i].left(7), bytes("00 00 06 04 0B") + char(i / 4) + char(i % 4)) << i;
     EXPECT_EQ(status(), QStringLiteral("Data Received in Exchange - 10,3"));
     EXPECT_TRUE(messages().isEmpty());
-
-    m_frames.clear();
-    click(QStringLiteral("cmdSendCad"));
-    m_window->DataReceived();
-    m_timers.advance(1000);
-    EXPECT_EQ(messages(), strings({"New Parameters not received by Exchange"}));
-    m_window->DataReceived();
-    EXPECT_EQ(sent().size(), 2);
+    expectASilenceStopsTheSeries("cmdSendCad");
 }
 
 TEST_F(TieLineParametersWindowTest, EachResetRestoresItsOwnDefaults)
 {
     type("txtDigitPause", "300");
     type("txtTieLine1", "9");
-    click(QStringLiteral("cmdCadReset"));
+    click("cmdCadReset");
     EXPECT_EQ(shownIn(m_window.data(), "txtDigitPause txtTieLine1"), QStringLiteral("5|9"));
-    click(QStringLiteral("cmdReset"));
-    EXPECT_EQ(box(QStringLiteral("txtTieLine1"))->text(), QStringLiteral("7.6"));
+    click("cmdReset");
+    EXPECT_EQ(box("txtTieLine1")->text(), QStringLiteral("7.6"));
 }
 
 class FactoryWindowTest : public DeviceWindowFixture<FactoryWindow>
@@ -329,7 +318,7 @@ TEST_F(FactoryWindowTest, TheRebuildIsConfirmedNamingWhatItBuildsThenSentAndTheW
 {
     EXPECT_EQ(child<QCheckBox>(m_window.data(), "chkTieBoard")->text(),
               QStringLiteral("Combined Tie Line && Processor"));
-    click(QStringLiteral("cmdBuildFactory"));
+    click("cmdBuildFactory");
     EXPECT_EQ(sent().size(), 1);
     EXPECT_EQ(messages(),
               QStringList({QStringLiteral("Rebuild the factory configuration of the exchange?\n\n"
@@ -347,19 +336,20 @@ TEST_F(FactoryWindowTest, TheRebuildIsConfirmedNamingWhatItBuildsThenSentAndTheW
     EXPECT_FALSE(m_window->isVisible());
 
     reopenDeclining();
-    click(QStringLiteral("cmdBuildFactory"));
+    click("cmdBuildFactory");
     EXPECT_EQ(sent().size(), 1) << "answered No";
     EXPECT_TRUE(m_window->isVisible());
 }
 
 TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypesAndTheChoicesAreSent)
 {
-    EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType0"))->count(), 3);
-    list(m_window, QStringLiteral("cboBoardType1"))->setCurrentIndex(2);
+    EXPECT_EQ(list(m_window, "cboBoardType0")->count(), 3);
+    list(m_window, "cboBoardType1")->setCurrentIndex(2);
     child<QCheckBox>(m_window.data(), "chkTieBoard")->click();
     for (int s = 0; s < 5; ++s) {
-        EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->count(), 5);
-        EXPECT_EQ(list(m_window, QStringLiteral("cboBoardType%1").arg(s))->currentText(), QStringLiteral("Extension"));
+        EXPECT_EQ(child<QComboBox>(m_window.data(), QStringLiteral("cboBoardType%1").arg(s))->count(), 5);
+        EXPECT_EQ(child<QComboBox>(m_window.data(), QStringLiteral("cboBoardType%1").arg(s))->currentText(),
+                  QStringLiteral("Extension"));
     }
     const std::pair<const char *, const char *> choices[] = {{"cboBoardType2", "Magneto"},
                                                              {"cboBoardType4", "Tie Line"},
@@ -367,12 +357,12 @@ TEST_F(FactoryWindowTest, TheCheckBoxRefillsEverySlotWithThreeOrFiveBoardTypesAn
                                                              {"cboExtTxGain", "-27 dB"},
                                                              {"cboExtRxGain", "3 dB"}};
     for (const auto &[name, text] : choices) {
-        QComboBox *choice = list(m_window, QLatin1String(name));
+        QComboBox *choice = list(m_window, name);
         choice->setCurrentIndex(choice->findText(QLatin1String(text)));
     }
-    list(m_window, QStringLiteral("cboDigits"))->setCurrentIndex(0);
+    list(m_window, "cboDigits")->setCurrentIndex(0);
     type("txtNumOfficers", "2.5");
-    click(QStringLiteral("cmdBuildFactory"));
+    click("cmdBuildFactory");
     EXPECT_EQ(sent(), QList<QByteArray>{bytes("00 00 02 0A 1E 00 05 05 00 00 83 85 83 84 00 00 00 00 00")});
 }
 
@@ -381,13 +371,132 @@ TEST_F(FactoryWindowTest, OfficersThatAreNoByteAreRefusedAndCancelSendsNothing)
     for (const char *officers : {"256", "abc", "-1", ""}) {
         m_messages.clearShownMessages();
         type("txtNumOfficers", officers);
-        click(QStringLiteral("cmdBuildFactory"));
+        click("cmdBuildFactory");
         EXPECT_EQ(messages(), strings({"Num. of Officers must be a number in the range 0 - 255"})) << officers;
         EXPECT_TRUE(hasFocus("txtNumOfficers"));
     }
-    click(QStringLiteral("cmdCancel"));
+    click("cmdCancel");
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_TRUE(m_frames.isEmpty());
+}
+
+QByteArray exchangeFrame(int code, const QByteArray &data = QByteArray())
+{
+    return Frame::Delimiter + PacketSender::StuffBytes(replyPacket(code, 0, data)) + Frame::Delimiter;
+}
+
+// A device window the main window's device commands opened, if it is still there.
+QWidget *deviceWindow(const char *name)
+{
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (window->objectName() == QLatin1String(name))
+            return window;
+    }
+    return nullptr;
+}
+
+// The device windows on a fake line with an exchange present, as the main window has them.
+class DeviceWindowsTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        auto port = std::make_unique<FakeSerialPort>();
+        port->ports = {{1, SerialPort::OpenStatus::Opened}};
+        m_port = port.get();
+        m_link = std::make_unique<SerialLink>(std::move(port), nullptr, &m_log);
+        m_link->openPort(1, 38400);
+        ASSERT_FALSE(m_link->noConnection());
+        m_devices = std::make_unique<DeviceWindows>(
+            DeviceWindows::Services{m_messages, m_timers, m_log,
+                                    [] { return QDateTime(QDate(2009, 3, 14), QTime(8, 0)); }},
+            *m_link, nullptr);
+    }
+
+    DebugLog m_log;
+    MessageService m_messages;
+    SimulatedTimers m_timers;
+    FakeSerialPort *m_port = nullptr;
+    std::unique_ptr<SerialLink> m_link;
+    std::unique_ptr<DeviceWindows> m_devices;
+};
+
+TEST_F(DeviceWindowsTest, ResetSystemAndTheFactoryRebuildAreAskedAndSentOnlyOnYesWithAnExchangeThere)
+{
+    m_messages.setNextAnswer(QMessageBox::No);
+    m_devices->mnuFileReset_Click();
+    EXPECT_TRUE(m_port->written.isEmpty());
+    const MessageService::Message question = m_messages.shownMessages().value(0);
+    EXPECT_EQ(question.title + QLatin1Char(':') + question.text,
+              QStringLiteral("RESET SYSTEM:Are you Sure about resetting the System?"));
+    EXPECT_EQ(question.icon, QMessageBox::Critical);
+    EXPECT_EQ(question.buttons, QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(question.defaultButton, QMessageBox::No);
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    m_devices->mnuFileReset_Click();
+    EXPECT_EQ(payloadsOf(m_port->written, PacketCode::ResetSystem), QList<QByteArray>{QByteArray("\0\0rR", 4)});
+
+    m_port->written.clear();
+    m_link->setNoConnection(true);
+    queueAnswers(m_messages, QMessageBox::Yes, 3);
+    m_devices->mnuFileReset_Click();
+    m_devices->mnuFileBuildFactory_Click();
+    EXPECT_TRUE(m_port->written.isEmpty());
+    EXPECT_EQ(messageTexts(m_messages).mid(3),
+              strings({"No Orvex detected\nNot resetting exchange",
+                       "No Orvex detected\nNot returning to factory configuration"}));
+    EXPECT_EQ(m_messages.shownMessages().value(3).title, QStringLiteral("Get Configuration"));
+    EXPECT_EQ(m_messages.shownMessages().value(3).icon, QMessageBox::Warning);
+    EXPECT_EQ(deviceWindow("frmFactory"), nullptr);
+
+    m_link->setNoConnection(false);
+    m_devices->mnuFileBuildFactory_Click();
+    ASSERT_NE(deviceWindow("frmFactory"), nullptr);
+    EXPECT_TRUE(deviceWindow("frmFactory")->isVisible());
+    EXPECT_TRUE(deviceWindow("frmFactory")->isModal());
+}
+
+TEST_F(DeviceWindowsTest, AcknowledgementsReachOnlyAnOpenVisibleParameterWindow)
+{
+    m_port->receive(exchangeFrame(PacketCode::BoardParameters));
+    EXPECT_FALSE(m_devices->isOpenAndVisible(DeviceSink::AckReceiver::ExtensionParameters));
+    m_devices->mnuAdvExt_Click();
+    m_port->receive(exchangeFrame(PacketCode::BoardParameters));
+    EXPECT_EQ(shownIn(deviceWindow("frmExtParams"), "sbar1Panel1"), QStringLiteral("Data Received in Exchange"));
+
+    deviceWindow("frmExtParams")->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(deviceWindow("frmExtParams"), nullptr);
+    m_port->receive(exchangeFrame(PacketCode::BoardParameters));
+    m_devices->mnuAdvExt_Click();
+    EXPECT_EQ(shownIn(deviceWindow("frmExtParams"), "sbar1Panel1"), QString());
+}
+
+TEST_F(DeviceWindowsTest, TheBoardReportOpensTheFilledBoardWindowModally)
+{
+    m_devices->mnuBoards_Click();
+    EXPECT_EQ(payloadsOf(m_port->written, PacketCode::BoardInfo), QList<QByteArray>{QByteArray("\0\0rR", 4)});
+    QByteArray report(10 * 32, '\0');
+    report.replace(0, 7, "ORX4127");
+    report.replace(8, 8, "20080314");
+    m_port->receive(exchangeFrame(PacketCode::BoardInfo, report));
+    QWidget *window = deviceWindow("frmBoardInfo");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(window->windowModality(), Qt::ApplicationModal);
+    EXPECT_EQ(shownIn(window, "txtManu0 txtSerial3"), QStringLiteral("14/03/2008|Missing"));
+    EXPECT_TRUE(m_devices->isOpenAndVisible(DeviceSink::AckReceiver::BoardInfo));
+}
+
+TEST_F(DeviceWindowsTest, TheClockReplyFillsAnOpenTimeWindowAndOpensNone)
+{
+    m_port->receive(exchangeFrame(PacketCode::Clock, bytes("1A 09 0F 0E 03 09 06 14")));
+    EXPECT_EQ(deviceWindow("frmTime"), nullptr);
+    m_devices->mnuShowTime_Click();
+    EXPECT_EQ(shownIn(deviceWindow("frmTime"), "txtHours"), QStringLiteral("08"));
+    m_port->receive(exchangeFrame(PacketCode::Clock, bytes("1A 09 0F 0E 03 09 06 14")));
+    EXPECT_EQ(shownIn(deviceWindow("frmTime"), "txtHours txtYear"), QStringLiteral("15|2009"));
 }
 
 } // namespace

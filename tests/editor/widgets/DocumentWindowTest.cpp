@@ -4,7 +4,6 @@
 #include "model/ConfigFile.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QGroupBox>
 
 #include <optional>

@@ -1,6 +1,8 @@
 #include "support/gui/DocumentFixture.h"
 
 #include "editor/widgets/ClassListPanel.h"
+#include "model/FieldDef.h"
+#include "simulator/sample/StructureDefinition.h"
 
 #include <QAction>
 #include <QApplication>
@@ -197,6 +199,25 @@ TEST_F(ClassListPanelTest, DeleteClassAsksAndOnYesTakesItsBitFromPortsAndAclsAnd
     EXPECT_EQ(named("Tie Lines"), nullptr);
     EXPECT_FALSE(classAccess().contains(QStringLiteral("Tie Lines")));
     EXPECT_NE(panel()->currentClassIndex(), TieLinesRecord);
+}
+
+TEST_F(ClassListPanelTest, ACopyOfAClassTheTableNoLongerHoldsCopiesNothing)
+{
+    clickItem(list, named("Old Class"));
+    // The exchange's table now ends before the class on show, every record free.
+    classes().BuildStructure(
+        StructureDefinition(ExchClass::info(ExchClass::ClassListMember).definitionId, "CLASSLIST", 9)
+            .field("Name", FieldType::String, 1, 15)
+            .field("Flag", FieldType::Boolean, 1)
+            .field("ClassCodePosn", FieldType::Integer, 1)
+            .packet());
+    for (int i = 0; i < classes().Records(); ++i)
+        classes().PutBlank(i);
+    answer();
+    panel()->CopyClass();
+    EXPECT_TRUE(RecordSlots::isFree(classes(), 0));
+    EXPECT_TRUE(host.written.isEmpty());
+    EXPECT_TRUE(messageTexts().isEmpty());
 }
 
 TEST_F(ClassListPanelTest, ColumnClicksSortAscendingFirstAndReverseOnTheSameColumn)

@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QPrinter>
 #include <QTimer>
-#include <QTreeWidget>
 
 namespace {
 // The main window with the sample open, printing into PDF files.
@@ -17,7 +16,7 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        openThroughDialog(sampleCopy(QStringLiteral("kestrel.QBF")));
+        openSample("kestrel.QBF");
     }
 
     void printTo(const QString &path, bool accepted)

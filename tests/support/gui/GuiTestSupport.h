@@ -4,10 +4,6 @@
 #include "support/TestSupport.h"
 
 #include <QObject>
-#include <QStringList>
-
-#include <initializer_list>
-#include <ostream>
 
 class QComboBox;
 class QTreeWidget;

@@ -1,24 +1,19 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "core/DebugLog.h"
 #include "core/Registry.h"
 #include "editor/widgets/DocumentWindow.h"
 #include "link/FakeSerialPort.h"
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
 #include "shell/FileDialogService.h"
-#include "shell/MessageService.h"
 #include "support/SimulatedTimers.h"
 #include "support/gui/GuiTestSupport.h"
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QTemporaryDir>
 
 #include <memory>
 
@@ -59,6 +54,13 @@ protected:
     {
         m_fileDialogs.setNextFileName(path);
         action("mnuFileOpen")->trigger();
+    }
+    // Opens a copy of the sample under the name; its path.
+    QString openSample(const char *name = "a.QBF")
+    {
+        const QString path = sampleCopy(QLatin1String(name));
+        openThroughDialog(path);
+        return path;
     }
 
     QTemporaryDir m_dir;

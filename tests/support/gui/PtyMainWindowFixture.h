@@ -1,19 +1,14 @@
 #pragma once
 
 #include "app/MainWindow.h"
-#include "core/DebugLog.h"
 #include "core/QtTimerFactory.h"
 #include "core/Registry.h"
 #include "shell/FileDialogService.h"
-#include "shell/MessageService.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/PtyEndpoint.h"
 #include "support/SimulatedTimers.h"
 #include "support/gui/GuiTestSupport.h"
 
-#include <QTemporaryDir>
-
-#include <functional>
 #include <memory>
 
 class DocumentWindow;

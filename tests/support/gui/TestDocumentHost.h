@@ -12,7 +12,6 @@
 #include "shell/MessageService.h"
 #include "support/SimulatedTimers.h"
 
-#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 
