@@ -24,5 +24,6 @@ inline void growToLargeCount(RecordClass &structure)
     for (int i = 0; i < LargeRecordCount; ++i) {
         if (i >= sampleRecords || RecordSlots::isFree(structure, i))
             structure.CopyRecord(sources[i % sources.size()], i);
+        structure.SetRecordUsed(i, true);
     }
 }

@@ -327,3 +327,19 @@ QList<int> ConfigurationComparison::changedMembers() const
     }
     return members;
 }
+
+QStringList ConfigurationComparison::recordLines(const std::function<bool(int member)> &includes) const
+{
+    QStringList lines;
+    const ConfigurationChange *previous = nullptr;
+    for (const ConfigurationChange &change : m_changes) {
+        if (includes && !includes(change.member))
+            continue;
+        if (previous && previous->member == change.member && previous->record == change.record)
+            lines.last() += QStringLiteral("; ") + change.changeText();
+        else
+            lines.append(change.recordLabel + QStringLiteral(": ") + change.changeText());
+        previous = &change;
+    }
+    return lines;
+}

@@ -4,6 +4,9 @@
 #include "analysis/LayoutChange.h"
 
 #include <QList>
+#include <QStringList>
+
+#include <functional>
 
 class ExchClass;
 
@@ -23,6 +26,9 @@ public:
     const QList<LayoutChange> &layoutChanges() const { return m_layoutChanges; }
     // The members with any change, in member order.
     QList<int> changedMembers() const;
+    // One line a changed record, its changes joined: "ACL 5 (Reception): Name "Reception" -> "Front Desk";
+    // PassCode "1234" -> "4321"". Only the members `includes` accepts, when given.
+    QStringList recordLines(const std::function<bool(int member)> &includes = {}) const;
 
 private:
     QList<ConfigurationChange> m_changes;

@@ -3,6 +3,7 @@
 #include "analysis/ConfigurationCheck.h"
 #include "analysis/ConfigurationComparison.h"
 #include "app/CsvDialog.h"
+#include "app/ListedLines.h"
 #include "csv/CsvExport.h"
 #include "csv/CsvImport.h"
 #include "csv/CsvReader.h"
@@ -23,36 +24,7 @@ const QString NothingToImportText = QStringLiteral("%1 changes nothing in %2 of 
 const QString ImportQuestion = QStringLiteral("Import %1 into %2 of %3?\n\n%4\n\nThe result's check: %5.");
 const QString ChangedMeanwhileText =
     QStringLiteral("%1 changed while the file was being read: nothing was changed. Import it again.");
-const QString MoreLines = QStringLiteral("and %1 more");
 const QString ImportStep = QStringLiteral("Import CSV (%1)");
-
-QString listed(QStringList lines)
-{
-    const qsizetype more = lines.size() - CsvCommands::MaxListed;
-    if (more > 0) {
-        lines.resize(CsvCommands::MaxListed);
-        lines.append(MoreLines.arg(more));
-    }
-    return lines.join(QLatin1Char('\n'));
-}
-
-// One line a record: "ACL 5 (Reception): Name "Reception" -> "Front Desk"; PassCode "1234" -> "4321"".
-QStringList changeLines(const ConfigurationComparison &comparison)
-{
-    QStringList lines;
-    int member = -1;
-    int record = -1;
-    for (const ConfigurationChange &change : comparison.changes()) {
-        if (change.member == member && change.record == record) {
-            lines.last() += QStringLiteral("; ") + change.changeText();
-            continue;
-        }
-        member = change.member;
-        record = change.record;
-        lines.append(change.recordLabel + QStringLiteral(": ") + change.changeText());
-    }
-    return lines;
-}
 
 QString structureName(int member)
 {
@@ -111,7 +83,7 @@ void CsvCommands::importCsv(DocumentWindow &document, ExchClass &config)
         for (const CsvProblem &problem : import.problems())
             problems.append(problem.text());
         m_services.messages.show(m_parent, QMessageBox::Warning, ImportTitle,
-                                 RefusedText.arg(file, structure, listed(problems)));
+                                 RefusedText.arg(file, structure, listedLines(problems, MaxListed)));
         return;
     }
     const ConfigurationComparison comparison(config, import.result());
@@ -121,8 +93,8 @@ void CsvCommands::importCsv(DocumentWindow &document, ExchClass &config)
         return;
     }
     const QString check = ConfigurationCheck::summary(ConfigurationCheck(import.result()).problems());
-    const QString question =
-        ImportQuestion.arg(file, structure, document.caption(), listed(changeLines(comparison)), check);
+    const QString question = ImportQuestion.arg(file, structure, document.caption(),
+                                                listedLines(comparison.recordLines(), MaxListed), check);
     if (m_services.messages.show(m_parent, QMessageBox::Question, ImportTitle, question,
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
         != QMessageBox::Yes)

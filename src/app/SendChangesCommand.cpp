@@ -1,5 +1,6 @@
 #include "app/SendChangesCommand.h"
 
+#include "app/ListedLines.h"
 #include "app/SendGuard.h"
 #include "editor/widgets/DocumentWindow.h"
 #include "history/widgets/HistoryCommands.h"
@@ -19,7 +20,6 @@ const QString OnlyTheseText =
     QStringLiteral("Only these %1 records are written; the rest of the exchange's configuration is left as it is.");
 const QString OnlyThisText =
     QStringLiteral("Only this record is written; the rest of the exchange's configuration is left as it is.");
-const QString MoreRecords = QStringLiteral("and %1 more");
 } // namespace
 
 SendChangesCommand::SendChangesCommand(MessageService &messages, const HistoryCommands &history, QWidget *parent)
@@ -51,12 +51,9 @@ QList<RecordRef> SendChangesCommand::confirm(DocumentWindow &document, const QSt
     if (!SendGuard::confirm(m_parent, m_messages, config, document.caption(), Title, SendAnywayButton))
         return {};
 
-    QStringList listed = changes.lines().first(qMin<qsizetype>(changes.lines().size(), MaxListed));
-    if (changes.lines().size() > MaxListed)
-        listed.append(MoreRecords.arg(changes.lines().size() - MaxListed));
     const qsizetype count = changes.records().size();
-    const QString question =
-        Question.arg(document.caption(), exchange, ChangedRecords::heading(since), listed.join(QLatin1Char('\n')))
+    const QString question = Question.arg(document.caption(), exchange, ChangedRecords::heading(since),
+                                          listedLines(changes.lines(), MaxListed))
         + (count == 1 ? OnlyThisText : OnlyTheseText.arg(count));
     if (m_messages.show(m_parent, QMessageBox::Warning, Title, question, QMessageBox::Yes | QMessageBox::No,
                         QMessageBox::No)

@@ -26,16 +26,11 @@ ChangedRecords::ChangedRecords(const ExchClass &baseline, const ExchClass &docum
         return;
     }
     for (const ConfigurationChange &change : comparison.changes()) {
-        if (!TransferEngine::sendsMember(change.member))
-            continue;
         const RecordRef record{change.member, change.record};
-        if (m_records.isEmpty() || m_records.constLast() != record) {
+        if (TransferEngine::sendsMember(change.member) && (m_records.isEmpty() || m_records.constLast() != record))
             m_records.append(record);
-            m_lines.append(change.recordLabel + QStringLiteral(": ") + change.changeText());
-        } else {
-            m_lines.last() += QStringLiteral("; ") + change.changeText();
-        }
     }
+    m_lines = comparison.recordLines(&TransferEngine::sendsMember);
 }
 
 QString ChangedRecords::layoutRefusal(const QString &baseline) const
