@@ -11,11 +11,7 @@ namespace {
 class DeviceEndToEnd : public PtyMainWindowFixture
 {
 protected:
-    DeviceEndToEnd()
-    {
-        m_windowTimers = &m_simulatedTimers;
-        m_simulator.setClock([] { return QDateTime(QDate(2009, 3, 14), QTime(15, 9, 26)); });
-    }
+    DeviceEndToEnd() { m_windowTimers = &m_simulatedTimers; }
 
     QWidget *window(const char *name) const { return m_window->findChild<QWidget *>(QLatin1String(name)); }
     QLineEdit *box(const char *window, const char *name) const { return child<QLineEdit>(this->window(window), name); }
@@ -30,24 +26,6 @@ protected:
     }
     bool messageShown(const char *text) const { return messageTexts(m_messages).contains(QLatin1String(text)); }
 };
-
-TEST_F(DeviceEndToEnd, TheTimeWindowSetsTheExchangeClockAndReadsItBack)
-{
-    queueAnswers(m_messages, QMessageBox::Ok, 3);
-    trigger("mnuShowTime");
-    const std::pair<const char *, const char *> set[] = {{"txtDay", "29"},   {"txtMonth", "02"}, {"txtYear", "2024"},
-                                                         {"txtHours", "08"}, {"txtMins", "30"},  {"txtSecs", "05"}};
-    for (const auto &[name, text] : set)
-        box("frmTime", name)->setText(QLatin1String(text));
-    click("frmTime", "cmdSetSystem");
-    for (const auto &[name, text] : set)
-        box("frmTime", name)->clear();
-    click("frmTime", "cmdGetSystem");
-    ASSERT_TRUE(waitFor([this] { return !box("frmTime", "txtYear")->text().isEmpty(); }));
-    EXPECT_EQ(shownIn(window("frmTime"), "txtDay txtMonth txtYear txtHours txtMins txtSecs"),
-              QStringLiteral("29|02|2024|08|30|05"));
-    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
-}
 
 TEST_F(DeviceEndToEnd, TheBoardWindowShowsTheBoardsAndWritesOneBoardsSerialAndDate)
 {
