@@ -59,7 +59,6 @@ TEST_F(MainWindowReport, PrintAsksThePrintDialogPrintsOnlyWhenAcceptedAndSaysSoW
     action("mnuFilePrintSetup")->trigger();
     using Dialog = PrintService::Dialog;
     EXPECT_EQ(m_window->printService().requests(), QList<Dialog>({Dialog::Print, Dialog::Print, Dialog::Setup}));
-    EXPECT_TRUE(m_messages.shownMessages().isEmpty());
 
     printTo(m_dir.filePath(QStringLiteral("missing/printed.pdf")), true);
     m_messages.setNextAnswer(QMessageBox::Ok);
