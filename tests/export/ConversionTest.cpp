@@ -58,6 +58,8 @@ protected:
 TEST_F(Conversion, TheSiteGivesItsExpectedFile)
 {
     expectGolden(convertToBytes(config), "conversion-site.xml");
+    EXPECT_EQ(ConfigurationConverter::UpdateStamp(QDateTime(QDate(987, 12, 31), QTime(0, 0))),
+              QByteArrayLiteral("<updated>00:00 31/12/0987</updated>"));
 }
 
 TEST_F(Conversion, ASiteWithNoRecordInUseGivesTheHeadClassZeroTheSpecialUsersAndEmptySections)
@@ -171,12 +173,6 @@ TEST_F(Conversion, SixtyFourClassesAreAllWrittenAndASixtyFifthIsRefused)
     EXPECT_EQ(refusal(),
               QStringLiteral("Not able to convert configuration automatically\nThe configuration has 65 "
                              "classes; a K7101/K7202 configuration holds at most 64."));
-}
-
-TEST(ConversionStamp, IsTheTimeAsHoursMinutesDayMonthAndFourDigitYear)
-{
-    EXPECT_EQ(ConfigurationConverter::UpdateStamp(QDateTime(QDate(987, 12, 31), QTime(0, 0))),
-              QByteArrayLiteral("<updated>00:00 31/12/0987</updated>"));
 }
 
 TEST_F(Conversion, TheFileIsWrittenWholeOverAnExistingOneAndAFailureLeavesTheFolderAsItWas)

@@ -9,16 +9,10 @@
 
 namespace {
 
-class PortLinks : public ::testing::Test
+TEST(PortLinks, APortsLinksListItsEnabledNumbersWithPrefixesSetApartAndEveryPhysicalPortBoundToIt)
 {
-protected:
-    void SetUp() override { SampleConfiguration::build(config); }
-
     ExchClass config;
-};
-
-TEST_F(PortLinks, APortsLinksListItsEnabledNumbersWithPrefixesSetApartAndEveryPhysicalPortBoundToIt)
-{
+    SampleConfiguration::build(config);
     EXPECT_EQ(VirtualPortLinks::ListVPNumbers(config, 0), QStringLiteral("0; 200; 81 4400"));
     EXPECT_EQ(VirtualPortLinks::ListVPNumbers(config, 29), QString()) << "its one number is disabled";
     config.ExtToVirtual().SetBoolean(FieldNames::Flag, 1, RecordSlots::FreeBit, true);
