@@ -77,11 +77,6 @@ const QList<RuleCase> RuleCases = {
      [](ExchClass &c) { c.System().SetInteger(FieldNames::ExtLength, 0, 4); },
      lines({"error number-too-long ExtToVirtual 4 ExtNumberA | Ext To Virtual 4 (2030): "
             "2030 has 4 digits, more than the system's extension number length of 3"})},
-    {"a number ringing a free virtual port",
-     [](ExchClass &c) { c.ExtToVirtual().SetInteger(FieldNames::VirtualPortNo, 4, 23); },
-     [](ExchClass &c) { c.ExtToVirtual().SetInteger(FieldNames::VirtualPortNo, 4, 3); },
-     lines({"error dialled-number-free-port ExtToVirtual 4 VirtualPortNo | Ext To Virtual 4 (203): "
-            "it rings Virtual Ports 23, which is free"})},
     {"a virtual port freed while a physical port and a number still lead to it",
      [](ExchClass &c) { RecordSlots::release(c.VirtualPorts(), 30); },
      [](ExchClass &c) { RecordSlots::takeIntoUse(c.VirtualPorts(), 30); },

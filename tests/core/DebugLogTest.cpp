@@ -35,11 +35,9 @@ TEST_F(DebugLogTest, AddNLStartsANewLineErrorsOnlyReachListenersAndClearAnnounce
     m_log.clear();
     EXPECT_TRUE(m_log.text().isEmpty());
     EXPECT_EQ(m_resets, 1);
-    m_log.Add(QStringLiteral("x"));
-    EXPECT_EQ(m_log.text(), QStringLiteral("x"));
 }
 
-TEST_F(DebugLogTest, LimitKeepsTheNewestTextCutAtANearbyLineStartElseMidLine)
+TEST_F(DebugLogTest, LimitKeepsTheNewestTextCutAtANearbyLineStartElseMidLineAndLoweringItTrimsTheText)
 {
     m_log.setLimit(40);
     m_log.AddNL(QStringLiteral("0123456789"));
@@ -60,21 +58,17 @@ TEST_F(DebugLogTest, LimitKeepsTheNewestTextCutAtANearbyLineStartElseMidLine)
     m_log.Add(QStringLiteral("0123456789abc"));
     EXPECT_EQ(m_log.text(), QStringLiteral("789abc"));
     EXPECT_EQ(m_resets, 5);
-}
 
-TEST_F(DebugLogTest, LoweringTheLimitTrimsTheExistingText)
-{
-    m_log.Add(QStringLiteral("abcdef"));
     m_log.setLimit(4);
-    EXPECT_EQ(m_log.text(), QStringLiteral("cdef"));
-    EXPECT_EQ(m_resets, 1);
+    EXPECT_EQ(m_log.text(), QStringLiteral("9abc"));
+    EXPECT_EQ(m_resets, 6);
 
     m_log.setLimit(0);
-    EXPECT_EQ(m_log.text(), QStringLiteral("f"));
+    EXPECT_EQ(m_log.text(), QStringLiteral("c"));
 
     m_log.setLimit(100);
-    EXPECT_EQ(m_log.text(), QStringLiteral("f"));
-    EXPECT_EQ(m_resets, 2);
+    EXPECT_EQ(m_log.text(), QStringLiteral("c"));
+    EXPECT_EQ(m_resets, 7);
 }
 
 } // namespace

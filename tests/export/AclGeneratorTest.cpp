@@ -5,7 +5,6 @@
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
-#include "model/RecordSlots.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/TestSupport.h"
 
@@ -63,7 +62,6 @@ TEST_F(AclGeneration, AnEmptyIncrementKeepsThePinAndStartAboveEndAddsOnlyTheHead
     for (int a = 14; a <= 16; ++a)
         EXPECT_EQ(acl().GetDigit(PublicID, a), QByteArray("4321"));
 
-    EXPECT_FALSE(RecordSlots::isFree(acl(), 15));
     EXPECT_TRUE(acl().GetRecordUsed(15));
 
     const QByteArray untouched = acl().record(20);
@@ -140,27 +138,16 @@ TEST_F(AclGeneration, ListsTheAclsInUseItsRangeWouldOverwriteAndAllowsPinsHeldWi
     EXPECT_TRUE(generator.Generate({5, 7, 1005, 1})) << generator.errorString().toStdString();
 }
 
-TEST(AclGenerator, AFourDigitPinFitsATwoByteDigitField)
+TEST_F(AclGeneration, AFourDigitPinFitsATwoByteDigitField)
 {
     // Handed over with a leading blank, "2000" would be five characters and
     // too many for two bytes; without it the record gets the PIN it lists.
-    ExchClass config;
-    RecordClass &acl = config.ACL();
-    acl.BuildStructure(definitionPacket(ExchClass::info(ExchClass::ACLMember).definitionId, "ACL", 4,
-                                        {{"Name", FieldType::String, 1, 12},
-                                         {"Flag", FieldType::Boolean, 1, 0},
-                                         {"PublicID", FieldType::Digit, 2, 0},
-                                         {"PassCode", FieldType::Digit, 2, 0},
-                                         {"Spare", FieldType::Integer, 2, 0}}));
-    for (int i = 0; i < acl.Records(); ++i)
-        acl.PutBlank(i);
-    acl.ClearAllBoolean(FieldNames::Flag, 0);
-    WriteRecorder line;
+    const int pin = acl().fieldIndex(PublicID);
+    acl().setField(pin, PublicID, 0, 2, acl().field(pin).StartPosn, FieldType::Digit);
     ScriptedRandom random({2345});
-    AclGenerator generator(config, 0, line, random);
+    AclGenerator generator(config, ModelAcl, line, random);
     ASSERT_TRUE(generator.Generate({2, 2, 2000, 1})) << generator.errorString().toStdString();
-    EXPECT_EQ(acl.GetDigit(FieldNames::PublicID, 2), QByteArray("2000"));
-    EXPECT_EQ(acl.GetDigit(FieldNames::PassCode, 2), QByteArray("3345"));
+    EXPECT_EQ(fieldsOf(acl(), 2, "PublicID PassCode"), QStringLiteral("2000|3345"));
 }
 
 TEST(AclGenerator, ReadsTheLeadingNumberOfABoxAndZeroForAnythingElse)

@@ -35,7 +35,6 @@ class CardTransferTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
         m_converted = m_dir.filePath(QStringLiteral("site.VRS"));
         ASSERT_TRUE(writeFile(m_converted, m_content));
     }

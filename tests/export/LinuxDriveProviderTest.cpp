@@ -18,7 +18,6 @@ class LinuxDriveProviderTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(m_dir.isValid());
         disk(QStringLiteral("sda"), "0", {QStringLiteral("sda2")});
         disk(QStringLiteral("sdb"), "1", {QStringLiteral("sdb1")});
         disk(QStringLiteral("sdc"), "1", {});
@@ -82,17 +81,6 @@ protected:
     LinuxDriveProvider::Paths m_paths;
 };
 } // namespace
-
-TEST(LinuxMountTable, FieldsHaveTheirOctalEscapesUndone)
-{
-    const auto mounts = LinuxDriveProvider::parseMountTable(
-        "/dev/sdb1 /media/me/MY\\040CARD vfat rw 0 0\n\n/dev/sda1 /back\\134slash ext4 rw 0 0\n");
-    ASSERT_EQ(mounts.size(), 2);
-    EXPECT_EQ(mounts[0].first, QStringLiteral("/dev/sdb1"));
-    EXPECT_EQ(mounts[0].second, QStringLiteral("/media/me/MY CARD"));
-    EXPECT_EQ(mounts[1].second, QStringLiteral("/back\\slash"));
-    EXPECT_EQ(LinuxDriveProvider::decodeLabel(QStringLiteral("MY\\x20CARD\\x2f1")), QStringLiteral("MY CARD/1"));
-}
 
 TEST_F(LinuxDriveProviderTest, MountedDevicesAreKindedByTheirDisksSysfsAttributesAndLabelledByTheByLabelLinks)
 {

@@ -31,9 +31,4 @@ TEST(VirtualPortLookup, PhysicalPortsCountInBlocksOfSixteenBoardsOneToFiveThenTh
                   std::make_tuple(c.expected.kind, c.expected.board, c.expected.port, c.expected.result))
             << c.port;
     }
-    // Numbers in use in table order, with their prefix; a disabled one is left out.
-    EXPECT_EQ(lookup.ListVPNumbers(0), QByteArray("0; 200; 81 4400"));
-    EXPECT_EQ(lookup.ListVPNumbers(21), QByteArray("221; 81 4421"));
-    EXPECT_EQ(lookup.ListVPNumbers(29), QByteArray());
-    EXPECT_EQ(lookup.ListVPNumbers(31), QByteArray("231"));
 }

@@ -42,11 +42,10 @@ TEST_F(Journal, AStepHoldsTheRecordsThatReallyChangedAndPutsEitherSideBackExactl
 
     const RecordJournal::Step step = journal->closeStep();
     ASSERT_EQ(step.records.size(), 2);
-    EXPECT_EQ(step.records[0].member, ExchClass::VirtualPortsMember);
-    EXPECT_EQ(step.records[0].index, 3);
+    EXPECT_EQ(
+        std::make_tuple(step.records[0].member, step.records[0].index, step.records[1].member, step.records[1].index),
+        std::make_tuple(int(ExchClass::VirtualPortsMember), 3, int(ExchClass::GroupsMember), 2));
     EXPECT_EQ(step.records[0].before, original.VirtualPorts().record(3));
-    EXPECT_EQ(step.records[1].member, ExchClass::GroupsMember);
-    EXPECT_EQ(step.records[1].index, 2);
     EXPECT_EQ(step.bookkeeping.size(), 1) << "the blank record is the last one saved";
 
     journal->apply(step, RecordJournal::Side::Before);

@@ -71,13 +71,13 @@ QString run(const QString &tool, const QStringList &arguments, QByteArray *outpu
         return errors.isEmpty() ? QStringLiteral("%1 exit code %2").arg(tool).arg(process.exitCode()) : errors;
     return QString();
 }
-} // namespace
 
 bool haveXmlLint()
 {
     static const bool found = !QStandardPaths::findExecutable(QStringLiteral("xmllint")).isEmpty();
     return found;
 }
+} // namespace
 
 QString xmlLintErrors(const QByteArray &file)
 {

@@ -42,7 +42,6 @@ void expectGolden(const QByteArray &actual, const char *name);
 // xmllint's complaints about an XML file, empty when it is well-formed or
 // when xmllint (libxml2-utils) is not installed.
 QString xmlLintErrors(const QByteArray &file);
-bool haveXmlLint();
 // The text of each page of a PDF, through pdftotext (poppler-utils); empty when it fails.
 QStringList pdfPages(const QString &path);
 bool pdfToTextAvailable();

@@ -101,7 +101,6 @@ TEST_F(SendChanges, OnlyTheListedRecordsAreWrittenInSendOrderEachConfirmedAlsoOn
                                   {ExchClass::VirtualPortsMember, 1}, {ExchClass::RightsMember, 0}};
     run(listed);
     ASSERT_EQ(outcome, Outcome::Completed) << engine.failureText().toStdString();
-    EXPECT_EQ(simulator.framesAnswered(), 4);
     QList<int> codes;
     for (const QByteArray &frame : written)
         codes.append(quint8(frame.at(1)));
@@ -110,7 +109,6 @@ TEST_F(SendChanges, OnlyTheListedRecordsAreWrittenInSendOrderEachConfirmedAlsoOn
         codes,
         (QList<int>{d.VirtualPorts().SendCode(), d.ACL().SendCode(), d.Groups().SendCode(), d.Tones().SendCode()}));
     expectExchangeHolds(listed);
-    EXPECT_TRUE(RecordSlots::isFree(simulator.configuration().Groups(), 2));
     EXPECT_FALSE(simulator.configuration().Groups().GetRecordUsed(2));
 
     document.VirtualPorts().SetString(FieldNames::Name, 4, "Night Porter");
