@@ -1,5 +1,6 @@
 #include "support/gui/MainWindowFixture.h"
 
+#include "app/ListedLines.h"
 #include "app/ProblemWatch.h"
 #include "model/ConfigFile.h"
 #include "simulator/sample/SampleConfiguration.h"
@@ -162,4 +163,11 @@ TEST_F(ProblemsTest, SendAndConvertStopAtErrorsUnlessTheEngineerGoesOnAnyway)
     m_fileDialogs.setNextFileName(QString());
     action("mnuFileConvert")->trigger();
     EXPECT_EQ(m_fileDialogs.requests().size(), 2);
+}
+
+TEST(ListedLines, ListsUpToTheLimitAndCountsTheRestOnALineOfItsOwn)
+{
+    EXPECT_EQ(listedLines({QStringLiteral("a"), QStringLiteral("b")}, 2), QStringLiteral("a\nb"));
+    EXPECT_EQ(listedLines({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")}, 2),
+              QStringLiteral("a\nb\nand 1 more"));
 }
