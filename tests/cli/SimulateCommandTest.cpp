@@ -1,39 +1,7 @@
-#include "link/PacketSender.h"
 #include "model/ConfigFile.h"
 #include "model/ExchClass.h"
-#include "simulator/ExchangeSimulator.h"
-#include "simulator/sample/SampleConfiguration.h"
 #include "support/CliRun.h"
-#include "support/SlaveDevice.h"
 #include "support/TestSupport.h"
-
-TEST(SimulateCommand, ServesUntilTerminatedAndDumpsWhatThePcWrote)
-{
-    QTemporaryDir dir;
-    const QString dumpPath = dir.filePath(QStringLiteral("written.QBF"));
-    SimulatorProcess simulator({QStringLiteral("--dump-on-exit"), dumpPath});
-    const QString slavePath = simulator.device();
-    ASSERT_TRUE(slavePath.startsWith(QStringLiteral("/dev/pts/"))) << slavePath.toStdString();
-
-    ExchClass sample;
-    SampleConfiguration::build(sample);
-    RecordClass classes = sample.ClassList();
-    classes.SetString("Name", 1, "Night Porter");
-    const QByteArray image = classes.record(1);
-    {
-        SlaveDevice client(slavePath);
-        ASSERT_TRUE(client.write(PacketSender::BuildFrame(classes.SendCode(), EVal(1, 2) + image)));
-        EXPECT_EQ(client.readFrames(1), ExchangeSimulator::replyFrame(classes.RequestCode(), 1, image));
-    }
-
-    ASSERT_TRUE(simulator.stop());
-
-    ExchClass dumped;
-    ConfigFile file;
-    ASSERT_TRUE(file.load(dumped, dumpPath)) << file.errorString().toStdString();
-    EXPECT_EQ(dumped.ClassList().GetString("Name", 1), QByteArray("Night Porter"));
-    EXPECT_EQ(dumped.ACL(), sample.ACL());
-}
 
 TEST(SimulateCommand, RefusesBadArgumentsUnreadableConfigurationsAndRecordsNoFrameCanHold)
 {
