@@ -121,16 +121,8 @@ TEST_F(SimulatedExchange, AcknowledgesBoardSerialPacketsAndReportsThemInTheBoard
     ASSERT_EQ(before.size(), 7 + ExchangeSimulator::BoardCount * BoardBytes + 4);
 
     const QList<QByteArray> ack{bytes("7E 21 00 02 30 30 00 00 00 00 00 00 7E")};
-    EXPECT_EQ(request(PacketCode::BoardParameters, 0,
-                      QByteArray("\x03\x02\x0A\x00"
-                                 "ORX9170",
-                                 11)),
-              ack);
-    EXPECT_EQ(request(PacketCode::BoardParameters, 0,
-                      QByteArray("\x03\x02\x0A\x01"
-                                 "20240229",
-                                 12)),
-              ack);
+    EXPECT_EQ(request(PacketCode::BoardParameters, 0, bytes("03 02 0A 00") + "ORX9170"), ack);
+    EXPECT_EQ(request(PacketCode::BoardParameters, 0, bytes("03 02 0A 01") + "20240229"), ack);
     // Other board parameters (here a ring cadence) are acknowledged and change nothing.
     EXPECT_EQ(request(PacketCode::BoardParameters, 0, bytes("01 04 0B 02 00 01 02 03 04 05 06 07 08")), ack);
 
