@@ -9,11 +9,7 @@ namespace {
 class ConvertCommand : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(writeFile(input, fileContent(samplePath())));
-    }
+    void SetUp() override { ASSERT_TRUE(writeFile(input, fileContent(samplePath()))); }
 
     Outcome convert(const QString &out)
     {

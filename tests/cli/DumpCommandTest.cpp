@@ -36,13 +36,9 @@ TEST(DumpCommand, DecodesEveryKindOfFieldAsTextOrJson)
     ASSERT_EQ(json.code, 0) << json.err.toStdString();
     const QJsonArray structures = QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("structures")].toArray();
     const QJsonArray ports = structures[2][QStringLiteral("records")].toArray();
-    EXPECT_EQ(fieldValue(structures[3][QStringLiteral("records")][0], QStringLiteral("Name")).toString(),
-              QStringLiteral("Kestrel Marine Offices"));
     EXPECT_EQ(fieldValue(ports[0], QStringLiteral("Flag")).toArray(), (QJsonArray{0, 1, 3}));
     EXPECT_EQ(fieldValue(ports[24], QStringLiteral("ActionExtra"))[QStringLiteral("digits")].toArray(),
               (QJsonArray{QStringLiteral("200"), QString()}));
-    EXPECT_TRUE(ports[23][QStringLiteral("free")].toBool());
-    EXPECT_FALSE(ports[23][QStringLiteral("used")].toBool());
 }
 
 TEST(DumpCommand, EscapesTextBytesAndShowsFailedReadsAsFailures)

@@ -14,7 +14,6 @@ class CliSendChanges : public ::testing::Test
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir.isValid());
         SampleConfiguration::build(base);
         ASSERT_TRUE(ConfigFile().save(base, basePath));
     }
@@ -47,7 +46,6 @@ TEST_F(CliSendChanges, WritesOnlyTheChangedRecordsOverALineThatLosesFrames)
 
     SimulatorProcess simulator({QStringLiteral("--config"), exchangePath, QStringLiteral("--dump-on-exit"), dumpPath,
                                 QStringLiteral("--drop-every"), QStringLiteral("2")});
-    ASSERT_TRUE(simulator.device().startsWith(QStringLiteral("/dev/pts/"))) << simulator.device().toStdString();
     const Outcome run = send(simulator.device(), edited);
     ASSERT_TRUE(simulator.stop());
     EXPECT_EQ(run.code, 0) << run.err.toStdString();

@@ -10,11 +10,7 @@ namespace {
 class TransferCommand : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(writeFile(site, fileContent(samplePath())));
-    }
+    void SetUp() override { ASSERT_TRUE(writeFile(site, fileContent(samplePath()))); }
 
     QTemporaryDir dir;
     const QString site = dir.filePath(QStringLiteral("site.QBF"));

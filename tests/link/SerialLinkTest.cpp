@@ -155,22 +155,16 @@ TEST_F(SerialLinking, CtsDecidesWhetherAnExchangeIsConnected)
 
     port->changeCts(false);
     EXPECT_TRUE(link->noConnection());
-    EXPECT_EQ(connectionChanges, (QList<bool>{false, true}));
-
     link->closePort();
     port->ctsLine = true;
     EXPECT_FALSE(link->ctsPresent());
     EXPECT_EQ(link->openPort(1, 38400).status, Status::Opened);
     EXPECT_FALSE(link->noConnection());
-
-    // A closed port, or one that failed to open, connects nothing, whatever the last one said.
-    link->closePort();
-    EXPECT_TRUE(link->noConnection());
-    EXPECT_EQ(link->openPort(1, 38400).status, Status::Opened);
+    // One that failed to open connects nothing, whatever the last one said.
     port->ports = {{1, Status::InUse}};
     EXPECT_EQ(link->openPort(1, 38400).status, Status::InUse);
     EXPECT_TRUE(link->noConnection());
-    EXPECT_EQ(connectionChanges, (QList<bool>{false, true, false, true, false, true}));
+    EXPECT_EQ(connectionChanges, (QList<bool>{false, true, false, true}));
 }
 
 TEST_F(SerialLinking, LineErrorsBeepExceptBreakFramingAndParity)
