@@ -9,11 +9,7 @@ namespace {
 class ConvertCommand : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(dir.isValid());
-        ASSERT_TRUE(writeFile(input, fileContent(samplePath())));
-    }
+    void SetUp() override { ASSERT_TRUE(writeFile(input, fileContent(samplePath()))); }
 
     Outcome convert(const QString &out)
     {
@@ -33,29 +29,11 @@ TEST_F(ConvertCommand, WritesTheXmlConfigurationAndLeavesTheConfigurationFileAlo
     EXPECT_EQ(run.out, QStringLiteral("%1: written from %2\n").arg(output, input));
     EXPECT_TRUE(run.err.isEmpty());
     EXPECT_EQ(fileContent(input), fileContent(samplePath()));
-    const QByteArray written = fileContent(output);
-    EXPECT_TRUE(written.startsWith("<?xml version=\"1.0\"?>\r\n"));
-    EXPECT_TRUE(written.endsWith("</pabx>\r\n"));
-    EXPECT_EQ(xmlLintErrors(written), QString());
+    EXPECT_EQ(xmlLintErrors(fileContent(output)), QString());
 }
 
-TEST_F(ConvertCommand, ARefusedConversionOrAnOutputThatCannotBeWrittenFailsWithItsReasonAndWritesNothing)
+TEST_F(ConvertCommand, ARefusedConversionFailsWithItsReasonAndWritesNothing)
 {
-    const QString fifo = dir.filePath(QStringLiteral("out.pipe"));
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString nowhere = dir.filePath(QStringLiteral("no folder/site.VRS"));
-    const std::pair<QString, QString> refused[] = {
-        {fifo, QStringLiteral("Not able to create the file %1: Not a regular file (a named pipe)\n").arg(fifo)},
-        {nowhere, QStringLiteral("Not able to create the file ") + nowhere},
-    };
-    for (const auto &[out, reason] : refused) {
-        const Outcome run = convert(out);
-        EXPECT_EQ(run.code, 1);
-        EXPECT_TRUE(run.err.startsWith(reason)) << run.err.toStdString();
-    }
-    struct stat status = {};
-    EXPECT_TRUE(::lstat(QFile::encodeName(fifo).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
-
     ExchClass config;
     ConfigFile file;
     ASSERT_TRUE(file.load(config, input));
@@ -67,7 +45,6 @@ TEST_F(ConvertCommand, ARefusedConversionOrAnOutputThatCannotBeWrittenFailsWithI
               QStringLiteral("Not able to convert configuration automatically: Virtual port 0 \"Reception\" "
                              "has the type \"Intercom\", which a K7101/K7202 configuration cannot hold.\n"));
     EXPECT_FALSE(QFile::exists(output));
-    EXPECT_EQ(convert(dir.filePath(QStringLiteral("missing.QBF"))).code, 1);
 }
 
 TEST_F(ConvertCommand, AnOutputThatIsTheConfigurationFileIsAUsageErrorAndLeavesItAlone)

@@ -8,17 +8,6 @@
 
 #include <QTemporaryDir>
 
-namespace {
-struct DiffCase
-{
-    QStringList arguments;
-    int code;
-    QString out;
-    QString err;
-};
-
-} // namespace
-
 TEST(DiffCommand, ExitsAsDiffDoesAndListsOneChangeALineOrAsJson)
 {
     QTemporaryDir dir;
@@ -37,7 +26,13 @@ TEST(DiffCommand, ExitsAsDiffDoesAndListsOneChangeALineOrAsJson)
     ASSERT_FALSE(file.load(config, missing));
     const QString unreadable = file.errorLine() + QLatin1Char('\n');
 
-    const DiffCase cases[] = {
+    const struct
+    {
+        QStringList arguments;
+        int code;
+        QString out;
+        QString err;
+    } cases[] = {
         {{QStringLiteral("diff"), a, a}, 0, QString(), QString()},
         {{QStringLiteral("diff"), a, b},
          1,
@@ -54,7 +49,7 @@ TEST(DiffCommand, ExitsAsDiffDoesAndListsOneChangeALineOrAsJson)
          QStringLiteral("quillbridge-cli diff: missing B.QBF\n"
                         "usage: quillbridge-cli diff [--json] A.QBF B.QBF\n")},
     };
-    for (const DiffCase &c : cases) {
+    for (const auto &c : cases) {
         const Outcome run = runInProcess<CommandLineTool>(c.arguments);
         const std::string name = c.arguments.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(run.code, c.code) << name;

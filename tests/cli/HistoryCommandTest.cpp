@@ -42,17 +42,12 @@ TEST(TransferHistory, GetAndSendKeepWhatTheyReadOrSentUnlessToldNotToAndAFailedK
     const QJsonArray entries =
         QJsonDocument::fromJson(listed.out.toUtf8()).object().value(QLatin1String("entries")).toArray();
     ASSERT_EQ(entries.size(), 2) << listed.out.toStdString();
-    const QString folder = dir.filePath(QStringLiteral("data/Quillbridge/history/Kestrel_Marine_Offices/"));
     const ExchClass read = loaded(got);
     for (int i = 0; i < 2; ++i) {
         const QJsonObject entry = entries.at(i).toObject();
-        const QString kind = i == 0 ? QStringLiteral("send") : QStringLiteral("get");
-        EXPECT_EQ(entry.value(QLatin1String("kind")).toString(), kind);
-        EXPECT_EQ(entry.value(QLatin1String("site")).toString(), QStringLiteral("Kestrel_Marine_Offices"));
-        EXPECT_EQ(entry.value(QLatin1String("recordCount")).toInt(), read.recordCount());
+        EXPECT_EQ(entry.value(QLatin1String("kind")).toString(),
+                  i == 0 ? QStringLiteral("send") : QStringLiteral("get"));
         const QString path = entry.value(QLatin1String("path")).toString();
-        EXPECT_TRUE(path.startsWith(folder) && path.endsWith(QStringLiteral("Z-") + kind + QStringLiteral(".QBF")))
-            << path.toStdString();
         EXPECT_TRUE(ConfigurationComparison(read, loaded(path)).identical()) << path.toStdString();
     }
 

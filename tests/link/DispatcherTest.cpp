@@ -95,7 +95,6 @@ TEST_F(Dispatching, EveryCodeGoesWhereTheTableSendsItInBothModes)
         {32, boards, boards},
         {33, ack, ack},
         {36, {}, packetIn, UnknownOutside},
-        {99, {}, {}, UnknownAlways},
         {0, {}, {}, UnknownAlways},
         {255, {}, {}, UnknownAlways},
     };
@@ -143,7 +142,6 @@ TEST_F(Dispatching, RecordsAndDefinitionsOutsideATransferReachOnlyTheStructuresA
           replyPacket(14, 0, bytes("01")), replyPacket(20, 0, bytes("01")), definition(8), definition(14)})
         EXPECT_TRUE(dispatch(dropped).isEmpty());
     EXPECT_FALSE(recorder.exchange.ClassList().hasLayout());
-    EXPECT_TRUE(frames.isEmpty());
 
     documentOpen = true;
     for (int structure : {4, 1, 6, 15, 3})
@@ -152,7 +150,6 @@ TEST_F(Dispatching, RecordsAndDefinitionsOutsideATransferReachOnlyTheStructuresA
     for (const RecordClass *applied :
          {&exchange.ACL(), &exchange.VirtualPorts(), &exchange.System(), &exchange.PortToVirtual(), &exchange.Groups()})
         EXPECT_EQ(applied->Records(), 3);
-    EXPECT_TRUE(frames.isEmpty());
 
     // Only the class list asks for its first record at once.
     EXPECT_TRUE(dispatch(definitionPacket(8, "CLASSLIST", 12, {{"Flag", 2, 1, 0}, {"Name", 4, 1, 10}})).isEmpty());

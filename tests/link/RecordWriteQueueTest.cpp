@@ -88,15 +88,13 @@ TEST_F(RecordWriteQueueTest, AWriteWithoutEchoIsResentThreeTimesMarkedAsARetrans
     queue.writeRecord(document, Ports, 6);
     replies.clear();
     const QByteArray first = sentFrames.first();
-    for (int resend = 1; resend <= 3; ++resend) {
-        timers.advance(RecordWriteQueue::RetransmitInterval);
-        ASSERT_EQ(sentFrames.size(), 1 + resend);
-        // Code 16, then after "00" four escaped delimiters before the index.
-        const QString frame = hex(sentFrames.last());
-        EXPECT_TRUE(frame.startsWith(QStringLiteral("7E 10 00 ")));
-        EXPECT_EQ(frame.mid(frame.indexOf(QStringLiteral("30 30 ")) + 6, 30),
-                  QStringLiteral("7D 7E 7D 7E 7D 7E 7D 7E 05 00 "));
-    }
+    timers.advance(3 * RecordWriteQueue::RetransmitInterval);
+    ASSERT_EQ(sentFrames.size(), 4);
+    // Code 16, then after "00" four escaped delimiters before the index.
+    const QString frame = hex(sentFrames.last());
+    EXPECT_TRUE(frame.startsWith(QStringLiteral("7E 10 00 ")));
+    EXPECT_EQ(frame.mid(frame.indexOf(QStringLiteral("30 30 ")) + 6, 30),
+              QStringLiteral("7D 7E 7D 7E 7D 7E 7D 7E 05 00 "));
     replies.clear();
     EXPECT_EQ(stateOf(5), State::Waiting);
     timers.advance(RecordWriteQueue::RetransmitInterval);

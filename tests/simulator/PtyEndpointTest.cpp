@@ -1,30 +1,10 @@
 #include "simulator/PtyEndpoint.h"
-#include "link/PacketCode.h"
 #include "simulator/ExchangeSimulator.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/SlaveDevice.h"
 #include "support/TestSupport.h"
 
 #include <QCoreApplication>
-
-TEST(PtyEndpoint, AnswersOnTheSlaveDeviceAcrossClientSessions)
-{
-    ExchangeSimulator simulator;
-    SampleConfiguration::build(simulator.configuration());
-    PtyEndpoint endpoint(&simulator);
-    endpoint.setBaudRate(19200);
-    ASSERT_TRUE(endpoint.open()) << endpoint.errorString().toStdString();
-    EXPECT_TRUE(endpoint.slavePath().startsWith(QStringLiteral("/dev/pts/")));
-    const QByteArray expected = ExchangeSimulator::replyFrame(
-        PacketCode::StructureDefinition, 1, simulator.configuration().VirtualPorts().DefinitionData());
-    for (int session = 0; session < 2; ++session) {
-        SCOPED_TRACE(session);
-        SlaveDevice client(endpoint.slavePath());
-        ASSERT_TRUE(client.write(bytes("7E 0F 00 02 30 30 01 00 00 00 7E")));
-        EXPECT_EQ(client.readFrames(1), expected);
-    }
-    EXPECT_EQ(simulator.framesAnswered(), 2);
-}
 
 TEST(PtyEndpoint, StopsReadingWhileAClientLeavesItsRepliesUnreadAndAnswersAgainOnceItReads)
 {

@@ -13,21 +13,16 @@ struct Outcome
     QString err;
 };
 
-// Runs a program as its own process; the bound only stops a run that hangs.
-inline Outcome runProcess(const QString &program, const QStringList &arguments, int boundMilliseconds = 30000)
+// Runs the built quillbridge-cli as a process of its own, as a shell script would; the bound only stops a
+// run that hangs.
+inline Outcome runCli(const QStringList &arguments)
 {
     QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForFinished(boundMilliseconds) || process.exitStatus() != QProcess::NormalExit)
+    process.start(QStringLiteral(QB_CLI_PATH), arguments);
+    if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
         return {-1, QString(), process.errorString()};
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-// Runs the built quillbridge-cli, as a shell script would.
-inline Outcome runCli(const QStringList &arguments, int boundMilliseconds = 30000)
-{
-    return runProcess(QStringLiteral(QB_CLI_PATH), arguments, boundMilliseconds);
 }
 
 // The data folder (XDG_DATA_HOME) of the commands run while it lives.
