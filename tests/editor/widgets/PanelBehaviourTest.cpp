@@ -320,10 +320,9 @@ INSTANTIATE_TEST_SUITE_P(
                      config.VirtualPorts().SetInteger(FieldNames::ACLID, 5, 13); // a disabled ACL
                  }},
         Prepared{"VPR20", [](ExchClass &) {}}, Prepared{"VPR26", [](ExchClass &) {}},
-        Prepared{"VPR27", [](ExchClass &) {}}, Prepared{"VPR29", [](ExchClass &) {}},
+        Prepared{"VPR27", [](ExchClass &) {}},
         Prepared{"GPR2", [](ExchClass &config) { config.Groups().SetInteger(FieldNames::TimeToNext, 2, 1, 0); }},
-        Prepared{"TOR0", [](ExchClass &config) { config.Tones().SetInteger(FieldNames::Level, 0, 7, 0); }},
-        Prepared{"TOR7", [](ExchClass &) {}}),
+        Prepared{"TOR0", [](ExchClass &config) { config.Tones().SetInteger(FieldNames::Level, 0, 7, 0); }}),
     rowName<Prepared>);
 
 } // namespace
