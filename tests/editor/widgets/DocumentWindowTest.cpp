@@ -195,8 +195,10 @@ TEST_F(DocumentWindowTest, ARefusedValueKeepsItsRecordOnShowAndStopsTheCommand)
     answer();
     click(QStringLiteral("ACR5"));
     EXPECT_EQ(messageTexts(), strings({"Must be a number"})) << "said once";
+    EXPECT_EQ(host.messageService.shownMessages().value(0).icon, QMessageBox::Warning);
     EXPECT_EQ(currentKey(), QStringLiteral("ACR4"));
     EXPECT_EQ(QApplication::focusWidget(), ringType);
+    EXPECT_EQ(ringType->selectedText(), QStringLiteral("high"));
     EXPECT_EQ(box("txtACLName")->text(), QStringLiteral("Reception"));
 
     answer();
