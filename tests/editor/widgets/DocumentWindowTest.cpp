@@ -327,6 +327,12 @@ TEST_F(DocumentWindowTest, AnUntitledDocumentAsksForANameOnCloseAndAFailedSaveKe
     EXPECT_TRUE(messageTexts().last().startsWith(QStringLiteral("Cannot save")));
     EXPECT_TRUE(host.recentFiles.isEmpty());
 
+    window->setCaption(host.path(QStringLiteral("missing/site.QBF")));
+    answer(QMessageBox::Yes);
+    answer();
+    EXPECT_FALSE(window->close());
+    EXPECT_EQ(messageTexts().size(), 5);
+
     window->setCaption(QStringLiteral("Document 1"));
     const QString untitled = host.path(QStringLiteral("new.QBF"));
     answer(QMessageBox::Yes);
