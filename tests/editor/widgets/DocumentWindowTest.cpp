@@ -167,7 +167,6 @@ TEST_F(DocumentWindowTest, TypingGoesToTheRecordItWasTypedForAndMovingOnSendsItW
     click(QStringLiteral("VPR6"));
     EXPECT_EQ(name->text(), QStringLiteral("Sales 2"));
     EXPECT_EQ(host.written, (Writes{{ExchClass::VirtualPortsMember, 5}}));
-    EXPECT_FALSE(changed(Panel::VirtualPorts));
 
     // Moved on from elsewhere, the focus still in the box.
     typeInto(name, QStringLiteral("Boat House"));
@@ -254,12 +253,10 @@ TEST_F(DocumentWindowTest, CopyPutsTheShownPortOrGroupInAFreeSlotListsItAndSaysW
 TEST_F(DocumentWindowTest, OnlyAModifiedDocumentAsksToBeSavedAndTheAnswerClosesSavesUnderTheCaptionOrKeepsTheWindow)
 {
     window->markUnmodified();
-    EXPECT_FALSE(window->isWindowModified());
     EXPECT_EQ(window->windowTitle(), QStringLiteral("Document 1[*]"));
     EXPECT_TRUE(window->close()) << "nothing to ask about";
     window->show();
     modify();
-    EXPECT_TRUE(window->isWindowModified());
     answer(QMessageBox::Cancel);
     EXPECT_FALSE(window->close());
     const MessageService::Message question = host.messageService.shownMessages().value(0);
