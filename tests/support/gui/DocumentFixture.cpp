@@ -59,11 +59,6 @@ void DocumentFixture::open(const QString &key)
     ASSERT_EQ(currentKey(), key);
 }
 
-QLineEdit *DocumentFixture::box(const char *name) const
-{
-    return control<QLineEdit>(name);
-}
-
 void DocumentFixture::enter(QWidget *control)
 {
     control->setFocus(Qt::TabFocusReason);

@@ -40,17 +40,12 @@ protected:
     // Clicks the node, which is then on show.
     void open(const QString &key);
 
-    template<typename T>
-    T *control(const QString &name) const
+    template<typename T, typename Name>
+    T *control(const Name &name) const
     {
         return child<T>(window.get(), name);
     }
-    template<typename T>
-    T *control(const char *name) const
-    {
-        return child<T>(window.get(), name);
-    }
-    QLineEdit *box(const char *name) const;
+    QLineEdit *box(const char *name) const { return control<QLineEdit>(name); }
     QString shown(const char *names) const { return shownIn(window.get(), names); }
     bool changed(Panel panel) const { return window->isChanged(panel); }
 
