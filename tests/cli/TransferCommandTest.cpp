@@ -5,6 +5,7 @@
 #include "support/TestSupport.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 class TransferCommand : public ::testing::Test
@@ -30,14 +31,35 @@ TEST_F(TransferCommand, AGetFromALineNobodyAnswersEndsAtItsTimeoutAndLeavesTheFi
     EXPECT_EQ(fileContent(site), fileContent(samplePath()));
 }
 
-TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpened)
+TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpenedAndKeepsTheOldFile)
 {
     const QString fifo = dir.filePath(QStringLiteral("out.pipe"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const Outcome run = runCli({QStringLiteral("get"), QStringLiteral("--port"),
-                                dir.filePath(QStringLiteral("no-such-port")), QStringLiteral("--out"), fifo});
-    EXPECT_EQ(run.code, 1);
-    EXPECT_EQ(run.err, QStringLiteral("Cannot save \"%1\": Not a regular file (a named pipe)\n").arg(fifo));
+    ASSERT_EQ(::chmod(QFile::encodeName(site).constData(), 0444), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.path()).constData(), 0555), 0);
+    const std::pair<QString, QString> refused[] = {
+        {fifo, QStringLiteral("Not a regular file (a named pipe)")},
+        {site, QStringLiteral("Existing file %1 is not writable").arg(site)},
+    };
+    for (const auto &[out, reason] : refused) {
+        QProcess process;
+        const QStringList arguments{QStringLiteral("get"), QStringLiteral("--port"),
+                                    dir.filePath(QStringLiteral("no-such-port")), QStringLiteral("--out"), out};
+        // Nothing stops root from writing a read-only file: the tool runs as nobody there.
+        if (::geteuid() != 0)
+            process.start(QStringLiteral(QB_CLI_PATH), arguments);
+        else
+            process.start(QStringLiteral("setpriv"),
+                          QStringList{QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                                      QStringLiteral("--clear-groups"), QStringLiteral(QB_CLI_PATH)}
+                              + arguments);
+        ASSERT_TRUE(process.waitForFinished(60000));
+        EXPECT_EQ(process.exitCode(), 1);
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
+                  QStringLiteral("Cannot save \"%1\": %2\n").arg(out, reason));
+    }
+    EXPECT_EQ(fileContent(site), fileContent(samplePath()));
+    ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
 }
 
 TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningThePort)
