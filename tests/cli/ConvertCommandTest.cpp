@@ -32,8 +32,20 @@ TEST_F(ConvertCommand, WritesTheXmlConfigurationAndLeavesTheConfigurationFileAlo
     EXPECT_EQ(xmlLintErrors(fileContent(output)), QString());
 }
 
-TEST_F(ConvertCommand, ARefusedConversionFailsWithItsReasonAndWritesNothing)
+TEST_F(ConvertCommand, ARefusedConversionOrAnOutputThatCannotBeWrittenFailsWithItsReasonAndWritesNothing)
 {
+    const QString fifo = dir.filePath(QStringLiteral("out.pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const QString nowhere = dir.filePath(QStringLiteral("no folder/site.VRS"));
+    const std::pair<QString, QString> refused[] = {
+        {fifo, QStringLiteral("Not able to create the file %1: Not a regular file (a named pipe)\n").arg(fifo)},
+        {nowhere, QStringLiteral("Not able to create the file ") + nowhere},
+    };
+    for (const auto &[out, reason] : refused) {
+        const Outcome run = convert(out);
+        EXPECT_EQ(run.code, 1);
+        EXPECT_TRUE(run.err.startsWith(reason)) << run.err.toStdString();
+    }
     ExchClass config;
     ConfigFile file;
     ASSERT_TRUE(file.load(config, input));

@@ -9,7 +9,10 @@ TEST(SimulateCommand, RefusesBadArgumentsUnreadableConfigurationsAndRecordsNoFra
         const Outcome outcome = runCli(QStringList{QStringLiteral("simulate")} + arguments);
         return std::make_pair(outcome.code, outcome.err);
     };
-    EXPECT_EQ(run({QStringLiteral("--baud"), QStringLiteral("fast")}).first, 2);
+    for (const QStringList &arguments :
+         {QStringList{QStringLiteral("--baud"), QStringLiteral("fast")}, QStringList{QStringLiteral("--drop-every")},
+          QStringList{QStringLiteral("--colour")}})
+        EXPECT_EQ(run(arguments).first, 2) << arguments.join(QLatin1Char(' ')).toStdString();
     const auto [code, err] = run({QStringLiteral("--config"), QStringLiteral("/nonexistent/site.QBF")});
     EXPECT_EQ(code, 1);
     EXPECT_EQ(err.count(QLatin1Char('\n')), 1) << err.toStdString();

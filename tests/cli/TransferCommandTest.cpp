@@ -55,8 +55,9 @@ TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpenedAn
                               + arguments);
         ASSERT_TRUE(process.waitForFinished(60000));
         EXPECT_EQ(process.exitCode(), 1);
-        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()),
-                  QStringLiteral("Cannot save \"%1\": %2\n").arg(out, reason));
+        // A coverage build's profiler, running as nobody, adds its own lines after the tool's one.
+        EXPECT_EQ(QString::fromUtf8(process.readAllStandardError()).section(QLatin1Char('\n'), 0, 0),
+                  QStringLiteral("Cannot save \"%1\": %2").arg(out, reason));
     }
     EXPECT_EQ(fileContent(site), fileContent(samplePath()));
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);

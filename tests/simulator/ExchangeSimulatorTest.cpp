@@ -49,6 +49,18 @@ TEST_F(SimulatedExchange, DescribesAStructureWithoutRecordsAsEmptyAndNumbersWith
     }
 }
 
+TEST_F(SimulatedExchange, SendsTheStoredUsedMapOrOneMarkingEveryRecordUsed)
+{
+    EXPECT_EQ(onlyContent(request(PacketCode::RecordsUsed, 8)),
+              replyPacket(PacketCode::RecordsUsed, 8, sample.ClassList().usedMap()));
+    // Neither the system nor the physical ports keep a map.
+    EXPECT_EQ(onlyContent(request(PacketCode::RecordsUsed, 6)), replyPacket(PacketCode::RecordsUsed, 6, bytes("01")));
+    ASSERT_EQ(sample.PortToVirtual().Records(), 112);
+    EXPECT_EQ(onlyContent(request(PacketCode::RecordsUsed, 15)),
+              replyPacket(PacketCode::RecordsUsed, 15, QByteArray(14, '\xFF')));
+    EXPECT_EQ(onlyContent(request(PacketCode::RecordsUsed, 5)), replyPacket(PacketCode::RecordsUsed, 5, QByteArray()));
+}
+
 TEST_F(SimulatedExchange, AnswersRecordReadsAndStoresWritesWithinRangeUnderTheRequestCode)
 {
     // Delimiter, escape and stuffed values must survive both directions.

@@ -48,31 +48,6 @@ void DeviceWindows::closeAll()
     }
 }
 
-TimeWindow *DeviceWindows::timeWindow() const
-{
-    return m_time;
-}
-
-BoardInfoWindow *DeviceWindows::boardInfoWindow() const
-{
-    return m_boardInfo;
-}
-
-ExtensionParametersWindow *DeviceWindows::extensionParametersWindow() const
-{
-    return m_extParams;
-}
-
-TieLineParametersWindow *DeviceWindows::tieLineParametersWindow() const
-{
-    return m_tieParams;
-}
-
-FactoryWindow *DeviceWindows::factoryWindow() const
-{
-    return m_factory;
-}
-
 DeviceServices DeviceWindows::windowServices()
 {
     return {m_sender, m_messages, m_timers};

@@ -51,13 +51,6 @@ public:
     void mnuAdvExt_Click();
     void mnuAdvTie_Click();
 
-    // The open windows; null where a window is not loaded.
-    TimeWindow *timeWindow() const;
-    BoardInfoWindow *boardInfoWindow() const;
-    ExtensionParametersWindow *extensionParametersWindow() const;
-    TieLineParametersWindow *tieLineParametersWindow() const;
-    FactoryWindow *factoryWindow() const;
-
     // DeviceSink
     bool isOpenAndVisible(AckReceiver window) const override;
     void DataReceived(AckReceiver window) override;

@@ -50,10 +50,10 @@ TEST_F(TimeWindowTest, SetSendsTheBoxesAndRefusesAnEmptyDateOrAValueTheClockCann
     type("txtYear", "2005");
     expectRefusals({{"txtDay", "29", "cmdSetSystem", "Day must be a whole number in the range 1 - 28", "14"},
                     {"txtHours", "24", "cmdSetSystem", "Hours must be a whole number in the range 0 - 23", "15"},
-                    {"txtMins", "7.5", "cmdSetSystem", "Minutes must be a whole number in the range 0 - 59", "09"}});
-    type("txtMonth", "03");
-    type("txtYear", "2009");
-    type("txtSecs", "26");
+                    {"txtMins", "7.5", "cmdSetSystem", "Minutes must be a whole number in the range 0 - 59", "09"},
+                    {"txtSecs", "300", "cmdSetSystem", "Seconds must be a whole number in the range 0 - 59", "26"},
+                    {"txtMonth", "13", "cmdSetSystem", "Month must be a whole number in the range 1 - 12", "03"},
+                    {"txtYear", "20x5", "cmdSetSystem", "Year must be a whole number in the range 1 - 9999", "2009"}});
     click("cmdSetSystem");
     click("cmdGetSystem");
     EXPECT_EQ(sent(PacketCode::SetClock), QList<QByteArray>{bytes("00 00 1A 09 0F 0E 03 09 00 14")});

@@ -42,6 +42,22 @@ protected:
     QStringList written;
 };
 
+TEST_F(LeaveWatcherTest, ARefusedValueIsSaidSelectedAndKeepsTheFocusAndAnAcceptedOneIsWrittenOnLeaving)
+{
+    first->setText(QStringLiteral("12a"));
+    messages.setNextAnswer(QMessageBox::Ok);
+    second->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(messageTexts(messages), strings({"Must be a number"}));
+    EXPECT_EQ(messages.shownMessages().value(0).icon, QMessageBox::Warning);
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(first->selectedText(), QStringLiteral("12a"));
+    first->setText(QStringLiteral("12"));
+    second->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(second->hasFocus());
+    EXPECT_EQ(written, strings({"12"}));
+    EXPECT_EQ(messages.shownMessages().size(), 1);
+}
+
 TEST_F(LeaveWatcherTest, FocusTakenByAnotherWindowIsNoLeaveButComingBackToAnotherControlIs)
 {
     first->setText(QStringLiteral("7"));
