@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -209,6 +210,24 @@ TEST_F(MainWindowEndToEnd, AGetIsKeptAndCompareWithExchangeShowsTheDocumentsEdit
     ASSERT_EQ(entries.size(), 2);
     EXPECT_EQ(entries[0].kind, HistoryEntry::Kind::Get);
     EXPECT_TRUE(m_messages.shownMessages().isEmpty());
+}
+
+TEST_F(MainWindowEndToEnd, AGetWhoseCopyCannotBeKeptStillOpensAndThenSaysWhyNoCopyWasKept)
+{
+    const QString root = HistoryStore::defaultRoot();
+    QDir(root).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(root).path()));
+    ASSERT_TRUE(writeFile(root, "a file where the history's folder belongs"));
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    ASSERT_NE(readExchange("mnuGetConfig"), nullptr);
+    ASSERT_TRUE(waitFor([this] { return !m_messages.shownMessages().isEmpty(); }));
+    QFile::remove(root);
+    const MessageService::Message told = m_messages.shownMessages().constFirst();
+    EXPECT_EQ(told.title + QLatin1Char('|') + told.text.section(QLatin1Char('\n'), 0, 0),
+              QStringLiteral("History|The configuration was read from the exchange, but no copy of it could be kept "
+                             "in the history:"));
+    EXPECT_EQ(told.text.section(QLatin1Char('\n'), 1),
+              QStringLiteral("Cannot create the folder \"%1/Kestrel_Marine_Offices\"").arg(root));
 }
 
 TEST_F(MainWindowEndToEnd, AnEditedExportImportsAsOneUndoableStepWrittenOnlineWhileABadRowChangesNothing)

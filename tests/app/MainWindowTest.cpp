@@ -2,12 +2,16 @@
 
 #include "app/CommandLine.h"
 #include "export/widgets/PrintService.h"
+#include "history/HistoryStore.h"
+#include "history/SystemClock.h"
+#include "model/ConfigFile.h"
 #include "simulator/ExchangeSimulator.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <QToolButton>
@@ -407,3 +411,72 @@ TEST_F(MainWindowTest, TheWindowMenuListsTheOpenDocumentsTicksTheActiveOneAndAct
 }
 
 } // namespace
+
+TEST_F(MainWindowTest, CompareWithTakesAFileUntilTheSiteHasHistoryThenAsksWhichAndTheHistoryOpensOrComparesAnEntry)
+{
+    QDir(HistoryStore::defaultRoot()).removeRecursively();
+    const QString current = openSample();
+    const QString broken = m_dir.filePath(QStringLiteral("broken.QBF"));
+    ASSERT_TRUE(writeFile(broken, "not a configuration"));
+    m_fileDialogs.setNextFileName(broken);
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    action("mnuFileCompareWith")->trigger();
+    EXPECT_EQ(m_fileDialogs.requests().constLast().title, QStringLiteral("Compare With"));
+    EXPECT_EQ(messageTexts(m_messages), strings({"Invalid file type - cannot load!"}));
+    EXPECT_EQ(m_window->findChild<QWidget *>(QStringLiteral("frmComparison")), nullptr);
+
+    ExchClass older;
+    ConfigFile file;
+    ASSERT_TRUE(file.load(older, current));
+    older.ACL().SetString(FieldNames::Name, 2, "Older Name");
+    const QString olderPath = m_dir.filePath(QStringLiteral("older.QBF"));
+    ASSERT_TRUE(file.save(older, olderPath));
+    m_fileDialogs.setNextFileName(olderPath);
+    action("mnuFileCompareWith")->trigger();
+    const auto comparisons = [this] { return m_window->findChildren<QWidget *>(QStringLiteral("frmComparison")); };
+    ASSERT_EQ(comparisons().size(), 1);
+    EXPECT_EQ(comparisons()[0]->windowTitle(), QStringLiteral("Compare %1 with %2").arg(olderPath, current));
+    EXPECT_EQ(shownIn(comparisons()[0], "lblSummary"),
+              QStringLiteral("1 change in 1 structure from %1 to %2.").arg(olderPath, current));
+
+    HistoryStore history(HistoryStore::defaultRoot(), SystemClock::shared(), 100);
+    ASSERT_TRUE(history.add(older, HistoryEntry::Kind::Get));
+    const QString kept = QStringLiteral("Kestrel_Marine_Offices, get of ")
+        + history.entries().value(0).time.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    m_messages.setNextAnswer(QMessageBox::Cancel);
+    action("mnuFileCompareWith")->trigger();
+    const MessageService::Message asked = m_messages.shownMessages().constLast();
+    EXPECT_EQ(asked.text,
+              QStringLiteral("Compare %1 with a configuration kept in the history of "
+                             "Kestrel_Marine_Offices, or with a file?")
+                  .arg(current));
+    EXPECT_EQ(asked.buttonTexts,
+              (MessageService::ButtonTexts{{QMessageBox::Yes, QStringLiteral("History Entry...")},
+                                           {QMessageBox::No, QStringLiteral("File...")}}));
+    EXPECT_EQ(m_window->findChild<QWidget *>(QStringLiteral("frmHistory")), nullptr);
+
+    m_messages.setNextAnswer(QMessageBox::Yes);
+    action("mnuFileCompareWith")->trigger();
+    auto *historyWindow = m_window->findChild<QWidget *>(QStringLiteral("frmHistory"));
+    ASSERT_NE(historyWindow, nullptr);
+    EXPECT_TRUE(historyWindow->isVisible());
+    EXPECT_EQ(child<QListWidget>(historyWindow, "lstSites")->currentItem()->text(),
+              QStringLiteral("Kestrel_Marine_Offices"));
+    child<QPushButton>(historyWindow, "cmdCompare")->click();
+    ASSERT_EQ(comparisons().size(), 2);
+    EXPECT_EQ(comparisons()[1]->windowTitle(), QStringLiteral("Compare %1 with %2").arg(kept, current));
+
+    child<QPushButton>(historyWindow, "cmdOpen")->click();
+    EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 2 (%1)").arg(kept));
+    EXPECT_EQ(activeConfiguration().ACL().GetString(FieldNames::Name, 2), QByteArray("Older Name"));
+    EXPECT_FALSE(m_window->activeDocument()->isModified()) << "saving it must not be asked for";
+
+    action("mnuFileClose")->trigger();
+    action("mnuFileClose")->trigger();
+    ASSERT_TRUE(m_window->documents().isEmpty());
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    child<QPushButton>(historyWindow, "cmdCompare")->click();
+    EXPECT_EQ(messageTexts(m_messages).constLast(),
+              QStringLiteral("There is no configuration open to compare with. Open a file or get the configuration of "
+                             "the exchange first."));
+}
