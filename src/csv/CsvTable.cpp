@@ -2,34 +2,13 @@
 
 #include "analysis/FieldValueReader.h"
 #include "model/ExchClass.h"
+#include "model/FieldLimits.h"
 #include "model/RecordClass.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
-constexpr int BitsPerByte = 8;
-constexpr int DigitsPerByte = 2;
-// SetInteger takes a 32-bit signed value; fields up to three bytes hold every value of their size.
-constexpr qint64 LargestSettable = std::numeric_limits<qint32>::max();
-constexpr int WidestExactSize = 3;
-constexpr char16_t LastSingleByte = 0xFF;
-const QString DialDigits = QStringLiteral("0123456789*#");
-
-qint64 largestNumber(const FieldDef &def)
-{
-    if (def.Size <= 0)
-        return 0;
-    if (def.Size > WidestExactSize)
-        return LargestSettable;
-    return (qint64(1) << (BitsPerByte * def.Size)) - 1;
-}
-
-int elements(const FieldDef &def)
-{
-    return qMax<int>(def.Items, 1);
-}
-
 bool isWholeNumber(const QString &text)
 {
     return !text.isEmpty() && std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
@@ -122,7 +101,7 @@ QStringList CsvTable::header() const
 
 int CsvTable::columnNamed(const QString &header) const
 {
-    if (std::any_of(header.begin(), header.end(), [](QChar c) { return c.unicode() > LastSingleByte; }))
+    if (FieldLimits::firstWideCharacter(header) >= 0)
         return -1;
     const int field = m_structure.fieldIndex(header.toLatin1());
     for (qsizetype i = 0; i < m_columns.size(); ++i) {
@@ -185,12 +164,12 @@ std::optional<FieldValue> CsvTable::parse(const Column &column, const QString &c
 
 std::optional<FieldValue> CsvTable::parseNumbers(const Column &column, const QStringList &parts, QString &reason) const
 {
-    const int count = elements(column.def);
+    const int count = FieldLimits::elements(column.def);
     if (count > 1 && parts.size() != count) {
         reason = QStringLiteral("must be %1 numbers separated by ';', not %2").arg(count).arg(parts.size());
         return std::nullopt;
     }
-    const qint64 largest = largestNumber(column.def);
+    const qint64 largest = FieldLimits::largestNumber(column.def);
     FieldValue value;
     value.kind = kindOf(column.def.Type);
     for (const QString &part : parts) {
@@ -209,18 +188,17 @@ std::optional<FieldValue> CsvTable::parseNumbers(const Column &column, const QSt
 
 std::optional<FieldValue> CsvTable::parseDigits(const Column &column, const QStringList &parts, QString &reason) const
 {
-    const int count = elements(column.def);
+    const int count = FieldLimits::elements(column.def);
     if (count > 1 && parts.size() != count) {
         reason = QStringLiteral("must be %1 digit strings separated by ';', not %2").arg(count).arg(parts.size());
         return std::nullopt;
     }
-    const int capacity = qMax(column.def.Size * DigitsPerByte, 0);
+    const int capacity = FieldLimits::digitCount(column.def);
     FieldValue value;
     value.kind = FieldValue::Kind::Digits;
     for (const QString &part : parts) {
         const QString text = part.trimmed();
-        const bool dialDigits = std::all_of(text.begin(), text.end(), [](QChar c) { return DialDigits.contains(c); });
-        if (!dialDigits || text.size() > capacity || parts.size() != count) {
+        if (!FieldLimits::isDialDigits(text) || text.size() > capacity || parts.size() != count) {
             reason = QStringLiteral("must be at most %1 dial digits (0-9, * and #), not %2")
                          .arg(capacity)
                          .arg(quoted(count > 1 ? text : parts.join(Separator)));
@@ -233,19 +211,18 @@ std::optional<FieldValue> CsvTable::parseDigits(const Column &column, const QStr
 
 std::optional<FieldValue> CsvTable::parseText(const Column &column, const QString &cell, QString &reason) const
 {
-    for (qsizetype i = 0; i < cell.size(); ++i) {
-        const QChar c = cell.at(i);
-        if (c.unicode() > LastSingleByte) {
-            reason = QStringLiteral("must be Latin-1 characters: \"%1\" cannot be stored")
-                         .arg(cell.mid(i, c.isHighSurrogate() ? 2 : 1));
-            return std::nullopt;
-        }
-        if (c.isNull()) {
-            reason = QStringLiteral("must not hold a NUL character, which would end the text");
-            return std::nullopt;
-        }
+    const qsizetype wide = FieldLimits::firstWideCharacter(cell);
+    const qsizetype nul = cell.indexOf(QChar(u'\0'));
+    if (wide >= 0 && (nul < 0 || wide < nul)) {
+        reason = QStringLiteral("must be Latin-1 characters: \"%1\" cannot be stored")
+                     .arg(cell.mid(wide, cell.at(wide).isHighSurrogate() ? 2 : 1));
+        return std::nullopt;
     }
-    const int length = qMax(column.def.Items - 1, 0);
+    if (nul >= 0) {
+        reason = QStringLiteral("must not hold a NUL character, which would end the text");
+        return std::nullopt;
+    }
+    const int length = FieldLimits::textLength(column.def);
     if (cell.size() > length) {
         reason = QStringLiteral("must be at most %1 characters, not %2").arg(length).arg(cell.size());
         return std::nullopt;

@@ -1,7 +1,7 @@
 #include "editor/ClassPositions.h"
 
-#include "editor/FieldLimits.h"
 #include "model/ExchClass.h"
+#include "model/FieldLimits.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
 

@@ -237,6 +237,8 @@ TEST(CsvImport, RefusesEveryBadRowWithItsLineAndColumnAndChangesNothing)
          "line 3, column Name: must be at most 15 characters, not 16"},
         {ExchClass::ACLMember, cell(1, "Name", "Z\u00F6e \u20AC"),
          "line 3, column Name: must be Latin-1 characters: \"\u20AC\" cannot be stored"},
+        {ExchClass::ACLMember, [](Rows &rows) { set(rows, 1, "Name", QStringLiteral("Zo\u0000e \u20AC")); },
+         "line 3, column Name: must not hold a NUL character, which would end the text"},
         {ExchClass::ACLMember, cell(1, "PublicID", "12a"),
          "line 3, column PublicID: must be at most 6 dial digits (0-9, * and #), not \"12a\""},
         {ExchClass::ACLMember, cell(1, "PriorityLevel", "256"),

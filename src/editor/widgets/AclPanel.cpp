@@ -1,10 +1,10 @@
 #include "editor/widgets/AclPanel.h"
 
-#include "editor/FieldLimits.h"
 #include "editor/PanelContext.h"
 #include "editor/TrackedRecord.h"
 #include "editor/widgets/LeavingLineEdit.h"
 #include "model/ExchClass.h"
+#include "model/FieldLimits.h"
 #include "model/FieldNames.h"
 #include "model/RecordLabel.h"
 #include "model/RecordSlots.h"

@@ -1,10 +1,10 @@
 #include "editor/widgets/ClassListPanel.h"
 
 #include "editor/ClassPositions.h"
-#include "editor/FieldLimits.h"
 #include "editor/PanelContext.h"
 #include "editor/widgets/ClassNameDelegate.h"
 #include "model/ExchClass.h"
+#include "model/FieldLimits.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
 #include "shell/MessageService.h"

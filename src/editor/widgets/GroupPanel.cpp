@@ -1,12 +1,12 @@
 #include "editor/widgets/GroupPanel.h"
 
-#include "editor/FieldLimits.h"
 #include "editor/PanelContext.h"
 #include "editor/TrackedRecord.h"
 #include "editor/widgets/LeaveWatcher.h"
 #include "editor/widgets/ReadOnlyLineEdit.h"
 #include "editor/widgets/ValueComboBox.h"
 #include "model/ExchClass.h"
+#include "model/FieldLimits.h"
 #include "model/FieldNames.h"
 #include "model/RecordSlots.h"
 #include "shell/MessageService.h"

@@ -1,4 +1,4 @@
-#include "editor/FieldLimits.h"
+#include "model/FieldLimits.h"
 
 #include "model/RecordClass.h"
 
@@ -8,12 +8,11 @@
 namespace {
 constexpr int BitsPerByte = 8;
 constexpr int DigitsPerByte = 2;
-// SetInteger takes a 32-bit signed value.
+// SetInteger takes a 32-bit signed value; fields up to three bytes hold every value of their size.
 constexpr qint64 LargestSettable = std::numeric_limits<qint32>::max();
 constexpr int WidestExactSize = 3;
 constexpr int DecimalBase = 10;
 constexpr char16_t LastSingleByte = 0xFF;
-// The dial digits a digit field stores and reads back unchanged.
 const QString DialDigits = QStringLiteral("0123456789*#");
 
 const QString NumberRule = QStringLiteral("Must be a number from 0 to %1");
@@ -32,30 +31,39 @@ FieldDef FieldLimits::find(const RecordClass &structure, QByteArrayView name)
     return {};
 }
 
-int FieldLimits::elements(const RecordClass &structure, QByteArrayView name)
+int FieldLimits::elements(const FieldDef &field)
 {
-    const FieldDef field = find(structure, name);
     return field.Type == FieldType::None ? 0 : qMax<int>(field.Items, 1);
 }
 
-qint64 FieldLimits::largestNumber(const RecordClass &structure, QByteArrayView name)
+qint64 FieldLimits::largestNumber(const FieldDef &field)
 {
-    const int size = find(structure, name).Size;
-    if (size <= 0)
+    if (field.Size <= 0)
         return 0;
-    if (size > WidestExactSize)
+    if (field.Size > WidestExactSize)
         return LargestSettable;
-    return (qint64(1) << (BitsPerByte * size)) - 1;
+    return (qint64(1) << (BitsPerByte * field.Size)) - 1;
 }
 
-int FieldLimits::textLength(const RecordClass &structure, QByteArrayView name)
+int FieldLimits::textLength(const FieldDef &field)
 {
-    return qMax(find(structure, name).Items - 1, 0);
+    return qMax(field.Items - 1, 0);
 }
 
-int FieldLimits::digitCount(const RecordClass &structure, QByteArrayView name)
+int FieldLimits::digitCount(const FieldDef &field)
 {
-    return qMax(find(structure, name).Size * DigitsPerByte, 0);
+    return qMax(field.Size * DigitsPerByte, 0);
+}
+
+bool FieldLimits::isDialDigits(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return DialDigits.contains(c); });
+}
+
+qsizetype FieldLimits::firstWideCharacter(QStringView text)
+{
+    const auto wide = std::find_if(text.begin(), text.end(), [](QChar c) { return c.unicode() > LastSingleByte; });
+    return wide == text.end() ? -1 : wide - text.begin();
 }
 
 QString FieldLimits::numberRefusal(const RecordClass &structure, QByteArrayView name, const QString &text)
@@ -72,18 +80,16 @@ QString FieldLimits::digitRefusal(const RecordClass &structure, QByteArrayView n
 {
     const int count = digitCount(structure, name);
     const QString digits = text.trimmed();
-    const bool dialDigits = std::all_of(digits.begin(), digits.end(), [](QChar c) { return DialDigits.contains(c); });
-    if (dialDigits && digits.size() <= count)
+    if (isDialDigits(digits) && digits.size() <= count)
         return {};
     return DigitRule.arg(count);
 }
 
 QString FieldLimits::textRefusal(const RecordClass &structure, QByteArrayView name, const QString &text)
 {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text.at(i).unicode() > LastSingleByte)
-            return SingleByteRule.arg(text.mid(i, text.at(i).isHighSurrogate() ? 2 : 1));
-    }
+    const qsizetype wide = firstWideCharacter(text);
+    if (wide >= 0)
+        return SingleByteRule.arg(text.mid(wide, text.at(wide).isHighSurrogate() ? 2 : 1));
     const int length = textLength(structure, name);
     if (text.size() > length)
         return LengthRule.arg(length);
