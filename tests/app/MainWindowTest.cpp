@@ -198,7 +198,7 @@ TEST_F(MainWindowTest, CommandsOnADocumentAreEnabledOnlyWhileThereIsOneAndLineRe
     EXPECT_EQ(m_port->rts, (QList<bool>{true, false}));
 }
 
-TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
+TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOtherAndIconsLineUpAlongTheBottom)
 {
     action("mnuWindowNewWindow")->trigger();
     action("mnuWindowNewWindow")->trigger();
@@ -210,6 +210,12 @@ TEST_F(MainWindowTest, TilingPutsDocumentsSideBySideOrOneAboveTheOther)
     action("mnuWindowTileHorizontal")->trigger();
     EXPECT_EQ(windows.at(1)->geometry().topLeft(), windows.at(0)->geometry().bottomLeft() + QPoint(0, 1));
     EXPECT_EQ(windows.at(0)->height() + windows.at(1)->height(), area.height());
+
+    for (QMdiSubWindow *window : windows)
+        window->showMinimized();
+    action("mnuWindowArrangeIcons")->trigger();
+    EXPECT_EQ(windows.at(0)->geometry().bottomLeft(), QPoint(0, area.height() - 1));
+    EXPECT_EQ(windows.at(1)->geometry().bottomLeft(), windows.at(0)->geometry().bottomRight() + QPoint(1, 0));
 }
 
 TEST_F(MainWindowTest, CancelOnAnyDocumentsQuestionStopsTheExitThere)
