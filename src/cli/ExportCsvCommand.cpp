@@ -59,9 +59,9 @@ int ExportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextS
         out << QString::fromUtf8(CsvExport::write(config, member, usedOnly));
         return ExitCode::Success;
     }
-    QString reason;
-    if (!CsvExport::save(config, member, usedOnly, output, &reason)) {
-        err << QStringLiteral("Cannot write \"%1\": %2").arg(output, reason) << Qt::endl;
+    QString error;
+    if (!CsvExport::save(config, member, usedOnly, output, &error)) {
+        err << error << Qt::endl;
         return ExitCode::Failure;
     }
     out << QStringLiteral("%1: %2 written from %3").arg(output, QLatin1String(ExchClass::info(member).name), path)

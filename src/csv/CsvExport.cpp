@@ -32,18 +32,17 @@ bool CsvExport::save(const ExchClass &config, int member, bool usedOnly, const Q
 {
     const QByteArray table = write(config, member, usedOnly);
     OutputFile file(path);
+    QString reason;
     if (!file.open()) {
-        *errorString = file.errorString();
-        return false;
-    }
-    if (file.device().write(table) != table.size()) {
-        *errorString = file.device().errorString();
+        reason = file.errorString();
+    } else if (file.device().write(table) != table.size()) {
+        reason = file.device().errorString();
         file.cancel();
-        return false;
+    } else if (!file.commit()) {
+        reason = file.errorString();
+    } else {
+        return true;
     }
-    if (!file.commit()) {
-        *errorString = file.errorString();
-        return false;
-    }
-    return true;
+    *errorString = QStringLiteral("Cannot write \"%1\": %2").arg(path, reason);
+    return false;
 }

@@ -11,6 +11,6 @@ class CsvExport
 {
 public:
     static QByteArray write(const ExchClass &config, int member, bool usedOnly);
-    // Writes the table whole to a file through a temporary one; false with the reason.
+    // Writes the table whole to a file through a temporary one; false with a line naming the file and the reason.
     static bool save(const ExchClass &config, int member, bool usedOnly, const QString &path, QString *errorString);
 };

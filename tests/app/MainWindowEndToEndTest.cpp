@@ -254,6 +254,17 @@ TEST_F(MainWindowEndToEnd, AnEditedExportImportsAsOneUndoableStepWrittenOnlineWh
 
     undo->trigger();
     EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dist 1"));
+    m_messages.setNextAnswer(QMessageBox::No);
+    run("mnuFileImportCsv", path("acl.csv"));
+    EXPECT_EQ(config.ACL().GetString(FieldNames::Name, 2), QByteArray("Dist 1")) << "answered no";
+    EXPECT_TRUE(run("mnuFileExportCsv", path("now.csv")).isEmpty());
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    EXPECT_EQ(run("mnuFileImportCsv", path("now.csv")).value(0).text,
+              QStringLiteral("now.csv changes nothing in ACL of Document 1."));
+    m_messages.setNextAnswer(QMessageBox::Ok);
+    EXPECT_EQ(run("mnuFileExportCsv", path("gone/acl.csv")).value(0).text,
+              QStringLiteral("Cannot write \"%1\": No such file or directory").arg(path("gone/acl.csv")));
+
     const QByteArray before = config.ACL().record(3);
     ASSERT_TRUE(writeFile(path("bad.csv"), "record,Name\r\n3,Reception\r\n4,Far too long a name\r\n"));
     m_messages.setNextAnswer(QMessageBox::Ok);
