@@ -68,4 +68,25 @@ TEST(CsvCommands, ExportEditAndImportReplaceTheFileKeepingItsOldVersionWhileADry
     EXPECT_EQ(again.code, 0);
     EXPECT_TRUE(again.out.endsWith(site + QStringLiteral(": no record of ACL changes; the file was left as it was\n")));
     EXPECT_EQ(cli({QStringLiteral("history")}).out.count(QLatin1Char('\n')), 1);
+
+    // Where the old version cannot be kept, nothing is written.
+    ASSERT_TRUE(QDir(dir.filePath(QStringLiteral("data"))).removeRecursively());
+    ASSERT_TRUE(writeFile(dir.filePath(QStringLiteral("data")), "not a folder"));
+    ASSERT_TRUE(
+        writeFile(edited, QByteArray(csv).replace("\r\n9,yes,Lobby,0;2,1009,", "\r\n9,yes,Back Lobby,0;2,1009,")));
+    const QByteArray before = fileContent(site);
+    const Outcome unkept = cli(import);
+    EXPECT_EQ(unkept.code, 1);
+    EXPECT_EQ(unkept.err,
+              QStringLiteral("Cannot keep the old version of %1 in the history: Cannot create the folder "
+                             "\"%2/Quillbridge/history/Kestrel_Marine_Offices\"; nothing was written (--out writes "
+                             "the result to another file)\n")
+                  .arg(site, dir.filePath(QStringLiteral("data"))));
+    EXPECT_EQ(fileContent(site), before);
+
+    const QString gone = dir.filePath(QStringLiteral("gone/acl.csv"));
+    const Outcome unwritten = cli({QStringLiteral("export-csv"), site, QStringLiteral("--structure"),
+                                   QStringLiteral("acl"), QStringLiteral("--out"), gone});
+    EXPECT_EQ(unwritten.code, 1);
+    EXPECT_EQ(unwritten.err, QStringLiteral("Cannot write \"%1\": No such file or directory\n").arg(gone));
 }
