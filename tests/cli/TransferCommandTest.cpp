@@ -63,7 +63,7 @@ TEST_F(TransferCommand, AnOutThatCannotBeWrittenIsRefusedBeforeThePortIsOpenedAn
     ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
 }
 
-TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningThePort)
+TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningThePortAndNamesAPortThatCannotBeOpened)
 {
     const QString empty = dir.filePath(QStringLiteral("empty.QBF"));
     ASSERT_TRUE(ConfigFile().save(ExchClass(), empty));
@@ -71,4 +71,11 @@ TEST_F(TransferCommand, SendRefusesAConfigurationWithoutRecordsBeforeOpeningTheP
         {QStringLiteral("send"), QStringLiteral("--port"), QStringLiteral("/dev/quillbridge-no-such-port"), empty});
     EXPECT_EQ(run.code, 1);
     EXPECT_EQ(run.err, empty + QStringLiteral(" holds no records; nothing was sent\n"));
+
+    const Outcome unopened = runCli(
+        {QStringLiteral("send"), QStringLiteral("--port"), QStringLiteral("/dev/quillbridge-no-such-port"), site});
+    EXPECT_EQ(unopened.code, 1);
+    EXPECT_EQ(unopened.err,
+              QStringLiteral("Cannot open /dev/quillbridge-no-such-port: /dev/quillbridge-no-such-port "
+                             "does not exist\n"));
 }
