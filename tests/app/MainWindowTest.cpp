@@ -460,6 +460,10 @@ TEST_F(MainWindowTest, CompareWithTakesAFileUntilTheSiteHasHistoryThenAsksWhichA
               (MessageService::ButtonTexts{{QMessageBox::Yes, QStringLiteral("History Entry...")},
                                            {QMessageBox::No, QStringLiteral("File...")}}));
     EXPECT_EQ(m_window->findChild<QWidget *>(QStringLiteral("frmHistory")), nullptr);
+    m_messages.setNextAnswer(QMessageBox::No);
+    m_fileDialogs.setNextFileName(olderPath);
+    action("mnuFileCompareWith")->trigger();
+    EXPECT_EQ(comparisons().size(), 2) << "File... compares with a file";
 
     m_messages.setNextAnswer(QMessageBox::Yes);
     action("mnuFileCompareWith")->trigger();
@@ -469,8 +473,8 @@ TEST_F(MainWindowTest, CompareWithTakesAFileUntilTheSiteHasHistoryThenAsksWhichA
     EXPECT_EQ(child<QListWidget>(historyWindow, "lstSites")->currentItem()->text(),
               QStringLiteral("Kestrel_Marine_Offices"));
     child<QPushButton>(historyWindow, "cmdCompare")->click();
-    ASSERT_EQ(comparisons().size(), 2);
-    EXPECT_EQ(comparisons()[1]->windowTitle(), QStringLiteral("Compare %1 with %2").arg(kept, current));
+    ASSERT_EQ(comparisons().size(), 3);
+    EXPECT_EQ(comparisons()[2]->windowTitle(), QStringLiteral("Compare %1 with %2").arg(kept, current));
 
     child<QPushButton>(historyWindow, "cmdOpen")->click();
     EXPECT_EQ(m_window->activeDocument()->caption(), QStringLiteral("Document 2 (%1)").arg(kept));
@@ -485,4 +489,7 @@ TEST_F(MainWindowTest, CompareWithTakesAFileUntilTheSiteHasHistoryThenAsksWhichA
     EXPECT_EQ(messageTexts(m_messages).constLast(),
               QStringLiteral("There is no configuration open to compare with. Open a file or get the configuration of "
                              "the exchange first."));
+    historyWindow->close();
+    action("mnuFileHistory")->trigger();
+    EXPECT_TRUE(historyWindow->isVisible());
 }
