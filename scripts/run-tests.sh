@@ -9,14 +9,19 @@ scripts/install-deps.sh || exit 1
 fuzz_seconds=${FUZZ_SECONDS:-45}
 passed=0
 failed=0
+# What failed, repeated at the end where a log cut to its last lines still shows it.
+failures=()
 
 # run_suite <build dir> <cmake options...>
 run_suite() {
     local dir=$1
     shift
     echo "=== Building $dir"
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || { failed=$((failed + 1)); return; }
-    cmake --build "$dir" -j2 || { failed=$((failed + 1)); return; }
+    if ! cmake -S . -B "$dir" -G Ninja "$@" >/dev/null || ! cmake --build "$dir" -j2; then
+        failed=$((failed + 1))
+        failures+=("$dir: the build failed")
+        return
+    fi
     echo "=== Testing $dir"
     local log
     log=$(mktemp)
@@ -25,12 +30,14 @@ run_suite() {
     summary=$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$log" | tail -1)
     if [[ -z "$summary" ]]; then
         failed=$((failed + 1))
+        failures+=("$dir: ctest printed no summary")
     else
         local total fails
         total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
         fails=$(sed -E 's/.* ([0-9]+) tests failed.*/\1/' <<<"$summary")
         passed=$((passed + total - fails))
         failed=$((failed + fails))
+        [[ $fails -gt 0 ]] && failures+=("$dir: $(sed -n '/The following tests FAILED/,$p' "$log" | tail -n +2 | xargs)")
     fi
     rm -f "$log"
 }
@@ -41,16 +48,19 @@ run_fuzzers() {
     if ! cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++-14 \
             -DQB_BUILD_FUZZ=ON -DQB_BUILD_TESTS=OFF -DQB_BUILD_GUI=OFF >/dev/null || ! cmake --build "$dir" -j2; then
         failed=$((failed + 1))
+        failures+=("$dir: the build failed")
         return
     fi
-    local target work
-    for target in definition record usedmap file receiver convert listing report simulator settings arguments \
-            packets transfer check; do
+    local target work binary
+    # Every target built is fuzzed, so a new one cannot be left out here.
+    for binary in "$dir"/fuzz/fuzz_*; do
+        [[ -f $binary && -x $binary ]] || continue
+        target=${binary##*/fuzz_}
         work=$(mktemp -d)
         cp -r "fuzz/corpus/$target/." "$work/" 2>/dev/null
         [[ $target == file || $target == convert || $target == listing || $target == check ]] && cp data/*.QBF "$work/" 2>/dev/null
         echo "=== Fuzzing $target for ${fuzz_seconds}s"
-        if "$dir/fuzz/fuzz_$target" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
+        if "$binary" -max_total_time="$fuzz_seconds" -rss_limit_mb=4096 -print_final_stats=1 \
                 -artifact_prefix="$work-" \
                 "$work" >"$work.log" 2>&1; then
             grep -E 'Done [0-9]+ runs' "$work.log"
@@ -58,16 +68,27 @@ run_fuzzers() {
         else
             tail -40 "$work.log"
             failed=$((failed + 1))
+            failures+=("fuzz_$target: $(grep -m1 -E '^(==[0-9]+==ERROR|SUMMARY|ERROR)' "$work.log")")
+            local artifact
+            for artifact in "$work"-*; do
+                [[ -f $artifact ]] && failures+=("  input ${artifact#"$work"-} (base64): $(base64 -w0 "$artifact")")
+            done
         fi
-        rm -rf "$work" "$work.log"
+        rm -rf "$work" "$work"-* "$work.log"
     done
 }
 
 echo "=== Checking the format"
-if scripts/check-format.sh; then passed=$((passed + 1)); else failed=$((failed + 1)); fi
+if scripts/check-format.sh; then
+    passed=$((passed + 1))
+else
+    failed=$((failed + 1))
+    failures+=("the format check")
+fi
 run_suite build-asan -DCMAKE_BUILD_TYPE=Debug -DQB_SANITIZE=ON -DQB_WERROR=ON
 run_fuzzers
 run_suite build -DCMAKE_BUILD_TYPE=Debug -DQB_WERROR=ON
 
+[[ ${#failures[@]} -gt 0 ]] && printf 'failed: %s\n' "${failures[@]}"
 echo "tests: $passed passed, $failed failed"
 [[ $failed -eq 0 ]]
