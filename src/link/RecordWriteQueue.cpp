@@ -55,35 +55,57 @@ void RecordWriteQueue::sendNext()
         return;
     const Record record = m_waiting.takeFirst();
     const RecordClass &structure = record.config->member(record.member);
-    m_inFlight = InFlight{record, structure.SendCode(), structure.SendData(record.index), 0};
+    m_inFlight = InFlight{record, structure.SendCode(), structure.RequestCode(), structure.SendData(record.index), 0};
     m_sender.SendPacket(m_inFlight->code, int(m_inFlight->sent.size()), m_inFlight->sent, false);
     m_timer->start();
 }
 
 bool RecordWriteQueue::recordReply(const QByteArray &content)
 {
-    if (!m_inFlight || content.isEmpty())
+    if (content.isEmpty())
+        return false;
+    const int replyCode = quint8(content.at(0));
+    const int index = RecordClass::replyIndex(content);
+    const QByteArray image = RecordClass::replyImage(content);
+    const bool answersInFlight = m_inFlight && replyCode == m_inFlight->replyCode && index == m_inFlight->record.index;
+    const bool echoed = answersInFlight && image == m_inFlight->sent.mid(IndexLength);
+    if (!echoed && takeLateEcho(replyCode, index, image))
+        return true;
+    if (!answersInFlight)
         return false;
     const Record record = m_inFlight->record;
-    const RecordClass &structure = record.config->member(record.member);
-    if (quint8(content.at(0)) != structure.RequestCode() || RecordClass::replyIndex(content) != record.index)
-        return false;
-    const bool echoed = RecordClass::replyImage(content) == m_inFlight->sent.mid(IndexLength);
-    finishInFlight(echoed ? State::Confirmed : State::Failed);
+    // The sends not yet answered may each be answered still.
+    finishInFlight(echoed ? State::Confirmed : State::Failed, m_inFlight->resends);
     if (!echoed)
         emit echoMismatch(record.config, record.member, record.index);
     sendNext();
     return true;
 }
 
-void RecordWriteQueue::finishInFlight(State state)
+void RecordWriteQueue::finishInFlight(State state, int echoesOwed)
 {
     m_timer->stop();
-    const Record record = m_inFlight->record;
-    m_inFlight.reset();
+    const InFlight finished = *std::exchange(m_inFlight, std::nullopt);
+    m_lateEchoes.removeIf([&finished](const LateEchoes &late) { return late.record == finished.record; });
+    if (echoesOwed > 0)
+        m_lateEchoes.append(
+            LateEchoes{finished.record, finished.replyCode, finished.sent.mid(IndexLength), echoesOwed});
     // Written again while in flight: it waits for its own turn.
-    if (!m_waiting.contains(record))
-        setState(record, state);
+    if (!m_waiting.contains(finished.record))
+        setState(finished.record, state);
+}
+
+bool RecordWriteQueue::takeLateEcho(int replyCode, int index, const QByteArray &image)
+{
+    for (qsizetype i = 0; i < m_lateEchoes.size(); ++i) {
+        LateEchoes &late = m_lateEchoes[i];
+        if (late.replyCode == replyCode && late.record.index == index && late.image == image) {
+            if (--late.count == 0)
+                m_lateEchoes.removeAt(i);
+            return true;
+        }
+    }
+    return false;
 }
 
 void RecordWriteQueue::retransmitTick()
@@ -100,7 +122,7 @@ void RecordWriteQueue::retransmitTick()
     }
     // An exchange that answers nothing will answer none of the writes behind
     // this one either: they fail with it, to be retried together.
-    finishInFlight(State::Failed);
+    finishInFlight(State::Failed, 1 + m_inFlight->resends);
     const QList<Record> behind = std::exchange(m_waiting, {});
     for (const Record &record : behind)
         setState(record, State::Failed);
@@ -134,6 +156,7 @@ void RecordWriteQueue::forget(const ExchClass &config)
 {
     m_waiting.removeIf([&config](const Record &record) { return record.config == &config; });
     m_states.removeIf([&config](const QHash<Record, State>::iterator it) { return it.key().config == &config; });
+    m_lateEchoes.removeIf([&config](const LateEchoes &late) { return late.record.config == &config; });
     if (m_inFlight && m_inFlight->record.config == &config) {
         m_timer->stop();
         m_inFlight.reset();

@@ -80,19 +80,32 @@ private:
     {
         Record record;
         int code = 0;
+        int replyCode = 0;
         QByteArray sent;
         int resends = 0;
+    };
+    // Each send of a write may be echoed, so one that was resent can still be
+    // answered after it finished: those echoes are no news, neither the answer
+    // to a later write of the record nor a record for the document.
+    struct LateEchoes
+    {
+        Record record;
+        int replyCode = 0;
+        QByteArray image;
+        int count = 0;
     };
 
     void setState(const Record &record, State state);
     void sendNext();
     void retransmitTick();
-    void finishInFlight(State state);
+    void finishInFlight(State state, int echoesOwed);
+    bool takeLateEcho(int replyCode, int index, const QByteArray &image);
 
     PacketSender &m_sender;
     std::unique_ptr<Timer> m_timer;
     QHash<Record, State> m_states;
     QList<Record> m_waiting;
     std::optional<InFlight> m_inFlight;
+    QList<LateEchoes> m_lateEchoes;
     bool m_held = false;
 };

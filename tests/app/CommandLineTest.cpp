@@ -1,6 +1,5 @@
 #include "app/CommandLine.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 namespace {
 CommandLine parse(std::initializer_list<const char *> arguments)

@@ -1,8 +1,7 @@
 #include "cli/TerminalProgress.h"
+#include "support/TestSupport.h"
 
 #include <QTextStream>
-
-#include <gtest/gtest.h>
 
 TEST(TerminalProgress, LeavesTheLastMessageOfAFailedTransferToTheFailureLineAndPrintsEveryOther)
 {

@@ -1,6 +1,5 @@
 #include "device/NumericText.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 using namespace NumericText;
 

@@ -1,12 +1,11 @@
 #include "export/LinuxDriveProvider.h"
 #include "export/CardTransfer.h"
 #include "export/UDisks2Client.h"
+#include "support/TestSupport.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 namespace {
 using Kind = DriveVolume::Kind;

@@ -2,8 +2,7 @@
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
 #include "simulator/sample/SampleConfiguration.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 TEST(VirtualPortLookup, PhysicalPortsCountInBlocksOfSixteenBoardsOneToFiveThenTheExternalLineBlock)
 {

@@ -1,6 +1,5 @@
 #include "link/LineSettings.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 TEST(LineSettings, SettingsTextsAreReadFieldByFieldAndNonsenseIsRefused)
 {

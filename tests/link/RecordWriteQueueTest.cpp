@@ -124,6 +124,35 @@ TEST_F(RecordWriteQueueTest, EachLostEchoCostsOneResend)
     EXPECT_EQ(sentFrames.size(), 3 + exchange.framesDropped());
 }
 
+TEST_F(RecordWriteQueueTest, EchoesOfResendsThatComeLateAreNeitherTheNextWritesAnswerNorNewsForTheDocument)
+{
+    QList<int> mismatched;
+    QObject::connect(&queue, &RecordWriteQueue::echoMismatch,
+                     [&](const ExchClass *, int, int index) { mismatched.append(index); });
+    // A slow exchange: the write is resent before its echo, then both sends are echoed.
+    rename(5, "Quay Office");
+    queue.writeRecord(document, Ports, 5);
+    timers.advance(RecordWriteQueue::RetransmitInterval);
+    replyReceiver.ProcessInput(replies.takeFirst());
+    EXPECT_EQ(stateOf(5), State::Confirmed);
+    rename(5, "Boat House");
+    queue.writeRecord(document, Ports, 5);
+    deliverReplies();
+    EXPECT_EQ(taken, (QList<bool>{true, true, true}));
+    EXPECT_EQ(stateOf(5), State::Confirmed);
+    EXPECT_TRUE(mismatched.isEmpty());
+
+    // A write that failed unanswered is still owed every echo of its four sends.
+    queue.writeRecord(document, Ports, 6);
+    timers.advance(4 * RecordWriteQueue::RetransmitInterval);
+    ASSERT_EQ(stateOf(6), State::Failed);
+    ASSERT_EQ(replies.size(), 4);
+    deliverReplies();
+    EXPECT_EQ(taken.mid(3), (QList<bool>{true, true, true, true}));
+    replyReceiver.ProcessInput(ExchangeSimulator::replyFrame(10, 6, document.VirtualPorts().record(6)));
+    EXPECT_FALSE(taken.last()) << "a fifth is the exchange's own news";
+}
+
 TEST_F(RecordWriteQueueTest, RepliesForOtherRecordsAreLeftToTheDocumentAndAnEchoHoldingOtherBytesFailsTheWrite)
 {
     QList<int> mismatched;

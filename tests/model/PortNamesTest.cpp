@@ -4,8 +4,7 @@
 #include "model/RecordSlots.h"
 #include "model/VirtualPortLinks.h"
 #include "simulator/sample/SampleConfiguration.h"
-
-#include <gtest/gtest.h>
+#include "support/TestSupport.h"
 
 namespace {
 
