@@ -32,6 +32,16 @@ std::string rowName(const ::testing::TestParamInfo<Row> &info)
 {
     return std::string(info.param.node) + '_' + std::to_string(info.index);
 }
+// ... and prints it by its node, where the test's listing would show its bytes.
+template<typename Row>
+requires requires(const Row &row)
+{
+    row.node;
+}
+void PrintTo(const Row &row, std::ostream *os)
+{
+    *os << row.node;
+}
 
 struct Shown
 {
