@@ -51,7 +51,8 @@ public:
     bool writeRecord(ExchClass &config, int member, int index) override;
 
     // A record reply that arrived outside a transfer. True when it answered
-    // the write in flight; the caller then has nothing more to do with it.
+    // the write in flight or was an echo still owed by an earlier send; the
+    // caller then has nothing more to do with it.
     bool recordReply(const QByteArray &content);
 
     // Failed writes (of one configuration, or all) wait for their turn again.
