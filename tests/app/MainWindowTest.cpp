@@ -81,7 +81,7 @@ TEST_F(MainWindowTest, OpenedFilesHeadTheRecentListAndOneThatFailsToLoadLeavesNo
     EXPECT_EQ(m_window->documents().size(), 3);
 }
 
-TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpUnderItsFullPath)
+TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpUnderItsFullPathOnTheSystemNode)
 {
     const QString site = sampleCopy(QStringLiteral("Kestrel Marine.QBF"));
     const QString previous = QDir::currentPath();
@@ -91,6 +91,10 @@ TEST_F(MainWindowTest, TheFileNamedOnTheCommandLineOpensAtStartUpUnderItsFullPat
     QDir::setCurrent(previous);
     EXPECT_EQ(captions(), QStringList{site});
     EXPECT_EQ(recent(), QStringList{site});
+    const DocumentWindow *document = m_window->activeDocument();
+    ASSERT_NE(document->tree()->currentItem(), nullptr);
+    EXPECT_EQ(document->tree()->currentItem()->text(0), QStringLiteral("Orvex"));
+    EXPECT_TRUE(document->isPanelVisible(DocumentWindow::Panel::System));
 }
 
 TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDocumentAsksForTheNameItThenTakes)

@@ -261,6 +261,10 @@ void DocumentWindow::GetConfiguration()
 
 void DocumentWindow::restoreTree(const QStringList &openBranches, bool refill)
 {
+    // A new document opens on the system node wherever the focus was when it was
+    // built: opened from a file it would otherwise show no panel at all.
+    const bool firstShowing = !std::exchange(d->treeShown, true);
+    const QString key = firstShowing && d->shownKey.isEmpty() ? NodeKeys::Root : d->shownKey;
     QTreeWidgetItem *shown = nullptr;
     {
         // The engineer's view comes back; that is no selection of theirs.
@@ -271,13 +275,13 @@ void DocumentWindow::restoreTree(const QStringList &openBranches, bool refill)
                 branch->setExpanded(true);
             }
         }
-        shown = d->nodes.value(d->shownKey);
+        shown = d->nodes.value(key);
         d->trvTables->setCurrentItem(shown);
         if (shown)
             d->trvTables->scrollToItem(shown);
     }
     // The panel shows its record as it now stands, or goes with its node.
-    if (shown ? refill : !d->shownKey.isEmpty())
+    if (shown ? refill || key != d->shownKey : !d->shownKey.isEmpty())
         showNode(shown);
 }
 

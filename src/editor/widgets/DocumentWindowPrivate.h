@@ -100,6 +100,7 @@ public:
     WriteStateIcons stateIcons;
     // The node whose panel is on show, kept by key so a tree rebuild cannot leave it dangling.
     QString shownKey;
+    bool treeShown = false;
     // A click on the tree whose press found a refused value on the panel: its release goes too.
     bool pressRefused = false;
     QString keyAtPress;

@@ -132,6 +132,7 @@ TEST_F(DocumentWindowTest, EachNodeShowsItsPanelNamedInTheStatusBarAndBranchesHi
 {
     host.setViewTones(1);
     window->GetConfiguration();
+    host.shownSelections.clear();
     const std::pair<const char *, std::optional<Panel>> expected[] = {
         {"RRR", Panel::System}, {"VPR3", Panel::VirtualPorts},  {"RVP", std::nullopt},         {"GPR1", Panel::Groups},
         {"RGP", std::nullopt},  {"REV", Panel::DialledNumbers}, {"RPV", Panel::PhysicalPorts}, {"ACR2", Panel::ACL},
