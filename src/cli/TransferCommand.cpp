@@ -44,13 +44,6 @@ bool holdsNoRecords(const ExchClass &config)
     return true;
 }
 
-// The port's reasons mostly begin with the device already.
-QString cannotOpen(const QString &device, const QString &reason)
-{
-    const QString ownPrefix = device + QStringLiteral(": ");
-    return QStringLiteral("Cannot open %1: %2")
-        .arg(device, reason.startsWith(ownPrefix) ? reason.mid(ownPrefix.size()) : reason);
-}
 } // namespace
 
 TransferCommand::TransferCommand(TransferEngine::Mode mode)
@@ -184,11 +177,11 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
     QtTimerFactory &timers = QtTimerFactory::shared();
     SerialLink link(std::make_unique<QtSerialPort>(timers, &log), nullptr, &log);
     const SerialPort::OpenResult opened = isNumber ? link.openPort(portNumber, speed) : link.openDevice(port, speed);
+    const QString device = link.port().deviceName();
     if (!opened.opened()) {
-        err << cannotOpen(link.port().deviceName(), opened.errorText) << Qt::endl;
+        err << QStringLiteral("Cannot open %1: %2").arg(device, opened.reasonBeyond(device)) << Qt::endl;
         return ExitCode::Failure;
     }
-    const QString device = link.port().deviceName();
     if (link.noConnection()) {
         err << device
             << (get ? QStringLiteral(": No Orvex detected - Not getting configuraton")

@@ -118,7 +118,7 @@ SerialPort::OpenResult QtSerialPort::openDevice(const QString &devicePath, const
     if (!line)
         return {OpenStatus::Failed, QStringLiteral("Invalid line settings \"%1\"").arg(settings)};
     if (!QFileInfo::exists(path))
-        return {OpenStatus::NotPresent, QStringLiteral("%1 does not exist").arg(path)};
+        return {OpenStatus::NotPresent, QStringLiteral("%1: does not exist").arg(path)};
 
     m_port.setPortName(path);
     m_port.setBaudRate(line->speed);

@@ -114,7 +114,8 @@ SerialLink::Selection SerialLink::openOverride(int speed)
     const QString requested = m_overridePort != 0 ? QString::number(m_overridePort) : m_overrideDevice;
     log().Error(SelectSource, result.errorText);
     if (m_ui)
-        m_ui->showMessage(QStringLiteral("Serial port %1 can not be opened: %2").arg(requested, result.errorText));
+        m_ui->showMessage(QStringLiteral("Serial port %1 can not be opened: %2")
+                              .arg(requested, result.reasonBeyond(m_port->deviceName())));
     return Selection::OpenFailed;
 }
 

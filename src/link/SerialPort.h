@@ -39,6 +39,12 @@ public:
         QString errorText;
 
         bool opened() const { return status == OpenStatus::Opened; }
+        // The reason without the device it begins with, for a message that names the device itself.
+        QString reasonBeyond(const QString &device) const
+        {
+            const QString prefix = device + QStringLiteral(": ");
+            return errorText.startsWith(prefix) ? errorText.mid(prefix.size()) : errorText;
+        }
     };
 
     using QObject::QObject;
