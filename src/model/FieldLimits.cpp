@@ -19,6 +19,7 @@ const QString NumberRule = QStringLiteral("Must be a number from 0 to %1");
 const QString DigitRule = QStringLiteral("Must be at most %1 digits, each 0-9, * or #");
 const QString LengthRule = QStringLiteral("Must be at most %1 characters");
 const QString SingleByteRule = QStringLiteral("Must be Latin-1 characters: \"%1\" cannot be stored");
+const QString NulRule = QStringLiteral("Must not hold a NUL character, which would end the text");
 } // namespace
 
 FieldDef FieldLimits::find(const RecordClass &structure, QByteArrayView name)
@@ -90,6 +91,9 @@ QString FieldLimits::textRefusal(const RecordClass &structure, QByteArrayView na
     const qsizetype wide = firstWideCharacter(text);
     if (wide >= 0)
         return SingleByteRule.arg(text.mid(wide, text.at(wide).isHighSurrogate() ? 2 : 1));
+    // The exchange reads a text up to its first NUL: what follows would be lost unseen.
+    if (text.contains(QChar(u'\0')))
+        return NulRule;
     const int length = textLength(structure, name);
     if (text.size() > length)
         return LengthRule.arg(length);

@@ -50,6 +50,6 @@ public:
     static QString numberRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
     // Dial digits (0-9, * and #), no more than the field holds.
     static QString digitRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
-    // Single-byte characters, no more than the field holds.
+    // Single-byte characters other than NUL, no more than the field holds.
     static QString textRefusal(const RecordClass &structure, QByteArrayView name, const QString &text);
 };

@@ -1,5 +1,6 @@
 #include "model/RecordClass.h"
 #include "model/FieldDef.h"
+#include "model/FieldLimits.h"
 #include "support/TestSupport.h"
 
 namespace {
@@ -353,4 +354,15 @@ TEST_F(RecordClassTest, EqualityWeighsTheRecordsTheUsedMapAndTheCodes)
         change(other);
         EXPECT_FALSE(s == other) << &change - changes;
     }
+}
+
+TEST_F(RecordClassTest, ATextIsRefusedUnlessItIsSingleByteWithoutNulAndLeavesRoomForTheTerminator)
+{
+    const auto refusal = [this](const QString &text) { return FieldLimits::textRefusal(s, "name", text); };
+    EXPECT_EQ(refusal(QStringLiteral("Caf\u00e9 7")), QString());
+    EXPECT_EQ(refusal(QStringLiteral("Quay 7 Office")), QStringLiteral("Must be at most 7 characters"));
+    EXPECT_EQ(refusal(QStringLiteral("Quay") + QChar(u'\0') + QStringLiteral("7")),
+              QStringLiteral("Must not hold a NUL character, which would end the text"));
+    EXPECT_EQ(refusal(QStringLiteral("Ship \U0001F6A2")),
+              QStringLiteral("Must be Latin-1 characters: \"\U0001F6A2\" cannot be stored"));
 }
