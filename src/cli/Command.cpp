@@ -14,6 +14,11 @@ bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStr
     return false;
 }
 
+QString Command::counted(qsizetype count, const QString &noun)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(noun, count == 1 ? QString() : QStringLiteral("s"));
+}
+
 bool Command::sameFile(const QString &a, const QString &b)
 {
     const QFileInfo first(a);

@@ -37,6 +37,8 @@ protected:
     static bool loadConfiguration(const QString &path, ExchClass &config, QTextStream &err);
     // Whether two paths name one file, also through a link.
     static bool sameFile(const QString &a, const QString &b);
+    // "1 record", "2 records": a count and its noun, plural unless the count is one.
+    static QString counted(qsizetype count, const QString &noun);
 
     // The line a command writes before returning ExitCode::Usage.
     QString usageProblem(const QString &message) const

@@ -23,11 +23,6 @@ const QString DryRunFlag = QStringLiteral("--dry-run");
 const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString InputName = QStringLiteral("FILE.csv");
 const QString OutputName = QStringLiteral("NEW.QBF");
-
-QString records(qsizetype count)
-{
-    return count == 1 ? QStringLiteral("1 record") : QStringLiteral("%1 records").arg(count);
-}
 } // namespace
 
 QString ImportCsvCommand::name() const
@@ -86,8 +81,7 @@ int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextS
         for (const CsvProblem &problem : import.problems())
             err << problem.text() << QLatin1Char('\n');
         const qsizetype count = import.problems().size();
-        err << QStringLiteral("%1: %2; nothing was changed")
-                   .arg(tablePath, count == 1 ? QStringLiteral("1 problem") : QStringLiteral("%1 problems").arg(count))
+        err << QStringLiteral("%1: %2; nothing was changed").arg(tablePath, counted(count, QStringLiteral("problem")))
             << Qt::endl;
         return ExitCode::Failure;
     }
@@ -98,7 +92,8 @@ int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextS
     ValidateCommand::writeText(out, target + QStringLiteral(" after the import"),
                                ConfigurationCheck(import.result()).problems());
     if (dryRun) {
-        out << QStringLiteral("Dry run: %1 of %2 would change; nothing was written").arg(records(changed), structure)
+        out << QStringLiteral("Dry run: %1 of %2 would change; nothing was written")
+                   .arg(counted(changed, QStringLiteral("record")), structure)
             << Qt::endl;
         return ExitCode::Success;
     }
@@ -130,7 +125,7 @@ int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextS
         err << file.errorString() << Qt::endl;
         return ExitCode::Failure;
     }
-    out << QStringLiteral("%1: %2 of %3 changed").arg(target, records(changed), structure);
+    out << QStringLiteral("%1: %2 of %3 changed").arg(target, counted(changed, QStringLiteral("record")), structure);
     if (!kept.isEmpty())
         out << QStringLiteral("; the old version is kept as %1").arg(kept);
     out << Qt::endl;

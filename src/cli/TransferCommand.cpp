@@ -233,7 +233,8 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
                    .arg(port)
             << Qt::endl;
     } else if (changesOnly) {
-        out << QStringLiteral("%1: %2 changed records sent to %3").arg(args.operand(0)).arg(changed.size()).arg(port)
+        out << QStringLiteral("%1: %2 sent to %3")
+                   .arg(args.operand(0), counted(changed.size(), QStringLiteral("changed record")), port)
             << Qt::endl;
     } else {
         out << QStringLiteral("%1: sent to %2").arg(args.operand(0), port) << Qt::endl;
