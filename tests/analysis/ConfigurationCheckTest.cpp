@@ -99,10 +99,10 @@ const QList<RuleCase> RuleCases = {
      lines({"error port-group-free VirtualPorts 2 GroupID | Virtual Ports 2 (Manager): "
             "it is a member of Groups 6, which is free"})},
     {"a pickup group past the last group, until the port leaves it",
-     [](ExchClass &c) { c.VirtualPorts().SetInteger(FieldNames::PickupID, 0, 30); },
+     [](ExchClass &c) { c.VirtualPorts().SetInteger(FieldNames::PickupID, 0, 20); },
      [](ExchClass &c) { setFlag(c.VirtualPorts(), 0, InPickupBit, false); },
      lines({"error port-pickup-free VirtualPorts 0 PickupID | Virtual Ports 0 (Reception): "
-            "its pickup group is Groups 30, which does not exist: Groups has 20 records"})},
+            "its pickup group is Groups 20, which does not exist: Groups has 20 records"})},
     {"a group member that is a free virtual port, until its slot is unticked",
      [](ExchClass &c) { c.Groups().SetInteger(FieldNames::GroupMembers, 2, 23, 1); },
      [](ExchClass &c) { c.Groups().SetBoolean(FieldNames::MembersUsed, 2, 1, false); },
