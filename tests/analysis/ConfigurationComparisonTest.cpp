@@ -1,6 +1,7 @@
 #include "analysis/ConfigurationComparison.h"
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
+#include "model/RecordSlots.h"
 #include "simulator/sample/SampleConfiguration.h"
 #include "support/TestSupport.h"
 
@@ -63,6 +64,22 @@ TEST(ConfigurationComparison, ReportsEachKindOfChangeThroughTheLayoutsFieldNames
         {"used map only",
          [](ExchClass &c) { c.VirtualPorts().SetRecordUsed(1, false); },
          {QStringLiteral("Virtual Ports 1 (Reception 2): used -> used but not marked in the used map")}},
+        {"taken into use by its flag alone",
+         [](ExchClass &c) { c.Groups().SetBoolean("Flag", 6, RecordSlots::FreeBit, false); },
+         {QStringLiteral("Groups 6 (") + QString(16, QChar(0xFF))
+          + QStringLiteral("): free -> used but not marked in the used map")}},
+        {"bytes no field holds",
+         [](ExchClass &c) {
+             RecordClass &tones = c.Tones();
+             QByteArray image = tones.record(1);
+             image[image.size() - 2] = '\x5A';
+             tones.PutData(replyPacket(tones.RequestCode(), 1, image));
+         },
+         {QStringLiteral("Tones 1 (ENGAGED): bytes FF FF 55 55 00 00 00 00 00 00 00 00 00 00 00 00 00 00 02 02 FF "
+                         "00 00 00 00 00 00 00 00 00 00 00 00 00 0D 1F 00 00 00 00 00 00 00 00 00 00 00 00 00 00 45 "
+                         "4E 47 41 47 45 44 00 00 FF FF FF FF FF -> FF FF 55 55 00 00 00 00 00 00 00 00 00 00 00 00 "
+                         "00 00 02 02 FF 00 00 00 00 00 00 00 00 00 00 00 00 00 0D 1F 00 00 00 00 00 00 00 00 00 00 "
+                         "00 00 00 00 45 4E 47 41 47 45 44 00 00 FF FF FF 5A FF")}},
         {"record added",
          [](ExchClass &c) { c.ClassList().PutBlank(12); },
          {QStringLiteral("Class List 12: absent -> free")}},
