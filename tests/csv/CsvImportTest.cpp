@@ -23,8 +23,8 @@ ExchClass sample(DebugLog &log)
 }
 
 // An exchange that lays its tables out otherwise than the sample's: other
-// orders and sizes, digit arrays, a read-only field, its own rights, and a
-// record too short for its layout.
+// orders and sizes, digit arrays, a read-only field, a field of no type, its
+// own rights, and a record too short for its layout.
 ExchClass otherLayout(DebugLog &log)
 {
     ExchClass config(&log);
@@ -44,6 +44,7 @@ ExchClass otherLayout(DebugLog &log)
            {"Rights", FieldType::Boolean, 2, 0},
            {"Flag", FieldType::Boolean, 1, 0},
            {"ClassAccess", FieldType::Boolean, 1, 2},
+           {"Reserved", FieldType::None, 2, 0},
            {"Spare", FieldType::Integer, 2, 0}});
     build(ExchClass::RightsMember, 0, {{"Outside", FieldType::Boolean, 0, 3}, {"Intercom", FieldType::Boolean, 0, 9}});
     build(ExchClass::ExtToVirtualMember, 3,
