@@ -171,6 +171,7 @@ TEST(CsvImport, ChangesOnlyTheCellsThatDifferAndTakesRecordsIntoUseOrFreesThemAs
     set(acl, 8, "PublicID", QStringLiteral("1208"));
     set(acl, 8, "PriorityLevel", QStringLiteral(" 001"));
     set(acl, 9, "ClassAccess", QStringLiteral("management; general;4;7"));
+    set(acl, 9, "RingType", QStringLiteral("2"));
     set(acl, 9, "Rights", QStringLiteral("9;Intercom"));
     set(acl, 12, "used", QStringLiteral("Yes"));
     set(acl, 12, "Flag", QStringLiteral("0"));
@@ -184,7 +185,7 @@ TEST(CsvImport, ChangesOnlyTheCellsThatDifferAndTakesRecordsIntoUseOrFreesThemAs
     EXPECT_EQ(
         changes(config, import.result()),
         (QStringList{
-            QStringLiteral("ACL 8 PublicID: \"1008\" -> \"1208\""),
+            QStringLiteral("ACL 8 PublicID: \"1008\" -> \"1208\""), QStringLiteral("ACL 9 RingType: 3 -> 2"),
             QStringLiteral(
                 "ACL 9 ClassAccess: 01 00 00 00 00 00 00 00 (bits 0) -> 93 00 00 00 00 00 00 00 (bits 0, 1, 4, 7)"),
             QStringLiteral("ACL 12 : free -> used"),
