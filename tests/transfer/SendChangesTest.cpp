@@ -41,6 +41,10 @@ protected:
             replies.append(simulator.feed(frame));
     }
     void finished(Outcome result) override { outcome = result; }
+    void currentProgress(int value, int maximum) override
+    {
+        progress.append(QStringLiteral("%1/%2").arg(value).arg(maximum));
+    }
 
     void run(const QList<RecordRef> &records)
     {
@@ -80,6 +84,7 @@ protected:
         engine.PacketIn(content);
     }};
     std::optional<Outcome> outcome;
+    QStringList progress;
     SimulatedTimers timers;
     DebugLog log;
     PacketSender sender{this, nullptr, &log};
@@ -110,6 +115,8 @@ TEST_F(SendChanges, OnlyTheListedRecordsAreWrittenInSendOrderEachConfirmedAlsoOn
         (QList<int>{d.VirtualPorts().SendCode(), d.ACL().SendCode(), d.Groups().SendCode(), d.Tones().SendCode()}));
     expectExchangeHolds(listed);
     EXPECT_FALSE(simulator.configuration().Groups().GetRecordUsed(2));
+    // Each structure's progress counts its listed records.
+    EXPECT_EQ(progress.mid(1).join(QLatin1Char(' ')), QStringLiteral("0/1 1/1 0/1 1/1 0/1 1/1 0/1 1/1"));
 
     document.VirtualPorts().SetString(FieldNames::Name, 4, "Night Porter");
     document.ACL().SetString(FieldNames::Name, 3, "Late Shift");
