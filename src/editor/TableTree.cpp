@@ -2,12 +2,10 @@
 
 #include "model/ExchClass.h"
 #include "model/FieldNames.h"
+#include "model/RecordLabel.h"
 #include "model/RecordSlots.h"
 
 namespace {
-const QString NameSeparator = QStringLiteral(" - ");
-const QString NoName = QStringLiteral("<No Name>");
-
 TableNode branch(const QString &key, const QString &text)
 {
     return {key, NodeKeys::Root, text};
@@ -138,9 +136,7 @@ bool TableTree::isRecordBranch(const QString &key)
 
 TableNode TableTree::recordNode(const QString &prefix, const QString &parentKey, int index, const QByteArray &name)
 {
-    const QString number = QString::number(index);
-    const QString shownName = name.isEmpty() ? NoName : QString::fromLatin1(name);
-    return {prefix + number, parentKey, number + NameSeparator + shownName, index};
+    return {prefix + QString::number(index), parentKey, RecordLabel::numbered(index, name), index};
 }
 
 bool TableTree::needsDefaultTones(const RecordClass &tones)

@@ -2,12 +2,11 @@
 
 #include "model/FieldNames.h"
 #include "model/RecordClass.h"
+#include "model/RecordLabel.h"
 #include "model/RecordSlots.h"
 
 namespace {
 const QString UnknownText = QStringLiteral("<Unknown VP>");
-const QString NoName = QStringLiteral("<No Name>");
-const QString NameSeparator = QStringLiteral(" - ");
 } // namespace
 
 QList<VirtualPortChoices::Choice> VirtualPortChoices::build(const RecordClass &virtualPorts)
@@ -16,8 +15,7 @@ QList<VirtualPortChoices::Choice> VirtualPortChoices::build(const RecordClass &v
     for (int n = 0; n < virtualPorts.Records(); ++n) {
         if (!RecordSlots::isInUseAndEnabled(virtualPorts, n))
             continue;
-        const QByteArray name = virtualPorts.GetString(FieldNames::Name, n);
-        choices.append({QString::number(n) + NameSeparator + (name.isEmpty() ? NoName : QString::fromLatin1(name)), n});
+        choices.append({RecordLabel::numbered(n, virtualPorts.GetString(FieldNames::Name, n)), n});
     }
     choices.append({UnknownText, UnknownValue});
     return choices;

@@ -5,6 +5,7 @@
 #include "model/FieldNames.h"
 #include "model/PhysicalPortNames.h"
 #include "model/RecordClass.h"
+#include "model/RecordLabel.h"
 #include "model/RecordSlots.h"
 
 #include <QHash>
@@ -34,8 +35,6 @@ using namespace FieldNames;
 
 const QString ListSeparator = QStringLiteral(", ");
 const QString LinkSeparator = QStringLiteral("; ");
-const QString NameSeparator = QStringLiteral(" - ");
-const QString NoName = QStringLiteral("<No Name>");
 const QString Yes = QStringLiteral("Yes");
 const QString No = QStringLiteral("No");
 const QString None = QStringLiteral("None");
@@ -287,15 +286,16 @@ public:
     }
 
 private:
-    static QString recordLabel(int index, const QString &name)
+    QString portLabel(int port) const
     {
-        return QString::number(index) + NameSeparator + (name.isEmpty() ? NoName : name);
+        return RecordLabel::numbered(port, text(m_config.VirtualPorts(), Name, port).toLatin1());
     }
 
-    QString portLabel(int port) const { return recordLabel(port, text(m_config.VirtualPorts(), Name, port)); }
-
-    QString groupLabel(int group) const { return recordLabel(group, text(m_config.Groups(), Name, group)); }
-    QString aclLabel(int acl) const { return recordLabel(acl, text(m_config.ACL(), Name, acl)); }
+    QString groupLabel(int group) const
+    {
+        return RecordLabel::numbered(group, text(m_config.Groups(), Name, group).toLatin1());
+    }
+    QString aclLabel(int acl) const { return RecordLabel::numbered(acl, text(m_config.ACL(), Name, acl).toLatin1()); }
 
     QString code(const QString &value) const
     {

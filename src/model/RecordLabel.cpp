@@ -8,6 +8,7 @@ namespace {
 const char *const Titles[ExchClass::MemberCount] = {
     "Class List", "ACL", "Virtual Ports", "System", "Groups", "Rights", "Port To Virtual", "Ext To Virtual", "Tones",
 };
+const QString NoName = QStringLiteral("<No Name>");
 } // namespace
 
 QString RecordLabel::structureTitle(int member)
@@ -30,4 +31,9 @@ QString RecordLabel::record(int member, int index, const QByteArray &name)
 {
     const QString label = structureTitle(member) + QLatin1Char(' ') + QString::number(index);
     return name.isEmpty() ? label : label + QStringLiteral(" (%1)").arg(QString::fromLatin1(name));
+}
+
+QString RecordLabel::numbered(int index, const QByteArray &name)
+{
+    return QString::number(index) + QStringLiteral(" - ") + (name.isEmpty() ? NoName : QString::fromLatin1(name));
 }

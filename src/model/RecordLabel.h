@@ -16,4 +16,6 @@ public:
     static QString record(const ExchClass &config, int member, int index);
     // The same for a record whose name has been read already.
     static QString record(int member, int index, const QByteArray &name);
+    // A record as lists and the tree offer it: "12 - Front Desk", "12 - <No Name>".
+    static QString numbered(int index, const QByteArray &name);
 };

@@ -1,9 +1,9 @@
 #include "editor/widgets/ValueComboBox.h"
 
+#include "model/RecordLabel.h"
+
 namespace {
 constexpr int ValueRole = Qt::UserRole;
-const QString NameSeparator = QStringLiteral(" - ");
-const QString NoName = QStringLiteral("<No Name>");
 } // namespace
 
 ValueComboBox::ValueComboBox(QWidget *parent)
@@ -18,8 +18,7 @@ void ValueComboBox::addValue(const QString &text, int value)
 
 void ValueComboBox::addRecord(int index, const QByteArray &name)
 {
-    const QString shownName = name.isEmpty() ? NoName : QString::fromLatin1(name);
-    addValue(QString::number(index) + NameSeparator + shownName, index);
+    addValue(RecordLabel::numbered(index, name), index);
 }
 
 std::optional<int> ValueComboBox::currentValue() const
