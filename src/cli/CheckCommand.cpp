@@ -5,10 +5,6 @@
 
 #include <QTextStream>
 
-namespace {
-const QString FileOperand = QStringLiteral("FILE.QBF");
-} // namespace
-
 QString CheckCommand::name() const
 {
     return QStringLiteral("check");

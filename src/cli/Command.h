@@ -33,6 +33,11 @@ public:
     virtual bool wasUsageError() const { return true; }
 
 protected:
+    // Spelled once so that every command's usage line and messages agree.
+    inline static const QString FileOperand = QStringLiteral("FILE.QBF");
+    inline static const QString OutOption = QStringLiteral("--out");
+    inline static const QString JsonFlag = QStringLiteral("--json");
+
     // Loads a configuration file, writing the reason to err when it cannot.
     static bool loadConfiguration(const QString &path, ExchClass &config, QTextStream &err);
     // Whether two paths name one file, also through a link.

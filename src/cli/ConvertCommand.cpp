@@ -7,8 +7,6 @@
 #include <QTextStream>
 
 namespace {
-const QString OutOption = QStringLiteral("--out");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString OutputName = QStringLiteral("FILE.VRS");
 } // namespace
 

@@ -10,7 +10,6 @@
 #include <QTextStream>
 
 namespace {
-const QString JsonFlag = QStringLiteral("--json");
 const QString OldOperand = QStringLiteral("A.QBF");
 const QString NewOperand = QStringLiteral("B.QBF");
 constexpr int Identical = 0;

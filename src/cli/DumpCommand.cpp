@@ -6,11 +6,6 @@
 
 #include <QTextStream>
 
-namespace {
-const QString JsonFlag = QStringLiteral("--json");
-const QString FileOperand = QStringLiteral("FILE.QBF");
-} // namespace
-
 QString DumpCommand::name() const
 {
     return QStringLiteral("dump");

@@ -8,9 +8,7 @@
 #include <QTextStream>
 
 namespace {
-const QString OutOption = QStringLiteral("--out");
 const QString UsedOnlyFlag = QStringLiteral("--used-only");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString OutputName = QStringLiteral("FILE.csv");
 } // namespace
 

@@ -9,7 +9,6 @@
 #include <QTextStream>
 
 namespace {
-const QString JsonFlag = QStringLiteral("--json");
 const QString SiteOption = QStringLiteral("--site");
 constexpr int KindWidth = 6;
 

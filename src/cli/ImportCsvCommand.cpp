@@ -18,9 +18,7 @@
 
 namespace {
 const QString InOption = QStringLiteral("--in");
-const QString OutOption = QStringLiteral("--out");
 const QString DryRunFlag = QStringLiteral("--dry-run");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 const QString InputName = QStringLiteral("FILE.csv");
 const QString OutputName = QStringLiteral("NEW.QBF");
 } // namespace

@@ -15,7 +15,6 @@ const QString PdfOption = QStringLiteral("--pdf");
 const QString ShowCodesFlag = QStringLiteral("--show-codes");
 const QString TonesFlag = QStringLiteral("--tones");
 const QString NoPageNumbersFlag = QStringLiteral("--no-page-numbers");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 } // namespace
 
 QString ReportCommand::name() const

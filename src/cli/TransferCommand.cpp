@@ -24,13 +24,11 @@
 
 namespace {
 const QString PortOption = QStringLiteral("--port");
-const QString OutOption = QStringLiteral("--out");
 const QString ChangesFromOption = QStringLiteral("--changes-from");
 const QString BaseOperand = QStringLiteral("BASE.QBF");
 const QString SpeedOption = QStringLiteral("--speed");
 const QString TimeoutOption = QStringLiteral("--timeout");
 const QString NoHistoryFlag = QStringLiteral("--no-history");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 constexpr int MillisecondsPerSecond = 1000;
 constexpr int MaxTimeoutSeconds = 24 * 60 * 60;
 
@@ -100,7 +98,7 @@ int TransferCommand::run(const QStringList &arguments, QTextStream &out, QTextSt
         return ExitCode::Usage;
     }
     if (usageOk && get != args.hasValue(OutOption)) {
-        err << usageProblem(get ? QStringLiteral("missing %1 FILE.QBF").arg(OutOption)
+        err << usageProblem(get ? QStringLiteral("missing %1 %2").arg(OutOption, FileOperand)
                                 : QStringLiteral("%1 belongs to get").arg(OutOption))
             << Qt::endl;
         return ExitCode::Usage;

@@ -8,8 +8,6 @@
 #include <QTextStream>
 
 namespace {
-const QString JsonFlag = QStringLiteral("--json");
-const QString FileOperand = QStringLiteral("FILE.QBF");
 
 // Keys in sorted order, as a QJsonObject would list them.
 void writeJson(QTextStream &out, const QList<ConfigurationProblem> &problems)
