@@ -3,6 +3,7 @@
 #include "model/ExchClass.h"
 #include "model/FieldDef.h"
 #include "model/FieldNames.h"
+#include "model/GainLevels.h"
 #include "model/PhysicalPortNames.h"
 #include "model/RecordClass.h"
 #include "model/RecordLabel.h"
@@ -38,11 +39,9 @@ const QString LinkSeparator = QStringLiteral("; ");
 const QString Yes = QStringLiteral("Yes");
 const QString No = QStringLiteral("No");
 const QString None = QStringLiteral("None");
-const QString Decibels = QStringLiteral(" dB");
 const QString Seconds = QStringLiteral(" s");
 const QString UnnamedBit = QStringLiteral("Bit ");
 
-constexpr int GainOfFirstEntry = 3;
 constexpr int QuarterSecondsPerSecond = 4;
 constexpr int ToneStepsPerSecond = 4;
 constexpr int EndStepTime = 255;
@@ -207,11 +206,6 @@ QString listEntry(const QStringList &names, int index)
     return index >= 0 && index < names.size() ? names.at(index) : QString::number(index);
 }
 
-QString gain(int listIndex)
-{
-    return QString::number(GainOfFirstEntry - listIndex) + Decibels;
-}
-
 QString namedBits(const QStringList &names, const QList<int> &bits)
 {
     QStringList result;
@@ -321,7 +315,7 @@ private:
             {QStringLiteral("Pass Code Length"), integerText(s, PassCodeLen, 0)},
             {QStringLiteral("Ext Num Length"), integerText(s, ExtLength, 0)},
             {QStringLiteral("Conference Gain"),
-             hasInteger(s, ConferenceGain, 0) ? gain(integer(s, ConferenceGain, 0)) : QString()},
+             hasInteger(s, ConferenceGain, 0) ? GainLevels::text(integer(s, ConferenceGain, 0)) : QString()},
             {QStringLiteral("Special Tone Frequencies"), frequencies.join(ListSeparator)},
             {QStringLiteral("Call Log Types"), callLog.isEmpty() ? None : callLog},
         };
@@ -414,8 +408,8 @@ private:
                     options.append(name);
             }
             section.rows.append({QString::number(i), text(s, Name, i), action(i),
-                                 hasInteger(s, TXGain, i) ? gain(integer(s, TXGain, i)) : QString(),
-                                 hasInteger(s, RXGain, i) ? gain(integer(s, RXGain, i)) : QString(),
+                                 hasInteger(s, TXGain, i) ? GainLevels::text(integer(s, TXGain, i)) : QString(),
+                                 hasInteger(s, RXGain, i) ? GainLevels::text(integer(s, RXGain, i)) : QString(),
                                  options.join(ListSeparator), bitNames(m_classNames, setBits(s, ClassCode, i))});
         }
         return section;

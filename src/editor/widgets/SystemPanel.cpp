@@ -6,6 +6,7 @@
 #include "model/ExchClass.h"
 #include "model/FieldLimits.h"
 #include "model/FieldNames.h"
+#include "model/GainLevels.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,8 +20,6 @@ namespace {
 constexpr int SystemRecord = 0;
 constexpr int FrequencyColumns = 4;
 constexpr int CallLogColumns = 2;
-
-const QString GainUnit = QStringLiteral(" dB");
 
 const std::array<const char *, SystemPanel::CallLogBits> CallLogCaptions = {
     "Internal", "Incoming", "External", "ACL Changes", "Time Changes", "Unused", "Unused", "40 Column Output",
@@ -73,8 +72,8 @@ SystemPanel::SystemPanel(PanelContext &context, QWidget *parent)
 
     m_cboSYSConferenceGain = new QComboBox(m_editors);
     m_cboSYSConferenceGain->setObjectName(QStringLiteral("cboSYSConferenceGain"));
-    for (int k = 0; k < GainSteps; ++k)
-        m_cboSYSConferenceGain->addItem(QString::number(LoudestGain - k) + GainUnit);
+    for (int k = 0; k < GainLevels::Count; ++k)
+        m_cboSYSConferenceGain->addItem(GainLevels::text(k));
     // The engineer's choice only: a fill setting the index writes nothing.
     connect(m_cboSYSConferenceGain, &QComboBox::activated, this, &SystemPanel::gainChosen);
     addField(form, QStringLiteral("Conference &Gain"), m_cboSYSConferenceGain);
@@ -161,7 +160,7 @@ void SystemPanel::FillSystem(int, const QByteArray &data, bool fromPacket)
     }
 
     const int gain = hasRecord ? structure.GetInteger(FieldNames::ConferenceGain, SystemRecord) : -1;
-    m_cboSYSConferenceGain->setCurrentIndex(gain >= 0 && gain < GainSteps ? gain : -1);
+    m_cboSYSConferenceGain->setCurrentIndex(gain >= 0 && gain < GainLevels::Count ? gain : -1);
 
     m_frequencyCount = hasRecord ? FieldLimits::elements(structure, FieldNames::Freqs) : 0;
     const qint64 largestFrequency = FieldLimits::largestNumber(structure, FieldNames::Freqs);

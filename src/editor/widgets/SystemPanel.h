@@ -21,9 +21,6 @@ class SystemPanel : public QGroupBox
 public:
     static constexpr int FrequencyBoxes = 8;
     static constexpr int CallLogBits = 8;
-    static constexpr int GainSteps = 31;
-    // Index k of a gain list stands for 3 - k dB.
-    static constexpr int LoudestGain = 3;
 
     SystemPanel(PanelContext &context, QWidget *parent = nullptr);
 

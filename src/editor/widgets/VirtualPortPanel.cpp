@@ -8,6 +8,7 @@
 #include "model/ExchClass.h"
 #include "model/FieldLimits.h"
 #include "model/FieldNames.h"
+#include "model/GainLevels.h"
 #include "model/RecordSlots.h"
 #include "model/VirtualPortLinks.h"
 #include "shell/MessageService.h"
@@ -36,10 +37,6 @@ constexpr int LastAcl = 100;
 constexpr int FirstGroup = 0;
 constexpr int LastGroup = 20;
 constexpr int PickupGroupType = 4;
-
-constexpr int GainSteps = 31;
-constexpr int LoudestGain = 3;
-const QString GainUnit = QStringLiteral(" dB");
 
 constexpr int ExtensionAction = 0;
 constexpr int HotLineAction = 2;
@@ -71,8 +68,8 @@ QComboBox *gainList(const QString &name, QWidget *parent)
 {
     auto *list = new QComboBox(parent);
     list->setObjectName(name);
-    for (int k = 0; k < GainSteps; ++k)
-        list->addItem(QString::number(LoudestGain - k) + GainUnit);
+    for (int k = 0; k < GainLevels::Count; ++k)
+        list->addItem(GainLevels::text(k));
     return list;
 }
 
