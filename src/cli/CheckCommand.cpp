@@ -23,10 +23,8 @@ QString CheckCommand::summary() const
 int CheckCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({}, {FileOperand});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
 
     const QString path = args.operand(0);
     ExchClass config;

@@ -1,9 +1,18 @@
 #include "cli/Command.h"
 
+#include "cli/CommandArguments.h"
 #include "model/ConfigFile.h"
 
 #include <QFileInfo>
 #include <QTextStream>
+
+bool Command::parse(CommandArguments &args, const QStringList &arguments, QTextStream &err) const
+{
+    if (args.parse(arguments))
+        return true;
+    err << usageProblem(args.errorString()) << Qt::endl;
+    return false;
+}
 
 bool Command::loadConfiguration(const QString &path, ExchClass &config, QTextStream &err)
 {

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 
+class CommandArguments;
 class ExchClass;
 class QTextStream;
 
@@ -38,6 +39,8 @@ protected:
     inline static const QString OutOption = QStringLiteral("--out");
     inline static const QString JsonFlag = QStringLiteral("--json");
 
+    // Parses the arguments into args, writing why they do not fit to err.
+    bool parse(CommandArguments &args, const QStringList &arguments, QTextStream &err) const;
     // Loads a configuration file, writing the reason to err when it cannot.
     static bool loadConfiguration(const QString &path, ExchClass &config, QTextStream &err);
     // Whether two paths name one file, also through a link.

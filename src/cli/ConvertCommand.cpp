@@ -28,10 +28,8 @@ QString ConvertCommand::summary() const
 int ConvertCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({}, {FileOperand}, {OutOption});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
     if (!args.hasValue(OutOption) || args.value(OutOption).isEmpty()) {
         err << usageProblem(QStringLiteral("missing %1 %2").arg(OutOption, OutputName)) << Qt::endl;
         return ExitCode::Usage;

@@ -76,8 +76,7 @@ int DiffCommand::run(const QStringList &arguments, QTextStream &out, QTextStream
 {
     m_usageError = false;
     CommandArguments args({JsonFlag}, {OldOperand, NewOperand});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err)) {
         m_usageError = true;
         return Trouble;
     }

@@ -24,10 +24,8 @@ QString DumpCommand::summary() const
 int DumpCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({JsonFlag}, {FileOperand});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
 
     const QString path = args.operand(0);
     ExchClass config;

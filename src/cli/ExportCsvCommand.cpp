@@ -31,10 +31,8 @@ QString ExportCsvCommand::summary() const
 int ExportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({UsedOnlyFlag}, {FileOperand}, {StructureOption::Option, OutOption});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
     QString problem;
     const int member = StructureOption::member(args, &problem);
     if (member < 0) {

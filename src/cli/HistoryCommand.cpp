@@ -41,10 +41,8 @@ QString HistoryCommand::summary() const
 int HistoryCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({JsonFlag}, {}, {SiteOption});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
 
     const HistoryStore store(HistoryStore::defaultRoot(), SystemClock::shared(),
                              HistoryStore::keepSetting(Registry::shared()));

@@ -44,10 +44,8 @@ QString ImportCsvCommand::summary() const
 int ImportCsvCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({DryRunFlag}, {FileOperand}, {StructureOption::Option, InOption, OutOption});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
     QString problem;
     const int member = StructureOption::member(args, &problem);
     if (member < 0 || !args.hasValue(InOption)) {

@@ -37,10 +37,8 @@ QString ReportCommand::summary() const
 int ReportCommand::run(const QStringList &arguments, QTextStream &out, QTextStream &err)
 {
     CommandArguments args({ShowCodesFlag, TonesFlag, NoPageNumbersFlag}, {FileOperand}, {PdfOption});
-    if (!args.parse(arguments)) {
-        err << usageProblem(args.errorString()) << Qt::endl;
+    if (!parse(args, arguments, err))
         return ExitCode::Usage;
-    }
     const QString pdfPath = args.value(PdfOption);
     if (pdfPath.isEmpty()) {
         err << usageProblem(QStringLiteral("missing %1 OUT.pdf").arg(PdfOption)) << Qt::endl;
