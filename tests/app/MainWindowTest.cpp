@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, SaveWritesUnderTheCaptionAndSaveAsOrTheSaveOfAnUntitledDo
 TEST_F(MainWindowTest, TheStatusBarShowsThePortAndTheExchangeAndWithoutOneTransfersAreRefused)
 {
     EXPECT_EQ(panelText("pnlPort") + QLatin1Char('|') + panelText("pnlConnection"),
-              QStringLiteral("COM4; 38400|NO REPLY"));
+              QStringLiteral("COM4; 38400 (/dev/ttyS3)|NO REPLY"));
     m_port->receive(bytes("7E 04 00 0C 30 30 00 00 1E 2D 0C 0F 06 18 06 14 00 00 00 00 7E"));
     EXPECT_EQ(panelText("pnlConnection"), QStringLiteral("ORVX"));
     m_port->changeCts(false);

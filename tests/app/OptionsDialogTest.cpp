@@ -105,7 +105,7 @@ TEST_F(OptionsDialogTest, LeavingAListWithAnotherEntryEnablesApplyWhichSavesAndR
     click("cmdApply");
     EXPECT_FALSE(apply()->isEnabled());
     EXPECT_EQ(setting(Comms, Port) + setting(Comms, Speed) + setting(Settings, ViewTones), QStringLiteral("3 96000"));
-    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("COM3")});
+    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("/dev/ttyS2")});
     EXPECT_EQ(m_port->settings, QStringLiteral("9600,n,8,1"));
 
     // What Apply saved stays when the dialog is then cancelled.
@@ -113,7 +113,7 @@ TEST_F(OptionsDialogTest, LeavingAListWithAnotherEntryEnablesApplyWhichSavesAndR
     leave(ports());
     click("cmdCancel");
     EXPECT_EQ(setting(Comms, Port), QStringLiteral("3"));
-    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("COM3")});
+    EXPECT_EQ(m_port->opened, QStringList{QStringLiteral("/dev/ttyS2")});
 }
 
 TEST_F(OptionsDialogTest, APortThatCannotBeOpenedIsReportedAndStillSaved)

@@ -11,8 +11,9 @@ class FakeSerialPort : public SerialPort
 public:
     OpenResult open(int portNumber, const QString &settings) override
     {
-        return openAs(QStringLiteral("COM%1").arg(portNumber), ports.value(portNumber, OpenStatus::NotPresent),
-                      settings);
+        // Named as the real port names its fixed devices: COM1 is /dev/ttyS0.
+        return openAs(QStringLiteral("/dev/ttyS%1").arg(portNumber - 1),
+                      ports.value(portNumber, OpenStatus::NotPresent), settings);
     }
     OpenResult openDevice(const QString &path, const QString &settings) override
     {

@@ -53,7 +53,7 @@ TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheO
     const QString selectPort =
         QStringLiteral("Serial port can not be opened. Please select a port in the View-Options menu");
     const QString noPorts = QStringLiteral("No Serial Ports available");
-    const QString refused = selectPort + QStringLiteral("\nCOM5 refused");
+    const QString refused = selectPort + QStringLiteral("\n/dev/ttyS4 refused");
     using enum SerialPort::OpenStatus;
     // Any failure but a missing port counts as available, and the open then tells the user.
     const struct
@@ -68,8 +68,8 @@ TEST_F(SerialLinking, TheConfiguredPortOpensAtItsSpeedWithRtsOffOrGivesWayToTheO
         {2, nullptr, {{1, InUse}, {2, NotPresent}}, Selection::NoPortsAvailable, "", noPorts},
         {2, nullptr, {{2, InUse}, {5, Failed}}, Selection::OpenFailed, "", selectPort},
         {2, nullptr, {{2, InUse}, {5, NoPermission}}, Selection::OpenFailed, "", refused},
-        {2, nullptr, {{2, InUse}, {5, Opened}, {16, InUse}}, Selection::Opened, "COM5 38400,n,8,1", QString()},
-        {3, " 19200", {{1, Opened}, {3, Opened}}, Selection::Opened, "COM3 19200,n,8,1", QString()},
+        {2, nullptr, {{2, InUse}, {5, Opened}, {16, InUse}}, Selection::Opened, "/dev/ttyS4 38400,n,8,1", QString()},
+        {3, " 19200", {{1, Opened}, {3, Opened}}, Selection::Opened, "/dev/ttyS2 19200,n,8,1", QString()},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.configured);
