@@ -122,6 +122,23 @@ TEST_F(BoardInfoWindowTest, ShowsEveryRowAsReportedAndWritesTheSerialThenOnlyOnI
     EXPECT_EQ(m_frames.size(), 3) << "answered No";
 }
 
+TEST_F(BoardInfoWindowTest, EachSlotsNameBoxesAndSaveButtonShareALineBelowTheSlotBefore)
+{
+    int previous = -1;
+    for (int row = 0; row < BoardInfoWindow::RowCount; ++row) {
+        const auto line = [&](const char *prefix) {
+            return child<QWidget>(m_window.data(), QLatin1String(prefix) + QString::number(row))
+                ->geometry()
+                .center()
+                .y();
+        };
+        EXPECT_GT(line("labSlot"), previous) << row;
+        for (const char *prefix : {"txtSerial", "txtManu", "cmdSave"})
+            EXPECT_EQ(line(prefix), line("labSlot")) << prefix << row;
+        previous = line("labSlot");
+    }
+}
+
 TEST_F(BoardInfoWindowTest, RefusesADateOrSerialTheBoardCannotTake)
 {
     const std::tuple<const char *, const char *, const char *> refusals[] = {
