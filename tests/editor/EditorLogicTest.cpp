@@ -80,6 +80,18 @@ TEST(TableTree, AWindowStartsWithTheBranchesOfEveryTableBeforeItHasAConfiguratio
                              "RRR>RPV Port To Virtual|RRR>RAC ACL|RRR>RCL Class List|RRR>RAD Advanced|RRR>RTO Tones"));
 }
 
+TEST(TableTree, ABranchOffersToOpenOnlyWhileARecordItListsIsInUse)
+{
+    ExchClass config;
+    SampleConfiguration::build(config);
+    RecordClass &groups = config.Groups();
+    EXPECT_TRUE(TableTree::hasRecords(config, NodeKeys::Groups));
+    for (int i = 1; i < groups.Records(); ++i)
+        groups.SetBoolean(FieldNames::Flag, i, RecordSlots::FreeBit, true);
+    EXPECT_FALSE(RecordSlots::isFree(groups, 0));
+    EXPECT_FALSE(TableTree::hasRecords(config, NodeKeys::Groups)) << "group 0 is never listed";
+}
+
 TEST(ClassPositions, HoldersAreThePortsAndAclsInUseWithTheBitReadWithinTheirTables)
 {
     ExchClass config;
