@@ -158,10 +158,12 @@ TEST_F(PanelTest, AclRecordBlankDeletesTheAclOnlyOnceConfirmedAndTakesItOutOfThe
 
 TEST_F(PanelTest, PortClassesStayTickedWhenTheClassesChangeAndChoosingTheGroupOnShowWritesNothing)
 {
-    open(QStringLiteral("VPR5"));
-    control<VirtualPortPanel>("fmeVP")->setClassEntries(
-        {{QStringLiteral("General"), 0}, {QStringLiteral("Old Class"), 9}});
-    EXPECT_EQ(shown("lstVPClassCode"), QStringLiteral("General"));
+    for (const char *port : {"VPR0", "VPR5"}) {
+        open(QLatin1String(port));
+        control<VirtualPortPanel>("fmeVP")->setClassEntries(
+            {{QStringLiteral("General"), 0}, {QStringLiteral("Old Class"), 9}});
+        EXPECT_EQ(shown("lstVPClassCode"), QStringLiteral("General")) << port;
+    }
     const QByteArray before = config().VirtualPorts().record(SalesPort);
     choose(control<QComboBox>("cboVPGroup"), QStringLiteral("1 - Sales"));
     EXPECT_EQ(config().VirtualPorts().record(SalesPort), before);
