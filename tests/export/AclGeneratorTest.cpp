@@ -152,7 +152,7 @@ TEST_F(AclGeneration, AFourDigitPinFitsATwoByteDigitField)
 
 TEST(AclGenerator, ReadsTheLeadingNumberOfABoxAndZeroForAnythingElse)
 {
-    const std::pair<const char *, int> cases[] = {{"12abc", 12}, {"  -5", -5}, {"+7 ", 7},
+    const std::pair<const char *, int> cases[] = {{"19abc", 19}, {"  -5", -5}, {"+7 ", 7},
                                                   {"", 0},       {"abc", 0},   {"3.9", 3}};
     for (const auto &[text, number] : cases)
         EXPECT_EQ(AclGenerator::leadingNumber(QLatin1String(text)), number) << text;
