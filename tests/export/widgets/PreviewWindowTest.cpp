@@ -101,18 +101,27 @@ TEST_F(PreviewWindowTest, PageButtonsStepThroughThePagesAndStopAtEitherEnd)
     EXPECT_EQ(window->content().heading, QStringLiteral("Configuration for Document 1"));
 }
 
-TEST_F(PreviewWindowTest, PrintReportPrintsThePagesWithoutNumbersWhenSetSoAndClosesTheWindow)
+TEST_F(PreviewWindowTest, PrintReportPrintsThePagesWithoutNumbersWhenSetSoAndClosesTheWindowOnlyOnceItPrinted)
 {
     SKIP_WITHOUT_PDFTOTEXT();
     registry.SaveSetting(Settings, PrintPageNumbers, Registry::TypeNumber, 0);
     open(config);
+    window->show();
+    const QString target = printing.printer().outputFileName();
+    printing.printer().setOutputFileName(dir.filePath(QStringLiteral("missing/printed.pdf")));
+    queueAnswers(messages, QMessageBox::Ok);
+    click("cmdPrint");
+    EXPECT_EQ(messageTexts(messages), strings({"The report could not be printed: no printer took it."}));
+    ASSERT_TRUE(window && window->isVisible());
+
+    printing.printer().setOutputFileName(target);
     const int pages = window->pageCount();
     click("cmdPrint");
     EXPECT_TRUE(!window || !window->isVisible());
-    const QStringList printed = pdfPages(dir.filePath(QStringLiteral("printed.pdf")));
+    const QStringList printed = pdfPages(target);
     ASSERT_EQ(printed.size(), pages);
     EXPECT_FALSE(printed.join(QString()).contains(QStringLiteral("Page 1 of")));
-    EXPECT_TRUE(messages.shownMessages().isEmpty());
+    EXPECT_EQ(messages.shownMessages().size(), 1);
 }
 
 TEST_F(PreviewWindowTest, ExportWritesTheReportToTheChosenFileAsAPdf)
