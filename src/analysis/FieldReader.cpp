@@ -2,10 +2,19 @@
 
 #include "model/RecordClass.h"
 
+namespace {
+// Index 0 answers "no such field": what a file left in that entry is no field.
+FieldDef namedField(const RecordClass &structure, const QByteArray &name)
+{
+    const int index = structure.fieldIndex(name);
+    return index > 0 ? structure.field(index) : FieldDef();
+}
+} // namespace
+
 FieldReader::FieldReader(const RecordClass &structure, const QByteArray &name)
     : m_structure(structure)
     , m_name(name)
-    , m_field(structure.field(structure.fieldIndex(name)))
+    , m_field(namedField(structure, name))
 {
 }
 
