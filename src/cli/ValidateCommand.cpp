@@ -8,7 +8,6 @@
 #include <QTextStream>
 
 namespace {
-
 // Keys in sorted order, as a QJsonObject would list them.
 void writeJson(QTextStream &out, const QList<ConfigurationProblem> &problems)
 {

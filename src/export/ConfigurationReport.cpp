@@ -128,6 +128,12 @@ QString text(const RecordClass &s, const QByteArray &name, int rec)
     return QString::fromLatin1(s.GetString(name, rec));
 }
 
+// "12 - Front Desk", or "12 - <No Name>" for a record whose name cannot be read.
+QString numberedName(const RecordClass &s, int rec)
+{
+    return RecordLabel::numbered(rec, text(s, Name, rec).toLatin1());
+}
+
 bool hasInteger(const RecordClass &s, const QByteArray &name, int rec)
 {
     return hasRecord(s, rec)
@@ -280,16 +286,9 @@ public:
     }
 
 private:
-    QString portLabel(int port) const
-    {
-        return RecordLabel::numbered(port, text(m_config.VirtualPorts(), Name, port).toLatin1());
-    }
-
-    QString groupLabel(int group) const
-    {
-        return RecordLabel::numbered(group, text(m_config.Groups(), Name, group).toLatin1());
-    }
-    QString aclLabel(int acl) const { return RecordLabel::numbered(acl, text(m_config.ACL(), Name, acl).toLatin1()); }
+    QString portLabel(int port) const { return numberedName(m_config.VirtualPorts(), port); }
+    QString groupLabel(int group) const { return numberedName(m_config.Groups(), group); }
+    QString aclLabel(int acl) const { return numberedName(m_config.ACL(), acl); }
 
     QString code(const QString &value) const
     {
