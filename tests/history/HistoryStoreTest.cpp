@@ -41,6 +41,7 @@ TEST(HistoryStore, SiteNamesAreSystemNamesMadeSafeForAFolder)
         {".hidden", "hidden"},
         {"A/B\\C  D", "A_B_C_D"},
         {"Caf\xE9 Nord", "Caf_Nord"},
+        {"Yard-09 v2.5 Zz", "Yard-09_v2.5_Zz"},
         {"", "unnamed"},
     };
     for (const auto &[name, expected] : cases) {
